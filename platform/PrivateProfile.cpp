@@ -1,0 +1,203 @@
+#include "platform/PrivateProfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+namespace {
+
+struct IniLines
+{
+    QStringList lines;
+
+    static IniLines Load(const QString& file)
+    {
+        IniLines ini;
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            return ini;
+        const QString text = QString::fromLatin1(f.readAll());
+        ini.lines = text.split(QLatin1Char('\n'));
+        for (QString& line : ini.lines) {
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+        }
+        if (!ini.lines.isEmpty() && ini.lines.last().isEmpty())
+            ini.lines.removeLast();
+        return ini;
+    }
+
+    bool Save(const QString& file) const
+    {
+        QSaveFile f(file);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        QByteArray bytes;
+        for (const QString& line : lines)
+            bytes += line.toLatin1() + "\r\n";
+        return f.write(bytes) == bytes.size() && f.commit();
+    }
+
+    static std::optional<QString> SectionName(const QString& line)
+    {
+        const QString t = line.trimmed();
+        if (!t.startsWith(QLatin1Char('[')))
+            return std::nullopt;
+        const qsizetype end = t.indexOf(QLatin1Char(']'));
+        if (end < 0)
+            return std::nullopt;
+        return t.mid(1, end - 1).trimmed();
+    }
+
+    static bool SameName(const QString& a, const QString& b)
+    {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    }
+
+    // Index of the section's header line, or -1.
+    qsizetype FindSection(const QString& section) const
+    {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const auto name = SectionName(lines[i]);
+            if (name && SameName(*name, section))
+                return i;
+        }
+        return -1;
+    }
+
+    // One past the section's last line.
+    qsizetype SectionEnd(qsizetype header) const
+    {
+        qsizetype i = header + 1;
+        while (i < lines.size() && !SectionName(lines[i]))
+            ++i;
+        return i;
+    }
+
+    static std::optional<std::pair<QString, QString>> KeyValue(const QString& line)
+    {
+        const QString t = line.trimmed();
+        if (t.startsWith(QLatin1Char(';')))
+            return std::nullopt;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            return std::nullopt;
+        return std::make_pair(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+    }
+
+    qsizetype FindKey(qsizetype header, const QString& key) const
+    {
+        const qsizetype end = SectionEnd(header);
+        for (qsizetype i = header + 1; i < end; ++i) {
+            const auto kv = KeyValue(lines[i]);
+            if (kv && SameName(kv->first, key))
+                return i;
+        }
+        return -1;
+    }
+};
+
+QString StripQuotes(const QString& value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+} // namespace
+
+namespace PrivateProfile {
+
+QString GetString(const QString& section, const QString& key, const QString& defaultValue,
+                  const QString& file)
+{
+    const IniLines ini = IniLines::Load(file);
+    const qsizetype header = ini.FindSection(section);
+    if (header < 0)
+        return defaultValue;
+    const qsizetype at = ini.FindKey(header, key);
+    if (at < 0)
+        return defaultValue;
+    return StripQuotes(IniLines::KeyValue(ini.lines[at])->second);
+}
+
+int GetInt(const QString& section, const QString& key, int defaultValue, const QString& file)
+{
+    const QString value = GetString(section, key, QString(), file);
+    if (value.isEmpty())
+        return defaultValue;
+    qsizetype i = 0;
+    bool negative = false;
+    if (value[0] == QLatin1Char('-') || value[0] == QLatin1Char('+')) {
+        negative = value[0] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 result = 0;
+    for (; i < value.size() && value[i].isDigit() && value[i].unicode() < 128; ++i) {
+        result = result * 10 + (value[i].unicode() - '0');
+        if (result > std::numeric_limits<int>::max())
+            result = std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(negative ? -result : result);
+}
+
+QStringList GetKeys(const QString& section, const QString& file)
+{
+    const IniLines ini = IniLines::Load(file);
+    QStringList keys;
+    const qsizetype header = ini.FindSection(section);
+    if (header < 0)
+        return keys;
+    const qsizetype end = ini.SectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        if (const auto kv = IniLines::KeyValue(ini.lines[i]))
+            keys << kv->first;
+    }
+    return keys;
+}
+
+bool WriteString(const QString& section, const QString& key, const std::optional<QString>& value,
+                 const QString& file)
+{
+    IniLines ini = IniLines::Load(file);
+    const QString line = value ? key + QLatin1Char('=') + *value : QString();
+    qsizetype header = ini.FindSection(section);
+    if (header < 0) {
+        if (!value)
+            return true;
+        ini.lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        return ini.Save(file);
+    }
+    const qsizetype at = ini.FindKey(header, key);
+    if (at >= 0) {
+        if (value) // the key keeps the spelling it already has
+            ini.lines[at] = IniLines::KeyValue(ini.lines[at])->first + QLatin1Char('=') + *value;
+        else
+            ini.lines.removeAt(at);
+        return ini.Save(file);
+    }
+    if (!value)
+        return true;
+    // A new key goes after the section's last non-blank line.
+    qsizetype insertAt = ini.SectionEnd(header);
+    while (insertAt > header + 1 && ini.lines[insertAt - 1].trimmed().isEmpty())
+        --insertAt;
+    ini.lines.insert(insertAt, line);
+    return ini.Save(file);
+}
+
+bool DeleteSection(const QString& section, const QString& file)
+{
+    IniLines ini = IniLines::Load(file);
+    const qsizetype header = ini.FindSection(section);
+    if (header < 0)
+        return true;
+    ini.lines.remove(header, ini.SectionEnd(header) - header);
+    return ini.Save(file);
+}
+
+} // namespace PrivateProfile

@@ -1,0 +1,45 @@
+#include "platform/MessageBox.h"
+#include "tests/support/MessageBoxScript.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+TEST(MessageBox, ScriptRecordsTextsInOrderAndGivesScriptedAnswers)
+{
+    MessageBoxScript script{IDNO, IDRETRY};
+    EXPECT_EQ(ShowMessageBox(QStringLiteral("Proceed?"), MbButtons::YesNo, MbIcon::Question), IDNO);
+    EXPECT_EQ(ShowMessageBox(QStringLiteral("Again?"), MbButtons::RetryCancel, MbIcon::Stop), IDRETRY);
+    EXPECT_EQ(ShowMessageBox(QStringLiteral("Done.")), IDOK);
+    EXPECT_EQ(script.Texts(), (QStringList{"Proceed?", "Again?", "Done."}));
+    EXPECT_EQ(script.Shown()[1].icon, MbIcon::Stop);
+    EXPECT_EQ(script.Shown()[0].buttons, MbButtons::YesNo);
+}
+
+TEST(MessageBox, TitleIsStartupTitleUntilTheMainWindowOwnsBoxes)
+{
+    MessageBoxScript script;
+    ShowMessageBox(QStringLiteral("before"));
+    {
+        QWidget mainWindow;
+        SetMessageBoxOwner(&mainWindow);
+        ShowMessageBox(QStringLiteral("after"));
+        ShowMessageBox(QStringLiteral("titled"), MbButtons::Ok, MbIcon::Information, QStringLiteral("Error"));
+        SetMessageBoxOwner(nullptr);
+    }
+    EXPECT_EQ(script.Shown()[0].title, QStringLiteral("Wardenfold Error"));
+    EXPECT_EQ(script.Shown()[1].title, QStringLiteral("Wardix"));
+    EXPECT_EQ(script.Shown()[2].title, QStringLiteral("Error"));
+}
+
+TEST(MessageBox, NestedScriptsRestoreTheOuterOne)
+{
+    MessageBoxScript outer;
+    {
+        MessageBoxScript inner;
+        ShowMessageBox(QStringLiteral("inner"));
+        EXPECT_EQ(inner.Texts(), QStringList{"inner"});
+    }
+    ShowMessageBox(QStringLiteral("outer"));
+    EXPECT_EQ(outer.Texts(), QStringList{"outer"});
+}

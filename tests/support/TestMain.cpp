@@ -1,0 +1,25 @@
+#include "platform/MessageBox.h"
+#include "platform/Profile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Every test process runs headless, in its own program folder and profile, and
+// fails any message box that no test scripted.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("WARDIX_HOME", QDir(home.path()).filePath(QStringLiteral("home")).toLocal8Bit());
+    Profile::SetLocation(QDir(home.path()).filePath(QStringLiteral("profile.ini")));
+    QApplication app(argc, argv);
+    SetMessageBoxPresenter([](const MessageBoxRequest& r) {
+        ADD_FAILURE() << "message box shown with no script: " << r.text.toStdString();
+        return static_cast<int>(IDCANCEL);
+    });
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
