@@ -10,6 +10,7 @@ class QObject;
 namespace Msg {
 inline constexpr unsigned WM_USER = 0x0400;
 inline constexpr unsigned WM_CLOSE = 0x0010;
+inline constexpr unsigned WM_COMMAND = 0x0111; // wParam command identifier
 
 inline constexpr unsigned LoadController = WM_USER + 4;     // node setup: wParam VestrelID
 inline constexpr unsigned AddDoor = WM_USER + 5;            // wParam door key, lParam label text

@@ -1,0 +1,16 @@
+#include "app/RunState.h"
+
+int SkipProfileSave = 0;
+int LinkReady = 0;
+int HasControllers = 0;
+int QueueBeingCreated = 0;
+
+std::array<std::uint8_t, kNetworkCount> NetworkStates{};
+NodeTable NodeStates{};
+NodeTable NodeFailureMarks{};
+NodeTable NodeCounters{};
+
+bool IsNodeInRange(int network, int node)
+{
+    return network >= 1 && network <= kNetworkCount && node >= 1 && node <= kNodesPerNetwork;
+}

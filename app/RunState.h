@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Process-wide run state shared by the shell, the document and the link. All
+// of it lives on the user-interface thread.
+
+inline constexpr int kNetworkCount = 8;
+inline constexpr int kNodesPerNetwork = 8;
+
+// Node states of the link and of the profile.
+inline constexpr std::uint8_t kNodeStateUnknown = 0;
+inline constexpr std::uint8_t kNodeStateAnswers = 1;
+inline constexpr std::uint8_t kNetworkStateNoAnswer = 2;
+inline constexpr std::uint8_t kNodeStateFailed = 3;
+
+using NodeTable = std::array<std::array<std::uint8_t, kNodesPerNetwork>, kNetworkCount>;
+
+extern int SkipProfileSave;   // an installation open was refused: keep the profile as it was
+extern int LinkReady;         // the two link objects exist
+extern int HasControllers;    // the open installation has at least one controller
+extern int QueueBeingCreated; // the programming run is building the queue
+
+// Indexed [network - 1] and [network - 1][node - 1].
+extern std::array<std::uint8_t, kNetworkCount> NetworkStates;
+extern NodeTable NodeStates;
+// Link tables set at profile load: failure mark with state 3, counter cleared.
+extern NodeTable NodeFailureMarks;
+extern NodeTable NodeCounters;
+
+// True for network 1-8 and node 1-8.
+bool IsNodeInRange(int network, int node);

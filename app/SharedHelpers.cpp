@@ -1,0 +1,74 @@
+#include "app/SharedHelpers.h"
+
+#include "app/AppObjects.h"
+#include "app/CWFDoc.h"
+#include "app/CommandIds.h"
+#include "app/ICommControlForm.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowMessages.h"
+
+#include <cerrno>
+#include <cstring>
+
+PendingNodeRequest g_pendingNodeRequest;
+
+bool OperatorHasPrivilege(int privilege)
+{
+    // No operator store yet: nobody is logged in, which grants every right.
+    return privilege >= 0 && privilege <= kPrivilegeAdministrator;
+}
+
+int MarkDataToProgram()
+{
+    if (CWFDoc* doc = GetInstallationDoc())
+        doc->SetDataToProgram(1);
+    ICommControlForm* form = GetCommControlForm();
+    return form ? form->GoOnline() : 0;
+}
+
+bool RequireConnection(bool showMessage)
+{
+    const ICommControlForm* form = GetCommControlForm();
+    if (form && form->IsConnected())
+        return true;
+    if (showMessage)
+        ShowMessageBox(QStringLiteral("Must be connected to the network to execute this command."), MbButtons::Ok,
+                       MbIcon::Information);
+    return false;
+}
+
+bool GoOfflineForCommand(bool ask, bool refresh)
+{
+    ICommControlForm* form = GetCommControlForm();
+    if (form && form->IsConnected()) {
+        if (ask && ShowMessageBox(QStringLiteral("To proceed with this function you will be taken offline.\n"
+                                                 "Do you want to proceed?"),
+                                  MbButtons::YesNo, MbIcon::Question) != IDYES)
+            return false;
+        form->Disconnect();
+    }
+    if (refresh)
+        SendAppMessage(GetMainWindow(), Msg::WM_COMMAND, CommandId::NavigationView);
+    return true;
+}
+
+void ClearPendingNodeRequest()
+{
+    g_pendingNodeRequest = PendingNodeRequest{};
+}
+
+int MessageBoxFormat(const QString& format, const QString& argument)
+{
+    QString text = format;
+    const qsizetype at = text.indexOf(QLatin1String("%s"));
+    if (at >= 0)
+        text.replace(at, 2, argument);
+    return ShowMessageBox(text);
+}
+
+void ShowLastError()
+{
+    const int error = errno;
+    ShowMessageBox(QString::fromLocal8Bit(std::strerror(error)), MbButtons::Ok, MbIcon::Information,
+                   QStringLiteral("Error"));
+}
