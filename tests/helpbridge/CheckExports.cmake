@@ -1,0 +1,18 @@
+# The library must export the viewer's five entries and nothing else.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+    OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(exported)
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^.* ([^ ]+)$" "\\1" name "${line}")
+    list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+set(expected Helvoro_GotoTopic Helvoro_GotoTopic1 Helvoro_RegTempFolder Helvoro_RegTopicMap LDLLHandler)
+list(SORT expected)
+if(NOT exported STREQUAL expected)
+    message(FATAL_ERROR "exports are '${exported}', expected '${expected}'")
+endif()
