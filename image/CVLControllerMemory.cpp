@@ -98,10 +98,10 @@ void CVLControllerMemory::ExchangeRadioDirection(std::uint8_t& value, int get)
 
 bool CVLControllerMemory::ExchangePassword(int offset, int length, QString& text, int get, const char* tooLong)
 {
-    const auto begin = Image().begin() + offset;
+    std::uint8_t* const begin = Image().data() + offset;
     if (get) {
-        const auto first = std::find_if(begin, begin + length, [](std::uint8_t c) { return c != 0; });
-        text = QString::fromLatin1(reinterpret_cast<const char*>(&*first), begin + length - first);
+        const std::uint8_t* first = std::find_if(begin, begin + length, [](std::uint8_t c) { return c != 0; });
+        text = QString::fromLatin1(reinterpret_cast<const char*>(first), begin + length - first);
         return true;
     }
     const QByteArray bytes = text.toLatin1();

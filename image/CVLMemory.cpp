@@ -13,7 +13,7 @@ using namespace VLLayout;
 namespace {
 
 constexpr std::array<std::uint8_t, 4> kDefaultButtonSchedules = {2, 3, 7, 8};
-constexpr std::uint8_t kDefaultButtonReserve = 2;
+constexpr std::uint8_t kDefaultSpareByte9 = 2;
 constexpr std::uint8_t kDefaultTalkTime = 60;
 constexpr std::uint8_t kDefaultDirCodeLength = 3;
 constexpr std::array<const char*, 3> kDefaultModemStrings = {"ATH0E0S0=0Q0&G17&H2 ", "ATH0 ", "ATH0 "};
@@ -121,7 +121,7 @@ void CVLMemory::FillRecordDefaults()
 {
     for (int b = 0; b < kButtonSchedules.count; ++b)
         SetByte(kButtonSchedules.At(b), kDefaultButtonSchedules[static_cast<std::size_t>(b)]);
-    SetByte(kButtonReserve, kDefaultButtonReserve);
+    SetByte(kSpareByte9, kDefaultSpareByte9);
     SetByte(kTalkTime, kDefaultTalkTime);
     SetByte(kDirCodeLength, kDefaultDirCodeLength);
     for (int i = 0; i < kModemStrings.count; ++i)
@@ -343,12 +343,12 @@ void CVLMemory::ExchangeText(int offset, int length, QString& text, int get)
 {
     if (offset < 0 || length < 0 || offset + length > kImageSize)
         return;
-    const auto begin = m_VLMemory.begin() + offset;
+    std::uint8_t* const begin = m_VLMemory.data() + offset;
     if (get) {
         int end = length;
         while (end > 0 && (begin[end - 1] == ' ' || begin[end - 1] == '\0'))
             --end;
-        text = QString::fromLatin1(reinterpret_cast<const char*>(&*begin), end);
+        text = QString::fromLatin1(reinterpret_cast<const char*>(begin), end);
         return;
     }
     const QByteArray bytes = text.toLatin1().left(length);

@@ -56,7 +56,7 @@ inline constexpr int kFirmwareVersionLength = 3;
 inline constexpr int kKeypadStrikes = 4;
 inline constexpr RecordTable kButtonSchedules{5, 1, 4};
 inline constexpr int kFirstButton = 1;
-inline constexpr int kButtonReserve = 9;
+inline constexpr int kSpareByte9 = 9;
 inline constexpr int kDoorAjarTime = 10;
 inline constexpr int kRadioDirection = 11;
 inline constexpr std::uint8_t kRadioDirectionBits = 0x0F;
