@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -42,9 +44,39 @@ BlockContent ReadBlock(const std::vector<unsigned char>& bytes)
     return content;
 }
 
+// Open descriptors and shared-memory mappings of this process, so a test can
+// see that every path out let go of what it took.
+struct ProcessHoldings
+{
+    std::size_t descriptors = 0;
+    std::size_t sharedMappings = 0;
+
+    bool operator==(const ProcessHoldings&) const = default;
+
+    static ProcessHoldings Now()
+    {
+        ProcessHoldings holdings;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+            ++holdings.descriptors;
+        std::ifstream maps("/proc/self/maps");
+        for (std::string line; std::getline(maps, line);)
+            holdings.sharedMappings += line.find("/dev/shm/") != std::string::npos;
+        return holdings;
+    }
+};
+
 class HelpBridgeTest : public ::testing::Test
 {
 protected:
+    void SetUp() override { m_before = ProcessHoldings::Now(); }
+
+    void TearDown() override
+    {
+        const ProcessHoldings after = ProcessHoldings::Now();
+        EXPECT_EQ(after.descriptors, m_before.descriptors);
+        EXPECT_EQ(after.sharedMappings, m_before.sharedMappings);
+    }
+
     // Topic n (key n + 1) is "IDH_n", compiled from "C:\Tmp\topic<n>.rtf".
     void AddHelpFile(const std::string& helpFile)
     {
@@ -73,6 +105,9 @@ protected:
     const std::string helpFile = "C:\\Help\\Guide.hlp";
     const std::string project = UniqueProjectPath("Guide");
     const HandOffNames names = *BuildObjectNames(project);
+
+private:
+    ProcessHoldings m_before;
 };
 
 } // namespace

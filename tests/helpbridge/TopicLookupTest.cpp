@@ -106,6 +106,8 @@ TEST_F(TopicLookupTest, DescentTakesTheChildThatCoversTheKey)
          BuildTree({{{1, "a"}}, {{5, "b"}, {99, "last"}}}), 99, "last"},
         {"a key missing from its leaf is not found there or next door",
          BuildTree({{{1, "a"}, {9, "misplaced"}}, {{5, "b"}, {7, "c"}}}), 9, std::nullopt},
+        {"the last child of a full index page that ends the file",
+         BuildTree({{{1, "a"}}, {{2, "b"}}, {{3, "c"}}}, {18, 3}), 3, "c"},
         {"an empty value is found empty", BuildTree({{{2, "x"}, {4, ""}, {6, "y"}}}), 4, ""},
     };
     for (const Case& c : cases) {
