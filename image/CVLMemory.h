@@ -51,7 +51,8 @@ public:
     std::uint8_t GetButtonSchedule(int button) const;
     // Schedule 1-31; value is reduced to the door bits in place.
     bool SetDoorSchedule(std::uint8_t& value, int schedule);
-    // Schedule 1-31 (0 is rebuilt from the others on every write).
+    // Schedule 0-31, cab masks of 24 bits; schedule 0 is then rebuilt as
+    // the OR of schedules 1-31.
     bool SetFloorSchedule(int schedule, const CabMasks& cabs);
     CabMasks GetFloorSchedule(int schedule) const;
 
