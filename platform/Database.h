@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/TableDef.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+// Whoever holds a connection open and must let go of it when every
+// connection is closed on demand (before files are copied or compacted).
+class DatabaseUser
+{
+public:
+    virtual void ReleaseConnection() = 0;
+
+protected:
+    ~DatabaseUser() = default;
+};
+
+// One SQLite connection per database file, shared by everything open on
+// that file and closed with the last holder, so that recordsets on one file
+// never lock each other out.
+class Database
+{
+public:
+    // The connection of an existing file, opening it when none is open.
+    static std::shared_ptr<Database> Open(const QString& path);
+    // Makes a new empty database file; an existing file is an error.
+    static std::shared_ptr<Database> Create(const QString& path);
+    // Asks every user of every connection to let go; the connections close.
+    static void CloseAllConnections();
+    // True while a connection to the file is open.
+    static bool IsOpenFile(const QString& path);
+
+    // Copies the file, compacted, into a new file that must not exist yet.
+    static void CompactInto(const QString& source, const QString& destination);
+    // Moves source over target in one step.
+    static void ReplaceFile(const QString& source, const QString& target);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& Path() const { return m_path; }
+    sqlite3* Handle() const { return m_db; }
+
+    void Execute(const QString& sql);
+    void CreateTable(const TableDef& table);
+    bool HasTable(const QString& table);
+    // The table's columns in their order; an unknown table is an error.
+    std::vector<ColumnDef> Fields(const QString& table);
+    void AddField(const QString& table, const ColumnDef& column);
+
+    void AddUser(DatabaseUser* user);
+    void RemoveUser(DatabaseUser* user);
+
+private:
+    Database(QString path, sqlite3* db);
+    static std::shared_ptr<Database> Connect(const QString& path, int flags);
+
+    QString m_path;
+    sqlite3* m_db;
+    std::vector<DatabaseUser*> m_users;
+};
+
+// Throws the DatabaseException for an SQLite result that is not a success.
+void CheckSqlite(sqlite3* db, int result, const QString& subject = {});
+
+// Quotes a name as [name] for statements that we build.
+QString BracketName(const QString& name);

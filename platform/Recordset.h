@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/Database.h"
+#include "platform/FieldExchange.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class SqlStatement;
+
+// A row's bookmark: its row identifier.
+using RecordBookmark = qint64;
+
+// A dynaset over one table of a database file. Open and Requery take the
+// keys of the rows that the query, filter and sort select, in order; fields
+// are read when the cursor moves. Rows this recordset adds join the end and
+// stay; edits show at once; a deleted row stays current until the next move
+// and is skipped after. Errors throw DatabaseException.
+class Recordset : public DatabaseUser
+{
+public:
+    enum class FindType { First, Next, Last, Prev };
+
+    Recordset();
+    virtual ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    virtual QString GetDefaultDBName() const = 0;
+    virtual QString GetDefaultSQL() const = 0;
+    virtual void DoFieldExchange(FieldExchange& fx) = 0;
+
+    // sql empty takes GetDefaultSQL(); m_strFilter and m_strSort apply.
+    void Open(const QString& sql = {});
+    void Close();
+    bool IsOpen() const { return m_database != nullptr; }
+    void Requery();
+
+    void MoveFirst();
+    void MoveNext();
+    void MovePrev();
+    void MoveLast();
+    bool IsBOF() const { return m_bof; }
+    bool IsEOF() const { return m_eof; }
+    // The rows of the keyset that are not known to be deleted.
+    long GetRecordCount() const;
+
+    // True when a row matches; it becomes current. Otherwise nothing moves.
+    bool Find(FindType type, const QString& criteria);
+    bool FindFirst(const QString& criteria) { return Find(FindType::First, criteria); }
+    bool FindNext(const QString& criteria) { return Find(FindType::Next, criteria); }
+    bool FindLast(const QString& criteria) { return Find(FindType::Last, criteria); }
+    bool FindPrev(const QString& criteria) { return Find(FindType::Prev, criteria); }
+
+    // AddNew fills the members with the table's defaults; Update writes the
+    // row and leaves the row current before AddNew current.
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+
+    RecordBookmark GetBookmark() const;
+    void SetBookmark(RecordBookmark bookmark);
+    RecordBookmark GetLastModifiedBookmark() const;
+
+    void ReleaseConnection() override { Close(); }
+
+    QString m_strFilter;
+    QString m_strSort;
+
+private:
+    enum class EditMode { None, Add, Edit };
+
+    void BuildKeyset();
+    void EnsurePositions();
+    bool ReadRow(qint64 key);
+    bool MoveTo(int start, int step);
+    bool HasCurrentRow() const;
+    void RequireOpen() const;
+    void RequireCurrentRow() const;
+    void AppendKey(qint64 key);
+    int FindPosition(FindType type, const QString& condition);
+    std::vector<QVariant> StoredValues() const;
+
+    std::shared_ptr<Database> m_database;
+    std::vector<FieldBinding> m_bindings;
+    std::unique_ptr<SqlStatement> m_readRow;
+    QString m_table;
+    QString m_keyColumn; // the row identifier's column among the bindings, if bound
+    std::vector<QVariant> m_defaults;
+    QString m_where;
+    QString m_orderBy;
+    bool m_keysInRowOrder = true;
+
+    std::vector<qint64> m_keys;
+    std::vector<bool> m_deleted;
+    QHash<qint64, int> m_positions;
+    bool m_positionsValid = false;
+    int m_pos = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+
+    EditMode m_editMode = EditMode::None;
+    std::vector<QVariant> m_editStart;
+    int m_posBeforeAdd = -1;
+    RecordBookmark m_lastModified = 0;
+};
