@@ -1,0 +1,8 @@
+#include "database/CSetNetNodesOld.h"
+
+#include "database/DatabaseFiles.h"
+
+CSetNetNodesOld::CSetNetNodesOld()
+    : CSetVLNetworks(DatabaseFiles::NetworkNodesOld)
+{
+}
