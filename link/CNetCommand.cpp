@@ -1,5 +1,6 @@
 #include "link/CNetCommand.h"
 
+#include "app/Formatting.h"
 #include "link/MemoryBankNames.h"
 #include "link/NetCommandKinds.h"
 #include "link/NodeAddress.h"
@@ -119,7 +120,7 @@ CNetCommand::CNetCommand(std::uint8_t kind, std::uint8_t network, std::uint8_t n
     if (!row)
         return;
 
-    const QString nodeName = NodeNameOf(m_nodeAddress);
+    const QString nodeName = FormatNodeName(m_nodeAddress);
     m_kind = kind;
     m_expectedReply = row->expectedReply;
     m_timeout = row->timeoutMs;
@@ -141,7 +142,7 @@ CNetCommand::CNetCommand(std::uint8_t kind, std::uint8_t network, std::uint8_t n
         break;
     case NetKind::NodeCommand:
         if (data[0] == NodeCommandOp::AntiPassbackReset) {
-            const QString letter(NetworkLetterOf(m_nodeAddress));
+            const QString letter(GetNetworkLetter(m_nodeAddress));
             m_strSending = FormatText(kAntiPassbackSending, {letter});
             m_strDone = FormatText(kAntiPassbackDone, {letter});
             m_strFailed = FormatText(kAntiPassbackFailed, {letter});
@@ -158,7 +159,7 @@ CNetCommand::CNetCommand(std::uint8_t kind, std::uint8_t network, std::uint8_t n
 CNetCommand CNetCommand::CNetCommandMemoryUpdate(std::uint8_t frameAddress, QByteArray data)
 {
     CNetCommand command;
-    const QString nodeName = NodeNameOf(frameAddress);
+    const QString nodeName = FormatNodeName(frameAddress);
     const QString bankName = data.isEmpty() ? MemoryBankName(-1) : MemoryBankName(Frame::ByteAt(data, 0));
     command.m_kind = NetKind::MemoryWrite;
     command.m_strSending = FormatText(kMemoryUpdateSending, {bankName, nodeName});

@@ -19,13 +19,3 @@ NetNode SplitNodeAddress(std::uint8_t address)
         result.node = kNodeZeroMeans;
     return result;
 }
-
-QChar NetworkLetterOf(std::uint8_t address)
-{
-    return QChar((address >> NodeAddress::kNetworkShift) + NodeAddress::kNetworkLetterBase);
-}
-
-QString NodeNameOf(std::uint8_t address)
-{
-    return NetworkLetterOf(address) + QString::number(address & NodeAddress::kLowNibble);
-}

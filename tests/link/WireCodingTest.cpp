@@ -1,4 +1,5 @@
 #include "link/Crc16.h"
+#include "link/NodeAddress.h"
 #include "link/Rle.h"
 
 #include <QByteArray>
@@ -111,4 +112,23 @@ TEST(Rle, DecodeRefusesMalformedInput)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Decode(c.encoded, c.capacity), std::nullopt);
     }
+}
+
+TEST(NodeAddress, SplitReadsTheNodeFromTheLowThreeBits)
+{
+    struct Case { std::uint8_t address, network, node; };
+    const Case cases[] = {
+        {0x21, 2, 1},
+        {0x88, 8, 8},
+        {0x30, 3, 8}, // 0 reads as 8
+        {0x3F, 3, 7}, // all nodes
+        {0x19, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.address));
+        const NetNode split = SplitNodeAddress(c.address);
+        EXPECT_EQ(split.network, c.network);
+        EXPECT_EQ(split.node, c.node);
+    }
+    EXPECT_EQ(MakeNodeAddress(3, NodeAddress::kAllNodes), 0x3F);
 }
