@@ -79,6 +79,8 @@ void CheckSqlite(sqlite3* db, int result, const QString& subject)
         throw DatabaseException(JetError::TableNotFound,
                                 QStringLiteral("The table '%1' does not exist in '%2'.")
                                     .arg(AfterPrefix(message, QStringLiteral("no such table: ")), file));
+    if (message.contains(QLatin1String("syntax error")))
+        throw DatabaseException(JetError::SyntaxError, message);
     if (message.startsWith(QLatin1String("duplicate column name: ")))
         throw DatabaseException(JetError::FieldExists, message);
     throw DatabaseException(JetError::ReservedError, message);

@@ -14,7 +14,8 @@ const char* DeclaredType(FieldType type)
     case FieldType::Bool: return "YESNO";
     case FieldType::Double: return "DOUBLE";
     case FieldType::Text: return "TEXT";
-    case FieldType::DateTime: return "DATETIME";
+    // REAL affinity keeps a whole-day date a double rather than an integer.
+    case FieldType::DateTime: return "DATETIME REAL";
     }
     return "LONG";
 }
@@ -42,7 +43,7 @@ FieldType FieldTypeFromDeclared(const QString& declared)
 {
     static const std::pair<const char*, FieldType> kTypes[] = {
         {"SHORT", FieldType::Short}, {"BYTE", FieldType::Byte},     {"YESNO", FieldType::Bool},
-        {"DOUBLE", FieldType::Double}, {"TEXT", FieldType::Text}, {"DATETIME", FieldType::DateTime},
+        {"DOUBLE", FieldType::Double}, {"TEXT", FieldType::Text}, {"DATETIME REAL", FieldType::DateTime},
     };
     for (const auto& [name, type] : kTypes)
         if (declared.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)

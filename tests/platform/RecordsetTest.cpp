@@ -1,0 +1,424 @@
+#include "tests/platform/RecordsetFixture.h"
+
+#include "platform/DatabaseException.h"
+#include "platform/JetSql.h"
+#include "platform/SqlStatement.h"
+
+#include <QFile>
+#include <QTimeZone>
+
+namespace
+{
+const std::vector<Person> kPeople = {
+    {"O'Hara", true, QDate(2004, 3, 1), 1.5},
+    {"Smith", false, QDate(1999, 12, 31), 2.0},
+    {"smith  ", true, QDate(2004, 2, 29), 3.0},
+    {"Anne", false, QDate(1950, 6, 15), 4.0},
+    {"A \"quoted\" name", true, QDate(2029, 1, 1), 5.0},
+    {"50%_off", false, QDate(2030, 1, 1), 6.0},
+};
+
+int ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const DatabaseException& error) {
+        return error.ErrorCode();
+    }
+    return 0;
+}
+} // namespace
+
+TEST_F(RecordsetTest, FindWalksTheRowsThatJetCriteriaMatch)
+{
+    AddPeople(kPeople);
+    struct Case
+    {
+        QString criteria;
+        QStringList found; // FindFirst, then FindNext until nothing more
+    };
+    const Case cases[] = {
+        {R"(Name = "O'Hara")", {"O'Hara"}},
+        {R"(Name = 'O''Hara')", {"O'Hara"}},
+        {R"([Name] = "SMITH")", {"Smith", "smith  "}},
+        {R"(Name = "smith")", {"Smith", "smith  "}},
+        {"Name = " + JetSql::QuoteText(R"(A "quoted" name)"), {R"(A "quoted" name)"}},
+        {R"(Name = "O'Hara" OR Name = "x")", {"O'Hara"}},
+        {"Born = #3/1/04#", {"O'Hara"}},
+        {"Born = #03/01/2004#", {"O'Hara"}},
+        {"[Born] BETWEEN #02/29/04 00:00:00# AND #3/1/04 23:59:59#", {"O'Hara", "smith  "}},
+        {"Born < #1/1/29#", {"O'Hara", "Smith", "smith  ", "Anne"}},
+        {"Born >= #1/1/29# AND Born < #1/1/2031#", {R"(A "quoted" name)", "50%_off"}},
+        {"Born > #12/31/49# AND Born < #1/1/51#", {"Anne"}},
+        {"Active = TRUE", {"O'Hara", "smith  ", R"(A "quoted" name)"}},
+        {"Active = False AND Score > 2", {"Anne", "50%_off"}},
+        {"NOT Active AND Score < 3", {"Smith"}},
+        {R"(Name LIKE "S*")", {"Smith", "smith  "}},
+        {R"(Name LIKE "?nne")", {"Anne"}},
+        {R"(Name LIKE "50%_*")", {"50%_off"}},
+        {R"(Name LIKE "5_%*")", {}},
+        {R"(Name & "!" = "Anne!")", {"Anne"}},
+        {"[Index] = 7 AND Score IN (1.5, 4)", {"O'Hara", "Anne"}},
+        {"PersonID = 999", {}},
+    };
+    PeopleSet set(FilePath());
+    set.Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.criteria.toStdString());
+        QStringList found;
+        for (bool more = set.FindFirst(c.criteria); more; more = set.FindNext(c.criteria))
+            found << set.m_Name;
+        EXPECT_EQ(found, c.found);
+    }
+}
+
+TEST_F(RecordsetTest, FindLastAndPrevWalkBackwardsAndAFailedFindStaysPut)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strSort = QStringLiteral("Score DESC");
+    set.Open();
+    QStringList found;
+    for (bool more = set.FindLast("Active = TRUE"); more; more = set.FindPrev("Active = TRUE"))
+        found << set.m_Name;
+    EXPECT_EQ(found, QStringList({"O'Hara", "smith  ", R"(A "quoted" name)"}));
+    EXPECT_FALSE(set.FindFirst("Name = \"nobody\""));
+    EXPECT_EQ(set.m_Name, R"(A "quoted" name)");
+    EXPECT_FALSE(set.IsEOF());
+}
+
+TEST_F(RecordsetTest, FindSeesOnlyTheRowsOfItsFilter)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strFilter = QStringLiteral("Active = TRUE");
+    set.Open();
+    EXPECT_FALSE(set.FindFirst("Name = \"Anne\""));
+    EXPECT_TRUE(set.FindFirst("Score >= 3"));
+    EXPECT_EQ(set.m_Name, "smith  ");
+}
+
+TEST_F(RecordsetTest, UnknownConstructsAreRefusedWithAClearError)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.Open();
+    const char* refused[] = {
+        "Name = Left(Name, 1)", "Name = \"open", "Name LIKE \"[A-C]*\"", "Name LIKE \"#*\"",
+        "Name = 'x'; DROP TABLE People", "Born = #31/31/04#", "Name = \"x\" ORDER BY Name", "Name == 'x'",
+    };
+    for (const char* criteria : refused) {
+        SCOPED_TRACE(criteria);
+        EXPECT_EQ(ErrorOf([&] { set.FindFirst(QString::fromUtf8(criteria)); }), JetError::SyntaxError);
+    }
+    set.m_strFilter = QStringLiteral("Mid(Name, 2) = 'x'");
+    EXPECT_EQ(ErrorOf([&] { set.Requery(); }), JetError::SyntaxError);
+    EXPECT_TRUE(set.IsOpen());
+}
+
+TEST_F(RecordsetTest, TranslationKeepsJetMeaning)
+{
+    struct Case
+    {
+        QString jet;
+        QString sqlite;
+    };
+    const Case criteria[] = {
+        {"[Name ID] = 3 AND Index = TRUE", "[Name ID] = 3 AND [Index] = -1"},
+        {"Name = \"it's\"", "[Name] = 'it''s'"},
+        {"Time >= #12/30/1899#", "[Time] >= 0"},
+        {"Time = #1/1/00 6:00 PM#", "[Time] = 36526.75"},
+        {"Name LIKE 12", "[Name] LIKE '12'"},
+        {"a & b", "[a] || [b]"},
+        {"NOT Active", "NOT [Active]"},
+    };
+    for (const Case& c : criteria) {
+        SCOPED_TRACE(c.jet.toStdString());
+        EXPECT_EQ(JetSql::TranslateCriteria(c.jet), c.sqlite);
+    }
+    EXPECT_EQ(JetSql::TranslateSort("NOT([Suspended]), NOT ([Lost]) DESC"), "~ ( [Suspended] ) , ~ ( [Lost] ) DESC");
+    const JetSql::Select select = JetSql::ParseSelect("SELECT * FROM [EventLog] WHERE [Time] <= #1/2/00# ORDER BY Time DESC");
+    EXPECT_EQ(select.table, "EventLog");
+    EXPECT_EQ(select.where, "[Time] <= 36527");
+    EXPECT_EQ(select.orderBy, "[Time] DESC");
+}
+
+TEST_F(RecordsetTest, NotInASortStaysBitwise)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    // Yes is -1, so NOT Yes is 0 and NOT No is -1: inactive rows come first.
+    set.m_strSort = QStringLiteral("NOT([Active]), Score DESC");
+    set.Open();
+    EXPECT_EQ(NamesToEnd(set), QStringList({"50%_off", "Anne", "Smith", R"(A "quoted" name)", "smith  ", "O'Hara"}));
+}
+
+TEST_F(RecordsetTest, RequeryAppliesTheFilterAndSortSetSince)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.Open();
+    EXPECT_EQ(set.GetRecordCount(), 6);
+    set.m_strFilter = QStringLiteral("Score >= 3");
+    set.m_strSort = QStringLiteral("[Name]");
+    EXPECT_EQ(set.GetRecordCount(), 6);
+    set.Requery();
+    EXPECT_EQ(NamesToEnd(set), QStringList({"50%_off", R"(A "quoted" name)", "Anne", "smith  "}));
+    set.m_strFilter.clear();
+    set.m_strSort.clear();
+    set.Requery();
+    EXPECT_EQ(set.GetRecordCount(), 6);
+    EXPECT_EQ(set.m_Name, "O'Hara");
+}
+
+TEST_F(RecordsetTest, DynasetShowsAddsEditsAndDeletesAsJetDoes)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strFilter = QStringLiteral("Active = TRUE");
+    set.m_strSort = QStringLiteral("Name");
+    set.Open();
+    ASSERT_EQ(set.m_Name, R"(A "quoted" name)");
+
+    // A row added here joins the end even though it fails the filter, and
+    // the row current before AddNew is current again after Update.
+    set.AddNew();
+    EXPECT_EQ(set.m_Index, 7);
+    set.m_Name = QStringLiteral("Aaron");
+    set.Update();
+    EXPECT_EQ(set.m_Name, R"(A "quoted" name)");
+
+    // An edit through another recordset on the same file shows on the next read.
+    PeopleSet other(FilePath());
+    other.Open();
+    ASSERT_TRUE(other.FindFirst("Name = \"O'Hara\""));
+    other.Edit();
+    other.m_Score = 9.5;
+    other.Update();
+
+    set.MoveNext();
+    EXPECT_EQ(set.m_Name, "O'Hara");
+    EXPECT_EQ(set.m_Score, 9.5);
+
+    // A deleted row stays current until the next move, then is skipped.
+    set.Delete();
+    EXPECT_EQ(set.m_Name, "O'Hara");
+    EXPECT_EQ(ErrorOf([&] { set.Edit(); }), JetError::RecordDeleted);
+    set.MoveNext();
+    EXPECT_EQ(set.m_Name, "smith  ");
+    set.MovePrev();
+    EXPECT_EQ(set.m_Name, R"(A "quoted" name)");
+
+    // A row another recordset deleted is passed over as well.
+    ASSERT_TRUE(other.FindFirst("Name = \"smith\" AND Active = TRUE"));
+    other.Delete();
+    set.MoveFirst();
+    EXPECT_EQ(NamesToEnd(set), QStringList({R"(A "quoted" name)", "Aaron"}));
+    EXPECT_EQ(set.GetRecordCount(), 2);
+    EXPECT_THROW(set.MoveNext(), DatabaseException);
+}
+
+TEST_F(RecordsetTest, EditWritesOnlyTheFieldsChanged)
+{
+    AddPeople(kPeople);
+    PeopleSet first(FilePath());
+    PeopleSet second(FilePath());
+    first.Open();
+    second.Open();
+    first.Edit();
+    second.Edit();
+    first.m_Name = QStringLiteral("Renamed");
+    second.m_Score = 42.0;
+    first.Update();
+    second.Update();
+    first.Requery();
+    EXPECT_EQ(first.m_Name, "Renamed");
+    EXPECT_EQ(first.m_Score, 42.0);
+}
+
+TEST_F(RecordsetTest, CancelUpdateRestoresTheRowAndUpdateNeedsAnEdit)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.Open();
+    EXPECT_EQ(ErrorOf([&] { set.Update(); }), JetError::UpdateWithoutEdit);
+    set.Edit();
+    set.m_Name = QStringLiteral("changed");
+    set.CancelUpdate();
+    EXPECT_EQ(set.m_Name, "O'Hara");
+    set.Requery();
+    EXPECT_EQ(set.m_Name, "O'Hara");
+}
+
+TEST_F(RecordsetTest, BookmarksReturnToTheirRows)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.Open();
+    set.MoveNext();
+    const RecordBookmark smith = set.GetBookmark();
+    set.MoveLast();
+    set.SetBookmark(smith);
+    EXPECT_EQ(set.m_Name, "Smith");
+
+    set.AddNew();
+    set.m_Name = QStringLiteral("Newcomer");
+    set.Update();
+    EXPECT_EQ(set.m_Name, "Smith");
+    set.SetBookmark(set.GetLastModifiedBookmark());
+    EXPECT_EQ(set.m_Name, "Newcomer");
+    set.MoveLast();
+    EXPECT_EQ(set.m_Name, "Newcomer");
+
+    set.SetBookmark(smith);
+    set.Delete();
+    EXPECT_EQ(ErrorOf([&] { set.SetBookmark(smith); }), JetError::InvalidBookmark);
+}
+
+TEST_F(RecordsetTest, EmptyRecordsetIsBothBofAndEof)
+{
+    PeopleSet set(FilePath());
+    set.Open();
+    EXPECT_TRUE(set.IsBOF());
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_EQ(set.GetRecordCount(), 0);
+    EXPECT_EQ(ErrorOf([&] { set.MoveFirst(); }), JetError::NoCurrentRecord);
+    EXPECT_EQ(ErrorOf([&] { set.Edit(); }), JetError::NoCurrentRecord);
+    EXPECT_FALSE(set.FindFirst("Name = 'x'"));
+    set.AddNew();
+    set.m_Name = QStringLiteral("first");
+    set.Update();
+    set.MoveFirst();
+    EXPECT_EQ(set.m_Name, "first");
+}
+
+TEST_F(RecordsetTest, StorageKeepsJetMeaning)
+{
+    AddPeople({{"Yes", true, QDate(1899, 12, 30), 0.0}, {"No", false, QDate(2004, 3, 1), 0.0}});
+    const std::shared_ptr<Database> database = Database::Open(FilePath());
+    SqlStatement query(database->Handle(), QStringLiteral("SELECT Active, typeof(Born), Born FROM People ORDER BY PersonID"));
+    ASSERT_TRUE(query.Step());
+    EXPECT_EQ(query.Int64(0), -1);
+    EXPECT_EQ(query.Value(1).toString(), "real");
+    EXPECT_EQ(query.Value(2).toDouble(), 0.0);
+    ASSERT_TRUE(query.Step());
+    EXPECT_EQ(query.Int64(0), 0);
+    EXPECT_EQ(query.Value(2).toDouble(), 38047.0);
+}
+
+TEST_F(RecordsetTest, CountersAreNeverReused)
+{
+    AddPeople({{"one", false, {}, 0}, {"two", false, {}, 0}});
+    PeopleSet set(FilePath());
+    set.Open();
+    set.MoveLast();
+    EXPECT_EQ(set.m_PersonID, 2);
+    set.Delete();
+    set.AddNew();
+    set.m_Name = QStringLiteral("three");
+    set.Update();
+    set.SetBookmark(set.GetLastModifiedBookmark());
+    EXPECT_EQ(set.m_PersonID, 3);
+}
+
+TEST_F(RecordsetTest, RecordsetsOnOneFileShareOneConnection)
+{
+    AddPeople(kPeople);
+    {
+        PeopleSet first(FilePath());
+        PeopleSet second(FilePath());
+        first.Open();
+        second.Open();
+        EXPECT_TRUE(Database::IsOpenFile(FilePath()));
+        first.Close();
+        EXPECT_TRUE(Database::IsOpenFile(FilePath()));
+        Database::CloseAllConnections();
+        EXPECT_FALSE(second.IsOpen());
+        EXPECT_FALSE(Database::IsOpenFile(FilePath()));
+    }
+    PeopleSet again(FilePath());
+    again.Open();
+    EXPECT_EQ(again.GetRecordCount(), 6);
+}
+
+TEST_F(RecordsetTest, FileErrorsCarryTheirEngineNumbers)
+{
+    AddPeople(kPeople);
+    Database::CloseAllConnections();
+    struct Case
+    {
+        const char* what;
+        QFile::Permissions mode;
+        int error;
+    };
+    const Case cases[] = {
+        {"read-only", QFile::ReadOwner, JetError::ReadOnlyOrLocked},
+        {"not readable", QFile::WriteOwner, JetError::NoReadPermission},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(QFile::setPermissions(FilePath(), c.mode));
+        PeopleSet set(FilePath());
+        EXPECT_EQ(ErrorOf([&] { set.Open(); }), c.error);
+        EXPECT_FALSE(set.IsOpen());
+    }
+    QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::WriteOwner);
+    PeopleSet missing(m_dir.filePath(QStringLiteral("Missing.mdb")));
+    EXPECT_EQ(ErrorOf([&] { missing.Open(); }), JetError::FileNotFound);
+}
+
+TEST_F(RecordsetTest, AFileWithoutABoundFieldIsAnOldInstallation)
+{
+    Database::CloseAllConnections();
+    QFile::remove(FilePath());
+    Database::Create(FilePath())->Execute(QStringLiteral("CREATE TABLE People (PersonID INTEGER PRIMARY KEY, Name TEXT)"));
+    PeopleSet set(FilePath());
+    EXPECT_EQ(ErrorOf([&] { set.Open(); }), JetError::FieldMissing);
+    EXPECT_FALSE(set.IsOpen());
+}
+
+TEST_F(RecordsetTest, CompactionKeepsEveryRowAndItsCounter)
+{
+    AddPeople(kPeople);
+    const QString compacted = m_dir.filePath(QStringLiteral("Temp.mdb"));
+    {
+        PeopleSet open(FilePath());
+        open.Open();
+        ASSERT_TRUE(open.FindFirst("Name = 'Anne'"));
+        open.Delete();
+        Database::CompactInto(FilePath(), compacted);
+        EXPECT_EQ(ErrorOf([&] { Database::CompactInto(FilePath(), compacted); }), JetError::DatabaseExists);
+        // A file with a connection open is never replaced under it.
+        EXPECT_EQ(ErrorOf([&] { Database::ReplaceFile(compacted, FilePath()); }), JetError::ReadOnlyOrLocked);
+    }
+    Database::ReplaceFile(compacted, FilePath());
+    EXPECT_FALSE(QFile::exists(compacted));
+
+    PeopleSet set(FilePath());
+    set.Open();
+    EXPECT_EQ(NamesToEnd(set), QStringList({"O'Hara", "Smith", "smith  ", R"(A "quoted" name)", "50%_off"}));
+    set.AddNew();
+    set.m_Name = QStringLiteral("after");
+    set.Update();
+    set.SetBookmark(set.GetLastModifiedBookmark());
+    EXPECT_EQ(set.m_PersonID, 7);
+}
+
+TEST_F(RecordsetTest, FieldsCanBeListedAndAddedOnTheModelOfAnother)
+{
+    const std::shared_ptr<Database> database = Database::Open(FilePath());
+    std::vector<ColumnDef> fields = database->Fields(QStringLiteral("People"));
+    ASSERT_EQ(fields.size(), 6u);
+    EXPECT_EQ(fields[0].key, ColumnDef::Key);
+    EXPECT_EQ(fields[2].type, FieldType::Bool);
+    ColumnDef added = fields[1];
+    added.name = QStringLiteral("Nickname");
+    database->AddField(QStringLiteral("People"), added);
+    AddPeople({{"Robert", false, {}, 0}});
+    // The added text field compares as every text field does.
+    database->Execute(QStringLiteral("UPDATE People SET Nickname = 'Bob  '"));
+    PeopleSet set(FilePath());
+    set.Open();
+    EXPECT_TRUE(set.FindFirst("Nickname = 'BOB'"));
+    EXPECT_EQ(ErrorOf([&] { database->Fields(QStringLiteral("Nothing")); }), JetError::TableNotFound);
+}
