@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "tests/fixtures/PanelSimulator.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 #include <random>
