@@ -5,4 +5,5 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
+./build/wardix_regsvr build/zonectl/libzonectl.so
 exec ./build/wardix "$@"

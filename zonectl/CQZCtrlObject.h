@@ -1,0 +1,37 @@
+#pragma once
+
+#include "zonectl/CQZObject.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class CQZCtrl;
+
+// The schedule bar as the host sees it: properties by dispatch identifier,
+// persisted properties through a bag, the MouseDown event and its window.
+class CQZCtrlObject : public CQZObject
+{
+public:
+    CQZCtrlObject();
+    ~CQZCtrlObject() override;
+
+protected:
+    ZcResult GetProperty(std::int32_t dispid, QVariant* value) override;
+    ZcResult SetProperty(std::int32_t dispid, const QVariant& value) override;
+    ZcResult Load(const ZcPropertyBag& bag) override;
+    ZcResult Save(const ZcPropertyBag& bag) override;
+    ZcResult Advise(const ZcEventSink* sink) override;
+    void* Attach(void* parentWindow) override;
+    ZcResult DoVerb(std::int32_t verb) override;
+
+private:
+    void FireMouseDown(int button, int shift, int x, int y) const;
+
+    // The container's window deletes the bar with itself; the object deletes
+    // it only while it has no such owner.
+    std::unique_ptr<CQZCtrl> m_owned;
+    QPointer<CQZCtrl> m_control;
+    std::optional<ZcEventSink> m_sink;
+};

@@ -1,0 +1,141 @@
+#include "zonectl/CQZRegistration.h"
+
+#include "zonectl/QZIdentifiers.h"
+
+#include <QFileInfo>
+
+#include <initializer_list>
+
+namespace {
+
+constexpr const char* kDefault = "";
+constexpr const char* kApartment = "Apartment";
+constexpr const char* kTypeLibFlags = "0";
+constexpr const char* kMiscStatusDefault = "0";
+
+struct Entry
+{
+    QString key;
+    QString name;
+    QString value;
+};
+
+QString Key(std::initializer_list<QString> parts)
+{
+    return QStringList(parts).join(QLatin1Char('\\'));
+}
+
+QString Text(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+bool Write(const ZcRegistry& registry, std::initializer_list<Entry> entries)
+{
+    for (const Entry& entry : entries) {
+        const QByteArray key = entry.key.toUtf8();
+        const QByteArray name = entry.name.toUtf8();
+        const QByteArray value = entry.value.toUtf8();
+        if (!ZC_SUCCEEDED(registry.SetValue(registry.context, key.constData(), name.constData(), value.constData())))
+            return false;
+    }
+    return true;
+}
+
+bool Remove(const ZcRegistry& registry, std::initializer_list<QString> keys)
+{
+    for (const QString& key : keys) {
+        if (!ZC_SUCCEEDED(registry.DeleteTree(registry.context, key.toUtf8().constData())))
+            return false;
+    }
+    return true;
+}
+
+QString InterfaceKey(const char* iid)
+{
+    return Key({QStringLiteral("Interface"), Text(iid)});
+}
+
+} // namespace
+
+ZcResult CQZRegistration::RegisterServer(const ZcRegistry& registry, const QString& libraryPath)
+{
+    if (!UpdateTypeLibrary(registry, libraryPath, true))
+        return ZC_SELFREG_E_TYPELIB;
+    if (!UpdateControlClass(registry, libraryPath, true) || !UpdatePageClass(registry, libraryPath, true))
+        return ZC_SELFREG_E_CLASS;
+    return ZC_S_OK;
+}
+
+ZcResult CQZRegistration::UnregisterServer(const ZcRegistry& registry)
+{
+    if (!UpdateTypeLibrary(registry, {}, false))
+        return ZC_SELFREG_E_TYPELIB;
+    if (!UpdateControlClass(registry, {}, false) || !UpdatePageClass(registry, {}, false))
+        return ZC_SELFREG_E_CLASS;
+    return ZC_S_OK;
+}
+
+bool CQZRegistration::UpdateTypeLibrary(const ZcRegistry& registry, const QString& libraryPath, bool add)
+{
+    const QString libKey = Key({QStringLiteral("TypeLib"), Text(QZ::kLibidQZLib)});
+    if (!add)
+        return Remove(registry, {libKey, InterfaceKey(QZ::kIidDQZ), InterfaceKey(QZ::kIidDQZEvents)});
+
+    const QString versionKey = Key({libKey, Text(QZ::kTypeLibVersion)});
+    const auto interfaceEntries = [&](const char* iid, const char* name) {
+        const QString key = InterfaceKey(iid);
+        return Write(registry, {{key, kDefault, Text(name)},
+                                {Key({key, QStringLiteral("TypeLib")}), kDefault, Text(QZ::kLibidQZLib)},
+                                {Key({key, QStringLiteral("TypeLib")}), QStringLiteral("Version"),
+                                 Text(QZ::kTypeLibVersion)}});
+    };
+    return Write(registry, {{versionKey, kDefault, Text(QZ::kTypeLibName)},
+                            {Key({versionKey, QStringLiteral("0"), QStringLiteral("linux")}), kDefault, libraryPath},
+                            {Key({versionKey, QStringLiteral("FLAGS")}), kDefault, Text(kTypeLibFlags)},
+                            {Key({versionKey, QStringLiteral("HELPDIR")}), kDefault,
+                             QFileInfo(libraryPath).absolutePath()}})
+        && interfaceEntries(QZ::kIidDQZ, QZ::kInterfaceNameDQZ)
+        && interfaceEntries(QZ::kIidDQZEvents, QZ::kInterfaceNameDQZEvents);
+}
+
+bool CQZRegistration::UpdateControlClass(const ZcRegistry& registry, const QString& libraryPath, bool add)
+{
+    const QString classKey = Key({QStringLiteral("CLSID"), Text(QZ::kClsidQZCtrl)});
+    const QString progIdKey = Text(QZ::kProgIdQZCtrl);
+    if (!add)
+        return Remove(registry, {classKey, progIdKey});
+
+    const QString server = Key({classKey, QStringLiteral("InprocServer32")});
+    return Write(registry,
+                 {{classKey, kDefault, Text(QZ::kTypeNameQZCtrl)},
+                  {server, kDefault, libraryPath},
+                  {server, QStringLiteral("ThreadingModel"), Text(kApartment)},
+                  {Key({classKey, QStringLiteral("ProgID")}), kDefault, progIdKey},
+                  {Key({classKey, QStringLiteral("Insertable")}), kDefault, {}},
+                  {Key({classKey, QStringLiteral("Control")}), kDefault, {}},
+                  {Key({classKey, QStringLiteral("MiscStatus")}), kDefault, Text(kMiscStatusDefault)},
+                  {Key({classKey, QStringLiteral("MiscStatus"), QStringLiteral("1")}), kDefault,
+                   QString::number(QZ::kMiscStatus)},
+                  {Key({classKey, QStringLiteral("ToolboxBitmap32")}), kDefault,
+                   QStringLiteral("%1, %2").arg(libraryPath).arg(QZ::kToolboxBitmap)},
+                  {Key({classKey, QStringLiteral("TypeLib")}), kDefault, Text(QZ::kLibidQZLib)},
+                  {Key({classKey, QStringLiteral("Version")}), kDefault, Text(QZ::kTypeLibVersion)},
+                  {progIdKey, kDefault, Text(QZ::kTypeNameQZCtrl)},
+                  {Key({progIdKey, QStringLiteral("CLSID")}), kDefault, Text(QZ::kClsidQZCtrl)},
+                  {Key({progIdKey, QStringLiteral("Insertable")}), kDefault, {}}});
+}
+
+bool CQZRegistration::UpdatePageClass(const ZcRegistry& registry, const QString& libraryPath, bool add)
+{
+    const QString classKey = Key({QStringLiteral("CLSID"), Text(QZ::kClsidQZPropPage)});
+    const QString progIdKey = Text(QZ::kProgIdQZPropPage);
+    if (!add)
+        return Remove(registry, {classKey, progIdKey});
+
+    return Write(registry, {{classKey, kDefault, Text(QZ::kTypeNameQZPropPage)},
+                            {Key({classKey, QStringLiteral("InprocServer32")}), kDefault, libraryPath},
+                            {Key({classKey, QStringLiteral("ProgID")}), kDefault, progIdKey},
+                            {progIdKey, kDefault, Text(QZ::kTypeNameQZPropPage)},
+                            {Key({progIdKey, QStringLiteral("CLSID")}), kDefault, Text(QZ::kClsidQZPropPage)}});
+}
