@@ -1,0 +1,365 @@
+#include "database/CInstallationBackup.h"
+
+#include "database/CInstallation.h"
+#include "database/FileTimeText.h"
+#include "database/FolderCopy.h"
+#include "database/InstallationName.h"
+#include "database/RegistryFile.h"
+#include "platform/Archive.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+
+#include <vector>
+
+namespace {
+
+const QString kBackupsSection = QStringLiteral("Backups");
+const QString kOptionsSection = QStringLiteral("Options");
+const QString kStartTimeKey = QStringLiteral("Start Time");
+const QString kStopTimeKey = QStringLiteral("Stop Time");
+const QString kTargetFolderKey = QStringLiteral("Target Folder");
+const QString kInstallationNameKey = QStringLiteral("Installation Name");
+const QString kToFolderKey = QStringLiteral("To Folder");
+const QString kFromFolderKey = QStringLiteral("From Folder");
+const QString kLogExtension = QStringLiteral("wfb");
+const QString kRegistryFileName = QStringLiteral("RegistyBackup.reg");
+
+QString InstallationSection(int slot)
+{
+    return QStringLiteral("Installation %1").arg(slot);
+}
+
+QString NoInstallationsWarning()
+{
+    return QStringLiteral("%1\n\n%2").arg(
+        QStringLiteral("The Backup feature requires that installation icons exist in the Installations window."),
+        QStringLiteral("Go to File -> Open, then browse to the installation you want to backup."));
+}
+
+void ShowCopyError(const QString& source, const QString& installationName)
+{
+    ShowMessageBox(QStringLiteral("%1%2.\n\nIf you currently have installation '%3' %4\n\n%5")
+                       .arg(QStringLiteral("Error copying files for the installation at "), source, installationName,
+                            QStringLiteral("open, close it and try again."),
+                            QStringLiteral("Otherwise, the installation may either be corrupted, or missing files.")));
+}
+
+// Closes the open installation's data for the life of the guard.
+class InstallationDataClosed
+{
+public:
+    explicit InstallationDataClosed(const CInstallationBackup::InstallationDataSwitch& dataSwitch)
+        : m_switch(dataSwitch)
+    {
+        if (m_switch)
+            m_switch(false);
+    }
+    ~InstallationDataClosed()
+    {
+        if (m_switch)
+            m_switch(true);
+    }
+    InstallationDataClosed(const InstallationDataClosed&) = delete;
+    InstallationDataClosed& operator=(const InstallationDataClosed&) = delete;
+
+private:
+    const CInstallationBackup::InstallationDataSwitch& m_switch;
+};
+
+bool HasParentStep(const QString& path)
+{
+    return path.split(QLatin1Char('/')).contains(QStringLiteral(".."));
+}
+
+QString WithoutTrailingSeparator(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+struct RestoreStep
+{
+    QString from; // the copy inside the backup folder
+    QString to;   // the installation folder it came from
+    QString name;
+};
+
+} // namespace
+
+CInstallationBackup::CInstallationBackup() = default;
+
+CInstallationBackup::~CInstallationBackup() = default;
+
+QString CInstallationBackup::ProfileKey(int number)
+{
+    return QStringLiteral("Backup %1").arg(number);
+}
+
+QString CInstallationBackup::DefaultBackupName()
+{
+    return QStringLiteral("Backup ") + Clock::Current().NowLocal().toString(QStringLiteral("MM-dd-yy"));
+}
+
+void CInstallationBackup::SetPaths(const QString& folder, const QString& name)
+{
+    m_strRequestedName = name;
+    m_strBackupFolder = QDir(folder).filePath(name);
+    // The extension is always added, so a name holding a dot keeps it whole.
+    m_strLogPath = QDir(m_strBackupFolder).filePath(name + QLatin1Char('.') + kLogExtension);
+}
+
+void CInstallationBackup::SetLogPath(const QString& path)
+{
+    m_strLogPath = path;
+    m_strBackupFolder = QFileInfo(path).path();
+    m_strRequestedName = GetName();
+}
+
+QString CInstallationBackup::GetName() const
+{
+    return QFileInfo(m_strLogPath).completeBaseName();
+}
+
+QString CInstallationBackup::GetBackupFolder() const
+{
+    const QFileInfo log(m_strLogPath);
+    return log.isFile() ? log.path() + QLatin1Char('/') : QString();
+}
+
+QString CInstallationBackup::GetLastModified() const
+{
+    return FormatLastModified(m_strLogPath);
+}
+
+bool CInstallationBackup::LiesInOwnFolder() const
+{
+    const QFileInfo log(m_strLogPath);
+    return log.isFile() && log.suffix().compare(kLogExtension, Qt::CaseInsensitive) == 0
+           && log.dir().dirName() == log.completeBaseName();
+}
+
+bool CInstallationBackup::HasInstallations()
+{
+    return !Profile::GetString(QStringLiteral("Installations"), CInstallation::ProfileKey(1)).isEmpty();
+}
+
+bool CInstallationBackup::LoadBackupEntry(int number)
+{
+    const QString path = Profile::GetString(kBackupsSection, ProfileKey(number));
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    SetLogPath(path);
+    m_nNumber = number;
+    return true;
+}
+
+bool CInstallationBackup::SaveBackupEntry()
+{
+    if (m_nNumber < 1 || m_nNumber > kMaxBackups) {
+        m_nNumber = kNoNumber;
+        // A backup already listed keeps its entry instead of taking a second one.
+        for (int n = 1; n <= kMaxBackups && m_nNumber == kNoNumber; ++n) {
+            if (Profile::GetString(kBackupsSection, ProfileKey(n)) == m_strLogPath)
+                m_nNumber = n;
+        }
+        for (int n = 1; n <= kMaxBackups && m_nNumber == kNoNumber; ++n) {
+            if (!CInstallationBackup().LoadBackupEntry(n))
+                m_nNumber = n;
+        }
+        if (m_nNumber == kNoNumber) // all listed: the backup stays on disk, unlisted
+            return true;
+    }
+    Profile::WriteString(kBackupsSection, ProfileKey(m_nNumber), m_strLogPath);
+    return true;
+}
+
+void CInstallationBackup::FreeEntriesOf(const QString& logPath) const
+{
+    for (int n = 1; n <= kMaxBackups; ++n) {
+        if (Profile::GetString(kBackupsSection, ProfileKey(n)) == logPath)
+            Profile::WriteString(kBackupsSection, ProfileKey(n), QString());
+    }
+}
+
+bool CInstallationBackup::Ask(const QString& question) const
+{
+    return m_bUnattended || ShowMessageBox(question, MbButtons::YesNo, MbIcon::Question) == IDYES;
+}
+
+bool CInstallationBackup::WriteLog(const QString& section, const QString& key, const QString& value) const
+{
+    if (PrivateProfile::WriteString(section, key, value, m_strLogPath))
+        return true;
+    ShowMessageBox(QStringLiteral("Error writing to backup file."));
+    return false;
+}
+
+bool CInstallationBackup::PrepareBackupFolder()
+{
+    const QString nameProblem =
+        CheckFolderName(m_strRequestedName, QString(), QStringLiteral("Please enter a name for the backup."));
+    if (!nameProblem.isEmpty()) {
+        ShowMessageBox(nameProblem, MbButtons::Ok, MbIcon::Exclamation);
+        return false;
+    }
+    if (QFileInfo::exists(m_strLogPath)) {
+        if (!Ask(QStringLiteral("The specified backup file already exists.\nDo you want to overwrite the existing backup?")))
+            return false;
+        FreeEntriesOf(m_strLogPath);
+        // The new log starts clean: sections of the old run must not be restored.
+        QFile::remove(m_strLogPath);
+    }
+    if (QFileInfo(m_strBackupFolder).isDir()) {
+        if (!Ask(QStringLiteral("The target folder for the specified backup exists.\nProceeding may overwrite files and "
+                                "folders in the target folder.\nDo you want to proceed?")))
+            return false;
+    } else if (QDir::isRelativePath(m_strBackupFolder) || !QDir().mkpath(m_strBackupFolder)) {
+        ShowMessageBox(QStringLiteral("Error in creating directory [%1] for backup").arg(m_strBackupFolder));
+        return false;
+    }
+    // The folder exists first, so the start time is kept.
+    return WriteLog(kOptionsSection, kStartTimeKey, FormatBackupTime(Clock::Current().NowLocal()))
+           && WriteLog(kOptionsSection, kTargetFolderKey, WithoutTrailingSeparator(m_strBackupFolder));
+}
+
+bool CInstallationBackup::CopyInstallations()
+{
+    QSet<QString> usedFolders;
+    bool copiedAny = false;
+    for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot) {
+        CInstallation installation(slot);
+        if (!installation.Load())
+            continue;
+        // The name becomes a folder of the backup: a name that cannot be one
+        // falls back to the file's title, and two installations of one name
+        // get folders of their own instead of one overwriting the other.
+        QString folderName = installation.GetName();
+        if (!CheckFolderName(folderName, QString(), QStringLiteral("-")).isEmpty())
+            folderName = installation.GetNameFromPath();
+        const QString baseName = folderName;
+        for (int n = 2; usedFolders.contains(folderName.toLower()); ++n)
+            folderName = QStringLiteral("%1 (%2)").arg(baseName).arg(n);
+        usedFolders.insert(folderName.toLower());
+
+        const QString from = WithoutTrailingSeparator(installation.GetFolder());
+        const QString to = QDir(m_strBackupFolder).filePath(folderName);
+        if (!CopyFolderContents(from, to)) {
+            ShowCopyError(from, installation.GetName());
+            return false;
+        }
+        const QString section = InstallationSection(slot);
+        if (!WriteLog(section, kInstallationNameKey, installation.GetName()) || !WriteLog(section, kToFolderKey, to)
+            || !WriteLog(section, kFromFolderKey, from))
+            return false;
+        copiedAny = true;
+    }
+    if (!copiedAny) {
+        ShowMessageBox(NoInstallationsWarning(), MbButtons::Ok, MbIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool CInstallationBackup::WriteRegistryFile() const
+{
+    if (WriteFileAtomically(QDir(m_strBackupFolder).filePath(kRegistryFileName), ExportProfileAsRegistry()))
+        return true;
+    ShowMessageBox(QStringLiteral("Error writing to registry file: %1").arg(kRegistryFileName));
+    return false;
+}
+
+bool CInstallationBackup::RunBackup()
+{
+    if (!PrepareBackupFolder())
+        return false;
+    {
+        const InstallationDataClosed closed(m_dataSwitch);
+        if (!CopyInstallations() || !WriteRegistryFile())
+            return false;
+        SaveBackupEntry();
+        if (!WriteLog(kOptionsSection, kStopTimeKey, FormatBackupTime(Clock::Current().NowLocal())))
+            return false;
+    }
+    return true;
+}
+
+bool CInstallationBackup::Restore(bool skipRegistry)
+{
+    if (!LiesInOwnFolder()) {
+        ShowMessageBox(QStringLiteral("The backup file [%1] does not lie in a backup folder of its own name and "
+                                      "cannot be restored.")
+                           .arg(m_strLogPath));
+        return false;
+    }
+    const QString backupFolder = QFileInfo(m_strLogPath).path();
+    // Every folder is checked before anything is written.
+    std::vector<RestoreStep> steps;
+    for (int n = 1; n <= CInstallation::kMaxInstallations; ++n) {
+        const QString section = InstallationSection(n);
+        const QString from = PrivateProfile::GetString(section, kFromFolderKey, QString(), m_strLogPath);
+        const QString to = PrivateProfile::GetString(section, kToFolderKey, QString(), m_strLogPath);
+        if (from.isEmpty() || to.isEmpty())
+            continue;
+        // The copy is looked for in this backup's own folder, wherever the
+        // backup was moved to since.
+        const QString copyName = QFileInfo(WithoutTrailingSeparator(to)).fileName();
+        const QString copy = QDir(backupFolder).filePath(copyName);
+        if (QDir::isRelativePath(from) || HasParentStep(from)
+            || !CheckFolderName(copyName, QString(), QStringLiteral("-")).isEmpty() || !QFileInfo(copy).isDir()) {
+            ShowMessageBox(QStringLiteral("The backup names a folder that cannot be restored: %1").arg(from));
+            return false;
+        }
+        steps.push_back({copy, from, PrivateProfile::GetString(section, kInstallationNameKey, QString(), m_strLogPath)});
+    }
+    {
+        const InstallationDataClosed closed(m_dataSwitch);
+        for (const RestoreStep& step : steps) {
+            if (!CopyFolderContents(step.from, step.to)) {
+                ShowCopyError(step.from, step.name);
+                return false;
+            }
+        }
+    }
+    if (skipRegistry)
+        return true;
+    const QString registryFile = QDir(backupFolder).filePath(kRegistryFileName);
+    const std::optional<QByteArray> registry = ReadWholeFile(registryFile);
+    if (!registry || !ImportRegistryIntoProfile(*registry)) {
+        ShowMessageBox(QStringLiteral("Error reading the registry file: %1").arg(registryFile));
+        return false;
+    }
+    return true;
+}
+
+bool CInstallationBackup::DeleteBackup()
+{
+    if (!LiesInOwnFolder())
+        return false;
+    if (!QFile::moveToTrash(QFileInfo(m_strLogPath).path())) {
+        ShowMessageBox(QStringLiteral("Error deleting backup files."));
+        return false;
+    }
+    if (m_nNumber >= 1 && m_nNumber <= kMaxBackups)
+        Profile::WriteString(kBackupsSection, ProfileKey(m_nNumber), QString());
+    else
+        FreeEntriesOf(m_strLogPath);
+    return true;
+}
+
+bool CInstallationBackup::RunScheduled(const QString& folder, const InstallationDataSwitch& dataSwitch)
+{
+    CInstallationBackup backup;
+    backup.SetUnattended(true);
+    backup.SetInstallationDataSwitch(dataSwitch);
+    backup.SetPaths(folder, DefaultBackupName());
+    return backup.RunBackup();
+}

@@ -1,0 +1,210 @@
+#include "database/CInstallation.h"
+#include "database/InstallationName.h"
+#include "database/InstallationsList.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+#include "tests/database/InstallationListFixture.h"
+#include "tests/support/MessageBoxScript.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using Installation = InstallationListFixture;
+
+TEST_F(Installation, LoadAcceptsOnlyExistingFilesOfVersionOneOrMore)
+{
+    const QString current = MakeInstallation(QStringLiteral("Cur"), QStringLiteral("Current"));
+    const QString old = MakeInstallation(QStringLiteral("Old"), QStringLiteral("Old one"), "0.50");
+    const QString missing = m_env.Path(QStringLiteral("Gone/Gone.wfi"));
+    struct Case
+    {
+        QString path;
+        bool loads;
+        QString name;
+    };
+    const Case cases[] = {
+        {current, true, QStringLiteral("Current")},
+        {old, false, QString()},
+        {missing, false, missing}, // the name shows what is missing
+        {QString(), false, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        CInstallation installation(c.path);
+        EXPECT_EQ(installation.Load(), c.loads);
+        EXPECT_EQ(installation.GetName(), c.name);
+    }
+}
+
+TEST_F(Installation, VersionOneIsRaisedToTwoWhenRead)
+{
+    const QString path = MakeInstallation(QStringLiteral("V1"), QStringLiteral("V1"), "1.25");
+    EXPECT_DOUBLE_EQ(CInstallation::ReadInstallationVersion(path), 1.25);
+    EXPECT_EQ(PrivateProfile::GetString(QStringLiteral("Version"), QStringLiteral("Installation Version"), QString(), path),
+              QStringLiteral("2.00"));
+}
+
+TEST_F(Installation, RegisterTakesTheLowestFreeSlotAndKeepsAListedPath)
+{
+    ListInstallation(1, QStringLiteral("A"), QStringLiteral("A"));
+    ListInstallation(3, QStringLiteral("C"), QStringLiteral("C"));
+    const QString b = MakeInstallation(QStringLiteral("B"), QStringLiteral("B"));
+
+    CInstallation installation(b);
+    ASSERT_TRUE(installation.Register());
+    EXPECT_EQ(installation.GetSlot(), 2);
+    EXPECT_EQ(ProfileEntry(2), b);
+
+    // Renaming the listed installation keeps its one entry.
+    CInstallation listed(3);
+    ASSERT_TRUE(listed.Load());
+    ASSERT_TRUE(listed.SetName(QStringLiteral("C renamed")));
+    EXPECT_EQ(listed.GetSlot(), 3);
+    EXPECT_TRUE(ProfileEntry(4).isEmpty());
+    CInstallation reread(3);
+    ASSERT_TRUE(reread.Load());
+    EXPECT_EQ(reread.GetName(), QStringLiteral("C renamed"));
+}
+
+TEST_F(Installation, RegisterRefusesWhenAllNinetyNineSlotsAreValid)
+{
+    for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot)
+        ListInstallation(slot, QStringLiteral("I%1").arg(slot), QStringLiteral("I%1").arg(slot));
+    MessageBoxScript script;
+    CInstallation extra(MakeInstallation(QStringLiteral("Extra"), QStringLiteral("Extra")));
+    EXPECT_FALSE(extra.Register());
+    EXPECT_EQ(script.Texts(),
+              QStringList{QStringLiteral("You have exceeded the maximum allowable installations to be saved - which is 99.")});
+}
+
+TEST_F(Installation, RenamedFileFreesItsOldEntryAndTakesTheLowestFreeSlot)
+{
+    const QString path = ListInstallation(1, QStringLiteral("Site"), QStringLiteral("Site"));
+    ListInstallation(2, QStringLiteral("Other"), QStringLiteral("Other"));
+    CInstallation installation(path);
+    ASSERT_TRUE(installation.Rename(QStringLiteral("Site 2")));
+    EXPECT_EQ(installation.GetPath(), m_env.Path(QStringLiteral("Site/Site 2.wfi")));
+    EXPECT_EQ(installation.GetSlot(), 1);
+    EXPECT_EQ(ProfileEntry(1), installation.GetPath());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(Installation, CopyRefusesATargetInsideTheSource)
+{
+    MakeInstallation(QStringLiteral("Src"), QStringLiteral("Src"));
+    MessageBoxScript script;
+    EXPECT_FALSE(CInstallation::CopyTo(m_env.Path(QStringLiteral("Src")), m_env.Path(QStringLiteral("Src/Database/x"))));
+    EXPECT_EQ(script.Shown().size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(m_env.Path(QStringLiteral("Src/Database/x"))));
+}
+
+TEST_F(Installation, CopyAsksBeforeReplacingFiles)
+{
+    MakeInstallation(QStringLiteral("Src"), QStringLiteral("Src"));
+    const QString target = m_env.Path(QStringLiteral("Dst"));
+    WriteFile(target + QStringLiteral("/Database/Cards.mdb"), "keep me");
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        MessageBoxScript script{answer};
+        EXPECT_EQ(CInstallation::CopyTo(m_env.Path(QStringLiteral("Src")), target), answer == IDYES);
+        EXPECT_EQ(ReadFile(target + QStringLiteral("/Database/Cards.mdb")),
+                  answer == IDYES ? QByteArray("cards of Src") : QByteArray("keep me"));
+    }
+}
+
+TEST(InstallationName, WholeNameIsCheckedAsAFolderName)
+{
+    const QString empty = QStringLiteral("empty");
+    struct Case
+    {
+        const char* name;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"North Gate", true}, {"", false},    {"  ", false},  {".", false},      {"..", false},
+        {"a/b", false},       {"a\\b", false}, {"a:b", false}, {"ok.name", true}, {"x|y", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CheckFolderName(QLatin1String(c.name), QString(), empty).isEmpty(), c.accepted);
+    }
+    EXPECT_EQ(CheckFolderName(QString(), QString(), empty), empty);
+    EXPECT_EQ(ForbiddenCharacterWarning(), QStringLiteral("A filename cannot contain any of the following characters:\n"
+                                                          "             \\ / : * ? \" < > |"));
+}
+
+TEST_F(Installation, NameOfAnExistingFolderIsRefused)
+{
+    QDir().mkpath(m_env.Path(QStringLiteral("Installations/Taken")));
+    EXPECT_FALSE(CheckFolderName(QStringLiteral("Taken"), m_env.Path(QStringLiteral("Installations")), QString()).isEmpty());
+    EXPECT_TRUE(CheckFolderName(QStringLiteral("Free"), m_env.Path(QStringLiteral("Installations")), QString()).isEmpty());
+}
+
+TEST_F(Installation, ListForgetsOnlyEntriesWhoseFileIsGone)
+{
+    ListInstallation(1, QStringLiteral("A"), QStringLiteral("Alpha"));
+    const QString gone = ListInstallation(2, QStringLiteral("B"), QStringLiteral("Beta"));
+    QFile::remove(gone);
+    Profile::WriteString(QStringLiteral("Installations"), CInstallation::ProfileKey(4),
+                         MakeInstallation(QStringLiteral("Old"), QStringLiteral("Old"), "0.10"));
+
+    const InstallationsList list(InstallationsList::kInstallationsMode);
+    const auto rows = list.Fill(true);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, QStringLiteral("Alpha"));
+    EXPECT_EQ(rows[0].slot, 1);
+    EXPECT_TRUE(ProfileEntry(2).isEmpty());
+    EXPECT_FALSE(ProfileEntry(4).isEmpty());
+}
+
+TEST_F(Installation, BrowsedInstallationIsListedUnderItsFileTitle)
+{
+    const QString path = MakeInstallation(QStringLiteral("Far"), QStringLiteral("Inner name"), "2.00", QStringLiteral("Title"));
+    const InstallationsList list(InstallationsList::kInstallationsMode);
+    ASSERT_TRUE(list.BrowseInstallation(path));
+    ASSERT_TRUE(list.BrowseInstallation(path)); // a second browse adds no second entry
+    const auto rows = list.Fill(false);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, QStringLiteral("Title"));
+}
+
+TEST_F(Installation, CopyGoesIntoTheChosenFolderItself)
+{
+    ListInstallation(1, QStringLiteral("Src"), QStringLiteral("Src"));
+    const QString target = m_env.Path(QStringLiteral("Chosen"));
+    QDir().mkpath(target);
+    MessageBoxScript script;
+    ASSERT_TRUE(InstallationsList(InstallationsList::kInstallationsMode).Copy(1, target));
+    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Src.wfi")));
+    EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Database/Cards.mdb")));
+    EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("Installation copied successfully.")});
+}
+
+TEST_F(Installation, PropertiesGiveTheSizeInWholeKilobytes)
+{
+    const QString path = ListInstallation(1, QStringLiteral("Big"), QStringLiteral("Big"));
+    WriteFile(m_env.Path(QStringLiteral("Big/Database/Blob.mdb")), QByteArray(3 * 1024, 'x'));
+    const qint64 total = QFileInfo(path).size() + QFileInfo(m_env.Path(QStringLiteral("Big/Database/Cards.mdb"))).size()
+                         + 3 * 1024;
+    const QString text = InstallationsList(InstallationsList::kInstallationsMode).Properties(1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Size:\t\t%1 KB\n").arg(total / 1024))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Name:\t\tBig\nPath:\t\t") + path));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Open:\t\tNo")));
+}
+
+TEST_F(Installation, DeleteForgetsTheEntryOnlyAfterYesAndKeepsTheFiles)
+{
+    const QString path = ListInstallation(1, QStringLiteral("Keep"), QStringLiteral("Keep"));
+    const InstallationsList list(InstallationsList::kInstallationsMode);
+    {
+        MessageBoxScript script{IDNO};
+        EXPECT_FALSE(list.Delete(1));
+        EXPECT_EQ(ProfileEntry(1), path);
+    }
+    MessageBoxScript script{IDYES};
+    EXPECT_TRUE(list.Delete(1));
+    EXPECT_TRUE(ProfileEntry(1).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
