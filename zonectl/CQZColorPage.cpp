@@ -4,22 +4,19 @@
 
 #include <QColorDialog>
 #include <QComboBox>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
+#include <QFormLayout>
+#include <QPushButton>
 
 CQZColorPage::CQZColorPage(QWidget* parent)
-    : CQZPage(parent), m_property(new QComboBox(this)), m_colour(new QColorDialog(this))
+    : CQZPage(parent), m_property(new QComboBox(this)), m_choose(new QPushButton(this))
 {
     m_property->addItem(QString::fromLatin1(QZ::kPersistBackColor), QZ::DISPID_BACKCOLOR);
     m_property->addItem(QString::fromLatin1(QZ::kPersistForeColor), QZ::DISPID_FORECOLOR);
-    m_colour->setWindowFlags(Qt::Widget);
-    m_colour->setOptions(QColorDialog::NoButtons | QColorDialog::DontUseNativeDialog);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_property);
-    layout->addWidget(m_colour);
+    auto* layout = new QFormLayout(this);
+    layout->addRow(tr("&Property Name:"), m_property);
+    layout->addRow(tr("&Color:"), m_choose);
     connect(m_property, &QComboBox::currentIndexChanged, this, &CQZColorPage::ShowCurrent);
-    connect(m_colour, &QColorDialog::currentColorChanged, this,
-            [this](const QColor& colour) { m_values[CurrentDispid()] = colour; });
+    connect(m_choose, &QPushButton::clicked, this, &CQZColorPage::ChooseColour);
 }
 
 QString CQZColorPage::Caption() const
@@ -47,6 +44,16 @@ std::int32_t CQZColorPage::CurrentDispid() const
 
 void CQZColorPage::ShowCurrent()
 {
-    const QSignalBlocker blocker(m_colour);
-    m_colour->setCurrentColor(m_values.value(CurrentDispid()));
+    const QColor colour = m_values.value(CurrentDispid());
+    m_choose->setText(colour.name());
+    m_choose->setStyleSheet(QStringLiteral("background-color: %1").arg(colour.name()));
+}
+
+void CQZColorPage::ChooseColour()
+{
+    const QColor colour = QColorDialog::getColor(m_values.value(CurrentDispid()), this);
+    if (!colour.isValid())
+        return;
+    m_values[CurrentDispid()] = colour;
+    ShowCurrent();
 }

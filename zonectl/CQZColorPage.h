@@ -5,8 +5,8 @@
 #include <QColor>
 #include <QMap>
 
-class QColorDialog;
 class QComboBox;
+class QPushButton;
 
 // Stands in for the system's colour page: BackColor and ForeColor.
 class CQZColorPage : public CQZPage
@@ -25,8 +25,9 @@ protected:
 private:
     std::int32_t CurrentDispid() const;
     void ShowCurrent();
+    void ChooseColour();
 
     QComboBox* m_property;
-    QColorDialog* m_colour;
+    QPushButton* m_choose;
     QMap<std::int32_t, QColor> m_values;
 };

@@ -2,15 +2,24 @@
 
 #include "zonectl/QZIdentifiers.h"
 
-#include <QFontDialog>
-#include <QVBoxLayout>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QSpinBox>
 
-CQZFontPage::CQZFontPage(QWidget* parent) : CQZPage(parent), m_font(new QFontDialog(this))
+namespace {
+
+constexpr int kSmallestSize = 1;
+constexpr int kLargestSize = 72;
+
+} // namespace
+
+CQZFontPage::CQZFontPage(QWidget* parent)
+    : CQZPage(parent), m_family(new QFontComboBox(this)), m_size(new QSpinBox(this))
 {
-    m_font->setWindowFlags(Qt::Widget);
-    m_font->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_font);
+    m_size->setRange(kSmallestSize, kLargestSize);
+    auto* layout = new QFormLayout(this);
+    layout->addRow(tr("&Font:"), m_family);
+    layout->addRow(tr("&Size:"), m_size);
 }
 
 QString CQZFontPage::Caption() const
@@ -20,10 +29,14 @@ QString CQZFontPage::Caption() const
 
 void CQZFontPage::Apply()
 {
-    SetOnEvery(QZ::DISPID_FONT, m_font->currentFont());
+    QFont font = m_family->currentFont();
+    font.setPointSize(m_size->value());
+    SetOnEvery(QZ::DISPID_FONT, font);
 }
 
 void CQZFontPage::LoadFrom(ZcObject* object)
 {
-    m_font->setCurrentFont(GetProperty(object, QZ::DISPID_FONT).value<QFont>());
+    const QFont font = GetProperty(object, QZ::DISPID_FONT).value<QFont>();
+    m_family->setCurrentFont(font);
+    m_size->setValue(font.pointSize());
 }

@@ -2,7 +2,8 @@
 
 #include "zonectl/CQZPage.h"
 
-class QFontDialog;
+class QFontComboBox;
+class QSpinBox;
 
 // Stands in for the system's font page: the font of the time-scale numbers.
 class CQZFontPage : public CQZPage
@@ -19,5 +20,6 @@ protected:
     void LoadFrom(ZcObject* object) override;
 
 private:
-    QFontDialog* m_font;
+    QFontComboBox* m_family;
+    QSpinBox* m_size;
 };

@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +56,18 @@ protected:
     }
     void MoveHeld(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
     void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+    // The tooltip shown over a point, empty for none.
+    QString ToolTipAt(QPoint at)
+    {
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->inherits("QTipLabel"))
+                shown->close();
+        }
+        Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        QHelpEvent help(QEvent::ToolTip, at, window->mapToGlobal(at));
+        QApplication::sendEvent(window, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
 
     std::int32_t Long(int dispid) const
     {
@@ -239,6 +255,52 @@ TEST_F(ScheduleBarOnPage, PropertyPageApplySetsShowTimeScale)
     bar->GetProperty(QZ::DISPID_ShowTimeScale, &shown);
     EXPECT_FALSE(shown.toBool()) << "nothing reaches the control before Apply";
     ASSERT_TRUE(propertyPage->Apply());
+    bar->GetProperty(QZ::DISPID_ShowTimeScale, &shown);
+    EXPECT_TRUE(shown.toBool());
+}
+
+TEST_F(ScheduleBarOnPage, ToolTipNamesTheHighestPeriodUnderTheMouse)
+{
+    bar->SetProperty(QZ::DISPID_TimeZoneNumber, QStringLiteral("4"));
+    SetPeriod(0, 600, 720); // 300 to 360
+    SetPeriod(1, 660, 780); // 330 to 390
+    EXPECT_EQ(ToolTipAt({340, kY}), QStringLiteral("Time period 2: 11:00 to 13:00"));
+    EXPECT_EQ(ToolTipAt({310, kY}), QStringLiteral("Time period 1: 10:00 to 12:00"));
+    // Over no period the text stays as it was.
+    EXPECT_EQ(ToolTipAt({600, kY}), QStringLiteral("Time period 1: 10:00 to 12:00"));
+
+    bar->SetProperty(QZ::DISPID_ShowToolTip, false);
+    EXPECT_TRUE(ToolTipAt({340, kY}).isEmpty());
+}
+
+TEST_F(ScheduleBarOnPage, MirrorHasNoGeneralToolTip)
+{
+    QWidget otherPage;
+    QString message;
+    auto mirror = ControlHost::Create(QString::fromLatin1(QZ::kClsidQZCtrl), &message);
+    ASSERT_TRUE(mirror);
+    ASSERT_TRUE(mirror->Load({{QStringLiteral("Time Zone Numer"), QStringLiteral("0")}}));
+    window = mirror->Attach(&otherPage);
+    window->setGeometry(0, 0, kWidth, kHeight);
+    EXPECT_TRUE(ToolTipAt({600, kY}).isEmpty());
+}
+
+TEST_F(ScheduleBarOnPage, PropertiesVerbShowsTheThreePagesAndOkApplies)
+{
+    QStringList tabs;
+    DialogWatch watch([&tabs](QDialog* sheet) {
+        auto* tabWidget = sheet->findChild<QTabWidget*>();
+        for (int i = 0; i < tabWidget->count(); ++i)
+            tabs << tabWidget->tabText(i);
+        sheet->findChild<QCheckBox*>(QStringLiteral("ShowTimeScale"))->setChecked(true);
+        sheet->findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)
+            ->button(QDialogButtonBox::Ok)
+            ->click();
+    });
+    ASSERT_TRUE(bar->DoVerb(ZC_VERB_PROPERTIES));
+    EXPECT_EQ(watch.opened, 1);
+    EXPECT_EQ(tabs, (QStringList{"General", "Color", "Font"}));
+    QVariant shown;
     bar->GetProperty(QZ::DISPID_ShowTimeScale, &shown);
     EXPECT_TRUE(shown.toBool());
 }
