@@ -1,21 +1,14 @@
 #include "zonectl/CQZCtrlObject.h"
 
 #include "platform/ControlVariant.h"
-#include "zonectl/CQZCtrl.h"
 #include "zonectl/CQZPropertySheet.h"
 
 #include <array>
 
-CQZCtrlObject::CQZCtrlObject() : m_owned(std::make_unique<CQZCtrl>()), m_control(m_owned.get())
+CQZCtrlObject::CQZCtrlObject()
 {
     m_control->SetMouseDownHandler(
         [this](int button, int shift, int x, int y) { FireMouseDown(button, shift, x, y); });
-}
-
-CQZCtrlObject::~CQZCtrlObject()
-{
-    if (!m_control)
-        (void)m_owned.release();
 }
 
 ZcResult CQZCtrlObject::GetProperty(std::int32_t dispid, QVariant* value)
@@ -68,12 +61,10 @@ ZcResult CQZCtrlObject::Advise(const ZcEventSink* sink)
 
 void* CQZCtrlObject::Attach(void* parentWindow)
 {
-    if (!m_control)
-        return nullptr;
-    m_control->setParent(static_cast<QWidget*>(parentWindow));
-    m_control->OnCreate();
-    m_control->show();
-    return m_control.data();
+    CQZCtrl* control = m_control.AttachTo(parentWindow);
+    if (control)
+        control->OnCreate();
+    return control;
 }
 
 ZcResult CQZCtrlObject::DoVerb(std::int32_t verb)
@@ -85,7 +76,7 @@ ZcResult CQZCtrlObject::DoVerb(std::int32_t verb)
         m_control->setFocus();
         return ZC_S_OK;
     case ZC_VERB_PROPERTIES: {
-        CQZPropertySheet sheet({this}, m_control);
+        CQZPropertySheet sheet({this}, m_control.Get());
         sheet.exec();
         return ZC_S_OK;
     }

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "zonectl/CQZCtrl.h"
 #include "zonectl/CQZObject.h"
+#include "zonectl/CQZWindowOwner.h"
 
-#include <QPointer>
-
-#include <memory>
 #include <optional>
-
-class CQZCtrl;
 
 // The schedule bar as the host sees it: properties by dispatch identifier,
 // persisted properties through a bag, the MouseDown event and its window.
@@ -15,7 +12,6 @@ class CQZCtrlObject : public CQZObject
 {
 public:
     CQZCtrlObject();
-    ~CQZCtrlObject() override;
 
 protected:
     ZcResult GetProperty(std::int32_t dispid, QVariant* value) override;
@@ -29,9 +25,6 @@ protected:
 private:
     void FireMouseDown(int button, int shift, int x, int y) const;
 
-    // The container's window deletes the bar with itself; the object deletes
-    // it only while it has no such owner.
-    std::unique_ptr<CQZCtrl> m_owned;
-    QPointer<CQZCtrl> m_control;
+    CQZWindowOwner<CQZCtrl> m_control;
     std::optional<ZcEventSink> m_sink;
 };

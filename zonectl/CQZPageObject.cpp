@@ -1,22 +1,8 @@
 #include "zonectl/CQZPageObject.h"
 
-#include "zonectl/CQZPropPage.h"
-
-CQZPageObject::CQZPageObject() : m_owned(std::make_unique<CQZPropPage>()), m_page(m_owned.get()) {}
-
-CQZPageObject::~CQZPageObject()
-{
-    if (!m_page)
-        (void)m_owned.release();
-}
-
 void* CQZPageObject::Attach(void* parentWindow)
 {
-    if (!m_page)
-        return nullptr;
-    m_page->setParent(static_cast<QWidget*>(parentWindow));
-    m_page->show();
-    return m_page.data();
+    return m_page.AttachTo(parentWindow);
 }
 
 ZcResult CQZPageObject::SetObjects(ZcObject* const* objects, std::int32_t count)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -303,6 +304,24 @@ TEST_F(ScheduleBarOnPage, PropertiesVerbShowsTheThreePagesAndOkApplies)
     QVariant shown;
     bar->GetProperty(QZ::DISPID_ShowTimeScale, &shown);
     EXPECT_TRUE(shown.toBool());
+}
+
+TEST(ScheduleBarContainer, ClosingTheDialogTakesTheBarWithIt)
+{
+    ControlRegistry::SetLocation(QString::fromUtf8(TEST_CONTROL_REGISTRY));
+    QString message;
+    auto bar = ControlHost::Create(QString::fromLatin1(QZ::kClsidQZCtrl), &message);
+    ASSERT_TRUE(bar) << message.toStdString();
+    auto dialog = std::make_unique<QDialog>();
+    QPointer<QWidget> window = bar->Attach(dialog.get());
+    ASSERT_TRUE(window);
+    dialog.reset();
+    EXPECT_TRUE(window.isNull());
+    std::int32_t value = 0;
+    EXPECT_FALSE(bar->GetLong(QZ::DISPID_lTimeZone1End, &value));
+    EXPECT_EQ(bar->Attach(nullptr), nullptr);
+    bar.reset();
+    ControlRegistry::SetLocation({});
 }
 
 } // namespace
