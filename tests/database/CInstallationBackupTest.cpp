@@ -1,0 +1,272 @@
+#include "database/CInstallation.h"
+#include "database/CInstallationBackup.h"
+#include "database/InstallationsList.h"
+#include "database/RegistryFile.h"
+#include "platform/Clock.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+#include "tests/database/InstallationListFixture.h"
+#include "tests/support/MessageBoxScript.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBackups = QStringLiteral("Backups");
+
+class Backup : public InstallationListFixture
+{
+protected:
+    Backup()
+    {
+        // A deleted backup goes to the trash: keep it in the test's folder.
+        m_previousData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_env.Path(QStringLiteral("xdg")).toLocal8Bit());
+        QDir().mkpath(m_env.Path(QStringLiteral("xdg")));
+        Clock::Install(&m_clock);
+    }
+    ~Backup() override
+    {
+        Clock::Install(nullptr);
+        qputenv("XDG_DATA_HOME", m_previousData);
+    }
+
+    // Backs up into <root>/Store as name, answering the questions given.
+    bool RunBackup(const QString& name, std::initializer_list<int> answers = {},
+                   CInstallationBackup::InstallationDataSwitch dataSwitch = {})
+    {
+        MessageBoxScript script(answers);
+        CInstallationBackup backup;
+        backup.SetInstallationDataSwitch(std::move(dataSwitch));
+        backup.SetPaths(Store(), name);
+        const bool done = backup.RunBackup();
+        m_shown = script.Texts();
+        return done;
+    }
+
+    QString Store() const { return m_env.Path(QStringLiteral("Store")); }
+    QString BackupEntry(int n) const { return Profile::GetString(kBackups, CInstallationBackup::ProfileKey(n)); }
+
+    FixedClock m_clock{QDateTime(QDate(2026, 3, 7), QTime(14, 5), QTimeZone::utc())};
+    QStringList m_shown;
+    QByteArray m_previousData;
+};
+
+} // namespace
+
+TEST(RegistryFile, ValuesAreQuotedAndIntegersWrittenAsDwords)
+{
+    EXPECT_EQ(QuoteRegistryString(QStringLiteral("C:\\Sites\\\"North\"")), QStringLiteral("\"C:\\\\Sites\\\\\\\"North\\\"\""));
+
+    TestEnvironment env;
+    Profile::WriteString(QStringLiteral("Options"), QStringLiteral("Path"), QStringLiteral("a\\b"));
+    Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("Small"), 26);
+    Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("Negative"), -1);
+    Profile::WriteString(QStringLiteral("Setup"), QStringLiteral("Zip"), QStringLiteral("007"));
+    const QString text = QString::fromUtf8(ExportProfileAsRegistry());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Quorin\\Wardix\\")));
+    for (const char* line : {"\"Path\"=\"a\\\\b\"\r\n", "\"Small\"=dword:0000001a\r\n", "\"Negative\"=dword:ffffffff\r\n",
+                             "\"Zip\"=\"007\"\r\n", "\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quorin\\Wardix\\Setup]\r\n"}) {
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(text.contains(QLatin1String(line))) << text.toStdString();
+    }
+}
+
+TEST(RegistryFile, ImportTakesOnlyKeysUnderOurRootAndRoundTrips)
+{
+    TestEnvironment env;
+    Profile::WriteString(QStringLiteral("Options"), QStringLiteral("Quote"), QStringLiteral("say \"hi\" \\ bye"));
+    Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("Count"), -7);
+    QByteArray file = ExportProfileAsRegistry();
+    file += "\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Evil\"=\"1\"\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Quorin\\Wardix\\Setup]\r\n\"Evil\"=\"2\"\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Quorin\\WardixOther]\r\n\"Evil\"=\"3\"\r\n";
+
+    TestEnvironment fresh;
+    ASSERT_TRUE(ImportRegistryIntoProfile(file));
+    EXPECT_EQ(Profile::GetString(QStringLiteral("Options"), QStringLiteral("Quote")), QStringLiteral("say \"hi\" \\ bye"));
+    EXPECT_EQ(Profile::GetInt(QStringLiteral("Setup"), QStringLiteral("Count"), 0), -7);
+    EXPECT_EQ(Profile::Sections(), (QStringList{QStringLiteral("Options"), QStringLiteral("Setup")}));
+    EXPECT_EQ(Profile::Keys(QStringLiteral("Setup")), QStringList{QStringLiteral("Count")});
+    EXPECT_FALSE(ImportRegistryIntoProfile("not a registry file"));
+}
+
+TEST_F(Backup, TwoInstallationsGiveTheBackupLayoutAndAListEntry)
+{
+    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ListInstallation(3, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    std::vector<bool> switches;
+    ASSERT_TRUE(RunBackup(QStringLiteral("B"), {}, [&](bool open) { switches.push_back(open); }));
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(switches, (std::vector<bool>{false, true}));
+
+    const QString folder = Store() + QStringLiteral("/B");
+    const QString log = folder + QStringLiteral("/B.wfb");
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("B.wfb"), QStringLiteral("North"), QStringLiteral("RegistyBackup.reg"),
+                           QStringLiteral("South")}));
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("/North/Database/Cards.mdb")), QByteArray("cards of North"));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/South/South.wfi")));
+
+    const auto value = [&](const char* section, const char* key) {
+        return PrivateProfile::GetString(QLatin1String(section), QLatin1String(key), QString(), log);
+    };
+    EXPECT_EQ(value("Options", "Start Time"), QStringLiteral("March 07, 2026  02:05 PM"));
+    EXPECT_EQ(value("Options", "Target Folder"), folder);
+    EXPECT_EQ(value("Installation 1", "Installation Name"), QStringLiteral("North"));
+    EXPECT_EQ(value("Installation 1", "From Folder"), QFileInfo(north).path());
+    EXPECT_EQ(value("Installation 1", "To Folder"), folder + QStringLiteral("/North"));
+    EXPECT_EQ(value("Installation 3", "To Folder"), folder + QStringLiteral("/South"));
+    EXPECT_EQ(BackupEntry(1), log);
+}
+
+TEST_F(Backup, RestoreBringsInstallationsAndProfileBackIntoAFreshProgramFolder)
+{
+    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    const QString south = ListInstallation(2, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    Profile::WriteString(QStringLiteral("Options"), QStringLiteral("Default Location of Backups"), QStringLiteral("C:\\x"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    const QString log = Store() + QStringLiteral("/B/B.wfb");
+
+    // The machine is lost: no installations, no profile.
+    QDir(m_env.Path(QStringLiteral("Sites"))).removeRecursively();
+    TestEnvironment fresh;
+    CInstallationBackup backup;
+    backup.SetLogPath(log);
+    std::vector<bool> switches;
+    backup.SetInstallationDataSwitch([&](bool open) { switches.push_back(open); });
+    ASSERT_TRUE(backup.Restore(false));
+
+    EXPECT_EQ(ReadFile(QFileInfo(north).path() + QStringLiteral("/Database/Cards.mdb")), QByteArray("cards of North"));
+    EXPECT_TRUE(QFileInfo::exists(south));
+    EXPECT_EQ(ProfileEntry(1), north);
+    EXPECT_EQ(ProfileEntry(2), south);
+    EXPECT_EQ(Profile::GetString(QStringLiteral("Options"), QStringLiteral("Default Location of Backups")),
+              QStringLiteral("C:\\x"));
+    EXPECT_EQ(switches, (std::vector<bool>{false, true}));
+}
+
+TEST_F(Backup, RestoreRefusesFoldersItsLogMustNotName)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    const QString log = Store() + QStringLiteral("/B/B.wfb");
+    const QString section = QStringLiteral("Installation 7");
+    for (const char* from : {"relative/path", "/tmp/../etc"}) {
+        SCOPED_TRACE(from);
+        PrivateProfile::WriteString(section, QStringLiteral("From Folder"), QLatin1String(from), log);
+        PrivateProfile::WriteString(section, QStringLiteral("To Folder"), Store() + QStringLiteral("/B/North"), log);
+        QDir(m_env.Path(QStringLiteral("Sites"))).removeRecursively();
+        MessageBoxScript script;
+        CInstallationBackup backup;
+        backup.SetLogPath(log);
+        EXPECT_FALSE(backup.Restore(true));
+        EXPECT_EQ(script.Shown().size(), 1);
+        EXPECT_FALSE(QFileInfo::exists(m_env.Path(QStringLiteral("Sites/N")))); // nothing was written
+    }
+}
+
+TEST_F(Backup, RestoreSkipsSectionsWithoutBothFolders)
+{
+    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    const QString log = Store() + QStringLiteral("/B/B.wfb");
+    PrivateProfile::WriteString(QStringLiteral("Installation 5"), QStringLiteral("From Folder"), m_env.Path(QStringLiteral("X")), log);
+    QFile::remove(north);
+    CInstallationBackup backup;
+    backup.SetLogPath(log);
+    ASSERT_TRUE(backup.Restore(true));
+    EXPECT_TRUE(QFileInfo::exists(north));
+    EXPECT_FALSE(QFileInfo::exists(m_env.Path(QStringLiteral("X"))));
+}
+
+TEST_F(Backup, RepeatingANameAsksAndReusesTheFreedEntry)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("A")));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    EXPECT_FALSE(RunBackup(QStringLiteral("A"), {IDNO}));
+    EXPECT_EQ(m_shown.size(), 1);
+    ASSERT_TRUE(RunBackup(QStringLiteral("A"), {IDYES, IDYES}));
+    EXPECT_EQ(m_shown.size(), 2);
+    EXPECT_EQ(BackupEntry(1), Store() + QStringLiteral("/A/A.wfb"));
+    EXPECT_EQ(BackupEntry(2), Store() + QStringLiteral("/B/B.wfb"));
+    EXPECT_TRUE(BackupEntry(3).isEmpty());
+}
+
+TEST_F(Backup, WithoutInstallationsTheBackupStopsAfterMakingItsFolder)
+{
+    EXPECT_FALSE(RunBackup(QStringLiteral("Empty")));
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].startsWith(QStringLiteral("The Backup feature requires that installation icons exist")));
+    EXPECT_TRUE(QFileInfo(Store() + QStringLiteral("/Empty")).isDir());
+    EXPECT_TRUE(BackupEntry(1).isEmpty());
+}
+
+TEST_F(Backup, TwentyFirstBackupIsWrittenButNotListed)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    for (int n = 1; n <= CInstallationBackup::kMaxBackups + 1; ++n)
+        ASSERT_TRUE(RunBackup(QStringLiteral("B%1").arg(n)));
+    EXPECT_TRUE(QFileInfo::exists(Store() + QStringLiteral("/B21/B21.wfb")));
+    const auto rows = InstallationsList(InstallationsList::kBackupsMode).Fill(false);
+    EXPECT_EQ(rows.size(), static_cast<size_t>(CInstallationBackup::kMaxBackups));
+    for (const auto& row : rows)
+        EXPECT_NE(row.text, QStringLiteral("B21"));
+}
+
+TEST_F(Backup, DeleteRemovesOnlyTheBackupsOwnFolder)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    // A file the operator browsed to, lying in a folder of some other name.
+    const QString foreign = m_env.Path(QStringLiteral("Documents/notes.wfb"));
+    WriteFile(foreign, "[Options]\r\n");
+    WriteFile(m_env.Path(QStringLiteral("Documents/thesis.txt")), "precious");
+    const InstallationsList list(InstallationsList::kBackupsMode);
+    const InstallationsList::Row browsed = list.BrowseBackup(foreign);
+    EXPECT_EQ(browsed.slot, 2);
+    {
+        MessageBoxScript script;
+        EXPECT_FALSE(list.Delete(browsed.slot));
+        EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("Error deleting the selected backup.")});
+    }
+    EXPECT_TRUE(QFileInfo::exists(m_env.Path(QStringLiteral("Documents/thesis.txt"))));
+
+    EXPECT_TRUE(list.Delete(1));
+    EXPECT_FALSE(QFileInfo::exists(Store() + QStringLiteral("/B")));
+    EXPECT_TRUE(BackupEntry(1).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(m_env.Path(QStringLiteral("Sites/N/North.wfi"))));
+}
+
+TEST_F(Backup, ScheduledRunAsksNothingAndNamesTheBackupByDate)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    QDir().mkpath(Store() + QStringLiteral("/Backup 03-07-26"));
+    for (int run = 0; run < 2; ++run) { // the second run finds its own log
+        MessageBoxScript script;
+        EXPECT_TRUE(CInstallationBackup::RunScheduled(Store(), {}));
+        EXPECT_TRUE(script.Shown().isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo::exists(Store() + QStringLiteral("/Backup 03-07-26/Backup 03-07-26.wfb")));
+}
+
+TEST_F(Backup, SameNamedInstallationsGetFoldersOfTheirOwn)
+{
+    ListInstallation(1, QStringLiteral("Sites/One"), QStringLiteral("Site"));
+    ListInstallation(2, QStringLiteral("Sites/Two"), QStringLiteral("Site"));
+    CInstallation bad(ListInstallation(3, QStringLiteral("Sites/Three"), QStringLiteral("Three")), 3);
+    PrivateProfile::WriteString(QStringLiteral("Installation Settings"), QStringLiteral("Installation Name"),
+                                QStringLiteral("../escape"), bad.GetPath());
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    const QString folder = Store() + QStringLiteral("/B");
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Site/Database/Cards.mdb")));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Site (2)/Database/Cards.mdb")));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Three/Three.wfi")));
+    EXPECT_FALSE(QFileInfo::exists(Store() + QStringLiteral("/escape")));
+}
