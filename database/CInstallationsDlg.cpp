@@ -1,10 +1,10 @@
 #include "database/CInstallationsDlg.h"
 
 #include "app/SharedHelpers.h"
+#include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -17,15 +17,6 @@
 namespace {
 
 constexpr int kIconSize = 32;
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -9,6 +9,11 @@ bool IsForbiddenNameCharacter(QChar c)
     return c.unicode() < 128 && QByteArray(kForbiddenNameCharacters).contains(static_cast<char>(c.unicode()));
 }
 
+bool EndsWithForbiddenCharacter(const QString& text)
+{
+    return !text.isEmpty() && IsForbiddenNameCharacter(text.back());
+}
+
 QString ForbiddenCharacterWarning()
 {
     constexpr int kIndent = 13;

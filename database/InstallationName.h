@@ -10,6 +10,8 @@
 inline constexpr char kForbiddenNameCharacters[] = "\\/:*?\"<>|";
 
 bool IsForbiddenNameCharacter(QChar c);
+// True when the text's last character is one a file name cannot hold.
+bool EndsWithForbiddenCharacter(const QString& text);
 
 // The warning shown when a forbidden character is typed.
 QString ForbiddenCharacterWarning();

@@ -15,7 +15,7 @@
 
 namespace {
 
-class OperatorFixture : public ::testing::Test
+class OperatorStore : public ::testing::Test
 {
 protected:
     // Writes the accounts as plain ini text, scrambled unless asked otherwise.
@@ -68,7 +68,7 @@ TEST(OperatorFileCipher, ScrambledAccountsAreNotTakenForPlainText)
     EXPECT_FALSE(IsPlainOperatorText(ScrambleOperatorBytes(kPlainAccounts)));
 }
 
-TEST_F(OperatorFixture, PlainFileIsReadOnceAndScrambledInPlace)
+TEST_F(OperatorStore, PlainFileIsReadOnceAndScrambledInPlace)
 {
     WriteOperatorFile(kPlainAccounts, false);
     COperatorStore store;
@@ -85,7 +85,7 @@ TEST_F(OperatorFixture, PlainFileIsReadOnceAndScrambledInPlace)
     EXPECT_EQ(StoredPlainText(), kPlainAccounts); // never scrambled twice
 }
 
-TEST_F(OperatorFixture, SaveKeepsOtherOperatorsAndLeavesNoWorkingCopy)
+TEST_F(OperatorStore, SaveKeepsOtherOperatorsAndLeavesNoWorkingCopy)
 {
     WriteOperatorFile(kPlainAccounts);
     COperatorStore store;
@@ -100,7 +100,7 @@ TEST_F(OperatorFixture, SaveKeepsOtherOperatorsAndLeavesNoWorkingCopy)
               QStringList{QStringLiteral("Operators.ini")});
 }
 
-TEST_F(OperatorFixture, MissingFileHoldsNoOperatorAndFirstAddCreatesIt)
+TEST_F(OperatorStore, MissingFileHoldsNoOperatorAndFirstAddCreatesIt)
 {
     COperatorStore store;
     EXPECT_FALSE(store.LoadOperator(0));
@@ -110,7 +110,7 @@ TEST_F(OperatorFixture, MissingFileHoldsNoOperatorAndFirstAddCreatesIt)
     EXPECT_TRUE(store.LoadOperator(0));
 }
 
-TEST_F(OperatorFixture, TwentyFirstOperatorIsRefusedAndNothingIsStored)
+TEST_F(OperatorStore, TwentyFirstOperatorIsRefusedAndNothingIsStored)
 {
     for (int i = 0; i < COperatorStore::kMaxOperators; ++i)
         ASSERT_EQ(AddWithRights(QStringLiteral("Op%1").arg(i), QString(), 0), i);
@@ -120,7 +120,7 @@ TEST_F(OperatorFixture, TwentyFirstOperatorIsRefusedAndNothingIsStored)
     EXPECT_EQ(StoredPlainText(), before);
 }
 
-TEST_F(OperatorFixture, DeletedSlotIsReusedFirstWithoutTheOldRights)
+TEST_F(OperatorStore, DeletedSlotIsReusedFirstWithoutTheOldRights)
 {
     for (const char* name : {"A", "B", "C"})
         AddWithRights(QLatin1String(name), QString(), 0, 2);
@@ -135,7 +135,7 @@ TEST_F(OperatorFixture, DeletedSlotIsReusedFirstWithoutTheOldRights)
     EXPECT_FALSE(store.HasAnyPrivilege());
 }
 
-TEST_F(OperatorFixture, HasPrivilegeForNobodyAdministratorAndPlainOperator)
+TEST_F(OperatorStore, HasPrivilegeForNobodyAdministratorAndPlainOperator)
 {
     const int admin = AddWithRights(QStringLiteral("Admin"), QString(), 1);
     const int clerk = AddWithRights(QStringLiteral("Clerk"), QString(), 0, 1);
@@ -161,7 +161,7 @@ TEST_F(OperatorFixture, HasPrivilegeForNobodyAdministratorAndPlainOperator)
     }
 }
 
-TEST_F(OperatorFixture, LoginIsSkippedUnlessAnOfferedOperatorIsAdministrator)
+TEST_F(OperatorStore, LoginIsSkippedUnlessAnOfferedOperatorIsAdministrator)
 {
     struct Case
     {
@@ -191,7 +191,7 @@ TEST_F(OperatorFixture, LoginIsSkippedUnlessAnOfferedOperatorIsAdministrator)
     }
 }
 
-TEST_F(OperatorFixture, PasswordsAreComparedExactly)
+TEST_F(OperatorStore, PasswordsAreComparedExactly)
 {
     const int boss = AddWithRights(QStringLiteral("Boss"), QStringLiteral("Secret"), 1);
     const int blank = AddWithRights(QStringLiteral("Blank"), QString(), 0, 3);
