@@ -1,6 +1,7 @@
 #include "database/CInstallationsDlg.h"
 
 #include "app/SharedHelpers.h"
+#include "database/CInstallation.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
@@ -106,8 +107,16 @@ void CInstallationsDlg::OnLabelEdited(QListWidgetItem* item)
 {
     if (m_bFilling || m_list.Mode() != InstallationsList::kInstallationsMode)
         return;
-    m_list.Rename(item->data(Qt::UserRole).toInt(), item->text());
-    FillRows(false);
+    // The row shows what the file holds now: the new name, or the old one
+    // when the new one was refused.
+    const int slot = item->data(Qt::UserRole).toInt();
+    m_list.Rename(slot, item->text());
+    CInstallation installation(slot);
+    if (installation.Load()) {
+        m_bFilling = true;
+        item->setText(installation.GetName());
+        m_bFilling = false;
+    }
 }
 
 void CInstallationsDlg::OnProperties()

@@ -175,20 +175,19 @@ void CTabWFOperators::OnLabelEdited(QListWidgetItem* item)
     const int slot = item->data(Qt::UserRole).toInt();
     if (slot == m_nNewSlot)
         m_nNewSlot = COperatorStore::kNoOperator;
-    if (OperatorAccounts::EndLabelEdit(slot, item->text()))
-        RemoveRowOf(slot);
+    if (OperatorAccounts::EndLabelEdit(slot, item->text())) // the row goes once its edit has ended
+        QMetaObject::invokeMethod(this, [this, slot] { RemoveRowOf(slot); }, Qt::QueuedConnection);
     m_new->setEnabled(true);
 }
 
 void CTabWFOperators::OnEditorClosed(QWidget*, QAbstractItemDelegate::EndEditHint hint)
 {
     // A cancelled edit keeps an existing operator; a new one goes again.
-    if (m_nNewSlot != COperatorStore::kNoOperator && hint == QAbstractItemDelegate::RevertModelCache) {
-        const int slot = m_nNewSlot;
-        m_nNewSlot = COperatorStore::kNoOperator;
-        if (OperatorAccounts::EndLabelEdit(slot, QString()))
-            RemoveRowOf(slot);
-    }
+    const int newSlot = m_nNewSlot;
+    m_nNewSlot = COperatorStore::kNoOperator;
+    if (newSlot != COperatorStore::kNoOperator && hint == QAbstractItemDelegate::RevertModelCache
+        && OperatorAccounts::EndLabelEdit(newSlot, QString()))
+        QMetaObject::invokeMethod(this, [this, newSlot] { RemoveRowOf(newSlot); }, Qt::QueuedConnection);
     m_new->setEnabled(true);
     m_password->setFocus();
 }

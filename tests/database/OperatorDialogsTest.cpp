@@ -5,6 +5,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -125,8 +126,15 @@ TEST(OperatorsPage, NewRowStoresAnOperatorAndTheTwentyFirstIsRefused)
     ASSERT_TRUE(stored.LoadOperator(COperatorStore::kMaxOperators - 1));
     EXPECT_EQ(stored.GetName(), QStringLiteral("Dana"));
 
-    MessageBoxScript script;
-    page.OnNew();
-    EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("Too many operators defined.")});
-    EXPECT_EQ(page.OperatorList()->count(), COperatorStore::kMaxOperators);
+    {
+        MessageBoxScript script;
+        page.OnNew();
+        EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("Too many operators defined.")});
+        EXPECT_EQ(page.OperatorList()->count(), COperatorStore::kMaxOperators);
+    }
+
+    page.OperatorList()->item(0)->setText(QString()); // an emptied name deletes the operator
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.OperatorList()->count(), COperatorStore::kMaxOperators - 1);
+    EXPECT_FALSE(stored.LoadOperator(COperatorStore::kMaxOperators - 1));
 }
