@@ -6,5 +6,5 @@ int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
     CWFApp app;
-    return app.Run(qtApp.arguments());
+    return app.Run(qtApp.arguments().mid(1));
 }

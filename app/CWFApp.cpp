@@ -1,12 +1,33 @@
 #include "app/CWFApp.h"
 
+#include "app/AppObjects.h"
+#include "app/CAboutDlg.h"
 #include "app/CLogFile.h"
+#include "app/CMainFrame.h"
+#include "app/CSingleInstance.h"
+#include "app/CWFDoc.h"
+#include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/ICommControlForm.h"
 #include "app/RunState.h"
+#include "app/SharedHelpers.h"
+#include "app/ShellHooks.h"
+#include "app/TaskSchedulerLog.h"
+#include "app/TaskState.h"
+#include "app/ViewCommands.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/WindowMessages.h"
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -81,7 +102,7 @@ CWFApp* GetApp()
     return g_app;
 }
 
-CWFApp::CWFApp()
+CWFApp::CWFApp() : m_lastUsed(Clock::Current().NowLocal())
 {
     g_app = this;
 }
@@ -92,12 +113,6 @@ CWFApp::~CWFApp()
         g_app = nullptr;
 }
 
-int CWFApp::Run(const QStringList&)
-{
-    std::puts("Wardix: the main window is not built yet; this build keeps its settings and "
-              "vocabulary and runs its tests.");
-    return 0;
-}
 
 void CWFApp::LoadSettings()
 {
@@ -190,4 +205,428 @@ void CWFApp::LogToFile(int log, const QString& text)
 {
     if (log >= 0 && log < static_cast<int>(m_logs.size()) && m_logs[log])
         m_logs[log]->Write(text);
+}
+
+namespace {
+
+const QString kVersionSection = QStringLiteral("Version");
+const QString kVersionKey = QStringLiteral("Installation Version");
+const QString kRewrittenVersion = QStringLiteral("2.00");
+constexpr double kFirstWardixVersion = 1.0;
+constexpr double kCurrentVersion = 2.0;
+constexpr int kVersionBufferChars = 49;
+constexpr int kRecentFileCount = 4;
+// How long a scheduled run waits for a running copy to close.
+constexpr int kRunningCopyCloseTimeoutMs = 30000;
+// Wakes the event loop so idle calls keep coming while nothing else happens.
+constexpr int kIdleKickMs = 100;
+
+const char* const kAlreadyRunningText = "An instance of Wardenfold is already running.";
+const char* const kTaskWhileProgrammingText =
+    "Tasks started by Task Scheduler is not allowed when an instance of Wardenfold is already running and network "
+    "is being programmed.";
+
+QString RecentKey(int n)
+{
+    return QStringLiteral("File%1").arg(n);
+}
+
+// atof in the C locale: leading blanks, then the longest number; anything else is 0.
+double ParseLeadingNumber(const QString& text)
+{
+    const QByteArray bytes = text.trimmed().toLatin1();
+    double value = 0.0;
+    std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
+    return value;
+}
+
+bool IsProgrammingNetwork()
+{
+    return QueueBeingCreated || ProgrammingRunActive || IsNetworkQueueBusy();
+}
+
+} // namespace
+
+int CWFApp::Run(const QStringList& arguments)
+{
+    if (!InitInstance(arguments)) {
+        ExitInstance();
+        return 1;
+    }
+    StartIdleDriver();
+    QApplication::exec();
+    return ExitInstance();
+}
+
+bool CWFApp::InitInstance(const QStringList& arguments)
+{
+    SkipProfileSave = 0;
+    ResetRunState();
+    SetTaskMode(TaskMode::None);
+    ResetTaskResults();
+    bool administrator = true;
+
+    const CommandLineRequest request = ParseCommandLine(arguments);
+    if (request.showUsage) {
+        ShowUsage();
+        return false;
+    }
+    SetTaskMode(request.mode);
+
+    if (!EnsureFolder(ProgramFolder())) {
+        ShowMessageBox(QStringLiteral("Error in retrieving the current directory."));
+        return false;
+    }
+    if (!ClaimSingleInstance())
+        return false;
+
+    m_doc = std::make_unique<CWFDoc>();
+    m_startedUp = true;
+    LinkReady = 0;
+    LoadSettings();
+
+    const bool interactive = request.mode == TaskMode::None;
+    if (interactive && (m_settings.m_firstLaunch >= 1 || m_settings.m_hideStartupDialog == 0) &&
+        Hooks().startupDialog)
+        Hooks().startupDialog();
+    LoadRecentFileList();
+
+    if (interactive && Hooks().login) {
+        const std::optional<bool> login = Hooks().login();
+        if (!login)
+            return false;
+        administrator = *login;
+    }
+    if (!QFileInfo::exists(ProgramFolder() + QStringLiteral("/Operators.ini")))
+        administrator = true;
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    ReadMostRecentFileTime();
+    if (!OpenStartupInstallation(request))
+        return false;
+
+    m_mainFrame->SetAdministrator(administrator ? 1 : 0);
+    m_mainFrame->ActivateFrame(request.minimised ? WindowPlacement::kShowMinimized : CMainFrame::kShowDefault);
+    ShowFirstView();
+
+    if (Hooks().createLinkObjects)
+        Hooks().createLinkObjects();
+    LinkReady = 1;
+
+    if (!interactive && !WriteTaskLogStart())
+        return false;
+    if (interactive && m_settings.m_backupWarning == 1 && m_settings.m_firstLaunch == 0 &&
+        m_doc->GetPendingCommandCount() == 0 && Hooks().backupReminder)
+        Hooks().backupReminder();
+    OpenLogs();
+    if (interactive && Hooks().daylightSavingCheck)
+        Hooks().daylightSavingCheck(true);
+    m_initialised = true;
+    return true;
+}
+
+bool CWFApp::ClaimSingleInstance()
+{
+    m_singleInstance = std::make_unique<CSingleInstance>(ProgramFolder());
+    if (!m_singleInstance->TryAcquire()) {
+        if (CurrentTaskMode() == TaskMode::None) {
+            ShowMessageBox(QString::fromLatin1(kAlreadyRunningText), MbButtons::Ok, MbIcon::Exclamation,
+                           QString::fromLatin1(kStartupBoxTitle));
+            return false;
+        }
+        switch (m_singleInstance->AskRunningCopyToClose(kRunningCopyCloseTimeoutMs)) {
+        case CSingleInstance::CloseResult::Programming:
+            ShowMessageBox(QString::fromLatin1(kTaskWhileProgrammingText), MbButtons::Ok, MbIcon::Exclamation,
+                           QString::fromLatin1(kStartupBoxTitle));
+            return false;
+        case CSingleInstance::CloseResult::NotAnswering:
+            // The running copy did not close in time; an unattended run must still end.
+            return false;
+        case CSingleInstance::CloseResult::Closed:
+            break;
+        }
+    }
+    m_singleInstance->Listen(IsProgrammingNetwork, [] { PostAppMessage(GetMainWindow(), Msg::WM_CLOSE); });
+    return true;
+}
+
+bool CWFApp::OpenStartupInstallation(const CommandLineRequest& request)
+{
+    if (request.mode == TaskMode::Update && !request.explicitSwitch)
+        return OpenNamedInstallation(request.installationName);
+    return OpenMostRecentInstallation();
+}
+
+bool CWFApp::OpenNamedInstallation(const QString& name)
+{
+    const QString folder = ProgramFolder() + QStringLiteral("/Installations");
+    QString path = ResolveNamedInstallation(folder, name);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        if (path.isEmpty())
+            path = folder + QLatin1Char('/') + name;
+        MessageBoxFormat(QStringLiteral("The installation file does not exist at:\n\n%s"), QDir::toNativeSeparators(path));
+        return false;
+    }
+    return OpenDocumentFile(path);
+}
+
+bool CWFApp::OpenMostRecentInstallation()
+{
+    QString file = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1));
+    const auto askForInstallation = [this]() -> bool {
+        if (!Hooks().openInstallationDialog) {
+            ShowMessageBox(QStringLiteral("No installation can be opened: choosing or creating an installation is "
+                                          "not available yet.\n\nWardix will close."),
+                           MbButtons::Ok, MbIcon::Exclamation);
+            return false;
+        }
+        const QString chosen = Hooks().openInstallationDialog();
+        return !chosen.isEmpty() && OpenDocumentFile(chosen);
+    };
+    if (file.isEmpty())
+        return askForInstallation();
+    // A missing file would read as version 0 and be taken for an old installation.
+    if (!QFileInfo(file).isFile()) {
+        MessageBoxFormat(QStringLiteral("Wardenfold cannot locate %s or there is a problem accessing it.If you have "
+                                        "chosen the correct file and it cannot be accessed,you will need to open "
+                                        "your most recent backup file."),
+                         file);
+        return askForInstallation();
+    }
+    if (ReadInstallationVersion(file) < kFirstWardixVersion) {
+        ShowMessageBox(QStringLiteral("%1\n\nPath: %2\n\n%3\n\n%4\n\n%5")
+                           .arg(QStringLiteral("The installation you are trying to open was created with a version "
+                                               "of Wardenfold prior to Wardix."),
+                                file, QStringLiteral("Wardix will now close."),
+                                QStringLiteral("The Convert Wizard can be used to make this installation compatible "
+                                               "with Wardix."),
+                                QStringLiteral("The Convert Wizard is found with the Wardenfold programs in the "
+                                               "applications menu.")),
+                       MbButtons::Ok, MbIcon::Exclamation);
+        ClearRecentFileList();
+        m_recentFiles.clear();
+        SkipProfileSave = 1;
+        return false;
+    }
+    return OpenDocumentFile(file);
+}
+
+bool CWFApp::OpenDocumentFile(const QString& path)
+{
+    if (!m_doc)
+        return false;
+    if (!m_doc->OnOpenDocument(path))
+        return false;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kRecentFileCount)
+        m_recentFiles.removeLast();
+    return true;
+}
+
+double CWFApp::ReadInstallationVersion(const QString& path)
+{
+    const QString text =
+        PrivateProfile::GetString(kVersionSection, kVersionKey, QStringLiteral("0.00"), path).left(kVersionBufferChars);
+    const double version = ParseLeadingNumber(text);
+    if (version >= kFirstWardixVersion && version < kCurrentVersion)
+        PrivateProfile::WriteString(kVersionSection, kVersionKey, kRewrittenVersion, path);
+    return version;
+}
+
+void CWFApp::ReadMostRecentFileTime()
+{
+    const QString file = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1));
+    const QFileInfo info(file);
+    if (!file.isEmpty() && info.isFile())
+        m_lastUsed = info.lastModified();
+}
+
+void CWFApp::ShowFirstView()
+{
+    unsigned command = HasControllers ? CommandId::CardholdersView : CommandId::NetworkView;
+    if (TaskModeUpdate || TaskModeBackup)
+        command = CommandId::NavigationView;
+    SendAppMessage(m_mainFrame.get(), Msg::WM_COMMAND, command);
+}
+
+bool CWFApp::WriteTaskLogStart()
+{
+    m_taskInstallationName = m_doc->m_strInstallationName;
+    const QString line =
+        TaskSchedulerLog::StartLine(CurrentTaskMode(), Clock::Current().NowLocal(), m_taskInstallationName);
+    return TaskSchedulerLog::WriteStart(TaskSchedulerLog::FilePath(), line);
+}
+
+void CWFApp::StartIdleDriver()
+{
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     [this] { OnIdle(); });
+    m_idleKick.setInterval(kIdleKickMs);
+    QObject::connect(&m_idleKick, &QTimer::timeout, [this] {
+        if (m_mainFrame)
+            m_mainFrame->UpdateCommandUI();
+    });
+    m_idleKick.start();
+}
+
+void CWFApp::OnIdle()
+{
+    m_taskDriver.OnIdle(m_mainFrame.get());
+}
+
+int CWFApp::ExitInstance()
+{
+    const TaskMode mode = CurrentTaskMode();
+    const QString taskLog = TaskSchedulerLog::FilePath();
+    if (mode != TaskMode::None)
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, TaskNetResult, TaskBackupResult));
+    if (m_startedUp) {
+        if (m_doc)
+            m_doc->OnCloseDocument();
+        if (!SkipProfileSave) {
+            SaveSettings();
+            SaveRecentFileList();
+        }
+        if (Hooks().deleteLinkObjects)
+            Hooks().deleteLinkObjects();
+        LinkReady = 0;
+    }
+    if (mode != TaskMode::None)
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::EndLine(mode, Clock::Current().NowLocal(),
+                                                                     m_taskInstallationName));
+    m_startedUp = false;
+    CloseLogs();
+    return 0;
+}
+
+void CWFApp::ResetRunState()
+{
+    for (auto& row : NodeFailureMarks)
+        row.fill(0);
+    for (auto& row : NodeCounters)
+        row.fill(0);
+    ClearPendingNodeRequest();
+    m_taskDriver.Reset();
+    TaskStepProgram = kStepNotStarted;
+    TaskStepSend = kStepNotStarted;
+    TaskStepEventLogs = kStepNotStarted;
+    HasControllers = 0;
+    QueueBeingCreated = 0;
+    TestMode = 0;
+    if (Hooks().resetLinkRunState)
+        Hooks().resetLinkRunState();
+}
+
+void CWFApp::ShowUsage()
+{
+    ShowMessageBox(UsageText(), MbButtons::Ok, MbIcon::Exclamation);
+}
+
+void CWFApp::LoadRecentFileList()
+{
+    m_recentFiles.clear();
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        const QString file = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(n));
+        if (!file.isEmpty())
+            m_recentFiles << file;
+    }
+}
+
+void CWFApp::SaveRecentFileList() const
+{
+    for (int n = 1; n <= kRecentFileCount; ++n)
+        Profile::WriteString(QStringLiteral("Recent File List"), RecentKey(n), m_recentFiles.value(n - 1));
+}
+
+bool CWFApp::HandlesCommand(unsigned command) const
+{
+    if (command == CommandId::AppAbout)
+        return true;
+    if (command == CommandId::FileNew)
+        return Hooks().commands.count(CommandId::FileNew) != 0;
+    if (command == CommandId::FileOpen)
+        return static_cast<bool>(Hooks().installationsDialog);
+    if (command >= CommandId::FileMruFirst && command <= CommandId::FileMruLast)
+        return static_cast<qsizetype>(command - CommandId::FileMruFirst) < m_recentFiles.size();
+    return false;
+}
+
+void CWFApp::OnCommand(unsigned command)
+{
+    if (command == CommandId::AppAbout)
+        OnAppAbout();
+    else if (command == CommandId::FileNew)
+        OnFileNew();
+    else if (command == CommandId::FileOpen)
+        OnFileOpen();
+    else if (command >= CommandId::FileMruFirst && command <= CommandId::FileMruLast)
+        OnOpenRecentFile(command);
+}
+
+void CWFApp::OnFileNew()
+{
+    TaskTargetWindow = nullptr;
+    Hooks().commands.at(CommandId::FileNew)();
+    // The communication form lives on across documents; it serves the new one too.
+    TaskTargetWindow = dynamic_cast<QObject*>(GetCommControlForm());
+}
+
+void CWFApp::OnFileOpen()
+{
+    if (!GoOfflineForCommand(true, true))
+        return;
+    const QString chosen = Hooks().installationsDialog();
+    if (chosen.isEmpty())
+        return;
+    ResetNetworkAndNodeStates();
+    OpenDocumentFile(chosen);
+    SendAppMessage(GetMainWindow(), Msg::WM_COMMAND, CommandId::NavigationView);
+}
+
+bool CWFApp::OnOpenRecentFile(unsigned command)
+{
+    const qsizetype index = command - CommandId::FileMruFirst;
+    if (index < 0 || index >= m_recentFiles.size())
+        return false;
+    if (IsNetworkQueueBusy()) {
+        ShowMessageBox(QStringLiteral("You cannot open another installation file while the network is being programmed."));
+        return false;
+    }
+    if (!GoOfflineForCommand(true, false))
+        return false;
+    const QString file = m_recentFiles[index];
+    SendAppMessage(GetMainWindow(), Msg::WM_COMMAND, CommandId::NavigationView);
+    ResetNetworkAndNodeStates();
+    return OpenDocumentFile(file);
+}
+
+void CWFApp::ResetNetworkAndNodeStates()
+{
+    NetworkStates.fill(kNodeStateUnknown);
+    for (auto& row : NodeCounters)
+        row.fill(0);
+    for (auto& row : NodeStates)
+        row.fill(kNodeStateAnswers);
+}
+
+QString CWFApp::GetProgramDateStamp() const
+{
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    if (!program.isFile()) {
+        ShowMessageBox(QStringLiteral("%1\n\n%2\n\n%3")
+                           .arg(QStringLiteral("Problem getting the date-stamp for Wardix."),
+                                QStringLiteral("Unable to access the file at:"), program.filePath()));
+        return QString();
+    }
+    const QDateTime t = program.lastModified();
+    return QString::asprintf("%d-%d-%d  %02d:%02d", t.date().month(), t.date().day(), t.date().year(),
+                             t.time().hour(), t.time().minute());
+}
+
+void CWFApp::OnAppAbout()
+{
+    CAboutDlg dialog(GetProgramDateStamp(), false, m_mainFrame.get());
+    dialog.exec();
 }

@@ -1,15 +1,23 @@
 #pragma once
 
 #include "app/CColumnWidths.h"
+#include "app/CTaskStepDriver.h"
 
+#include <QDateTime>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <memory>
 
 class CLogFile;
+class CMainFrame;
+class CSingleInstance;
+class CWFDoc;
+struct CommandLineRequest;
 
-// The application object: owns the run's settings record and text logs.
+// The application object: starts the program, drives scheduled tasks from
+// idle time, handles the file commands and finishes the run.
 class CWFApp
 {
 public:
@@ -18,8 +26,42 @@ public:
     CWFApp(const CWFApp&) = delete;
     CWFApp& operator=(const CWFApp&) = delete;
 
-    // Runs the program with its command line; returns the exit code.
+    // Runs the program with its command line (after the program name);
+    // returns the exit code.
     int Run(const QStringList& arguments);
+
+    // Start-up and exit; a false start-up ends the program.
+    bool InitInstance(const QStringList& arguments);
+    int ExitInstance();
+    bool IsInitialised() const { return m_initialised; }
+
+    // One idle call of the event loop.
+    void OnIdle();
+    const CTaskStepDriver& TaskDriver() const { return m_taskDriver; }
+
+    // Clears the run state of the link and of the task steps.
+    void ResetRunState();
+
+    // "Version"/"Installation Version" of an installation file; 1.x is
+    // rewritten as "2.00". The value read is returned.
+    static double ReadInstallationVersion(const QString& path);
+    static void ShowUsage();
+
+    // Application commands of the main window.
+    bool HandlesCommand(unsigned command) const;
+    void OnCommand(unsigned command);
+    bool OnOpenRecentFile(unsigned command);
+    QString GetProgramDateStamp() const;
+
+    // The most recent installations, newest first.
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    // Opens an installation file in the document; true on success.
+    bool OpenDocumentFile(const QString& path);
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CWFDoc* Document() const { return m_doc.get(); }
+    QDateTime LastUsedTime() const { return m_lastUsed; }
+    QString TaskInstallationName() const { return m_taskInstallationName; }
 
     // Profile settings: read once at start-up, written back at exit.
     void LoadSettings();
@@ -38,8 +80,33 @@ public:
     void LogToFile(int log, const QString& text);
 
 private:
+    bool ClaimSingleInstance();
+    bool OpenStartupInstallation(const CommandLineRequest& request);
+    bool OpenMostRecentInstallation();
+    bool OpenNamedInstallation(const QString& name);
+    void ReadMostRecentFileTime();
+    void ShowFirstView();
+    bool WriteTaskLogStart();
+    void StartIdleDriver();
+    void LoadRecentFileList();
+    void SaveRecentFileList() const;
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppAbout();
+    static void ResetNetworkAndNodeStates();
+
     CColumnWidths m_settings;
     std::array<std::unique_ptr<CLogFile>, 2> m_logs;
+    CTaskStepDriver m_taskDriver;
+    QDateTime m_lastUsed;
+    QString m_taskInstallationName;
+    QStringList m_recentFiles;
+    std::unique_ptr<CSingleInstance> m_singleInstance;
+    std::unique_ptr<CWFDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    QTimer m_idleKick;
+    bool m_initialised = false;
+    bool m_startedUp = false;
 };
 
 // The one application object, or null when none exists.

@@ -1,0 +1,80 @@
+#include "app/CCommControlStub.h"
+
+#include "app/AppObjects.h"
+#include "app/CommandIds.h"
+#include "app/TaskState.h"
+#include "platform/WindowMessages.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+// What a step handler returns to its poster.
+constexpr qintptr kStepHandled = 1;
+} // namespace
+
+CCommControlStub::CCommControlStub(QWidget* parent) : CPaneView(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_controls = new QWidget(this);
+    auto* controlsLayout = new QVBoxLayout(m_controls);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* state = new QLabel(tr("Not connected"), m_controls);
+    QFont bold = state->font();
+    bold.setBold(true);
+    state->setFont(bold);
+    controlsLayout->addWidget(state);
+    m_status = new QLabel(tr("The panel link is not available yet."), this);
+    m_status->setWordWrap(true);
+    layout->addWidget(m_controls);
+    layout->addWidget(m_status);
+    layout->addStretch();
+    SetCommControlForm(this);
+    TaskTargetWindow = this;
+}
+
+CCommControlStub::~CCommControlStub()
+{
+    if (GetCommControlForm() == this)
+        SetCommControlForm(nullptr);
+    if (TaskTargetWindow == this)
+        TaskTargetWindow = nullptr;
+}
+
+void CCommControlStub::ShowControls(int hide)
+{
+    m_controls->setVisible(hide == 0);
+}
+
+QString CCommControlStub::StatusText() const
+{
+    return m_status->text();
+}
+
+qintptr CCommControlStub::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
+{
+    switch (msg) {
+    case Msg::TaskStepProgram:
+        TaskStepProgram = kStepDone;
+        return kStepHandled;
+    case Msg::TaskStepSend:
+        TaskStepSend = kStepDone;
+        return kStepHandled;
+    case Msg::TaskStepEventLogs:
+        TaskStepEventLogs = kStepDone;
+        return kStepHandled;
+    case Msg::TaskStepBackup:
+        TaskStepBackup = kStepDone;
+        return kStepHandled;
+    case Msg::TaskStepSetTime:
+        TaskStepSetTime = kStepDone;
+        return kStepHandled;
+    case Msg::WM_COMMAND:
+        if (wParam == CommandId::OnOffLine || wParam == CommandId::ProgramNetwork ||
+            wParam == CommandId::CollectEventLogs)
+            m_status->setText(tr("The panel link is not available yet: nothing can be sent or collected."));
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/CPaneView.h"
+#include "app/ICommControlForm.h"
+
+class QLabel;
+
+// The lower left pane until the panel link exists: never connected, and it
+// finishes each scheduled step at once without doing its work, so a task run
+// still ends (its results stay "not done").
+class CCommControlStub : public CPaneView, public ICommControlForm
+{
+    Q_OBJECT
+public:
+    explicit CCommControlStub(QWidget* parent = nullptr);
+    ~CCommControlStub() override;
+
+    bool IsConnected() const override { return false; }
+    void Disconnect() override {}
+    int GoOnline() override { return 0; }
+
+    // Non-zero hides the control group.
+    Q_INVOKABLE void ShowControls(int hide);
+    QString StatusText() const;
+
+protected:
+    qintptr OnAppMessage(unsigned msg, quintptr wParam, qintptr lParam) override;
+
+private:
+    QWidget* m_controls = nullptr;
+    QLabel* m_status = nullptr;
+};

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/WindowPlacement.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <optional>
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QSystemTrayIcon;
+class QToolBar;
+struct ViewCommand;
+
+// The program's main window: the toolbar, the status bar with its clock, a
+// left column (navigation form above, communication form below) and the right
+// pane for the working view.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kClockIntervalMs = 10000;
+    static constexpr int kLeftColumnWidth = 185;
+    static constexpr int kShowDefault = -1;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Runs a command; false when nothing handles it.
+    bool OnCommand(unsigned command);
+    bool IsCommandEnabled(unsigned command) const;
+    void UpdateCommandUI();
+
+    void ReplaceLeftView(const QString& className);
+    void ReplaceRightView(int kind, const QString& className, unsigned msg = 0, quintptr wParam = 0,
+                          qintptr lParam = 0);
+    void SetCaption(int kind);
+    void CheckToolbarButton(unsigned command);
+    void SetAdministrator(int administrator) { m_administrator = administrator == 1 ? 1 : 0; }
+
+    void ShowDataToProgramIcon();
+    void RemoveDataToProgramIcon();
+    bool HasDataToProgramIcon() const { return m_dataIconShown; }
+
+    std::optional<WindowPlacement> LoadWindowPlacement() const;
+    void SaveWindowPlacement() const;
+    // kShowDefault or one of WindowPlacement's show commands.
+    void ActivateFrame(int showCommand = kShowDefault);
+
+    void UpdateClock();
+    QString ClockPaneText() const;
+
+    QWidget* UpperLeftView() const;
+    QWidget* CommView() const;
+    QWidget* RightView() const;
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QAction* Action(unsigned command) const { return m_actions.value(command); }
+    QMenu* PopupMenu(unsigned command) const { return m_popups.value(command); }
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddAction(unsigned command, const QString& text, const QKeySequence& key = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreatePanes();
+    void RebuildRecentFiles();
+
+    void SwitchView(const ViewCommand& view);
+    void PopupBelowButton(unsigned command);
+    void OnSetInstallationTime();
+    void OnTestMode();
+    void OnBackupWarning();
+    bool HasHandler(unsigned command) const;
+    void ShowCommControls(bool show);
+
+    QSplitter* m_outer = nullptr;
+    QSplitter* m_inner = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_clock = nullptr;
+    QTimer m_clockTimer;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QHash<unsigned, QAction*> m_actions;
+    QHash<unsigned, QMenu*> m_popups;
+    QSystemTrayIcon* m_trayIcon = nullptr;
+    bool m_dataIconShown = false;
+    bool m_closeConfirmed = false;
+    int m_administrator = 1;
+};

@@ -1,0 +1,95 @@
+#include "app/CRPNavigationHelp.h"
+
+#include "app/AppObjects.h"
+#include "app/CommandIds.h"
+#include "app/ICommControlForm.h"
+#include "app/NavigationHelpAreas.h"
+#include "app/ShellIcons.h"
+#include "platform/WindowMessages.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// Dialog units: a quarter of the average character width, an eighth of the line height.
+constexpr int kUnitsPerCharWidth = 4;
+constexpr int kUnitsPerLineHeight = 8;
+constexpr int kIconUnits = 20;
+constexpr int kInsetUnits = 4;
+
+} // namespace
+
+CRPNavigationHelp::CRPNavigationHelp(QWidget* parent) : CPaneView(parent)
+{
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+}
+
+QSize CRPNavigationHelp::sizeHint() const
+{
+    return ToPixels(QRect(0, 0, kNavigationFormWidth, kNavigationFormHeight)).size();
+}
+
+QPoint CRPNavigationHelp::ToDialogUnits(const QPoint& pixels) const
+{
+    const QFontMetrics fm = fontMetrics();
+    return QPoint(pixels.x() * kUnitsPerCharWidth / fm.averageCharWidth(),
+                  pixels.y() * kUnitsPerLineHeight / fm.height());
+}
+
+QRect CRPNavigationHelp::ToPixels(const QRect& r) const
+{
+    const QFontMetrics fm = fontMetrics();
+    const auto x = [&](int u) { return u * fm.averageCharWidth() / kUnitsPerCharWidth; };
+    const auto y = [&](int u) { return u * fm.height() / kUnitsPerLineHeight; };
+    return QRect(QPoint(x(r.left()), y(r.top())), QPoint(x(r.left() + r.width()) - 1, y(r.top() + r.height()) - 1));
+}
+
+void CRPNavigationHelp::DrawArea(QPainter& painter, const QRect& dialogRect, unsigned command,
+                                 const QString& text) const
+{
+    const QRect frame = ToPixels(dialogRect);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    const QRect icon = ToPixels(QRect(dialogRect.left() + kInsetUnits, dialogRect.top() + kInsetUnits, kIconUnits,
+                                      kIconUnits));
+    const int side = qMin(icon.width(), icon.height());
+    CommandIcon(command).paint(&painter, QRect(icon.topLeft(), QSize(side, side)));
+    const QRect textRect = ToPixels(QRect(dialogRect.left() + 2 * kInsetUnits + kIconUnits,
+                                          dialogRect.top() + kInsetUnits,
+                                          dialogRect.width() - 3 * kInsetUnits - kIconUnits,
+                                          dialogRect.height() - 2 * kInsetUnits));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+}
+
+void CRPNavigationHelp::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    DrawArea(painter, NavigationInformationRect(), CommandId::NavigationView, QString::fromLatin1(kNavigationInformationText));
+    for (const NavigationArea& area : NavigationAreas())
+        DrawArea(painter, area.rect, area.command, QString::fromLatin1(area.text));
+}
+
+void CRPNavigationHelp::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_buttonDown = true;
+    CPaneView::mousePressEvent(event);
+}
+
+void CRPNavigationHelp::mouseReleaseEvent(QMouseEvent* event)
+{
+    CPaneView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_buttonDown)
+        return;
+    m_buttonDown = false;
+    ICommControlForm* form = GetCommControlForm();
+    const NavigationArea* area =
+        NavigationHitTest(ToDialogUnits(event->position().toPoint()), form && form->IsConnected());
+    if (!area)
+        return;
+    QObject* target = area->toCommForm ? dynamic_cast<QObject*>(form) : GetMainWindow();
+    SendAppMessage(target, Msg::WM_COMMAND, area->command);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+// One running copy per program folder: a lock file says a copy runs, and a
+// local socket lets a scheduled run ask that copy to close.
+class CSingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    enum class CloseResult { Closed, Programming, NotAnswering };
+
+    explicit CSingleInstance(const QString& folder, QObject* parent = nullptr);
+    ~CSingleInstance() override;
+
+    // True when this process now holds the lock.
+    bool TryAcquire();
+    // Asks the copy holding the lock to close and waits, at most timeoutMs,
+    // for it to let go. Closed: this process holds the lock afterwards.
+    CloseResult AskRunningCopyToClose(int timeoutMs);
+
+    // Answers close requests of later runs: busy while isProgramming says so,
+    // else close is called.
+    void Listen(std::function<bool()> isProgramming, std::function<void()> close);
+
+    QString ServerName() const { return m_serverName; }
+
+private:
+    void OnConnection();
+
+    QLockFile m_lock;
+    QString m_serverName;
+    std::unique_ptr<QLocalServer> m_server;
+    std::function<bool()> m_isProgramming;
+    std::function<void()> m_close;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+// What the shell calls in subsystems built after it. Each hook is empty until
+// its owner installs it; the shell then does the least that is safe (no login,
+// no dialog, nothing queued) and says so where the operator would notice.
+struct ShellHooks
+{
+    // "Open an Installation": the installation file chosen, empty when cancelled.
+    std::function<QString()> openInstallationDialog;
+    // The Installations dialog of File Open: the file chosen, empty when cancelled.
+    std::function<QString()> installationsDialog;
+    // Operator login: nullopt when cancelled, else whether the operator is an administrator.
+    std::function<std::optional<bool>()> login;
+    // The reminder to back up regularly, shown at an interactive start.
+    std::function<void()> startupDialog;
+    // The installation has not been backed up for a while.
+    std::function<void()> backupReminder;
+    // Daylight-saving check against the networks: at start-up (true) or on a clock tick (false).
+    std::function<void(bool atStartup)> daylightSavingCheck;
+    // The network queue is being built or worked (not idle).
+    std::function<bool()> queueBusy;
+    // Has the communication form stop sending and close the main window after the next reply.
+    std::function<void()> requestStopAndClose;
+    // Queues a time setting for every network and lets the communication form serve the queue.
+    std::function<void()> queueSetTimeForAllNetworks;
+    // The modem and COM-port link objects: made once the main window stands, deleted at exit.
+    std::function<void()> createLinkObjects;
+    std::function<void()> deleteLinkObjects;
+    // Clears the link's per-network and per-node run state.
+    std::function<void()> resetLinkRunState;
+    // Commands whose handlers live outside the shell (the document's, the Setup sheet, backups).
+    std::map<unsigned, std::function<void()>> commands;
+};
+
+ShellHooks& Hooks();
+
+// The queue is idle when nobody says otherwise.
+bool IsNetworkQueueBusy();

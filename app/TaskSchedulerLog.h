@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/TaskState.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+
+// "TaskSchedulerLog.txt": per scheduled run a blank line, the start line, the
+// result lines and the end line, with CRLF line ends.
+namespace TaskSchedulerLog {
+
+inline constexpr const char* kHeader = "Task Scheduler Log for Wardenfold";
+
+QString FilePath();
+
+QString StartLine(TaskMode mode, const QDateTime& now, const QString& installation);
+QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult);
+QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation);
+
+// Opens or creates the log, puts the header in when the file does not start
+// with it, and appends the start line. False when the log cannot be opened.
+bool WriteStart(const QString& path, const QString& startLine);
+
+// Appends to an existing log; a missing or unwritable log takes nothing.
+bool Append(const QString& path, const QString& text);
+
+} // namespace TaskSchedulerLog

@@ -1,0 +1,45 @@
+#include "app/TaskState.h"
+
+int TaskModeUpdate = 0;
+int TaskModeBackup = 0;
+int TaskModeSetTime = 0;
+
+int TaskStepProgram = kStepNotStarted;
+int TaskStepSend = kStepNotStarted;
+int TaskStepEventLogs = kStepNotStarted;
+int TaskStepSetTime = kStepNotStarted;
+int TaskStepBackup = kStepNotStarted;
+
+QObject* TaskTargetWindow = nullptr;
+int ProgramAfterQueue = 0;
+
+std::array<int, kTaskNetworkCount> TaskNetResult{kTaskNetUnused, kTaskNetUnused, kTaskNetUnused, kTaskNetUnused,
+                                                 kTaskNetUnused, kTaskNetUnused, kTaskNetUnused, kTaskNetUnused};
+int TaskBackupResult = 0;
+
+int TestMode = 0;
+int ProgrammingRunActive = 0;
+
+TaskMode CurrentTaskMode()
+{
+    if (TaskModeUpdate)
+        return TaskMode::Update;
+    if (TaskModeBackup)
+        return TaskMode::Backup;
+    if (TaskModeSetTime)
+        return TaskMode::SetTime;
+    return TaskMode::None;
+}
+
+void SetTaskMode(TaskMode mode)
+{
+    TaskModeUpdate = mode == TaskMode::Update;
+    TaskModeBackup = mode == TaskMode::Backup;
+    TaskModeSetTime = mode == TaskMode::SetTime;
+}
+
+void ResetTaskResults()
+{
+    TaskNetResult.fill(kTaskNetUnused);
+    TaskBackupResult = 0;
+}

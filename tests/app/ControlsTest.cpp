@@ -1,0 +1,107 @@
+#include "app/CListCtrlEx.h"
+#include "app/CListCtrlEx2.h"
+#include "app/CPercentProgressDlg.h"
+#include "app/CProgressDlg.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgressDialogs, CancelRaisesTheFlagOnceAndKeepsTheDialogOpen)
+{
+    QWidget owner;
+    owner.show();
+    CProgressDlg dialog;
+    ASSERT_TRUE(dialog.Create(&owner));
+    EXPECT_FALSE(owner.isEnabled());
+    dialog.findChild<QPushButton*>("Cancel")->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.CheckCancelButton());
+    EXPECT_FALSE(dialog.CheckCancelButton());
+    dialog.Close();
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST(ProgressDialogs, AnOwnerDisabledBeforeStaysDisabled)
+{
+    QWidget owner;
+    owner.setEnabled(false);
+    {
+        CPercentProgressDlg dialog;
+        dialog.Create(&owner);
+    }
+    EXPECT_FALSE(owner.isEnabled());
+}
+
+TEST(ProgressDialogs, MovesReturnThePreviousPositionAndStepsByTheStep)
+{
+    CProgressDlg dialog;
+    EXPECT_EQ(dialog.SetPos(20), 0);
+    EXPECT_EQ(dialog.StepIt(), 20);
+    EXPECT_EQ(dialog.OffsetPos(5), 30);
+    EXPECT_EQ(dialog.Pos(), 35);
+}
+
+TEST(ProgressDialogs, PercentTextFollowsEveryMove)
+{
+    CPercentProgressDlg dialog;
+    EXPECT_EQ(dialog.PercentText(), " 0 %");
+    dialog.SetPos(100);
+    EXPECT_EQ(dialog.PercentText(), "100%");
+    dialog.SetPos(150);
+    EXPECT_EQ(dialog.PercentText(), "50%");
+    dialog.SetPos(40);
+    dialog.StepTo(25, 10);
+    EXPECT_EQ(dialog.Pos(), 40);
+    dialog.StepTo(30, 10);
+    EXPECT_EQ(dialog.Pos(), 30);
+    dialog.StepTo(30, 0);
+    EXPECT_EQ(dialog.Pos(), 30);
+    dialog.SetRange(0, 0);
+    dialog.SetPos(896);
+    EXPECT_EQ(dialog.PercentText(), "50%");
+}
+
+TEST(ListControls, ColouredModePicksTheRowColour)
+{
+    CListCtrlEx list;
+    list.SetTextColor(Qt::black);
+    EXPECT_FALSE(list.RowTextColor(2).isValid());
+    list.SetExtendedMode(CListCtrlEx::kColouredMode);
+    const struct
+    {
+        int image;
+        QColor color;
+    } cases[] = {{0, Qt::black}, {1, QColor(255, 0, 0)}, {2, QColor(0, 128, 0)}, {3, QColor(0, 0, 255)},
+                 {4, QColor(255, 0, 255)}, {5, Qt::black}, {-1, Qt::black}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image);
+        EXPECT_EQ(list.RowTextColor(c.image), c.color);
+    }
+
+    CListCtrlEx2 list2;
+    list2.SetTextColor(Qt::black);
+    list2.SetExtendedMode(CListCtrlEx::kColouredMode);
+    EXPECT_EQ(list2.RowTextColor(0x83), QColor(0, 0, 255));
+    EXPECT_EQ(list2.RowTextColor(0x03), QColor(Qt::black));
+    EXPECT_EQ(list2.IconIndex(0x83), 3);
+}
+
+TEST(ListControls, PaintsRowsWithoutTrouble)
+{
+    CListCtrlEx list;
+    list.setColumnCount(2);
+    list.SetExtendedMode(CListCtrlEx::kColouredMode);
+    auto* item = new QTreeWidgetItem(&list, {"A very long first column text", "1234567890"});
+    item->setData(0, CListCtrlEx::kImageIndexRole, 2);
+    item->setTextAlignment(1, Qt::AlignRight);
+    list.setColumnWidth(0, 40);
+    list.resize(200, 100);
+    list.setCurrentItem(item);
+    const QImage image = list.grab().toImage();
+    EXPECT_FALSE(image.isNull());
+}
+
+} // namespace

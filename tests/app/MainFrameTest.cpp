@@ -1,0 +1,390 @@
+#include "app/CCommControlStub.h"
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/CommandIds.h"
+#include "app/RunState.h"
+#include "app/ShellHooks.h"
+#include "app/TaskSchedulerLog.h"
+#include "app/TaskState.h"
+#include "platform/Clock.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+#include "platform/WindowMessages.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDemoName = QStringLiteral("Acme Manufacturing(DEMO)");
+
+// A program folder holding one installation and a fresh profile.
+class ShellFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override { WriteInstallation(kDemoName, QStringLiteral("2.00")); }
+    void TearDown() override
+    {
+        Hooks() = ShellHooks{};
+        SetTaskMode(TaskMode::None);
+        QueueBeingCreated = 0;
+        ProgrammingRunActive = 0;
+        HasControllers = 0;
+    }
+
+    QString InstallationPath(const QString& name) const
+    {
+        return env.ProgramFolderPath() + QStringLiteral("/Installations/%1/%1.wfi").arg(name);
+    }
+
+    QString WriteInstallation(const QString& name, const QString& version)
+    {
+        const QString path = InstallationPath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (!version.isEmpty())
+            PrivateProfile::WriteString("Version", "Installation Version", version, path);
+        PrivateProfile::WriteString("Installation Settings", "Installation Name", name, path);
+        return path;
+    }
+
+    TestEnvironment env;
+};
+
+class MainFrameTest : public ShellFixture
+{
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        ASSERT_TRUE(app.InitInstance({}));
+        frame = app.MainFrame();
+        ASSERT_NE(frame, nullptr);
+    }
+    void TearDown() override
+    {
+        app.ExitInstance();
+        ShellFixture::TearDown();
+    }
+    QString Left() const { return frame->UpperLeftView()->objectName(); }
+    QString Right() const { return frame->RightView()->objectName(); }
+    void Send(unsigned command) { SendAppMessage(frame, Msg::WM_COMMAND, command); }
+
+    MessageBoxScript boxes;
+    CWFApp app;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(MainFrameTest, StartsOnTheDemoInstallationWithItsPanes)
+{
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(app.IsInitialised());
+    EXPECT_EQ(app.Document()->m_strInstallationName, kDemoName);
+    // No controllers: the network view comes first.
+    EXPECT_EQ(Left(), "CMainMenu");
+    EXPECT_EQ(Right(), "CRPNetworkStatusForm");
+    EXPECT_EQ(frame->windowTitle(), kDemoName + " - Network Settings - Wardix");
+    EXPECT_NE(dynamic_cast<CCommControlStub*>(frame->CommView()), nullptr);
+    EXPECT_EQ(TaskTargetWindow, frame->CommView());
+    EXPECT_EQ(LinkReady, 1);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ViewCommandsReplaceThePanesAsTheTableSays)
+{
+    const struct
+    {
+        unsigned command;
+        const char* left;
+        const char* right;
+        const char* caption;
+    } cases[] = {
+        {CommandId::NavigationView, "CRPBlankPane", "CRPNavigationHelp", "Navigation Help"},
+        {CommandId::NetworkView, "CMainMenu", "CRPNetworkStatusForm", "Network Settings"},
+        {CommandId::MonitorView, "CMenuMonitorDlg", "CMonitorForm", "Monitor and Control"},
+        {CommandId::CredentialsView, "CMenuMedias", "CRPBlankPane", "Credentials"},
+        {CommandId::CardholdersView, "CMenuUsers", "CRPBlankPane", "Cardholder Set"},
+        {CommandId::EventLogReport, "CMenuEventLog", "CRPBlankPane", "Event Log Report"},
+        {CommandId::PrintReports, "CMenuReports", "CRPBlankPane", "Reports"},
+        {CommandId::GlobalSettings, "CMainMenu", "CNetworkSettingDlg", "Global Network Settings"},
+        {CommandId::TimeAndCalendar, "CMainMenu", "CNetworkSettingDlg", "Global Network Settings"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        QPointer<QWidget> oldRight = frame->RightView();
+        Send(c.command);
+        EXPECT_EQ(Left(), c.left);
+        EXPECT_EQ(Right(), c.right);
+        EXPECT_TRUE(oldRight.isNull() || oldRight->isHidden());
+        EXPECT_EQ(frame->windowTitle(), kDemoName + " - " + c.caption + " - Wardix");
+        EXPECT_TRUE(frame->Action(c.command)->isChecked());
+        for (unsigned other : {CommandId::NavigationView, CommandId::NetworkView, CommandId::CardholdersView})
+            EXPECT_EQ(frame->Action(other)->isChecked(), other == c.command);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, NonAdministratorLosesTheToolbarOnTheCardholderView)
+{
+    frame->SetAdministrator(0);
+    auto* comm = dynamic_cast<CCommControlStub*>(frame->CommView());
+    ASSERT_NE(comm, nullptr);
+    const QWidget* controls = comm->findChildren<QWidget*>().value(0);
+    Send(CommandId::CardholdersView);
+    EXPECT_TRUE(frame->ToolBar()->isHidden());
+    ASSERT_NE(controls, nullptr);
+    EXPECT_TRUE(controls->isHidden());
+    Send(CommandId::NavigationView);
+    EXPECT_FALSE(frame->ToolBar()->isHidden());
+    EXPECT_FALSE(controls->isHidden());
+
+    frame->SetAdministrator(1);
+    Send(CommandId::CardholdersView);
+    EXPECT_FALSE(frame->ToolBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, CloseIsRefusedThroughoutTheProgrammingRun)
+{
+    for (int* flag : {&QueueBeingCreated, &ProgrammingRunActive}) {
+        *flag = 1;
+        frame->close();
+        EXPECT_TRUE(frame->isVisible());
+        *flag = 0;
+    }
+    EXPECT_EQ(boxes.Texts(), QStringList(2, "You cannot close Wardenfold while the network queue is being created."));
+}
+
+TEST_F(MainFrameTest, BusyQueueAsksAndOnlyYesRequestsTheStop)
+{
+    int stopRequests = 0;
+    Hooks().queueBusy = [] { return true; };
+    Hooks().requestStopAndClose = [&stopRequests] { ++stopRequests; };
+    boxes.Answer(IDNO);
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(stopRequests, 0);
+    boxes.Answer(IDYES);
+    frame->close();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(stopRequests, 1);
+    ASSERT_EQ(boxes.Shown().size(), 2);
+    EXPECT_TRUE(boxes.Shown()[1].text.startsWith("Controller's database is being updated."));
+    // The form closes the window after the next reply: that close goes through.
+    frame->close();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(boxes.Shown().size(), 2);
+}
+
+TEST_F(MainFrameTest, QueueWorkDisablesFileNewBackupAndSetTime)
+{
+    bool busy = false;
+    Hooks().queueBusy = [&busy] { return busy; };
+    Hooks().commands[CommandId::FileNew] = [] {};
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->Action(CommandId::FileNew)->isEnabled());
+    EXPECT_TRUE(frame->Action(CommandId::BackupRestoreMenu)->isEnabled());
+    busy = true;
+    frame->UpdateCommandUI();
+    for (unsigned id : {CommandId::FileNew, CommandId::BackupRestoreMenu, CommandId::SetInstallationTime})
+        EXPECT_FALSE(frame->Action(id)->isEnabled()) << id;
+    // Commands nothing handles yet stay disabled.
+    EXPECT_FALSE(frame->Action(CommandId::UnhandledToolbarButton)->isEnabled());
+    EXPECT_FALSE(frame->Action(CommandId::PriorityAccess)->isEnabled());
+}
+
+TEST_F(MainFrameTest, ClockShowsTheTimeOfTheInstalledClock)
+{
+    FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(9, 5), QTimeZone::utc()));
+    Clock::Install(&clock);
+    frame->UpdateClock();
+    Clock::Install(nullptr);
+    EXPECT_EQ(frame->ClockPaneText(), " 9:05  AM ");
+}
+
+TEST_F(MainFrameTest, NavigationHelpClickRunsTheAreaPressedAndReleasedOnIt)
+{
+    Send(CommandId::NavigationView);
+    QWidget* help = frame->RightView();
+    // Dialog units (50, 80) lie in the cardholders area.
+    const QFontMetrics fm = help->fontMetrics();
+    const QPointF at(50 * fm.averageCharWidth() / 4 + 1, 80 * fm.height() / 8 + 1);
+    const auto click = [help](QEvent::Type type, const QPointF& p) {
+        QMouseEvent e(type, p, help->mapToGlobal(p), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(help, &e);
+    };
+    click(QEvent::MouseButtonRelease, at);
+    EXPECT_EQ(Left(), "CRPBlankPane");
+    click(QEvent::MouseButtonPress, at);
+    click(QEvent::MouseButtonRelease, at);
+    EXPECT_EQ(Left(), "CMenuUsers");
+}
+
+TEST_F(MainFrameTest, TestModeAndBackupWarningToggleWithTheirMessages)
+{
+    Send(CommandId::TestModeToggle);
+    EXPECT_EQ(TestMode, 1);
+    Send(CommandId::TestModeToggle);
+    EXPECT_EQ(TestMode, 0);
+    const int warning = app.GetBackupWarning();
+    Send(CommandId::BackupWarningToggle);
+    EXPECT_NE(app.GetBackupWarning(), warning);
+    EXPECT_EQ(boxes.Texts(), (QStringList{"Test Mode enabled.", "Test Mode disabled.",
+                                          warning == 1 ? "Disable backup warning." : "Enable backup warning."}));
+}
+
+TEST_F(MainFrameTest, WindowPlacementIsSavedAtCloseAndReadBackOnScreen)
+{
+    frame->setGeometry(40, 30, 700, 500);
+    ASSERT_TRUE(frame->close());
+    const auto placement = frame->LoadWindowPlacement();
+    ASSERT_TRUE(placement);
+    EXPECT_EQ(placement->normal.size(), QSize(700, 500));
+    Profile::WriteString("Settings", "WindowPos", "0,1,-1,-1");
+    EXPECT_FALSE(frame->LoadWindowPlacement());
+}
+
+TEST_F(ShellFixture, SecondInteractiveStartIsRefused)
+{
+    MessageBoxScript boxes;
+    CWFApp first;
+    ASSERT_TRUE(first.InitInstance({}));
+    {
+        CWFApp second;
+        EXPECT_FALSE(second.InitInstance({}));
+        second.ExitInstance();
+    }
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.Shown()[0].text, "An instance of Wardenfold is already running.");
+    EXPECT_EQ(boxes.Shown()[0].title, "Wardenfold Error");
+    EXPECT_TRUE(first.MainFrame()->isVisible());
+    first.ExitInstance();
+}
+
+TEST_F(ShellFixture, ScheduledBackupStepsClosesAndLogsTruthfully)
+{
+    MessageBoxScript boxes;
+    CWFApp app;
+    ASSERT_TRUE(app.InitInstance({"\\BM"}));
+    EXPECT_TRUE(app.MainFrame()->isMinimized());
+    EXPECT_EQ(app.MainFrame()->RightView()->objectName(), "CRPNavigationHelp");
+    for (int i = 0; i < 100 && app.MainFrame()->isVisible(); ++i) {
+        app.OnIdle();
+        QCoreApplication::sendPostedEvents();
+    }
+    EXPECT_FALSE(app.MainFrame()->isVisible());
+    EXPECT_EQ(TaskStepBackup, kStepDone);
+    app.ExitInstance();
+
+    QFile log(TaskSchedulerLog::FilePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(log.readAll());
+    EXPECT_TRUE(text.startsWith("Task Scheduler Log for Wardenfold\r\n\r\n"));
+    EXPECT_TRUE(text.contains(" Start-auto backup for " + kDemoName + "\r\nAuto-backup failed.\r\n"));
+    EXPECT_TRUE(text.contains(" End auto-backup for " + kDemoName));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(ShellFixture, NamedInstallationOutsideTheFolderIsRefused)
+{
+    MessageBoxScript boxes;
+    for (const char* name : {"..\\Elsewhere\\x.wfi", "Missing\\Missing.wfi"}) {
+        CWFApp app;
+        EXPECT_FALSE(app.InitInstance({QString::fromLatin1(name)}));
+        app.ExitInstance();
+    }
+    ASSERT_EQ(boxes.Shown().size(), 2);
+    for (const MessageBoxRequest& shown : boxes.Shown())
+        EXPECT_TRUE(shown.text.startsWith("The installation file does not exist at:\n\n")) << shown.text.toStdString();
+
+    CWFApp named;
+    ASSERT_TRUE(named.InitInstance({kDemoName + "\\" + kDemoName + ".wfi"}));
+    EXPECT_EQ(named.Document()->m_strInstallationName, kDemoName);
+    named.ExitInstance();
+}
+
+TEST_F(ShellFixture, BadParameterShowsTheUsage)
+{
+    MessageBoxScript boxes;
+    CWFApp app;
+    EXPECT_FALSE(app.InitInstance({"\\AX"}));
+    app.ExitInstance();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("INVALID COMMAND LINE ARGUMENT IN TASK SHCHEDULER"));
+}
+
+TEST_F(ShellFixture, MissingRecentInstallationGoesToOpenAnInstallation)
+{
+    QFile::remove(InstallationPath(kDemoName));
+    const QString other = WriteInstallation(QStringLiteral("Other Site"), QStringLiteral("2.00"));
+    MessageBoxScript boxes;
+    int dialogs = 0;
+    Hooks().openInstallationDialog = [&] {
+        ++dialogs;
+        return other;
+    };
+    CWFApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(app.Document()->m_strInstallationName, "Other Site");
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Wardenfold cannot locate "));
+    app.ExitInstance();
+    // The installation opened becomes the most recent one.
+    EXPECT_EQ(Profile::GetString("Recent File List", "File1"), QFileInfo(other).absoluteFilePath());
+}
+
+TEST_F(ShellFixture, WithoutTheOpenDialogAMissingInstallationEndsWithAMessage)
+{
+    QFile::remove(InstallationPath(kDemoName));
+    MessageBoxScript boxes;
+    CWFApp app;
+    EXPECT_FALSE(app.InitInstance({}));
+    app.ExitInstance();
+    ASSERT_EQ(boxes.Shown().size(), 2);
+    EXPECT_TRUE(boxes.Shown()[1].text.endsWith("Wardix will close."));
+}
+
+TEST_F(ShellFixture, OldInstallationIsRefusedAndNothingIsSaved)
+{
+    QFile::remove(InstallationPath(kDemoName));
+    WriteInstallation(kDemoName, QString());
+    MessageBoxScript boxes;
+    CWFApp app;
+    EXPECT_FALSE(app.InitInstance({}));
+    app.ExitInstance();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith(
+        "The installation you are trying to open was created with a version of Wardenfold prior to Wardix."));
+    EXPECT_EQ(SkipProfileSave, 1);
+    EXPECT_EQ(Profile::GetInt("Setup", "First launch of Wardix", 1), 1);
+    SkipProfileSave = 0;
+}
+
+TEST_F(ShellFixture, VersionIsReadInTheCLocaleAndOneXIsRewritten)
+{
+    const QString path = InstallationPath(kDemoName);
+    const struct
+    {
+        const char* stored;
+        double read;
+        const char* after;
+    } cases[] = {{"1.5", 1.5, "2.00"}, {" 2.10abc", 2.1, " 2.10abc"}, {"1,5", 1.0, "2.00"}, {"x", 0.0, "x"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        PrivateProfile::WriteString("Version", "Installation Version", QString::fromLatin1(c.stored), path);
+        EXPECT_DOUBLE_EQ(CWFApp::ReadInstallationVersion(path), c.read);
+        EXPECT_EQ(PrivateProfile::GetString("Version", "Installation Version", "", path),
+                  QString::fromLatin1(c.after).trimmed());
+    }
+}
+
+} // namespace
