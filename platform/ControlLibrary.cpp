@@ -23,7 +23,7 @@ std::shared_ptr<ControlLibrary> ControlLibrary::Load(const QString& path, QStrin
                        .arg(path, QString::fromLocal8Bit(dlerror()));
         return nullptr;
     }
-    std::shared_ptr<ControlLibrary> library(new ControlLibrary(path, handle));
+    std::shared_ptr<ControlLibrary> library(new ControlLibrary(handle));
     if (!Resolve(handle, ZC_EXPORT_CAN_UNLOAD, &library->m_canUnloadNow)
         || !Resolve(handle, ZC_EXPORT_GET_CLASS_OBJECT, &library->m_getClassObject)
         || !Resolve(handle, ZC_EXPORT_REGISTER, &library->m_registerServer)
@@ -35,7 +35,7 @@ std::shared_ptr<ControlLibrary> ControlLibrary::Load(const QString& path, QStrin
     return library;
 }
 
-ControlLibrary::ControlLibrary(QString path, void* handle) : m_path(std::move(path)), m_handle(handle) {}
+ControlLibrary::ControlLibrary(void* handle) : m_handle(handle) {}
 
 ControlLibrary::~ControlLibrary()
 {

@@ -17,16 +17,14 @@ public:
     ControlLibrary(const ControlLibrary&) = delete;
     ControlLibrary& operator=(const ControlLibrary&) = delete;
 
-    const QString& Path() const { return m_path; }
     ZcResult CanUnloadNow() const { return m_canUnloadNow(); }
     ZcResult GetClassObject(const QString& clsid, const ZcClassFactory** factory) const;
     ZcResult RegisterServer(const ZcRegistry& registry) const { return m_registerServer(&registry); }
     ZcResult UnregisterServer(const ZcRegistry& registry) const { return m_unregisterServer(&registry); }
 
 private:
-    ControlLibrary(QString path, void* handle);
+    explicit ControlLibrary(void* handle);
 
-    QString m_path;
     void* m_handle;
     ZcDllCanUnloadNowFn m_canUnloadNow = nullptr;
     ZcDllGetClassObjectFn m_getClassObject = nullptr;

@@ -16,10 +16,9 @@ class CQZPropertySheet : public QDialog
 public:
     CQZPropertySheet(const std::vector<ZcObject*>& objects, QWidget* parent = nullptr);
 
+private:
     // Null for a class this library does not provide.
     static CQZPage* CreatePage(const char* clsid, QWidget* parent);
-
-private:
     void ApplyAll();
 
     std::vector<CQZPage*> m_pages;

@@ -42,7 +42,6 @@ public:
     bool ShowTimeScale() const { return m_showTimeScale; }
     bool ShowToolTip() const { return m_showToolTip; }
     const QString& TimeZoneNumber() const { return m_timeZoneNumber; }
-    bool Active() const { return m_active; }
     const QFont& Font() const { return m_font; }
 
     // TimeZoneNumber "0" marks the read-only mirrors of the validation-group
