@@ -22,7 +22,8 @@ protected:
 
 // One SQLite connection per database file, shared by everything open on
 // that file and closed with the last holder, so that recordsets on one file
-// never lock each other out.
+// never lock each other out. Connections belong to the user-interface
+// thread alone.
 class Database
 {
 public:

@@ -94,6 +94,8 @@ void Recordset::Close()
     if (!m_database)
         return;
     m_readRow.reset();
+    m_findStatement.reset();
+    m_findSql.clear();
     m_database->RemoveUser(this);
     m_database.reset();
     m_keys.clear();
@@ -109,6 +111,17 @@ void Recordset::Close()
 void Recordset::Requery()
 {
     RequireOpen();
+    // Nothing written on this file and the same filter and sort: the keyset
+    // in hand is the one a new query would give (the open step requeries
+    // every recordset straight after opening it).
+    if (m_strFilter == m_keysetFilter && m_strSort == m_keysetSort
+        && sqlite3_total_changes64(m_database->Handle()) == m_keysetChanges) {
+        m_editMode = EditMode::None;
+        MoveTo(0, 1);
+        if (m_eof)
+            m_bof = true;
+        return;
+    }
     BuildKeyset();
 }
 
@@ -116,15 +129,21 @@ void Recordset::BuildKeyset()
 {
     const QString filter = m_strFilter.isEmpty() ? QString() : JetSql::TranslateCriteria(m_strFilter);
     const QString order = m_strSort.isEmpty() ? m_orderBy : JetSql::TranslateSort(m_strSort);
-    // rowid last keeps rows of equal sort values in one stable order.
+    // rowid last keeps rows of equal sort values in one stable order; it
+    // runs the way the last sort term does, so an index can serve the order.
+    const bool descending = order.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+    const QString tieBreak = descending ? QStringLiteral(", rowid DESC") : QStringLiteral(", rowid");
     const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
                             .arg(BracketName(m_table), JoinConditions({m_where, filter}),
-                                 order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid"));
+                                 order.isEmpty() ? QStringLiteral("rowid") : order + tieBreak);
     SqlStatement query(m_database->Handle(), sql);
     std::vector<qint64> keys;
     while (query.Step())
         keys.push_back(query.Int64(0));
 
+    m_keysetFilter = m_strFilter;
+    m_keysetSort = m_strSort;
+    m_keysetChanges = sqlite3_total_changes64(m_database->Handle());
     m_keys = std::move(keys);
     m_deleted.assign(m_keys.size(), false);
     m_positions.clear();
@@ -229,7 +248,12 @@ long Recordset::GetRecordCount() const
 bool Recordset::Find(FindType type, const QString& criteria)
 {
     RequireOpen();
-    const int found = FindPosition(type, JetSql::TranslateCriteria(criteria));
+    // A FindFirst/FindNext loop repeats one criterion: translate it once.
+    if (criteria != m_findCriteria) {
+        m_findCondition = JetSql::TranslateCriteria(criteria);
+        m_findCriteria = criteria;
+    }
+    const int found = FindPosition(type, m_findCondition);
     if (found < 0 || !ReadRow(m_keys[found]))
         return false;
     m_editMode = EditMode::None;
@@ -260,13 +284,19 @@ int Recordset::FindPosition(FindType type, const QString& condition)
         if (currentBounds)
             sql += forward ? QStringLiteral(" AND rowid > ?") : QStringLiteral(" AND rowid < ?");
         sql += forward ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
-        SqlStatement query(m_database->Handle(), sql);
+        SqlStatement& query = CachedFind(sql);
         if (currentBounds)
             query.BindInt64(1, m_keys[m_pos]);
-        while (query.Step())
-            if (const int pos = usable(query.Int64(0)); pos >= 0)
-                return pos;
-        return -1;
+        int found = -1;
+        try {
+            while (found < 0 && query.Step())
+                found = usable(query.Int64(0));
+        } catch (...) {
+            m_findStatement.reset();
+            throw;
+        }
+        query.Reset();
+        return found;
     }
     SqlStatement query(m_database->Handle(), sql);
     int best = -1;
@@ -278,6 +308,15 @@ int Recordset::FindPosition(FindType type, const QString& condition)
             best = pos;
     }
     return best;
+}
+
+SqlStatement& Recordset::CachedFind(const QString& sql)
+{
+    if (!m_findStatement || sql != m_findSql) {
+        m_findStatement = std::make_unique<SqlStatement>(m_database->Handle(), sql);
+        m_findSql = sql;
+    }
+    return *m_findStatement;
 }
 
 std::vector<QVariant> Recordset::StoredValues() const

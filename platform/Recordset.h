@@ -85,6 +85,7 @@ private:
     void AppendKey(qint64 key);
     int FindPosition(FindType type, const QString& condition);
     std::vector<QVariant> StoredValues() const;
+    SqlStatement& CachedFind(const QString& sql);
 
     std::shared_ptr<Database> m_database;
     std::vector<FieldBinding> m_bindings;
@@ -95,6 +96,13 @@ private:
     QString m_where;
     QString m_orderBy;
     bool m_keysInRowOrder = true;
+    QString m_findCriteria;
+    QString m_findCondition;
+    QString m_findSql;
+    std::unique_ptr<SqlStatement> m_findStatement;
+    QString m_keysetFilter;
+    QString m_keysetSort;
+    qint64 m_keysetChanges = -1;
 
     std::vector<qint64> m_keys;
     std::vector<bool> m_deleted;

@@ -3,6 +3,7 @@
 #include "platform/DatabaseException.h"
 #include "platform/JetSql.h"
 #include "platform/SqlStatement.h"
+#include "platform/TextCollation.h"
 
 #include <QFile>
 #include <QTimeZone>
@@ -169,6 +170,32 @@ TEST_F(RecordsetTest, RequeryAppliesTheFilterAndSortSetSince)
     set.Requery();
     EXPECT_EQ(set.GetRecordCount(), 6);
     EXPECT_EQ(set.m_Name, "O'Hara");
+}
+
+TEST_F(RecordsetTest, RequeryAfterWritesTakesTheRowsAnew)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strFilter = QStringLiteral("Active = TRUE");
+    set.Open();
+    set.MoveLast();
+    set.Requery();
+    EXPECT_EQ(set.m_Name, "O'Hara");
+    set.AddNew();
+    set.m_Name = QStringLiteral("inactive");
+    set.Update();
+    EXPECT_EQ(set.GetRecordCount(), 4);
+    set.Requery();
+    EXPECT_EQ(set.GetRecordCount(), 3);
+
+    PeopleSet other(FilePath());
+    other.Open();
+    ASSERT_TRUE(other.FindFirst("Name = 'Anne'"));
+    other.Edit();
+    other.m_Active = true;
+    other.Update();
+    set.Requery();
+    EXPECT_EQ(set.GetRecordCount(), 4);
 }
 
 TEST_F(RecordsetTest, DynasetShowsAddsEditsAndDeletesAsJetDoes)
@@ -421,4 +448,23 @@ TEST_F(RecordsetTest, FieldsCanBeListedAndAddedOnTheModelOfAnother)
     set.Open();
     EXPECT_TRUE(set.FindFirst("Nickname = 'BOB'"));
     EXPECT_EQ(ErrorOf([&] { database->Fields(QStringLiteral("Nothing")); }), JetError::TableNotFound);
+}
+
+TEST(TextCollation, IgnoresCaseAndTrailingBlanks)
+{
+    struct Case
+    {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"smith", "SMITH", 0}, {"smith  ", "Smith", 0}, {" smith", "smith", -1}, {"abc", "abd", -1},
+        {"abc", "ab", 1},      {"Zoë", "ZOË  ", 0},     {"", "   ", 0},         {"a", "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        EXPECT_EQ(CompareJetText(static_cast<int>(strlen(c.a)), c.a, static_cast<int>(strlen(c.b)), c.b), c.sign);
+        EXPECT_EQ(CompareJetText(static_cast<int>(strlen(c.b)), c.b, static_cast<int>(strlen(c.a)), c.a), -c.sign);
+    }
 }
