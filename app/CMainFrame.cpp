@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,12 +39,13 @@ using namespace CommandId;
 const QString kSettingsSection = QStringLiteral("Settings");
 const QString kWindowPosKey = QStringLiteral("WindowPos");
 constexpr int kPrivilegeConfigure = 4;
-constexpr int kUpperLeftWidth = 200;
+constexpr int kDefaultUpperHeight = 360;
+// The first window size, before the profile holds a placement.
+constexpr int kDefaultWidth = 1024;
+constexpr int kDefaultHeight = 720;
 constexpr int kToolButtonMinWidth = 50;
 constexpr int kToolButtonMaxWidth = 150;
 constexpr int kToolIconSize = 32;
-constexpr int kDefaultRightWidth = 760;
-constexpr int kDefaultLowerHeight = 240;
 constexpr int kRecentFileSlots = 4;
 const char* const kDataToProgramTip = "Wardix has data to program to the network";
 
@@ -87,6 +89,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateStatusBar();
     CreatePanes();
     CheckToolbarButton(NavigationView);
+    resize(kDefaultWidth, kDefaultHeight);
     SetMainWindow(this);
     SetMessageBoxOwner(this);
     UpdateCommandUI();
@@ -253,12 +256,25 @@ void CMainFrame::CreatePanes()
     m_outer->addWidget(CreateView(QStringLiteral("CRPNavigationHelp"), m_outer));
     m_outer->setStretchFactor(1, 1);
     m_outer->setCollapsible(0, true);
-    int upper = kUpperLeftWidth;
-    if (const CWFApp* app = GetApp())
-        upper = app->Settings().m_splitterPanePos;
-    m_inner->setSizes({upper, kDefaultLowerHeight});
-    m_outer->setSizes({kLeftColumnWidth, kDefaultRightWidth});
+    m_inner->setStretchFactor(1, 1);
+    m_outer->setMinimumWidth(0);
     setCentralWidget(m_outer);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_panesSized)
+        return;
+    m_panesSized = true;
+    // Splitter sizes only hold once the shown window has laid out its panes.
+    QTimer::singleShot(0, this, [this] {
+        int upper = kDefaultUpperHeight;
+        if (const CWFApp* app = GetApp())
+            upper = app->Settings().m_splitterPanePos;
+        m_inner->setSizes({upper, qMax(1, m_inner->height() - upper)});
+        m_outer->setSizes({kLeftColumnWidth, qMax(1, m_outer->width() - kLeftColumnWidth)});
+    });
 }
 
 QWidget* CMainFrame::UpperLeftView() const

@@ -63,6 +63,7 @@ public:
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* AddAction(unsigned command, const QString& text, const QKeySequence& key = {});
@@ -93,5 +94,6 @@ private:
     QSystemTrayIcon* m_trayIcon = nullptr;
     bool m_dataIconShown = false;
     bool m_closeConfirmed = false;
+    bool m_panesSized = false;
     int m_administrator = 1;
 };

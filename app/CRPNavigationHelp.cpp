@@ -17,6 +17,7 @@ constexpr int kUnitsPerCharWidth = 4;
 constexpr int kUnitsPerLineHeight = 8;
 constexpr int kIconUnits = 20;
 constexpr int kInsetUnits = 4;
+constexpr double kTextScale = 0.9;
 
 } // namespace
 
@@ -31,18 +32,24 @@ QSize CRPNavigationHelp::sizeHint() const
     return ToPixels(QRect(0, 0, kNavigationFormWidth, kNavigationFormHeight)).size();
 }
 
+int CRPNavigationHelp::BaseUnitX() const
+{
+    // The average width of the 52 letters, rounded, as dialog layouts measure it.
+    static const QString kLetters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    return (fontMetrics().horizontalAdvance(kLetters) / 26 + 1) / 2;
+}
+
 QPoint CRPNavigationHelp::ToDialogUnits(const QPoint& pixels) const
 {
-    const QFontMetrics fm = fontMetrics();
-    return QPoint(pixels.x() * kUnitsPerCharWidth / fm.averageCharWidth(),
-                  pixels.y() * kUnitsPerLineHeight / fm.height());
+    return QPoint(pixels.x() * kUnitsPerCharWidth / BaseUnitX(), pixels.y() * kUnitsPerLineHeight / fontMetrics().height());
 }
 
 QRect CRPNavigationHelp::ToPixels(const QRect& r) const
 {
-    const QFontMetrics fm = fontMetrics();
-    const auto x = [&](int u) { return u * fm.averageCharWidth() / kUnitsPerCharWidth; };
-    const auto y = [&](int u) { return u * fm.height() / kUnitsPerLineHeight; };
+    const int baseX = BaseUnitX();
+    const int baseY = fontMetrics().height();
+    const auto x = [baseX](int u) { return u * baseX / kUnitsPerCharWidth; };
+    const auto y = [baseY](int u) { return u * baseY / kUnitsPerLineHeight; };
     return QRect(QPoint(x(r.left()), y(r.top())), QPoint(x(r.left() + r.width()) - 1, y(r.top() + r.height()) - 1));
 }
 
@@ -61,12 +68,17 @@ void CRPNavigationHelp::DrawArea(QPainter& painter, const QRect& dialogRect, uns
                                           dialogRect.width() - 3 * kInsetUnits - kIconUnits,
                                           dialogRect.height() - 2 * kInsetUnits));
     painter.setPen(palette().color(QPalette::Text));
+    // The sentences were written for a smaller dialog font than the layout's.
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * kTextScale);
+    painter.setFont(small);
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
 }
 
 void CRPNavigationHelp::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     DrawArea(painter, NavigationInformationRect(), CommandId::NavigationView, QString::fromLatin1(kNavigationInformationText));
     for (const NavigationArea& area : NavigationAreas())
         DrawArea(painter, area.rect, area.command, QString::fromLatin1(area.text));

@@ -21,6 +21,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    int BaseUnitX() const;
     void DrawArea(QPainter& painter, const QRect& dialogRect, unsigned command, const QString& text) const;
 
     bool m_buttonDown = false;

@@ -2,6 +2,7 @@
 
 #include "app/CColumnWidths.h"
 #include "app/CTaskStepDriver.h"
+#include "database/COperatorStore.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -74,6 +75,11 @@ public:
     CColumnWidths& Settings() { return m_settings; }
     const CColumnWidths& Settings() const { return m_settings; }
 
+    // The operator logged in at start-up; nobody (every right) until then.
+    COperatorStore& GetOperators() { return m_operators; }
+    const COperatorStore& GetOperators() const { return m_operators; }
+    bool SelectOperator(int slot) { return m_operators.SelectOperator(slot); }
+
     // The two text logs: 0 "Bindings.log", 1 "DownloadEventlog.log".
     void OpenLogs();
     void CloseLogs();
@@ -96,6 +102,7 @@ private:
     static void ResetNetworkAndNodeStates();
 
     CColumnWidths m_settings;
+    COperatorStore m_operators;
     std::array<std::unique_ptr<CLogFile>, 2> m_logs;
     CTaskStepDriver m_taskDriver;
     QDateTime m_lastUsed;

@@ -1,5 +1,6 @@
 #include "app/CCommControlStub.h"
 #include "app/CMainFrame.h"
+#include "app/CRPNavigationHelp.h"
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
 #include "app/CommandIds.h"
@@ -212,10 +213,11 @@ TEST_F(MainFrameTest, ClockShowsTheTimeOfTheInstalledClock)
 TEST_F(MainFrameTest, NavigationHelpClickRunsTheAreaPressedAndReleasedOnIt)
 {
     Send(CommandId::NavigationView);
-    QWidget* help = frame->RightView();
+    auto* help = dynamic_cast<CRPNavigationHelp*>(frame->RightView());
+    ASSERT_NE(help, nullptr);
     // Dialog units (50, 80) lie in the cardholders area.
-    const QFontMetrics fm = help->fontMetrics();
-    const QPointF at(50 * fm.averageCharWidth() / 4 + 1, 80 * fm.height() / 8 + 1);
+    const QPointF at = help->ToPixels(QRect(50, 80, 2, 2)).center();
+    ASSERT_EQ(help->ToDialogUnits(at.toPoint()), QPoint(50, 80));
     const auto click = [help](QEvent::Type type, const QPointF& p) {
         QMouseEvent e(type, p, help->mapToGlobal(p), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
