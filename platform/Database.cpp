@@ -206,6 +206,13 @@ void Database::CreateTable(const TableDef& table)
     }
 }
 
+bool Database::HasTable(const QString& table)
+{
+    SqlStatement query(m_db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.Bind(1, table);
+    return query.Step();
+}
+
 std::vector<ColumnDef> Database::Fields(const QString& table)
 {
     enum { Name = 1, Type = 2, Default = 4, PrimaryKey = 5 };

@@ -50,6 +50,7 @@ public:
 
     void Execute(const QString& sql);
     void CreateTable(const TableDef& table);
+    bool HasTable(const QString& table);
     // The table's columns in their order; an unknown table is an error.
     std::vector<ColumnDef> Fields(const QString& table);
     void AddField(const QString& table, const ColumnDef& column);
