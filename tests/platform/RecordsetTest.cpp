@@ -448,6 +448,8 @@ TEST_F(RecordsetTest, FieldsCanBeListedAndAddedOnTheModelOfAnother)
     set.Open();
     EXPECT_TRUE(set.FindFirst("Nickname = 'BOB'"));
     EXPECT_EQ(ErrorOf([&] { database->Fields(QStringLiteral("Nothing")); }), JetError::TableNotFound);
+    EXPECT_TRUE(database->HasTable(QStringLiteral("people")));
+    EXPECT_FALSE(database->HasTable(QStringLiteral("Nothing")));
 }
 
 TEST(TextCollation, IgnoresCaseAndTrailingBlanks)
