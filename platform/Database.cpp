@@ -26,9 +26,12 @@ QHash<QString, std::weak_ptr<Database>>& Registry()
     return registry;
 }
 
+// Two spellings of one file must find one connection: its lock is held.
 QString RegistryKey(const QString& path)
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 QString AfterPrefix(const QString& message, const QString& prefix)
@@ -93,6 +96,7 @@ QString BracketName(const QString& name)
 
 Database::Database(QString path, sqlite3* db)
     : m_path(std::move(path))
+    , m_key(RegistryKey(m_path))
     , m_db(db)
 {
 }
@@ -100,7 +104,7 @@ Database::Database(QString path, sqlite3* db)
 Database::~Database()
 {
     sqlite3_close_v2(m_db);
-    Registry().remove(RegistryKey(m_path));
+    Registry().remove(m_key);
 }
 
 std::shared_ptr<Database> Database::Connect(const QString& path, int flags)
@@ -120,7 +124,7 @@ std::shared_ptr<Database> Database::Connect(const QString& path, int flags)
     // The header is read lazily; reading the schema now tells a foreign file
     // from a database before anything is bound to it.
     CheckSqlite(db, sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr), path);
-    Registry().insert(RegistryKey(path), database);
+    Registry().insert(database->m_key, database);
     return database;
 }
 

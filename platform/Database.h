@@ -63,6 +63,7 @@ private:
     static std::shared_ptr<Database> Connect(const QString& path, int flags);
 
     QString m_path;
+    QString m_key; // the file's name in the registry of open connections
     sqlite3* m_db;
     std::vector<DatabaseUser*> m_users;
 };

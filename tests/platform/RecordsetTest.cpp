@@ -357,6 +357,7 @@ TEST_F(RecordsetTest, RecordsetsOnOneFileShareOneConnection)
         first.Open();
         second.Open();
         EXPECT_TRUE(Database::IsOpenFile(FilePath()));
+        EXPECT_EQ(Database::Open(m_dir.filePath(QStringLiteral("sub/../People.mdb"))), Database::Open(FilePath()));
         first.Close();
         EXPECT_TRUE(Database::IsOpenFile(FilePath()));
         Database::CloseAllConnections();
