@@ -2,8 +2,15 @@
 
 #include "app/AppObjects.h"
 #include "app/CWFApp.h"
+#include "app/RecordsetWalk.h"
 #include "app/RunState.h"
 #include "app/SharedHelpers.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "database/InstallationDatabases.h"
+#include "image/NetworkPasswords.h"
+#include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ProgramFolder.h"
 
@@ -39,10 +46,40 @@ const QString kDataToProgramKey = QStringLiteral("Data To Program To Network");
 const QString kNameKey = QStringLiteral("Installation Name");
 const QString kIgnoreCaseKey = QStringLiteral("Ignore Case for Directory Codes");
 constexpr int kMaxKeyText = 49;
+constexpr int kMasterNode = 1;
 
 QString LabelKey(int i)
 {
     return QStringLiteral("UserTypeLabel%1").arg(i + 1);
+}
+
+// Names of a validation-group table, row by row from the first.
+void ReadGroupNames(CSetDoorValGroup& set, std::array<QString, CWFDoc::kValidationGroups>& names)
+{
+    if (!MoveToFirstRow(set))
+        return;
+    for (std::size_t i = 0; i < names.size() && !set.IsEOF(); ++i, set.MoveNext())
+        names[i] = set.m_Name;
+}
+
+// Writes each differing name; with ask, only those the operator agrees to.
+bool WriteGroupNames(CSetDoorValGroup& set, const std::array<QString, CWFDoc::kValidationGroups>& names, bool ask)
+{
+    bool written = false;
+    if (!MoveToFirstRow(set))
+        return false;
+    for (std::size_t i = 0; i < names.size() && !set.IsEOF(); ++i, set.MoveNext()) {
+        if (set.m_Name == names[i])
+            continue;
+        if (ask && ShowMessageBox(QStringLiteral("The name for validation group %1 has changed\nSave the changes?").arg(i),
+                                  MbButtons::YesNo, MbIcon::Question) != IDYES)
+            continue;
+        set.Edit();
+        set.m_Name = names[i];
+        set.Update();
+        written = true;
+    }
+    return written;
 }
 
 } // namespace
@@ -55,6 +92,8 @@ CWFDoc::CWFDoc()
 
 CWFDoc::~CWFDoc()
 {
+    if (m_bInstallationOpen)
+        CloseInstallationData();
     if (GetInstallationDoc() == this)
         SetInstallationDoc(nullptr);
 }
@@ -90,16 +129,25 @@ bool CWFDoc::OnOpenDocument(const QString& path)
         OpenInstallation(false);
         m_bInstallationOpen = 0;
     }
+    // Each open starts afresh: a refusal of an earlier one must not turn this into a close.
+    SkipProfileSave = 0;
     const QFileInfo file(path);
-    if (!file.isFile())
-        return false;
     m_strPathName = file.absoluteFilePath();
     m_strInstallationFolder = file.absolutePath();
-    CreateInstallationFolders();
-    m_bChecksDone = 0;
-    OpenInstallation(true);
+    if (file.isFile()) {
+        CreateInstallationFolders();
+        m_bChecksDone = 0;
+        OpenInstallation(true);
+    } else {
+        SkipProfileSave = 1;
+    }
     if (SkipProfileSave) {
-        MessageBoxFormat(QStringLiteral("Unable to open %s.\n\nWardix will close."), m_strInstallationFolder);
+        const QString folder = m_strInstallationFolder;
+        CloseInstallationData();
+        m_strPathName.clear();
+        m_strInstallationFolder.clear();
+        m_strInstallationName.clear();
+        MessageBoxFormat(QStringLiteral("Unable to open %s.\n\nWardix will close."), folder);
         if (CWFApp* app = GetApp())
             app->ClearRecentFileList();
         return false;
@@ -112,6 +160,8 @@ bool CWFDoc::OnSaveDocument(const QString&)
 {
     OpenInstallation(false);
     OpenInstallation(true);
+    if (CWFApp* app = GetApp())
+        app->ResetRunState();
     return !SkipProfileSave;
 }
 
@@ -126,20 +176,84 @@ void CWFDoc::OnCloseDocument()
 
 void CWFDoc::OpenInstallation(bool open)
 {
+    g_bDatabasesClosed = false;
     ClearPendingNodeRequest();
     if (open && !SkipProfileSave) {
         ReadInstallationFile();
+        if (!OpenInstallationData()) {
+            SkipProfileSave = 1;
+            return;
+        }
+        RebuildQueueNodes();
+        if (m_netCommandsSet.IsOpen()) {
+            m_nPendingCommands = CountQueuedCommands();
+            RequeryNetCommands();
+        }
         return;
     }
+    CloseInstallationData();
     WriteInstallationFile();
+}
+
+bool CWFDoc::OpenInstallationData()
+{
+    if (!m_bChecksDone) {
+        m_bChecksDone = 1;
+        if (!CheckInstallationCompatibility())
+            return false;
+    }
+    return CheckNetCommandsDatabase() && OpenInstallationDatabases(BuildPath(kInstallation, QStringLiteral("Database")))
+           && ExchangeGlobalSettings(true, true);
+}
+
+void CWFDoc::CloseInstallationData()
+{
+    m_netCommandsSet.Close();
+    CloseInstallationDatabases();
+}
+
+void CWFDoc::RebuildQueueNodes()
+{
+    m_netQueue.RemoveAllNodes();
+    HasControllers = 0;
+    try {
+        for (bool row = MoveToFirstRow(g_setVestrels); row && !g_setVestrels.IsEOF(); g_setVestrels.MoveNext()) {
+            HasControllers = 1;
+            m_netQueue.AddNode(g_setVestrels);
+            const int net = g_setVestrels.m_NetAddress;
+            if (!IsNodeInRange(net, g_setVestrels.m_NodeAddress))
+                continue;
+            const bool networkSilent = NetworkStates[net - 1] == kNetworkStateNoAnswer;
+            for (int node = 1; node <= kNodesPerNetwork; ++node) {
+                CNetQueueNode* entry = m_netQueue.GetNode(net, node);
+                if (!entry)
+                    continue;
+                std::uint8_t& state = NodeStates[net - 1][node - 1];
+                if (networkSilent || state == kNodeStateFailed) {
+                    entry->SetState(CNetQueueNode::Suspended);
+                    NodeFailureFlags[net - 1][node - 1] = 1;
+                    state = kNodeStateFailed;
+                    NodeFailureMarks[net - 1][node - 1] = 1;
+                } else if (state == kNodeStateAnswers) {
+                    entry->SetState(CNetQueueNode::InService);
+                }
+            }
+            if (g_setVestrels.m_NodeAddress == kMasterNode)
+                LoadNetworkPasswords(net);
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseExceptionReport(error);
+    }
 }
 
 void CWFDoc::ReadInstallationFile()
 {
-    for (int i = 0; i < static_cast<int>(m_userTypeLabels.size()); ++i)
-        m_userTypeLabels[i] = PrivateProfile::GetString(kSettingsSection, LabelKey(i), QString(), m_strPathName).left(kMaxKeyText);
+    for (int i = 0; i < kUserTypeLabels; ++i)
+        m_userTypeLabels[i] =
+            PrivateProfile::GetString(kSettingsSection, LabelKey(i), QString(), m_strPathName).left(kMaxKeyText);
     m_bDataToProgram = PrivateProfile::GetInt(kSettingsSection, kDataToProgramKey, 1, m_strPathName);
-    m_strInstallationName = PrivateProfile::GetString(kSettingsSection, kNameKey, m_strPathName, m_strPathName).left(kMaxKeyText);
+    m_strInstallationName =
+        PrivateProfile::GetString(kSettingsSection, kNameKey, m_strPathName, m_strPathName).left(kMaxKeyText);
     m_bIgnoreCaseDirCodes = PrivateProfile::GetInt(kSettingsSection, kIgnoreCaseKey, 1, m_strPathName);
 }
 
@@ -147,10 +261,67 @@ void CWFDoc::WriteInstallationFile() const
 {
     if (m_strPathName.isEmpty())
         return;
-    for (int i = 0; i < static_cast<int>(m_userTypeLabels.size()); ++i)
+    for (int i = 0; i < kUserTypeLabels; ++i)
         PrivateProfile::WriteString(kSettingsSection, LabelKey(i), m_userTypeLabels[i], m_strPathName);
     PrivateProfile::WriteString(kSettingsSection, kDataToProgramKey, QString::number(m_bDataToProgram ? 1 : 0),
                                 m_strPathName);
-    PrivateProfile::WriteString(kSettingsSection, kIgnoreCaseKey, m_bIgnoreCaseDirCodes ? QStringLiteral("1") : QStringLiteral("0"),
-                                m_strPathName);
+    PrivateProfile::WriteString(kSettingsSection, kIgnoreCaseKey,
+                                m_bIgnoreCaseDirCodes ? QStringLiteral("1") : QStringLiteral("0"), m_strPathName);
+}
+
+bool CWFDoc::ExchangeGlobalSettings(bool load, bool ask)
+{
+    if (SkipProfileSave)
+        return false;
+    try {
+        if (load) {
+            const QString path = BuildPath(kVestrels, QString::fromLatin1(kGlobalSettingsFile));
+            if (!m_globalMemory.LoadGlobalSettings(BuildPath(kVestrels, QString()))) {
+                ShowMessageBox(QStringLiteral("Cannot locate %1\n\n%2").arg(path, QStringLiteral("Exit Wardix and check your installation.")),
+                               MbButtons::Ok, MbIcon::Exclamation);
+                return false;
+            }
+            m_globalMemory.File().close();
+            if (NetworkPasswords::ConsumeShortFileFlag())
+                m_globalMemory.SaveFile();
+            ReadGroupNames(g_setDoorValGroup, m_doorValGroupNames);
+            ReadGroupNames(g_setFloorValGroup, m_floorValGroupNames);
+        } else {
+            if (CheckSettingsChanges(ask))
+                MarkDataToProgram();
+            SaveSettingsChanges();
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseExceptionReport(error);
+    }
+    return true;
+}
+
+bool CWFDoc::CheckSettingsChanges(bool ask)
+{
+    const bool imageChanged = m_globalMemory.CheckSettingsChanged(ask ? 1 : 0) != 0;
+    const bool doorNames = WriteGroupNames(g_setDoorValGroup, m_doorValGroupNames, ask);
+    const bool floorNames = WriteGroupNames(g_setFloorValGroup, m_floorValGroupNames, ask);
+    return imageChanged || doorNames || floorNames;
+}
+
+void CWFDoc::SaveSettingsChanges()
+{
+    m_globalMemory.SaveFile();
+    WriteGroupNames(g_setDoorValGroup, m_doorValGroupNames, false);
+    WriteGroupNames(g_setFloorValGroup, m_floorValGroupNames, false);
+}
+
+void CWFDoc::LoadNetworkPasswords(int net)
+{
+    // An image of its own: an editor may be holding m_controllerMemory.
+    CVLControllerMemory image;
+    image.SetNetworkOverride(static_cast<std::uint8_t>(net));
+    if (!image.LoadFile(BuildPath(kVestrels, g_setVestrels.GetFileName()), 0, 0, {}))
+        return;
+    image.File().close();
+    RemotePassword remote{};
+    PriorityPassword priority{};
+    image.GetLoadedPasswords(remote, priority);
+    NetworkPasswords::Store(net, remote, priority);
 }

@@ -1,11 +1,21 @@
 #pragma once
 
+#include "database/CSetNetCommands.h"
+#include "image/CVLControllerMemory.h"
+#include "image/CVLGlobalMemory.h"
+#include "link/CNetCommandQueue.h"
+
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
-// The open installation: its folder, its installation file (an ini file,
-// the document's path name) and the flags the rest of the program reads.
+class CNetCommand;
+class ILongProperties;
+
+// The open installation: its folder and installation file (an ini file, the
+// document's path name), its two settings images, the stored network
+// commands and the queue, and the flags the rest of the program reads.
 class CWFDoc
 {
 public:
@@ -26,6 +36,8 @@ public:
         kVestrelsToo = 12,
         kReflasher = 13,
     };
+    static constexpr int kValidationGroups = 32;
+    static constexpr int kUserTypeLabels = 4;
 
     CWFDoc();
     ~CWFDoc();
@@ -37,34 +49,120 @@ public:
     static QString BuildPath(int kind, const QString& name, const QString& installationFolder);
     QString BuildPath(int kind, const QString& name) const;
 
-    // Document life: open saves and closes a previous installation first; a
-    // save is a close and a reopen; close saves first.
+    // Document life. Open saves and closes a previous installation first; a
+    // failed open leaves no installation open. A save is a close and a reopen.
     bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
     void OnCloseDocument();
     const QString& GetPathName() const { return m_strPathName; }
 
-    // Opens (true) or closes (false) what lives outside the document: the
-    // installation file's keys, databases, settings images and queue.
+    // Opens (true) or closes (false) what lives outside the document.
     void OpenInstallation(bool open);
     void CreateInstallationFolders() const;
 
+    // Installation-wide settings: load (with the group names), or check and save.
+    bool ExchangeGlobalSettings(bool load, bool ask);
+    bool CheckSettingsChanges(bool ask);
+    void SaveSettingsChanges();
+    void LoadNetworkPasswords(int net);
+
+    // Integrity checks run before the databases open.
+    bool CheckInstallationCompatibility();
+    bool CheckNetCommandsDatabase();
+    bool CheckFloorNamesDatabase();
+    bool RestoreFloorNamesDatabase();
+    bool CheckNetworkNodesDatabase();
+    bool ConvertNetworkNodes();
+    void CompactDatabaseFile(const QString& relativeName);
+
+    // Stored network commands: a NetCommands row plus its command file.
+    bool StoreNetCommand(const CNetCommand& command);
+    bool RemoveNetCommand(std::int32_t commandId);
+    int GetPendingCommandCount() const { return m_nPendingCommands; }
+    bool ClearNetCommands();
+    void RemoveNodeCommands(int net, int node);
+    void RemoveAllNetCommands();
+    int CountQueuedCommands();
+    bool HasQueuedCommand(int net, int node);
+    bool GetNextStoredCommand(QString& path, std::int32_t& commandId);
+    bool IsCommandQueueEmpty();
+    bool FindQueuedNet(int net);
+
     void SetDataToProgram(int flag) { m_bDataToProgram = flag; }
     int GetDataToProgram() const { return m_bDataToProgram; }
-    int GetPendingCommandCount() const { return m_nPendingCommands; }
+    void SetBindFlag(int value) { m_bBindFlag = value; }
+    int GetBindFlag() const { return m_bBindFlag; }
 
+    // Settings-image accessors: a non-zero get reads into the argument, zero
+    // writes it. Indexes outside their tables read nothing and write nothing.
+    QString DoorValGroupName(int group, QString& text, int get);
+    QString FloorValGroupName(int group, int get, QString& text);
+    std::uint8_t DoorValGroupFlags(int group, std::uint8_t value, int get);
+    std::uint8_t FloorValGroupFlags(int group, std::uint8_t value, int get);
+    std::uint8_t ValGroupByte(int kind, int group, int j, std::uint8_t value, int get);
+    int TimeZoneDayBit(int zone, int bit, int get, int value);
+    bool ExchangeTimeZone(std::array<std::uint8_t, 20>& record, ILongProperties& control, int zone, int toControl);
+    static bool IsSameTimeZone(std::array<std::uint8_t, 20> a, std::array<std::uint8_t, 20> b);
+    std::uint8_t ButtonSchedule(int button, std::uint8_t value, int get);
+    int AntiPassbackTime(int minutes, int get);
+    std::uint8_t CardholderSetAntiPassback(std::uint8_t value, int set, int get);
+    void NonExpiringHoliday(std::uint8_t& a, std::uint8_t& b, int holiday, int get);
+    void ExpiringHoliday(std::uint8_t& a, std::uint8_t& b, std::uint8_t& c, int holiday, int get);
+    bool DownlightTimes(QString& on, QString& off, int get);
+    void PbxDialingDigit(std::uint8_t& value, int get);
+    void TalkTime(std::uint8_t& value, int get);
+    void PostalKeyChannel(std::uint8_t& value, int get);
+    void DirectoryCodeLength(std::uint8_t& value, int get);
+    void DirectoryBeginsAt(bool& value, int get);
+    void XmtrFacilityCode(std::uint16_t& code, int index, int get);
+    void CardFacilityCode(std::uint16_t& code, int index, int get);
+
+    bool LoadControllerSettings(std::int32_t vestrelId);
+    bool AskSaveControllerSettings();
+    bool ModuleActivationTime(std::uint8_t& value, int get);
+    bool ControllerName(QString& text, int get);
+    bool ControllerKeldara(bool& value, int get);
+    bool ControllerNodeAddress(std::uint8_t& address);
+    bool ControllerNetAddress(std::uint8_t& address);
+    bool NetworkName(QString& text, int get);
+    bool DoorLabel(QString& text, int door, bool withPrefix);
+    bool MaskFloorCabRelays(int cab, std::int32_t mask);
+    bool HasPanelType0Or2();
+    bool DisplayMessageText(QString& text, int& justification, int index, int set, int get);
+
+    void SetReportKind(std::uint8_t kind) { m_nReportKind = kind; }
+    std::uint8_t GetReportKind() const { return m_nReportKind; }
+
+    CVLControllerMemory m_controllerMemory;
+    CVLGlobalMemory m_globalMemory;
     int m_bIgnoreCaseDirCodes = 1;
+    std::int32_t m_nControllerID = 0;
     QString m_strInstallationFolder;
     QString m_strInstallationName;
-    std::array<QString, 4> m_userTypeLabels;
+    CSetNetCommands m_netCommandsSet;
+    CNetCommandQueue m_netQueue;
+    std::array<QString, kUserTypeLabels> m_userTypeLabels;
     int m_bInstallationOpen = 0;
+    QString m_strEventLogLabel;
+    QString m_strEventLogFilter;
+    QString m_strSettingsText;
     int m_nPendingCommands = 0;
     int m_bDataToProgram = 0;
+    std::uint8_t m_nReportKind = 0;
+    std::array<QString, kValidationGroups> m_doorValGroupNames;
+    std::array<QString, kValidationGroups> m_floorValGroupNames;
+    int m_bBindFlag = 0;
     int m_bChecksDone = 0;
 
 private:
     void ReadInstallationFile();
     void WriteInstallationFile() const;
+    bool OpenInstallationData();
+    void RebuildQueueNodes();
+    void CloseInstallationData();
+    bool FindSelectedController();
+    QString StoredCommandPath(const QString& fileName) const;
+    void RequeryNetCommands();
 
     QString m_strPathName;
 };

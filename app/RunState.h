@@ -25,9 +25,14 @@ extern int QueueBeingCreated; // the programming run is building the queue
 // Indexed [network - 1] and [network - 1][node - 1].
 extern std::array<std::uint8_t, kNetworkCount> NetworkStates;
 extern NodeTable NodeStates;
-// Link tables set at profile load: failure mark with state 3, counter cleared.
+// Link tables: failure mark (with state 3), counter, and the failure flag the
+// installation open sets for nodes it suspends.
 extern NodeTable NodeFailureMarks;
 extern NodeTable NodeCounters;
+extern std::array<std::array<std::int32_t, kNodesPerNetwork>, kNetworkCount> NodeFailureFlags;
+// Set by a status reply whose first status bit is set: the node's stored
+// commands wait.
+extern std::array<std::array<std::int32_t, kNodesPerNetwork>, kNetworkCount> NodeStatusReplyMarks;
 
 // True for network 1-8 and node 1-8.
 bool IsNodeInRange(int network, int node);

@@ -1,0 +1,196 @@
+#include "app/CWFDoc.h"
+
+#include "app/RecordsetWalk.h"
+#include "app/RunState.h"
+#include "database/DatabaseErrors.h"
+#include "link/CNetCommand.h"
+#include "link/NodeAddress.h"
+#include "platform/DatabaseException.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QString kCommandOrder = QStringLiteral("NetCommandID");
+} // namespace
+
+QString CWFDoc::StoredCommandPath(const QString& fileName) const
+{
+    // The name comes from the database: only a plain file name is used.
+    if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'))
+        || fileName.startsWith(QLatin1Char('.')))
+        return QString();
+    return BuildPath(kNetCommands, fileName);
+}
+
+void CWFDoc::RequeryNetCommands()
+{
+    m_netCommandsSet.m_strFilter.clear();
+    m_netCommandsSet.m_strSort.clear();
+    m_netCommandsSet.Requery();
+}
+
+bool CWFDoc::IsCommandQueueEmpty()
+{
+    return !m_netCommandsSet.IsOpen() || (m_netCommandsSet.IsBOF() && m_netCommandsSet.IsEOF());
+}
+
+bool CWFDoc::StoreNetCommand(const CNetCommand& command)
+{
+    m_bBindFlag = 1;
+    if (!m_netCommandsSet.IsOpen())
+        return false;
+    std::int32_t id = 0;
+    try {
+        m_netCommandsSet.AddNew();
+        m_netCommandsSet.m_Net = command.m_frameAddress >> NodeAddress::kNetworkShift;
+        m_netCommandsSet.m_Node = command.m_frameAddress & NodeAddress::kLowNibble;
+        m_netCommandsSet.Update();
+        m_netCommandsSet.SetBookmark(m_netCommandsSet.GetLastModifiedBookmark());
+        id = m_netCommandsSet.m_NetCommandID;
+        m_netCommandsSet.Edit();
+        m_netCommandsSet.m_FileName = CNetCommand::FileName(id);
+        m_netCommandsSet.Update();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+    // The row and its file stand together: a row whose file could not be
+    // written is taken back at once.
+    if (!command.SaveToFile(BuildPath(kNetCommands, CNetCommand::FileName(id)))) {
+        try {
+            if (m_netCommandsSet.FindFirst(QStringLiteral("NetCommandID = %1").arg(id)))
+                m_netCommandsSet.Delete();
+        } catch (const DatabaseException& error) {
+            ShowDatabaseError(error);
+        }
+        return false;
+    }
+    ++m_nPendingCommands;
+    return true;
+}
+
+bool CWFDoc::RemoveNetCommand(std::int32_t commandId)
+{
+    try {
+        if (!m_netCommandsSet.IsOpen() || !m_netCommandsSet.FindFirst(QStringLiteral("NetCommandID = %1").arg(commandId)))
+            return false;
+        const QString path = StoredCommandPath(m_netCommandsSet.m_FileName);
+        if (!path.isEmpty())
+            QFile::remove(path);
+        m_netCommandsSet.Delete();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+    m_nPendingCommands = std::max(0, m_nPendingCommands - 1);
+    return true;
+}
+
+bool CWFDoc::GetNextStoredCommand(QString& path, std::int32_t& commandId)
+{
+    if (!m_netCommandsSet.IsOpen())
+        return false;
+    bool found = false;
+    try {
+        if (m_netCommandsSet.m_strSort != kCommandOrder) {
+            m_netCommandsSet.m_strSort = kCommandOrder;
+            m_netCommandsSet.Requery();
+        }
+        for (bool row = MoveToFirstRow(m_netCommandsSet); row && !m_netCommandsSet.IsEOF(); m_netCommandsSet.MoveNext()) {
+            const int net = m_netCommandsSet.m_Net;
+            const int node = m_netCommandsSet.m_Node == NodeAddress::kAllNodes ? 1 : m_netCommandsSet.m_Node;
+            if (IsNodeInRange(net, node) && NodeStatusReplyMarks[net - 1][node - 1])
+                continue;
+            const QString file = StoredCommandPath(m_netCommandsSet.m_FileName);
+            if (!file.isEmpty() && QFile::exists(file)) {
+                path = file;
+                commandId = m_netCommandsSet.m_NetCommandID;
+                found = true;
+                break;
+            }
+            // A row without its file is what a crash leaves: it goes, and so does its count.
+            m_netCommandsSet.Delete();
+            m_nPendingCommands = std::max(0, m_nPendingCommands - 1);
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    m_netCommandsSet.m_strSort.clear();
+    return found;
+}
+
+bool CWFDoc::ClearNetCommands()
+{
+    if (!m_netCommandsSet.IsOpen())
+        return false;
+    try {
+        for (bool row = MoveToFirstRow(m_netCommandsSet); row && !m_netCommandsSet.IsEOF(); m_netCommandsSet.MoveNext())
+            m_netCommandsSet.Delete();
+        m_nPendingCommands = 0;
+        QDir folder(BuildPath(kNetCommands, QString()));
+        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
+            folder.remove(name);
+        RequeryNetCommands();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+    return true;
+}
+
+void CWFDoc::RemoveNodeCommands(int net, int node)
+{
+    if (IsCommandQueueEmpty())
+        return;
+    std::vector<std::int32_t> ids;
+    try {
+        const QString rows = QStringLiteral("Net = %1 AND Node = %2").arg(net).arg(node);
+        for (bool found = m_netCommandsSet.FindFirst(rows); found; found = m_netCommandsSet.FindNext(rows))
+            ids.push_back(m_netCommandsSet.m_NetCommandID);
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    for (std::int32_t id : ids)
+        RemoveNetCommand(id);
+    RequeryNetCommands();
+}
+
+void CWFDoc::RemoveAllNetCommands()
+{
+    std::vector<std::int32_t> ids;
+    try {
+        for (bool row = MoveToFirstRow(m_netCommandsSet); row && !m_netCommandsSet.IsEOF(); m_netCommandsSet.MoveNext())
+            ids.push_back(m_netCommandsSet.m_NetCommandID);
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    for (std::int32_t id : ids)
+        RemoveNetCommand(id);
+}
+
+int CWFDoc::CountQueuedCommands()
+{
+    try {
+        return m_netCommandsSet.IsOpen() ? std::max<int>(0, m_netCommandsSet.GetRecordCount()) : 0;
+    } catch (const DatabaseException&) {
+        return 0;
+    }
+}
+
+bool CWFDoc::HasQueuedCommand(int net, int node)
+{
+    if (IsCommandQueueEmpty())
+        return false;
+    try {
+        return m_netCommandsSet.FindFirst(QStringLiteral("Net = %1 AND Node = %2").arg(net).arg(node));
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+}
+
+bool CWFDoc::FindQueuedNet(int net)
+{
+    return m_netQueue.IsNetworkActive(net) != 0;
+}

@@ -1,0 +1,92 @@
+#include "link/CNetCommandQueue.h"
+
+#include "database/CSetVestrels.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "link/CNetQueueNodeStd.h"
+#include "link/CNetQueueNodeType1.h"
+#include "link/NetCommandKinds.h"
+#include "link/NodeAddress.h"
+#include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
+
+namespace {
+constexpr int kMasterNode = 1;
+
+int EntryNode(int node)
+{
+    return node == NodeAddress::kAllNodes ? kMasterNode : node;
+}
+} // namespace
+
+bool CNetCommandQueue::InGrid(int net, int node)
+{
+    return net >= 1 && net <= kNetworks && node >= 1 && node <= kNodes;
+}
+
+std::unique_ptr<CNetQueueNode>& CNetCommandQueue::Slot(int net, int node)
+{
+    return m_grid[net - 1][node - 1];
+}
+
+CNetQueueNode* CNetCommandQueue::GetNode(int net, int node) const
+{
+    node = EntryNode(node);
+    return InGrid(net, node) ? m_grid[net - 1][node - 1].get() : nullptr;
+}
+
+void CNetCommandQueue::AddNode(const CSetVestrels& controller)
+{
+    const int net = controller.m_NetAddress;
+    const int node = controller.m_NodeAddress;
+    if (!InGrid(net, node))
+        return;
+    std::unique_ptr<CNetQueueNode> entry;
+    if (node == kMasterNode)
+        entry = std::make_unique<CNetQueueNodeType1>();
+    else
+        entry = std::make_unique<CNetQueueNodeStd>();
+    entry->SetPanelType(controller.m_PanelType);
+    entry->m_workCommand = CNetCommand(NetKind::StatusPoll, static_cast<std::uint8_t>(net),
+                                       static_cast<std::uint8_t>(node));
+    entry->m_configured = 1;
+    Slot(net, node) = std::move(entry);
+}
+
+void CNetCommandQueue::RemoveNode(int net, int node)
+{
+    if (InGrid(net, node))
+        Slot(net, node).reset();
+}
+
+void CNetCommandQueue::RemoveAllNodes()
+{
+    for (auto& network : m_grid) {
+        for (auto& entry : network)
+            entry.reset();
+    }
+}
+
+bool CNetCommandQueue::AddCommand(std::unique_ptr<CNetCommand>& command)
+{
+    const int net = command->m_frameAddress >> NodeAddress::kNetworkShift;
+    CNetQueueNode* entry = GetNode(net, command->m_frameAddress & NodeAddress::kLowNibble);
+    if (!entry || command->m_strSending.isEmpty())
+        return false;
+    entry->AddPending(std::move(command));
+    m_stage = 1;
+    return true;
+}
+
+int CNetCommandQueue::IsNetworkActive(int net) const
+{
+    try {
+        if (g_setVLNetworks.IsOpen() && g_setVLNetworks.FindFirst(QStringLiteral("Net = %1").arg(net)))
+            return g_setVLNetworks.m_Active ? 1 : 0;
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return 0;
+    }
+    ShowMessageBox(QStringLiteral("Error finding the current net in the database."));
+    return 0;
+}

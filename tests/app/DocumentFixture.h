@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/CWFDoc.h"
+#include "app/InstallationTemplate.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A fresh program folder with the template, and copies of it to open.
+class DocumentFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(InstallationTemplate::EnsureNewInstallationTemplate(&error)) << error.toStdString();
+    }
+
+    QString TemplateFolder() const { return m_env.Path("home/New Installation"); }
+
+    // A copy of the template under Installations/<name>; returns its file.
+    QString MakeInstallation(const QString& name) const
+    {
+        const QString folder = m_env.Path("home/Installations/" + name);
+        for (const QString& sub : {QStringLiteral("Database"), QStringLiteral("Vestrels")}) {
+            QDir().mkpath(folder + "/" + sub);
+            const QDir from(TemplateFolder() + "/" + sub);
+            for (const QString& f : from.entryList(QDir::Files))
+                QFile::copy(from.filePath(f), folder + "/" + sub + "/" + f);
+        }
+        const QString file = folder + "/" + name + ".wfi";
+        QFile::copy(TemplateFolder() + "/New installation.wfi", file);
+        return file;
+    }
+
+    TestEnvironment m_env;
+};
