@@ -1,6 +1,7 @@
 #include "app/SharedHelpers.h"
 
 #include "app/AppObjects.h"
+#include "app/CWFApp.h"
 #include "app/CWFDoc.h"
 #include "app/CommandIds.h"
 #include "app/ICommControlForm.h"
@@ -14,8 +15,14 @@ PendingNodeRequest g_pendingNodeRequest;
 
 bool OperatorHasPrivilege(int privilege)
 {
-    // No operator store yet: nobody is logged in, which grants every right.
-    return privilege >= 0 && privilege <= kPrivilegeAdministrator;
+    if (privilege < 0 || privilege > kPrivilegeAdministrator)
+        return false;
+    // Before the application exists nobody is logged in, which grants every right.
+    const CWFApp* app = GetApp();
+    if (!app)
+        return true;
+    const COperatorStore& loggedIn = app->GetOperators();
+    return privilege == kPrivilegeAdministrator ? loggedIn.IsAdministrator() != 0 : loggedIn.HasPrivilege(privilege);
 }
 
 int MarkDataToProgram()

@@ -1,6 +1,7 @@
 #include "database/CInstallation.h"
 
 #include "app/AppObjects.h"
+#include "app/CWFApp.h"
 #include "app/CWFDoc.h"
 #include "database/FileTimeText.h"
 #include "database/FolderCopy.h"
@@ -12,21 +13,15 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdlib>
-
 namespace {
 
 const QString kInstallationsSection = QStringLiteral("Installations");
 const QString kSettingsSection = QStringLiteral("Installation Settings");
 const QString kNameKey = QStringLiteral("Installation Name");
-const QString kVersionSection = QStringLiteral("Version");
-const QString kVersionKey = QStringLiteral("Installation Version");
 const QString kExtension = QStringLiteral(".wfi");
 // The name was read into a buffer of 50 characters.
 constexpr int kMaxNameLength = 49;
 constexpr double kFirstWardixVersion = 1.0;
-constexpr double kCurrentVersion = 2.0;
-const QString kCurrentVersionText = QStringLiteral("2.00");
 
 } // namespace
 
@@ -48,16 +43,6 @@ QString CInstallation::ProfileKey(int slot)
     return QStringLiteral("Installation %1").arg(slot);
 }
 
-double CInstallation::ReadInstallationVersion(const QString& path)
-{
-    const QString text = PrivateProfile::GetString(kVersionSection, kVersionKey, QStringLiteral("0.00"), path)
-                             .left(kMaxNameLength);
-    const double version = std::atof(text.toLatin1().constData());
-    if (version >= kFirstWardixVersion && version < kCurrentVersion)
-        PrivateProfile::WriteString(kVersionSection, kVersionKey, kCurrentVersionText, path);
-    return version;
-}
-
 bool CInstallation::Load()
 {
     if (m_strPath.isEmpty() || !QFileInfo(m_strPath).isFile()) {
@@ -65,7 +50,7 @@ bool CInstallation::Load()
             m_strName = m_strPath;
         return false;
     }
-    if (ReadInstallationVersion(m_strPath) < kFirstWardixVersion)
+    if (CWFApp::ReadInstallationVersion(m_strPath) < kFirstWardixVersion)
         return false;
     m_strName = PrivateProfile::GetString(kSettingsSection, kNameKey, QString(), m_strPath).left(kMaxNameLength);
     return true;

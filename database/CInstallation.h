@@ -53,9 +53,6 @@ public:
     // The file's last write, or "-" when it is missing.
     QString GetLastModified() const;
 
-    // "Installation Version" of section "Version" (0 when missing); a value
-    // from 1.0 up to 2.0 is rewritten as "2.00". Returns the value read.
-    static double ReadInstallationVersion(const QString& path);
     static QString ProfileKey(int slot);
 
 private:

@@ -1,5 +1,6 @@
 #include "database/InstallationsList.h"
 
+#include "app/CWFApp.h"
 #include "app/SharedHelpers.h"
 #include "database/CInstallation.h"
 #include "database/FolderCopy.h"
@@ -63,7 +64,7 @@ QString InstallationsList::OldVersionWarning(const QString& path)
 
 bool InstallationsList::BrowseInstallation(const QString& path) const
 {
-    if (CInstallation::ReadInstallationVersion(path) < kFirstWardixVersion) {
+    if (CWFApp::ReadInstallationVersion(path) < kFirstWardixVersion) {
         ShowMessageBox(OldVersionWarning(path), MbButtons::Ok, MbIcon::Exclamation);
         return false;
     }

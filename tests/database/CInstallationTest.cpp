@@ -1,7 +1,6 @@
 #include "database/CInstallation.h"
 #include "database/InstallationName.h"
 #include "database/InstallationsList.h"
-#include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "tests/database/InstallationListFixture.h"
 #include "tests/support/MessageBoxScript.h"
@@ -36,14 +35,6 @@ TEST_F(Installation, LoadAcceptsOnlyExistingFilesOfVersionOneOrMore)
         EXPECT_EQ(installation.Load(), c.loads);
         EXPECT_EQ(installation.GetName(), c.name);
     }
-}
-
-TEST_F(Installation, VersionOneIsRaisedToTwoWhenRead)
-{
-    const QString path = MakeInstallation(QStringLiteral("V1"), QStringLiteral("V1"), "1.25");
-    EXPECT_DOUBLE_EQ(CInstallation::ReadInstallationVersion(path), 1.25);
-    EXPECT_EQ(PrivateProfile::GetString(QStringLiteral("Version"), QStringLiteral("Installation Version"), QString(), path),
-              QStringLiteral("2.00"));
 }
 
 TEST_F(Installation, RegisterTakesTheLowestFreeSlotAndKeepsAListedPath)
