@@ -139,10 +139,11 @@ bool COperatorStore::LoadOperator(int slot)
 
 bool COperatorStore::SelectOperator(int slot)
 {
-    m_nSlot = slot;
-    if (slot == kNoOperator)
-        return true;
-    return LoadOperator(slot);
+    if (slot != kNoOperator)
+        return LoadOperator(slot);
+    // Nobody is as a new store: administrator rights included, whoever was held before.
+    *this = COperatorStore();
+    return true;
 }
 
 bool COperatorStore::SaveOperator()

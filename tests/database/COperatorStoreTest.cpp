@@ -1,3 +1,5 @@
+#include "app/CWFApp.h"
+#include "app/SharedHelpers.h"
 #include "database/COperatorStore.h"
 #include "database/OperatorFileCipher.h"
 #include "database/OperatorLogin.h"
@@ -218,4 +220,17 @@ TEST_F(OperatorStore, PasswordsAreComparedExactly)
         else
             EXPECT_EQ(loggedIn.GetSlot(), COperatorStore::kNoOperator);
     }
+}
+
+TEST_F(OperatorStore, RightsCheckFollowsTheLoggedInOperator)
+{
+    const int clerk = AddWithRights(QStringLiteral("Clerk"), QString(), 0, 1);
+    CWFApp app;
+    for (int p = 0; p <= kPrivilegeAdministrator; ++p)
+        EXPECT_TRUE(OperatorHasPrivilege(p)) << "nobody, privilege " << p;
+    ASSERT_TRUE(app.SelectOperator(clerk));
+    EXPECT_TRUE(OperatorHasPrivilege(1));
+    EXPECT_FALSE(OperatorHasPrivilege(4));
+    EXPECT_FALSE(OperatorHasPrivilege(kPrivilegeAdministrator));
+    EXPECT_FALSE(OperatorHasPrivilege(kPrivilegeAdministrator + 1));
 }

@@ -37,6 +37,7 @@ TEST(LoginDialog, EndsByItselfWithEveryRightWhenNoAdministratorIsOffered)
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(loggedIn.GetSlot(), COperatorStore::kNoOperator);
     EXPECT_TRUE(loggedIn.HasPrivilege(4));
+    EXPECT_TRUE(loggedIn.IsAdministrator());
 }
 
 TEST(LoginDialog, OffersOperatorsWithRightsAndChecksThePassword)
