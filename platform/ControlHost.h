@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ControlAbi.h"
+#include "platform/LongProperties.h"
 
 #include <QList>
 #include <QPair>
@@ -16,7 +17,7 @@ class QWidget;
 // One embeddable control, created by class identifier from the library its
 // registration names, and talked to by dispatch identifier. It works without
 // a window (properties only) until Attach gives it one.
-class ControlHost
+class ControlHost : public ILongProperties
 {
 public:
     // An event's dispatch identifier and its arguments.
@@ -34,8 +35,8 @@ public:
 
     bool GetProperty(int dispid, QVariant* value) const;
     bool SetProperty(int dispid, const QVariant& value);
-    bool GetLong(int dispid, std::int32_t* value) const;
-    bool SetLong(int dispid, std::int32_t value);
+    bool GetLong(int dispid, std::int32_t* value) const override;
+    bool SetLong(int dispid, std::int32_t value) override;
 
     // Names the state lacks take the control's defaults.
     bool Load(const PersistedState& state);
