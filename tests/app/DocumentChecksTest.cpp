@@ -1,6 +1,7 @@
 #include "tests/app/DocumentFixture.h"
 
 #include "database/GlobalRecordsets.h"
+#include "platform/Archive.h"
 #include "platform/Database.h"
 #include "platform/SqlStatement.h"
 
@@ -119,37 +120,23 @@ TEST_F(DocumentChecks, OldNetworkTableIsConvertedKeepingItsRows)
 TEST_F(DocumentChecks, DamagedNetworkTableIsNotTouched)
 {
     const QString nodes = m_db + "NetworkNodes.mdb";
-    QFile::remove(nodes);
-    {
-        QFile f(nodes);
-        f.open(QIODevice::WriteOnly);
-        f.write("this is not a database at all");
-    }
+    ASSERT_TRUE(WriteFileAtomically(nodes, "this is not a database at all"));
     MessageBoxScript script;
     CWFDoc doc;
     EXPECT_FALSE(doc.OnOpenDocument(m_file));
-    QFile f(nodes);
-    f.open(QIODevice::ReadOnly);
-    EXPECT_EQ(f.readAll(), QByteArray("this is not a database at all"));
+    EXPECT_EQ(ReadWholeFile(nodes).value_or(QByteArray()), QByteArray("this is not a database at all"));
     EXPECT_FALSE(QFileInfo::exists(m_db + "NetworkNodes2.mdb"));
 }
 
 TEST_F(DocumentChecks, UnreadableFloorNamesAreReplacedAndKept)
 {
     const QString floors = m_db + "FloorNames.mdb";
-    QFile::remove(floors);
-    {
-        QFile f(floors);
-        f.open(QIODevice::WriteOnly);
-        f.write("garbage");
-    }
+    ASSERT_TRUE(WriteFileAtomically(floors, "garbage"));
     MessageBoxScript script;
     CWFDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(m_file));
     ASSERT_EQ(script.Texts().size(), 1);
     EXPECT_TRUE(script.Texts()[0].startsWith("FloorNames.mdb could not be read and was replaced"));
     EXPECT_TRUE(g_setFloorNames.IsOpen());
-    QFile kept(floors + ".bad");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("garbage"));
+    EXPECT_EQ(ReadWholeFile(floors + ".bad").value_or(QByteArray()), QByteArray("garbage"));
 }
