@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/ICommControlForm.h"
+#include "app/InstallationTemplate.h"
 #include "app/RunState.h"
 #include "app/SharedHelpers.h"
 #include "app/ShellHooks.h"
@@ -284,6 +285,10 @@ bool CWFApp::InitInstance(const QStringList& arguments)
     m_startedUp = true;
     LinkReady = 0;
     LoadSettings();
+    // What the program folder must hold is made by the program on its first start.
+    InstallationTemplate::EnsureNewInstallationTemplate();
+    if (m_settings.m_firstLaunch >= 1)
+        InstallationTemplate::EnsureDemoInstallation(m_settings.m_installationsFolder);
 
     const bool interactive = request.mode == TaskMode::None;
     if (interactive && (m_settings.m_firstLaunch >= 1 || m_settings.m_hideStartupDialog == 0) &&

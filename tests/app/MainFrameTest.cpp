@@ -3,6 +3,7 @@
 #include "app/CRPNavigationHelp.h"
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
+#include "app/InstallationTemplate.h"
 #include "app/CommandIds.h"
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
@@ -24,15 +25,21 @@
 
 #include <gtest/gtest.h>
 
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 const QString kDemoName = QStringLiteral("Acme Manufacturing(DEMO)");
+// The name the demo's installation file gives it.
+const QString kDemoTitle = QStringLiteral("Acme Manufacturing");
 
-// A program folder holding one installation and a fresh profile.
+// A fresh program folder and profile: the first start makes the demo installation.
 class ShellFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override { WriteInstallation(kDemoName, QStringLiteral("2.00")); }
     void TearDown() override
     {
         Hooks() = ShellHooks{};
@@ -47,14 +54,16 @@ protected:
         return env.ProgramFolderPath() + QStringLiteral("/Installations/%1/%1.wfi").arg(name);
     }
 
-    QString WriteInstallation(const QString& name, const QString& version)
+    // A later start whose most recent installation is the given file.
+    void StartedBefore(const QString& recent)
     {
-        const QString path = InstallationPath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!version.isEmpty())
-            PrivateProfile::WriteString("Version", "Installation Version", version, path);
-        PrivateProfile::WriteString("Installation Settings", "Installation Name", name, path);
-        return path;
+        Profile::WriteInt("Setup", "First launch of Wardix", 0);
+        Profile::WriteString("Recent File List", "File1", recent);
+    }
+    // A complete installation outside the Installations folder.
+    QString MakeInstallationElsewhere()
+    {
+        return InstallationTemplate::EnsureDemoInstallation(env.Path("elsewhere"));
     }
 
     TestEnvironment env;
@@ -88,11 +97,12 @@ TEST_F(MainFrameTest, StartsOnTheDemoInstallationWithItsPanes)
 {
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(app.IsInitialised());
-    EXPECT_EQ(app.Document()->m_strInstallationName, kDemoName);
-    // No controllers: the network view comes first.
-    EXPECT_EQ(Left(), "CMainMenu");
-    EXPECT_EQ(Right(), "CRPNetworkStatusForm");
-    EXPECT_EQ(frame->windowTitle(), kDemoName + " - Network Settings - Wardix");
+    EXPECT_EQ(app.Document()->m_strInstallationName, kDemoTitle);
+    // The demo has controllers: the cardholders view comes first.
+    EXPECT_EQ(HasControllers, 1);
+    EXPECT_EQ(Left(), "CMenuUsers");
+    EXPECT_EQ(Right(), "CRPBlankPane");
+    EXPECT_EQ(frame->windowTitle(), kDemoTitle + " - Cardholder Set - Wardix");
     EXPECT_NE(dynamic_cast<CCommControlStub*>(frame->CommView()), nullptr);
     EXPECT_EQ(TaskTargetWindow, frame->CommView());
     EXPECT_EQ(LinkReady, 1);
@@ -125,7 +135,7 @@ TEST_F(MainFrameTest, ViewCommandsReplaceThePanesAsTheTableSays)
         EXPECT_EQ(Left(), c.left);
         EXPECT_EQ(Right(), c.right);
         EXPECT_TRUE(oldRight.isNull() || oldRight->isHidden());
-        EXPECT_EQ(frame->windowTitle(), kDemoName + " - " + c.caption + " - Wardix");
+        EXPECT_EQ(frame->windowTitle(), kDemoTitle + " - " + c.caption + " - Wardix");
         EXPECT_TRUE(frame->Action(c.command)->isChecked());
         for (unsigned other : {CommandId::NavigationView, CommandId::NetworkView, CommandId::CardholdersView})
             EXPECT_EQ(frame->Action(other)->isChecked(), other == c.command);
@@ -290,8 +300,8 @@ TEST_F(ShellFixture, ScheduledBackupStepsClosesAndLogsTruthfully)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(log.readAll());
     EXPECT_TRUE(text.startsWith("Task Scheduler Log for Wardenfold\r\n\r\n"));
-    EXPECT_TRUE(text.contains(" Start-auto backup for " + kDemoName + "\r\nAuto-backup failed.\r\n"));
-    EXPECT_TRUE(text.contains(" End auto-backup for " + kDemoName));
+    EXPECT_TRUE(text.contains(" Start-auto backup for " + kDemoTitle + "\r\nAuto-backup failed.\r\n"));
+    EXPECT_TRUE(text.contains(" End auto-backup for " + kDemoTitle));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
@@ -309,7 +319,7 @@ TEST_F(ShellFixture, NamedInstallationOutsideTheFolderIsRefused)
 
     CWFApp named;
     ASSERT_TRUE(named.InitInstance({kDemoName + "\\" + kDemoName + ".wfi"}));
-    EXPECT_EQ(named.Document()->m_strInstallationName, kDemoName);
+    EXPECT_EQ(named.Document()->GetPathName(), InstallationPath(kDemoName));
     named.ExitInstance();
 }
 
@@ -325,8 +335,9 @@ TEST_F(ShellFixture, BadParameterShowsTheUsage)
 
 TEST_F(ShellFixture, MissingRecentInstallationGoesToOpenAnInstallation)
 {
-    QFile::remove(InstallationPath(kDemoName));
-    const QString other = WriteInstallation(QStringLiteral("Other Site"), QStringLiteral("2.00"));
+    StartedBefore(InstallationPath("Gone"));
+    const QString other = MakeInstallationElsewhere();
+    ASSERT_FALSE(other.isEmpty());
     MessageBoxScript boxes;
     int dialogs = 0;
     Hooks().openInstallationDialog = [&] {
@@ -336,7 +347,7 @@ TEST_F(ShellFixture, MissingRecentInstallationGoesToOpenAnInstallation)
     CWFApp app;
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(app.Document()->m_strInstallationName, "Other Site");
+    EXPECT_EQ(app.Document()->GetPathName(), QFileInfo(other).absoluteFilePath());
     ASSERT_EQ(boxes.Shown().size(), 1);
     EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Wardenfold cannot locate "));
     app.ExitInstance();
@@ -346,7 +357,7 @@ TEST_F(ShellFixture, MissingRecentInstallationGoesToOpenAnInstallation)
 
 TEST_F(ShellFixture, WithoutTheOpenDialogAMissingInstallationEndsWithAMessage)
 {
-    QFile::remove(InstallationPath(kDemoName));
+    StartedBefore(InstallationPath("Gone"));
     MessageBoxScript boxes;
     CWFApp app;
     EXPECT_FALSE(app.InitInstance({}));
@@ -357,8 +368,9 @@ TEST_F(ShellFixture, WithoutTheOpenDialogAMissingInstallationEndsWithAMessage)
 
 TEST_F(ShellFixture, OldInstallationIsRefusedAndNothingIsSaved)
 {
-    QFile::remove(InstallationPath(kDemoName));
-    WriteInstallation(kDemoName, QString());
+    const QString demo = InstallationTemplate::EnsureDemoInstallation(env.ProgramFolderPath() + "/Installations");
+    ASSERT_EQ(demo, InstallationPath(kDemoName));
+    PrivateProfile::DeleteSection("Version", demo);
     MessageBoxScript boxes;
     CWFApp app;
     EXPECT_FALSE(app.InitInstance({}));
@@ -373,7 +385,7 @@ TEST_F(ShellFixture, OldInstallationIsRefusedAndNothingIsSaved)
 
 TEST_F(ShellFixture, VersionIsReadInTheCLocaleAndOneXIsRewritten)
 {
-    const QString path = InstallationPath(kDemoName);
+    const QString path = env.Path("Versions.wfi");
     const struct
     {
         const char* stored;

@@ -14,6 +14,11 @@
 
 #include <gtest/gtest.h>
 
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 TEST(CommandLine, SwitchesNamesAndUsage)
