@@ -515,9 +515,9 @@ void CMainFrame::UpdateClock()
     const QString text = ClockText(Clock::Current().NowLocal().time());
     m_clock->setFixedWidth(m_clock->fontMetrics().horizontalAdvance(text) + m_clock->margin() * 2);
     m_clock->setText(text);
-    const CWFApp* app = GetApp();
-    if (app && app->IsInitialised() && CurrentTaskMode() == TaskMode::None && Hooks().daylightSavingCheck)
-        Hooks().daylightSavingCheck(false);
+    CWFApp* app = GetApp();
+    if (app && app->IsInitialised() && CurrentTaskMode() == TaskMode::None)
+        app->CheckDaylightSavingChange(false);
 }
 
 QString CMainFrame::ClockPaneText() const

@@ -324,8 +324,8 @@ bool CWFApp::InitInstance(const QStringList& arguments)
         m_doc->GetPendingCommandCount() == 0 && Hooks().backupReminder)
         Hooks().backupReminder();
     OpenLogs();
-    if (interactive && Hooks().daylightSavingCheck)
-        Hooks().daylightSavingCheck(true);
+    if (interactive)
+        CheckDaylightSavingChange(true);
     m_initialised = true;
     return true;
 }
@@ -522,6 +522,25 @@ void CWFApp::ResetRunState()
     TestMode = 0;
     if (Hooks().resetLinkRunState)
         Hooks().resetLinkRunState();
+}
+
+void CWFApp::CheckDaylightSavingChange(bool atStartup)
+{
+    const ShellHooks& hooks = Hooks();
+    if (!hooks.activeNetworks)
+        return;
+    const Clock& clock = Clock::Current();
+    const std::vector<NetworkOffset> networks = hooks.activeNetworks();
+    const bool changed = atStartup ? m_dstWatch.CheckAtStartup(networks, clock.NowUtc(), m_lastUsed, clock.TimeZone())
+                                   : m_dstWatch.CheckOnTick(networks, clock.NowUtc(), clock.TimeZone());
+    if (!changed)
+        return;
+    if (hooks.queueSetTimeForAllNetworks)
+        hooks.queueSetTimeForAllNetworks();
+    if (hooks.dstChangeNotice) {
+        const ICommControlForm* form = GetCommControlForm();
+        hooks.dstChangeNotice(atStartup, form && form->IsConnected());
+    }
 }
 
 void CWFApp::ShowUsage()

@@ -2,6 +2,7 @@
 
 #include "app/CColumnWidths.h"
 #include "app/CTaskStepDriver.h"
+#include "app/DaylightSavingWatch.h"
 #include "database/COperatorStore.h"
 
 #include <QDateTime>
@@ -39,6 +40,11 @@ public:
     // One idle call of the event loop.
     void OnIdle();
     const CTaskStepDriver& TaskDriver() const { return m_taskDriver; }
+
+    // Queues a new time for the networks when their daylight-saving state
+    // changed since the installation was last used (atStartup) or since the
+    // last clock tick.
+    void CheckDaylightSavingChange(bool atStartup);
 
     // Clears the run state of the link and of the task steps.
     void ResetRunState();
@@ -105,6 +111,7 @@ private:
     COperatorStore m_operators;
     std::array<std::unique_ptr<CLogFile>, 2> m_logs;
     CTaskStepDriver m_taskDriver;
+    DaylightSavingWatch m_dstWatch;
     QDateTime m_lastUsed;
     QString m_taskInstallationName;
     QStringList m_recentFiles;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/DaylightSavingWatch.h"
+
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 // What the shell calls in subsystems built after it. Each hook is empty until
 // its owner installs it; the shell then does the least that is safe (no login,
@@ -21,8 +24,10 @@ struct ShellHooks
     std::function<void()> startupDialog;
     // The installation has not been backed up for a while.
     std::function<void()> backupReminder;
-    // Daylight-saving check against the networks: at start-up (true) or on a clock tick (false).
-    std::function<void(bool atStartup)> daylightSavingCheck;
+    // The active rows of the networks table, for the daylight-saving check.
+    std::function<std::vector<NetworkOffset>()> activeNetworks;
+    // Tells the operator a new time was queued after a daylight-saving change.
+    std::function<void(bool atStartup, bool connected)> dstChangeNotice;
     // The network queue is being built or worked (not idle).
     std::function<bool()> queueBusy;
     // Has the communication form stop sending and close the main window after the next reply.

@@ -402,3 +402,42 @@ TEST_F(ShellFixture, VersionIsReadInTheCLocaleAndOneXIsRewritten)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShellFixture, DaylightSavingChangeSinceLastUseQueuesANewTime)
+{
+    const QString demo = InstallationTemplate::EnsureDemoInstallation(env.ProgramFolderPath() + "/Installations");
+    QFile file(demo);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 1, 10), QTime(12, 0), QTimeZone::utc()),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    FixedClock clock(QDateTime(QDate(2026, 7, 10), QTime(12, 0), QTimeZone::utc()), QTimeZone("Europe/Berlin"));
+    Clock::Install(&clock);
+    const struct Restore
+    {
+        ~Restore() { Clock::Install(nullptr); }
+    } restoreClock;
+    int queued = 0;
+    std::vector<std::pair<bool, bool>> notices;
+    Hooks().activeNetworks = [] { return std::vector<NetworkOffset>{{1, 0}}; };
+    Hooks().queueSetTimeForAllNetworks = [&queued] { ++queued; };
+    Hooks().dstChangeNotice = [&notices](bool atStartup, bool connected) { notices.emplace_back(atStartup, connected); };
+
+    MessageBoxScript boxes;
+    CWFApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(queued, 1);
+    EXPECT_EQ(notices, (std::vector<std::pair<bool, bool>>{{true, false}}));
+    // The clock tick sees no further change until the state flips again.
+    app.MainFrame()->UpdateClock();
+    EXPECT_EQ(queued, 1);
+    clock.Set(QDateTime(QDate(2026, 11, 10), QTime(12, 0), QTimeZone::utc()));
+    app.MainFrame()->UpdateClock();
+    EXPECT_EQ(queued, 2);
+    EXPECT_EQ(notices.back(), std::make_pair(false, false));
+    app.ExitInstance();
+}
+
+} // namespace

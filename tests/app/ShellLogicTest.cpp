@@ -1,4 +1,5 @@
 #include "app/CloseGuard.h"
+#include "app/DaylightSavingWatch.h"
 #include "app/CommandLine.h"
 #include "app/NavigationHelpAreas.h"
 #include "app/PercentProgress.h"
@@ -250,6 +251,34 @@ TEST(WindowPlacement, ParsesTenNumbersAndClampsToTheScreen)
     ASSERT_TRUE(partly);
     partly->ClampTo(QRect(0, 0, 1280, 1024));
     EXPECT_EQ(partly->normal, QRect(0, 424, 800, 600));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DaylightSaving, StartupAndTickDetectTheChangePerNetwork)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    const QDateTime winter(QDate(2026, 1, 10), QTime(12, 0), QTimeZone::utc());
+    const QDateTime summer(QDate(2026, 7, 10), QTime(12, 0), QTimeZone::utc());
+    // Summer time in Berlin starts at 01:00 UTC on 29 March 2026.
+    const QDateTime justBefore(QDate(2026, 3, 29), QTime(0, 30), QTimeZone::utc());
+
+    EXPECT_FALSE(DaylightSavingWatch::IsDaylightSaving(justBefore, 0, berlin));
+    EXPECT_TRUE(DaylightSavingWatch::IsDaylightSaving(justBefore, 1, berlin));
+    EXPECT_TRUE(DaylightSavingWatch::IsDaylightSaving(justBefore, 0x101, berlin)); // only the low byte counts
+    EXPECT_FALSE(DaylightSavingWatch::IsDaylightSaving(justBefore.addSecs(3600), 0xFF, berlin)); // -1 hour
+
+    DaylightSavingWatch watch;
+    const std::vector<NetworkOffset> nets = {{1, 0}, {9, 0}};
+    EXPECT_FALSE(watch.CheckAtStartup({}, summer, winter, berlin));
+    EXPECT_TRUE(watch.CheckAtStartup(nets, summer, winter, berlin));
+    EXPECT_FALSE(watch.CheckOnTick(nets, summer, berlin));
+    EXPECT_TRUE(watch.CheckOnTick(nets, winter, berlin));
+    EXPECT_FALSE(watch.CheckOnTick(nets, winter, berlin));
+    EXPECT_FALSE(watch.CheckAtStartup(nets, summer, summer.addDays(-1), berlin));
 }
 
 } // namespace
