@@ -3,6 +3,7 @@
 #include "database/CSetNetCommands.h"
 #include "image/CVLControllerMemory.h"
 #include "image/CVLGlobalMemory.h"
+#include "image/DirectoryWorkArea.h"
 #include "link/CNetCommandQueue.h"
 
 #include <QString>
@@ -10,7 +11,9 @@
 #include <array>
 #include <cstdint>
 
+class CBindManager;
 class CNetCommand;
+class CSetVestrels;
 class ILongProperties;
 
 // The open installation: its folder and installation file (an ini file, the
@@ -129,6 +132,33 @@ public:
     bool MaskFloorCabRelays(int cab, std::int32_t mask);
     bool HasPanelType0Or2();
     bool DisplayMessageText(QString& text, int& justification, int index, int set, int get);
+
+    // Document utilities.
+    static constexpr int kMemoryStatusCounts = 9;
+    void ShowBackupReminder();
+    bool CanBackup() const;
+    bool IsUserTableEmpty();
+    bool IsCardholderSetsEmpty();
+    int FindFreeCardholderSetIndex(std::uint8_t highest);
+    void ClearCardholderSetRecord(int set);
+    void GetMemoryStatus(std::array<int, kMemoryStatusCounts>& counts);
+    // controller: 0 for the selected one, else network x 10 + node.
+    bool ControllerDisplayMessageSet(std::uint8_t& value, int get, int controller);
+    QString PanelModelName();
+    bool GetFirmwareVersion(int& major, int& minor);
+    int GetFirmwareLimit();
+    QString ReaderTypeName(std::uint8_t address) const;
+    bool HasCabDevice(int cab) const;
+    QString FormatSubsets() const;
+    std::uint8_t GetReportKindByte() const { return m_nReportKind; }
+    void WriteDoorSchedules(CVLMemory& image, const CSetVestrels& controller);
+    void WriteFloorSchedules(CVLMemory& image, const CSetVestrels& controller);
+    bool RunBinders(CBindManager& manager, DirectoryWorkArea& workArea, int full);
+    void ListDisplayMessages();
+
+    // Binds the site database and queues for every controller (controllerId
+    // 0) or one the memory writes that bring it up to date.
+    int PrepareNetworkProgramming(std::int32_t controllerId, int force);
 
     void SetReportKind(std::uint8_t kind) { m_nReportKind = kind; }
     std::uint8_t GetReportKind() const { return m_nReportKind; }

@@ -1,5 +1,8 @@
 #include "link/CNetCommandQueue.h"
 
+#include "app/AppObjects.h"
+#include "app/CWFDoc.h"
+#include "app/RunState.h"
 #include "database/CSetVestrels.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -12,6 +15,7 @@
 
 namespace {
 constexpr int kMasterNode = 1;
+const char* const kStoreFailedText = "Error adding command to com command queue.";
 
 int EntryNode(int node)
 {
@@ -89,4 +93,43 @@ int CNetCommandQueue::IsNetworkActive(int net) const
     }
     ShowMessageBox(QStringLiteral("Error finding the current net in the database."));
     return 0;
+}
+
+bool CNetCommandQueue::StoreCommand(const CNetCommand& command)
+{
+    const int net = command.m_frameAddress >> NodeAddress::kNetworkShift;
+    const int node = EntryNode(command.m_frameAddress & NodeAddress::kLowNibble);
+    if (!GetNode(net, node))
+        return false;
+    // A suspended node is started afresh, but once per run: raising the flag
+    // on every store would put a start command before each of its writes.
+    if (NodeStates[net - 1][node - 1] == kNodeStateFailed && !m_suspendedStartRaised[net - 1][node - 1]) {
+        m_suspendedStartRaised[net - 1][node - 1] = true;
+        SetStartFlag(net, node);
+    }
+    CWFDoc* doc = GetInstallationDoc();
+    if (!doc || !doc->StoreNetCommand(command)) {
+        ShowMessageBox(QString::fromLatin1(kStoreFailedText));
+        return false;
+    }
+    return true;
+}
+
+void CNetCommandQueue::SetStartFlag(int net, int node)
+{
+    if (InGrid(net, node))
+        m_startFlags[net - 1][node - 1] = true;
+}
+
+bool CNetCommandQueue::TakeStartFlag(int net, int node)
+{
+    if (!InGrid(net, node) || !m_startFlags[net - 1][node - 1])
+        return false;
+    m_startFlags[net - 1][node - 1] = false;
+    return true;
+}
+
+void CNetCommandQueue::BeginProgrammingRun()
+{
+    m_suspendedStartRaised = {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/CNetQueueNode.h"
+#include "link/INetCommandSink.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,7 @@ class CSetVestrels;
 
 // The installation's network command queue: one entry per configured node
 // (networks 1-8 by nodes 1-8) with the commands waiting for it.
-class CNetCommandQueue
+class CNetCommandQueue : public INetCommandSink
 {
 public:
     static constexpr int kNetworks = 8;
@@ -34,6 +35,15 @@ public:
     // The Active field of the network's row; 0, said aloud, when there is none.
     int IsNetworkActive(int net) const;
 
+    // Stores the command as a NetCommands row and its file for a node that
+    // has an entry; a command for any other node is dropped (false, silently).
+    // A suspended node gets its start flag raised once per programming run.
+    bool StoreCommand(const CNetCommand& command) override;
+    void SetStartFlag(int net, int node) override;
+    bool TakeStartFlag(int net, int node) override;
+    // A programming run begins: suspended nodes may raise their start flag again.
+    void BeginProgrammingRun();
+
     std::uint8_t m_state = 1; // 1 while the queue is idle
 
 private:
@@ -42,4 +52,7 @@ private:
 
     std::uint8_t m_stage = 1;
     std::array<std::array<std::unique_ptr<CNetQueueNode>, kNodes>, kNetworks> m_grid;
+    using NodeFlags = std::array<std::array<bool, kNodes>, kNetworks>;
+    NodeFlags m_startFlags{};
+    NodeFlags m_suspendedStartRaised{};
 };

@@ -1,0 +1,310 @@
+#include "image/CBindManager.h"
+
+#include "app/CWFDoc.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "image/BinderList.h"
+#include "image/BindingLog.h"
+#include "image/BindProgress.h"
+#include "image/CPagedBinder.h"
+#include "image/DisplayMessageFile.h"
+#include "link/CNetCommand.h"
+#include "link/NetCommandKinds.h"
+#include "link/NodeAddress.h"
+#include "platform/Archive.h"
+#include "platform/DatabaseException.h"
+
+#include <QFile>
+
+namespace {
+constexpr int kNodesPerNetworkCode = 10;
+constexpr std::uint8_t kStartArgument = 64;
+constexpr std::uint8_t kEndArgument = 1;
+constexpr int kGenerateSteps = 9;
+constexpr int kStoreSteps = 8;
+
+std::uint8_t NetOf(std::uint8_t nodeCode)
+{
+    return static_cast<std::uint8_t>(nodeCode / kNodesPerNetworkCode);
+}
+
+std::uint8_t NodeOf(std::uint8_t nodeCode)
+{
+    return static_cast<std::uint8_t>(nodeCode % kNodesPerNetworkCode);
+}
+
+// Unit u of bytes, with zeros for whatever lies beyond their end.
+QByteArray UnitAt(const QByteArray& bytes, qsizetype start, int unit)
+{
+    QByteArray result = bytes.mid(start, unit);
+    if (result.size() < unit)
+        result.append(QByteArray(unit - result.size(), '\0'));
+    return result;
+}
+} // namespace
+
+std::uint8_t NodeByteOf(std::uint8_t nodeCode)
+{
+    return MakeNodeAddress(NetOf(nodeCode), NodeOf(nodeCode));
+}
+
+CBindManager::CBindManager(CWFDoc& doc)
+    : CBindManager(doc, doc.m_netQueue)
+{
+}
+
+CBindManager::CBindManager(CWFDoc& doc, INetCommandSink& sink)
+    : m_doc(doc)
+    , m_sink(sink)
+{
+}
+
+QString CBindManager::ControllerFolder() const
+{
+    return m_doc.BuildPath(CWFDoc::kVestrels, QString());
+}
+
+QString CBindManager::LastProgrammedFolder() const
+{
+    return m_doc.BuildPath(CWFDoc::kLastProgrammed, QString());
+}
+
+int CBindManager::BindAll(DirectoryWorkArea& workArea, int partial)
+{
+    if (!partial && !BindDisplayMessages())
+        return 0;
+    m_workArea = &workArea;
+    int result = 1;
+    for (const BinderEntry& entry : PagedBinders()) {
+        if (partial && entry.fullRunOnly)
+            continue;
+        if (!entry.make(*this)->Bind()) {
+            result = 0;
+            break;
+        }
+    }
+    m_workArea = nullptr;
+    return result;
+}
+
+int CBindManager::GenerateNetworkCommands(std::uint8_t nodeCode, int force, int partial, int forceMessages)
+{
+    const char networkLetter = static_cast<char>('@' + NetOf(nodeCode));
+    BindProgress progress(BindProgress::Plain, QStringLiteral("Generating Net Commands"),
+                          QStringLiteral("Generating network commands for %1%2...")
+                              .arg(QLatin1Char(networkLetter))
+                              .arg(NodeOf(nodeCode)),
+                          kGenerateSteps);
+    int step = 0;
+    m_storedForNode = 0;
+    m_doc.SetBindFlag(0);
+    if (!partial) {
+        progress.SetPos(++step);
+        if (!DisplayMessageCommands(nodeCode, force || forceMessages))
+            return 0;
+    }
+    progress.SetPos(++step);
+    if (!ControllerImageCommands(nodeCode, force))
+        return 0;
+    for (const BinderEntry& entry : PagedBinders()) {
+        if (partial && entry.fullRunOnly)
+            continue;
+        progress.SetPos(++step);
+        if (!entry.make(*this)->GenerateCommands(nodeCode, force))
+            return 0;
+    }
+    if (m_storedForNode > 0 && !QueueEndOfUpdate(NetOf(nodeCode), NodeOf(nodeCode)))
+        return 0;
+    return 1;
+}
+
+int CBindManager::StoreInstallationState(int full)
+{
+    BindProgress progress(BindProgress::Plain, QStringLiteral("Storing Net State"),
+                          QStringLiteral("Storing installation state..."), kStoreSteps);
+    int step = 0;
+    for (const BinderEntry& entry : PagedBinders()) {
+        if (!full && entry.fullRunOnly)
+            continue;
+        progress.SetPos(++step);
+        if (!entry.make(*this)->Store())
+            return 0;
+    }
+    if (full && !StoreDisplayMessages())
+        return 0;
+    return 1;
+}
+
+void CBindManager::RebuildTimeZoneOrder()
+{
+    CVLGlobalMemory settings;
+    if (!settings.LoadGlobalSettings(ControllerFolder()))
+        return;
+    settings.BuildTransitionOrder();
+    settings.SaveFile();
+}
+
+int CBindManager::GenerateUnitCommands(QFile& file, std::uint8_t nodeCode, int unit, std::uint8_t bank,
+                                       const QString& name, int force)
+{
+    if (unit <= 0 || unit > kMaxWriteLength || !file.isOpen() || !file.seek(0))
+        return 0;
+    const QByteArray current = file.readAll();
+    QByteArray reference;
+    const QString copyPath = LastProgrammedFolder() + QLatin1Char('/') + name;
+    if (!force && QFile::exists(copyPath)) {
+        const auto copy = ReadWholeFile(copyPath);
+        if (!copy)
+            return 0;
+        reference = *copy;
+    }
+    // Both files are walked to the end of the longer one, a missing unit
+    // reading as zero: a file that shrank or emptied must still clear what
+    // the panel holds beyond its new end.
+    const qsizetype units = std::max(current.size(), reference.size()) / unit;
+    const std::uint8_t nodeByte = NodeByteOf(nodeCode);
+    QByteArray run;
+    int runStart = 0;
+    qsizetype lastDifferingEnd = 0;
+    bool inRun = false;
+    for (qsizetype u = 0; u < units; ++u) {
+        const QByteArray mine = UnitAt(current, u * unit, unit);
+        const bool differs = mine != UnitAt(reference, u * unit, unit);
+        if (!inRun) {
+            if (!differs)
+                continue;
+            inRun = true;
+            runStart = static_cast<int>(u);
+            run.clear();
+            lastDifferingEnd = 0;
+        }
+        run.append(mine);
+        if (differs)
+            lastDifferingEnd = run.size();
+        // The run is bounded by what it holds, equal units included, so the
+        // buffer never passes the largest write.
+        if (run.size() + unit > kMaxWriteLength) {
+            if (!QueueMemoryWrite(bank, runStart, run.left(lastDifferingEnd), nodeByte))
+                return 0;
+            inRun = false;
+        }
+    }
+    if (inRun && !QueueMemoryWrite(bank, runStart, run.left(lastDifferingEnd), nodeByte))
+        return 0;
+    return 1;
+}
+
+bool CBindManager::QueueMemoryWrite(std::uint8_t bank, int unitNumber, const QByteArray& data, std::uint8_t nodeByte)
+{
+    if (data.isEmpty() || data.size() > kMaxWriteLength)
+        return false;
+    const NetNode place = SplitNodeAddress(nodeByte);
+    if (m_sink.TakeStartFlag(place.network, place.node)) {
+        CNetCommand start(NetKind::NodeCommand, place.network, place.node,
+                          NetCommandData{NodeCommandOp::NodeControl, kStartArgument, 0, 0, 0, 0});
+        start.m_timeout = kStartTimeout;
+        if (!Store(start))
+            return false;
+    }
+    QByteArray payload;
+    payload.reserve(kWriteHeaderLength + data.size());
+    payload.append(static_cast<char>(bank));
+    payload.append(static_cast<char>(unitNumber >> 8));
+    payload.append(static_cast<char>(unitNumber & 0xFF));
+    payload.append(static_cast<char>(data.size() >> 8));
+    payload.append(static_cast<char>(data.size() & 0xFF));
+    payload.append(data);
+    return Store(CNetCommand::CNetCommandMemoryUpdate(nodeByte, payload));
+}
+
+bool CBindManager::QueueEndOfUpdate(int net, int node)
+{
+    CNetCommand end(NetKind::NodeCommand, static_cast<std::uint8_t>(net), static_cast<std::uint8_t>(node),
+                    NetCommandData{NodeCommandOp::NodeControl, kEndArgument, 0, 0, 0, 0});
+    end.m_timeout = kEndTimeout;
+    return Store(end);
+}
+
+bool CBindManager::Store(const CNetCommand& command)
+{
+    if (!m_sink.StoreCommand(command))
+        return false;
+    ++m_storedForNode;
+    return true;
+}
+
+int CBindManager::DisplayMessageCommands(std::uint8_t nodeCode, int force)
+{
+    std::uint8_t set = 0;
+    if (!m_doc.ControllerDisplayMessageSet(set, 1, nodeCode))
+        return 0;
+    CVLMemory file;
+    const QString name = DisplayMessageFile::FileName(set);
+    if (!file.OpenUnitFile(ControllerFolder(), name, 0))
+        return 0;
+    return GenerateUnitCommands(file.File(), nodeCode, kImageUnit, kDisplayMessageBank, name, force);
+}
+
+int CBindManager::ControllerImageCommands(std::uint8_t nodeCode, int force)
+{
+    QString name;
+    try {
+        if (!g_setVestrels.IsOpen() || !g_setVestrels.FindByAddress(NetOf(nodeCode), NodeOf(nodeCode)))
+            return 0;
+        name = g_setVestrels.m_FileName;
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return 0;
+    }
+    CVLMemory image;
+    if (!image.OpenUnitFile(ControllerFolder(), name, 0))
+        return 0;
+    if (!GenerateUnitCommands(image.File(), nodeCode, kImageUnit, kImageBank, name, force))
+        return 0;
+    image.File().close();
+    const auto bytes = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
+    return bytes && WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *bytes) ? 1 : 0;
+}
+
+int CBindManager::BindDisplayMessages()
+{
+    BindProgress progress(BindProgress::Plain, QString::fromLatin1(kBindingDataCaption),
+                          QStringLiteral("Binding Display Messages..."), kDisplayMessageFiles);
+    for (int n = 0; n < kDisplayMessageFiles; ++n) {
+        std::vector<QString> texts;
+        for (int j = 1; j <= DisplayMessageFile::kMessages; ++j) {
+            QString text;
+            int justification = 0;
+            if (!g_setDisplayMessages.IsOpen() || !g_setDisplayMessages.GetMessage(text, justification, j, n + 1))
+                text.clear();
+            texts.push_back(text);
+        }
+        int kept = 0;
+        const QByteArray bytes = DisplayMessageFile::Build(texts, kept);
+        if (kept < DisplayMessageFile::kMessages)
+            LogBinding(QStringLiteral("Display message set %1 is longer than the panel's %2 bytes: "
+                                             "messages %3 to %4 were left out.")
+                                  .arg(n + 1)
+                                  .arg(DisplayMessageFile::kFileSize)
+                                  .arg(kept + 1)
+                                  .arg(DisplayMessageFile::kMessages));
+        CVLMemory file;
+        if (!file.OpenUnitFile(ControllerFolder(), DisplayMessageFile::FileName(n), 1)
+            || file.File().write(bytes) != bytes.size())
+            return 0;
+        progress.SetPos(n + 1);
+    }
+    return 1;
+}
+
+int CBindManager::StoreDisplayMessages()
+{
+    // Only the eight sets that are ever bound exist.
+    for (int n = 0; n < kDisplayMessageFiles; ++n) {
+        const QString name = DisplayMessageFile::FileName(n);
+        const auto bytes = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
+        if (bytes)
+            WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *bytes);
+    }
+    return 1;
+}

@@ -1,0 +1,99 @@
+#include "image/CCardholdersBinder.h"
+
+#include "app/RecordsetWalk.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "image/BindingLog.h"
+#include "image/BindProgress.h"
+#include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
+
+#include <QByteArray>
+
+namespace {
+constexpr std::uint8_t kInUse = 0x40;
+constexpr std::uint8_t kActive = 0x80;
+constexpr int kFlagsByte = 0;
+constexpr int kSetByte = 1;
+constexpr int kDayByte = 5;
+constexpr int kMonthByte = 6;
+constexpr int kYearByte = 7;
+constexpr int kBaseYear = 2000;
+constexpr int kLastYear = kBaseYear + 255;
+constexpr int kProgressStep = 100;
+constexpr int kUnsplitDate = -1;
+const char* const kWriteFailedText = "Error adding a cardholder to paged memory.";
+} // namespace
+
+bool CCardholdersBinder::BuildRecord(bool deleted, bool active, std::uint8_t set, bool neverExpires,
+                                     const QDateTime& expiry, Record& record)
+{
+    record.fill(0);
+    if (deleted)
+        return true;
+    record[kFlagsByte] = static_cast<std::uint8_t>(kInUse | (active ? kActive : 0));
+    record[kSetByte] = set;
+    if (neverExpires)
+        return true;
+    const QDate date = expiry.date();
+    // A date without calendar fields is stored as the panels have always
+    // seen it: day and month -1, year -1 - 2000.
+    const int day = date.isValid() ? date.day() : kUnsplitDate;
+    const int month = date.isValid() ? date.month() : kUnsplitDate;
+    const int year = date.isValid() ? date.year() : kUnsplitDate;
+    if (date.isValid() && (year < kBaseYear || year > kLastYear))
+        return false;
+    record[kDayByte] = static_cast<std::uint8_t>(day);
+    record[kMonthByte] = static_cast<std::uint8_t>(month);
+    record[kYearByte] = static_cast<std::uint8_t>(year - kBaseYear);
+    return true;
+}
+
+int CCardholdersBinder::Bind()
+{
+    if (!OpenBinderFile(1))
+        return 0;
+    BindProgress progress(BindProgress::Percent, QString::fromLatin1(kBindingDataCaption),
+                          QStringLiteral("Binding Cardholder information..."), kRecords);
+    // Each row lands at its own number, so the order the rows come in
+    // cannot overwrite one cardholder with another's gap.
+    QByteArray file(kRecords * kRecordSize, '\0');
+    try {
+        g_setUsers.m_strFilter.clear();
+        g_setUsers.m_strSort.clear();
+        if (g_setUsers.IsOpen())
+            g_setUsers.Requery();
+        int rows = 0;
+        for (bool row = MoveToFirstRow(g_setUsers); row && !g_setUsers.IsEOF(); g_setUsers.MoveNext()) {
+            const std::int32_t id = g_setUsers.m_UserID;
+            if (id < 0 || id >= kRecords) {
+                LogBinding(QStringLiteral("Cardholder %1 lies beyond the panel's %2 cardholder records "
+                                                 "and was not bound.")
+                                      .arg(id)
+                                      .arg(kRecords));
+                continue;
+            }
+            Record record;
+            if (!BuildRecord(g_setUsers.m_Deleted, g_setUsers.m_Active, g_setUsers.m_CHSetIndex,
+                             g_setUsers.m_NeverExpiers, g_setUsers.m_ExpirationDate, record)) {
+                LogBinding(QStringLiteral("Cardholder %1 expires in %2, which the panels cannot hold, "
+                                                 "and was not bound.")
+                                      .arg(id)
+                                      .arg(g_setUsers.m_ExpirationDate.date().year()));
+                continue;
+            }
+            file.replace(id * kRecordSize, kRecordSize, reinterpret_cast<const char*>(record.data()), kRecordSize);
+            if (++rows % kProgressStep == 0)
+                progress.SetPos(std::min(rows, kRecords));
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return 0;
+    }
+    progress.SetPos(kRecords);
+    if (File().write(file) != file.size() || !File().flush()) {
+        ShowMessageBox(QString::fromLatin1(kWriteFailedText));
+        return 0;
+    }
+    return 1;
+}
