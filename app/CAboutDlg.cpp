@@ -11,7 +11,7 @@ namespace {
 constexpr int kIconSize = 32;
 }
 
-CAboutDlg::CAboutDlg(const QString& dateStamp, bool hideDateStamp, QWidget* parent) : QDialog(parent)
+CAboutDlg::CAboutDlg(const QString& dateStamp, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("About Wardenfold"));
     auto* layout = new QGridLayout(this);
@@ -25,8 +25,6 @@ CAboutDlg::CAboutDlg(const QString& dateStamp, bool hideDateStamp, QWidget* pare
     stamp->setObjectName(QStringLiteral("DateStamp"));
     layout->addWidget(created, 2, 1);
     layout->addWidget(stamp, 2, 2);
-    created->setVisible(!hideDateStamp);
-    stamp->setVisible(!hideDateStamp);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons, 3, 0, 1, 3);

@@ -7,5 +7,5 @@ class CAboutDlg : public QDialog
 {
     Q_OBJECT
 public:
-    CAboutDlg(const QString& dateStamp, bool hideDateStamp, QWidget* parent = nullptr);
+    explicit CAboutDlg(const QString& dateStamp, QWidget* parent = nullptr);
 };

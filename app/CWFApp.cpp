@@ -651,6 +651,6 @@ QString CWFApp::GetProgramDateStamp() const
 
 void CWFApp::OnAppAbout()
 {
-    CAboutDlg dialog(GetProgramDateStamp(), false, m_mainFrame.get());
+    CAboutDlg dialog(GetProgramDateStamp(), m_mainFrame.get());
     dialog.exec();
 }

@@ -1,8 +1,14 @@
+#include "app/CClampDateTimeCtrl.h"
+#include "app/CClickButton.h"
 #include "app/CListCtrlEx.h"
 #include "app/CListCtrlEx2.h"
 #include "app/CPercentProgressDlg.h"
 #include "app/CProgressDlg.h"
 
+#include "platform/Clock.h"
+
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -102,6 +108,42 @@ TEST(ListControls, PaintsRowsWithoutTrouble)
     list.setCurrentItem(item);
     const QImage image = list.grab().toImage();
     EXPECT_FALSE(image.isNull());
+}
+
+} // namespace
+
+namespace {
+
+TEST(SmallControls, ClickButtonIgnoresTheMouseButNotTheKeyboard)
+{
+    CClickButton button(QStringLiteral("Door 1"));
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    const QPointF centre = QRectF(button.rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, centre, button.mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&button, &e);
+    }
+    EXPECT_EQ(clicks, 0);
+    button.animateClick();
+    button.click();
+    EXPECT_GE(clicks, 1);
+}
+
+TEST(SmallControls, ClampedPickerKeepsItsLowerLimitAndShowsNow)
+{
+    FixedClock clock(QDateTime(QDate(2026, 4, 2), QTime(8, 30), QTimeZone::utc()));
+    Clock::Install(&clock);
+    CClampDateTimeCtrl picker;
+    picker.setTimeSpec(Qt::UTC);
+    picker.setMinimumDateTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc()));
+    picker.SetTimeClamped();
+    Clock::Install(nullptr);
+    EXPECT_EQ(picker.minimumDate(), QDate(2000, 1, 1));
+    EXPECT_EQ(picker.maximumDate(), QDate(2088, 12, 31));
+    EXPECT_EQ(picker.date(), QDate(2026, 4, 2));
 }
 
 } // namespace

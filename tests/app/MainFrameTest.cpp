@@ -253,6 +253,16 @@ TEST_F(MainFrameTest, TestModeAndBackupWarningToggleWithTheirMessages)
                                           warning == 1 ? "Disable backup warning." : "Enable backup warning."}));
 }
 
+TEST_F(MainFrameTest, RecentFileIsRefusedWhileTheNetworkIsProgrammed)
+{
+    Hooks().queueBusy = [] { return true; };
+    ASSERT_FALSE(app.RecentFiles().isEmpty());
+    const QString open = app.Document()->GetPathName();
+    EXPECT_FALSE(app.OnOpenRecentFile(CommandId::FileMruFirst));
+    EXPECT_EQ(app.Document()->GetPathName(), open);
+    EXPECT_EQ(boxes.Texts(), QStringList("You cannot open another installation file while the network is being programmed."));
+}
+
 TEST_F(MainFrameTest, WindowPlacementIsSavedAtCloseAndReadBackOnScreen)
 {
     frame->setGeometry(40, 30, 700, 500);
