@@ -1,0 +1,205 @@
+#include "app/CWFDoc.h"
+
+#include "app/RunState.h"
+#include "app/SharedHelpers.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "image/CBindManager.h"
+#include "platform/DatabaseException.h"
+#include "platform/DatabaseTransaction.h"
+
+#include <QFile>
+
+namespace {
+constexpr std::int32_t kReprogramAllFlag = 1;
+constexpr std::int32_t kResendMessagesFlag = 2;
+constexpr std::uint8_t kMasterNode = 1;
+constexpr std::uint8_t kPanelTypeB = 1;
+constexpr std::uint8_t kPanelTypeC = 2;
+constexpr std::int32_t kLastOldFirmwareC = 272;
+constexpr std::int32_t kLastOldFirmware = 320;
+constexpr std::uint8_t kAntiPassbackMode = 2;
+constexpr std::uint8_t kAntiPassbackOn = 0x40;
+constexpr int kValGroupAntiPassback = 5;
+constexpr int kValGroupAntiPassbackTime = 6;
+constexpr int kNodeCodeBase = 10;
+
+// The whole run, not just its binding, holds the close guard: the progress
+// dialogs pump messages, and neither a close nor a second run may come in
+// through them.
+class ProgrammingRunGuard
+{
+public:
+    ProgrammingRunGuard()
+        : m_entered(!s_running)
+    {
+        if (m_entered) {
+            s_running = true;
+            QueueBeingCreated = 1;
+        }
+    }
+    ~ProgrammingRunGuard()
+    {
+        if (m_entered) {
+            s_running = false;
+            QueueBeingCreated = 0;
+        }
+    }
+    ProgrammingRunGuard(const ProgrammingRunGuard&) = delete;
+    ProgrammingRunGuard& operator=(const ProgrammingRunGuard&) = delete;
+    bool Entered() const { return m_entered; }
+
+private:
+    static inline bool s_running = false;
+    bool m_entered;
+};
+
+DisplayJustifications JustificationsOf(int set)
+{
+    DisplayJustifications justifications{};
+    for (int j = 1; j <= static_cast<int>(justifications.size()); ++j) {
+        QString text;
+        int justification = 0;
+        if (g_setDisplayMessages.IsOpen() && g_setDisplayMessages.GetMessage(text, justification, j, set))
+            justifications[static_cast<std::size_t>(j - 1)] = static_cast<std::uint8_t>(justification);
+    }
+    return justifications;
+}
+
+// Older firmware keeps anti-passback in the door validation groups: on, with
+// the image's time, when any cardholder set uses it.
+void PatchOldFirmwareAntiPassback(CVLMemory& image)
+{
+    using namespace VLLayout;
+    bool used = false;
+    for (int set = 0; set < kCardholderSets.count && !used; ++set)
+        used = image.Byte(kCardholderSets.At(set) + Chs::kMode) == kAntiPassbackMode;
+    for (int group = 0; group < kDoorValGroups.count; ++group) {
+        image.SetByte(kDoorValGroups.At(group) + kValGroupAntiPassback, used ? kAntiPassbackOn : 0);
+        image.SetByte(kDoorValGroups.At(group) + kValGroupAntiPassbackTime,
+                      used ? image.Byte(kAntiPassbackTime) : 0);
+    }
+}
+
+bool HasOldFirmware(const CSetVestrels& controller)
+{
+    return controller.m_PanelType == kPanelTypeC ? controller.m_FirmwareVersion <= kLastOldFirmwareC
+                                                 : controller.m_FirmwareVersion <= kLastOldFirmware;
+}
+} // namespace
+
+bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net)
+{
+    CVLControllerMemory image;
+    image.SetNetworkOverride(net);
+    const bool loaded = image.LoadFile(BuildPath(kVestrels, controller.m_FileName), 0, 0, FirmwareVersion{});
+    image.SetNetworkOverride(0);
+    if (!loaded)
+        return false;
+    WriteDoorSchedules(image, controller);
+    WriteFloorSchedules(image, controller);
+    image.MergeGlobalSettings(BuildPath(kVestrels, QString()));
+    image.BindDisplayMessageSlots(JustificationsOf(controller.m_DisplayMessageSet + 1));
+    // Nodes other than the master answer to their network's remote password.
+    if (controller.m_NodeAddress != kMasterNode) {
+        if (const auto remote = NetworkPasswords::Remote(controller.m_NetAddress))
+            std::copy(remote->begin(), remote->end(), image.Image().begin() + VLLayout::kRemotePassword);
+    }
+    if (HasOldFirmware(controller))
+        PatchOldFirmwareAntiPassback(image);
+    return image.SaveFile();
+}
+
+bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, int force)
+{
+    if (!g_setVLNetworks.IsOpen() || !g_setVLNetworks.FindByNodeID(controller.m_NodeID))
+        return true;
+    const std::uint8_t net = g_setVLNetworks.m_Net;
+    if (!PrepareControllerImage(controller, net))
+        return false;
+    const auto nodeCode = static_cast<std::uint8_t>(net * kNodeCodeBase + controller.m_NodeAddress);
+    int nodeForce = force || !QFile::exists(BuildPath(kLastProgrammed, controller.m_FileName)) ? 1 : 0;
+    CNetQueueNode* entry = m_netQueue.GetNode(net, controller.m_NodeAddress);
+    if (entry && entry->m_reprogramAll) {
+        nodeForce = 1;
+        m_netQueue.SetStartFlag(net, controller.m_NodeAddress);
+    }
+    const std::int32_t flags = controller.m_Flags;
+    if (flags & kReprogramAllFlag) {
+        nodeForce = 1;
+        m_netQueue.SetStartFlag(net, controller.m_NodeAddress);
+    }
+    int generated = 0;
+    {
+        // One transaction per node: its rows are committed before the
+        // requests for a full send are taken back.
+        DatabaseTransaction transaction(m_netCommandsSet.GetDefaultDBName());
+        generated = manager.GenerateNetworkCommands(nodeCode, nodeForce, controller.m_PanelType == kPanelTypeB,
+                                                    (flags & kResendMessagesFlag) ? 1 : 0);
+        transaction.Commit();
+    }
+    // A node whose commands were not all stored keeps its requests, so the
+    // next run sends it everything again.
+    if (!generated)
+        return false;
+    if (entry)
+        entry->m_reprogramAll = 0;
+    if (flags & (kReprogramAllFlag | kResendMessagesFlag)) {
+        controller.Edit();
+        controller.m_Flags = flags & ~(kReprogramAllFlag | kResendMessagesFlag);
+        controller.Update();
+    }
+    return true;
+}
+
+int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
+{
+    ProgrammingRunGuard guard;
+    if (!guard.Entered())
+        return 0;
+    m_netQueue.BeginProgrammingRun();
+    try {
+        const int full = HasPanelType0Or2() ? 1 : 0;
+        CSetVestrels controllers;
+        controllers.m_strDBFolder = g_setVestrels.m_strDBFolder;
+        controllers.m_strFilter =
+            controllerId == 0 ? QStringLiteral("VestrelID > 0") : QStringLiteral("VestrelID = %1").arg(controllerId);
+        controllers.m_strSort = QStringLiteral("VestrelID");
+        controllers.Open();
+        if (controllers.IsBOF() && controllers.IsEOF())
+            return 0;
+        controllers.MoveFirst();
+
+        DirectoryWorkArea workArea{};
+        CBindManager manager(*this);
+        RunBinders(manager, workArea, full);
+
+        const bool oneNode = g_pendingNodeRequest.request == kServeOneNode;
+        if (oneNode) {
+            const bool found = controllers.FindFirst(QStringLiteral("NetAddress = %1 AND NodeAddress = %2")
+                                                         .arg(g_pendingNodeRequest.network)
+                                                         .arg(g_pendingNodeRequest.node));
+            if (!found) {
+                // A request for a node that is gone would otherwise stop every later run.
+                ClearPendingNodeRequest();
+                return 0;
+            }
+        } else {
+            ClearPendingNodeRequest();
+        }
+        manager.RebuildTimeZoneOrder();
+        do {
+            ProgramController(controllers, manager, force);
+            if (oneNode)
+                break;
+            controllers.MoveNext();
+        } while (!controllers.IsEOF());
+        manager.StoreInstallationState(full);
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return 0;
+    }
+    SetDataToProgram(0);
+    ClearPendingNodeRequest();
+    return 1;
+}
