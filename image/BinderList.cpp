@@ -3,6 +3,10 @@
 #include "image/CBlockCardsBinder.h"
 #include "image/CBlockTransmittersBinder.h"
 #include "image/CCardholdersBinder.h"
+#include "image/CDirCodesBinder.h"
+#include "image/CEntryCodesBinder.h"
+#include "image/CSingleCardsBinder.h"
+#include "image/CSingleTransmittersBinder.h"
 
 namespace {
 template <class Binder>
@@ -14,12 +18,14 @@ std::unique_ptr<CPagedBinder> Make(CBindManager& manager)
 
 const std::vector<BinderEntry>& PagedBinders()
 {
-    // The single-credential, entry-code and directory-code binders join this
-    // list in their places: after the block binders, the directory last.
     static const std::vector<BinderEntry> binders{
         {&Make<CCardholdersBinder>, false},
         {&Make<CBlockTransmittersBinder>, false},
         {&Make<CBlockCardsBinder>, false},
+        {&Make<CSingleTransmittersBinder>, false},
+        {&Make<CSingleCardsBinder>, false},
+        {&Make<CEntryCodesBinder>, false},
+        {&Make<CDirCodesBinder>, true},
     };
     return binders;
 }
