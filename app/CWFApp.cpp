@@ -302,7 +302,7 @@ bool CWFApp::InitInstance(const QStringList& arguments)
             return false;
         administrator = *login;
     }
-    if (!QFileInfo::exists(ProgramFolder() + QStringLiteral("/Operators.ini")))
+    if (!QFileInfo::exists(ProgramFolder() + QStringLiteral("/Operators.ini")) || m_operators.IsAdministrator())
         administrator = true;
 
     m_mainFrame = std::make_unique<CMainFrame>();
