@@ -1,0 +1,20 @@
+#include "database/CommandQueueClearing.h"
+
+#include "app/CWFDoc.h"
+#include "app/SharedHelpers.h"
+#include "platform/MessageBox.h"
+
+#include <QDir>
+
+bool ClearCommandQueue(CWFDoc& doc)
+{
+    MarkDataToProgram();
+    const bool cleared = doc.ClearNetCommands();
+    QDir folder(doc.BuildPath(CWFDoc::kLastProgrammed, QString()));
+    bool filesRemoved = true;
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        filesRemoved = folder.remove(name) && filesRemoved;
+    if (!filesRemoved)
+        ShowMessageBox(QStringLiteral("Error clearing the commands folder!"));
+    return cleared && filesRemoved;
+}
