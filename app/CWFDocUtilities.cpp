@@ -115,7 +115,9 @@ void CWFDoc::ShowBackupReminder()
         if (made.isValid() && made > last)
             last = made;
     }
-    const QDateTime now = Clock::Current().NowLocal();
+    // Backup dates are wall-clock times: compare them with the wall clock.
+    const QDateTime clock = Clock::Current().NowLocal();
+    const QDateTime now(clock.date(), clock.time());
     const double days = static_cast<double>(last.secsTo(now)) / kSecondsPerDay;
     if (days <= kReminderDays)
         return;

@@ -1,0 +1,277 @@
+#include "app/CWFDoc.h"
+#include "app/RunState.h"
+#include "app/SharedHelpers.h"
+#include "database/GlobalRecordsets.h"
+#include "link/CNetCommand.h"
+#include "link/NetCommandKinds.h"
+#include "link/PacketBuilder.h"
+#include "platform/Clock.h"
+#include "tests/app/DocumentFixture.h"
+#include "tests/fixtures/PanelSimulator.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+const QString kStoreFailedText = "Error adding command to com command queue.";
+
+struct Stored
+{
+    std::int32_t id;
+    CNetCommand command;
+};
+
+bool IsNodeControl(const CNetCommand& command, std::uint8_t argument)
+{
+    return command.m_kind == NetKind::NodeCommand && command.m_payload.size() >= 2
+           && static_cast<std::uint8_t>(command.m_payload[0]) == NodeCommandOp::NodeControl
+           && static_cast<std::uint8_t>(command.m_payload[1]) == argument;
+}
+
+class ProgrammingRun : public DocumentFixture
+{
+protected:
+    void SetUp() override
+    {
+        DocumentFixture::SetUp();
+        QString error;
+        const QString demo = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
+        ASSERT_FALSE(demo.isEmpty()) << error.toStdString();
+        ASSERT_TRUE(m_doc.OnOpenDocument(demo));
+    }
+    void TearDown() override
+    {
+        g_pendingNodeRequest = {};
+        NodeStates = {};
+        m_doc.OnCloseDocument();
+    }
+
+    // Every stored command, read back from its file, oldest first, by node byte.
+    std::map<int, std::vector<Stored>> StoredByNode()
+    {
+        std::map<int, std::vector<Stored>> nodes;
+        CSetNetCommands& rows = m_doc.m_netCommandsSet;
+        rows.m_strFilter.clear();
+        rows.m_strSort = "NetCommandID";
+        rows.Requery();
+        for (bool row = !(rows.IsBOF() && rows.IsEOF()); row && !rows.IsEOF(); rows.MoveNext()) {
+            Stored stored{rows.m_NetCommandID, {}};
+            EXPECT_EQ(rows.m_FileName, CNetCommand::FileName(rows.m_NetCommandID));
+            EXPECT_TRUE(stored.command.LoadFromFile(m_doc.BuildPath(CWFDoc::kNetCommands, rows.m_FileName),
+                                                    rows.m_NetCommandID));
+            EXPECT_EQ(stored.command.m_frameAddress, (rows.m_Net << 4) | rows.m_Node);
+            nodes[(rows.m_Net << 4) | rows.m_Node].push_back(stored);
+            if (rows.IsEOF())
+                break;
+        }
+        rows.m_strSort.clear();
+        rows.Requery();
+        return nodes;
+    }
+
+    int RowCount()
+    {
+        return m_doc.CountQueuedCommands();
+    }
+
+    void SetFlags(int node, std::int32_t flags)
+    {
+        ASSERT_TRUE(g_setVestrels.FindByAddress(1, node));
+        g_setVestrels.Edit();
+        g_setVestrels.m_Flags = flags;
+        g_setVestrels.Update();
+    }
+
+    std::int32_t FlagsOf(int node)
+    {
+        EXPECT_TRUE(g_setVestrels.FindByAddress(1, node));
+        return g_setVestrels.m_Flags;
+    }
+
+    // First run, then an empty queue.
+    void ProgramOnceAndSend()
+    {
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_TRUE(m_doc.ClearNetCommands());
+    }
+
+    CWFDoc m_doc;
+};
+
+TEST_F(ProgrammingRun, FirstRunSendsEveryControllerInFull)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(QueueBeingCreated, 0);
+    const auto nodes = StoredByNode();
+    ASSERT_EQ(nodes.size(), 3u);
+    int total = 0;
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_GE(commands.size(), 3u);
+        total += static_cast<int>(commands.size());
+        std::map<int, int> writesPerBank;
+        for (const Stored& stored : commands) {
+            EXPECT_FALSE(IsNodeControl(stored.command, 64)) << "nobody asked for a start";
+            if (stored.command.m_kind == NetKind::MemoryWrite)
+                ++writesPerBank[static_cast<std::uint8_t>(stored.command.m_payload[0])];
+        }
+        EXPECT_EQ(writesPerBank[0], 2) << "both halves of the image";
+        EXPECT_EQ(writesPerBank[1], 1) << "the cardholders, in one run";
+        EXPECT_TRUE(IsNodeControl(commands.back().command, 1));
+    }
+    EXPECT_EQ(RowCount(), total);
+    EXPECT_EQ(m_doc.GetPendingCommandCount(), total);
+    EXPECT_EQ(QDir(m_doc.BuildPath(CWFDoc::kNetCommands, QString())).entryList(QDir::Files).size(), total);
+    for (const char* name : {"Cardholders.dat", "BlockCards.dat", "BlockTransmitters.dat", "Vestrel12.dat"})
+        EXPECT_TRUE(QFile::exists(m_doc.BuildPath(CWFDoc::kLastProgrammed, name))) << name;
+}
+
+TEST_F(ProgrammingRun, ChangedExpirationSendsOneRecordAndAnEndPerNode)
+{
+    ProgramOnceAndSend();
+    ASSERT_TRUE(g_setUsers.FindFirst("UserID > 0"));
+    const std::int32_t id = g_setUsers.m_UserID;
+    g_setUsers.Edit();
+    g_setUsers.m_NeverExpiers = false;
+    g_setUsers.m_ExpirationDate = QDateTime(QDate(2031, 7, 9), QTime(0, 0));
+    g_setUsers.Update();
+
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = StoredByNode();
+    ASSERT_EQ(nodes.size(), 3u);
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_EQ(commands.size(), 2u);
+        const CNetCommand& write = commands[0].command;
+        ASSERT_EQ(write.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(write.m_payload.left(5), QByteArray("\x01", 1) + char(id >> 8) + char(id & 0xFF) + QByteArray("\x00\x08", 2));
+        EXPECT_EQ(write.m_payload.mid(5), QByteArray("\xC0\x03\x00\x00\x00\x09\x07\x1F", 8));
+        EXPECT_TRUE(IsNodeControl(commands[1].command, 1));
+    }
+    EXPECT_EQ(RowCount(), 6);
+    EXPECT_EQ(m_doc.GetPendingCommandCount(), 6);
+
+    ASSERT_TRUE(m_doc.ClearNetCommands());
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(RowCount(), 0) << "nothing changed: neither writes nor end commands";
+}
+
+TEST_F(ProgrammingRun, ReprogramAllFlagGivesOneStartAndIsCleared)
+{
+    ProgramOnceAndSend();
+    SetFlags(2, 1 | 4);
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = StoredByNode();
+    ASSERT_EQ(nodes.size(), 1u) << "only the flagged node";
+    const std::vector<Stored>& commands = nodes.at(0x12);
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_TRUE(IsNodeControl(commands.front().command, 64));
+    EXPECT_EQ(commands.front().command.m_timeout, 30000);
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const Stored& s) { return IsNodeControl(s.command, 64); }), 1);
+    EXPECT_TRUE(IsNodeControl(commands.back().command, 1));
+    EXPECT_EQ(FlagsOf(2), 4) << "bit 0 cleared, other bits kept";
+}
+
+TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
+{
+    ProgramOnceAndSend();
+    SetFlags(2, 1);
+    m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll = 1;
+    const QString folder = m_doc.BuildPath(CWFDoc::kNetCommands, QString());
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QFile blocker(QDir::cleanPath(folder));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    {
+        MessageBoxScript script;
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        EXPECT_TRUE(script.Texts().contains(kStoreFailedText)) << script.Texts().join("|").toStdString();
+    }
+    EXPECT_EQ(RowCount(), 0) << "no row without its file";
+    EXPECT_EQ(FlagsOf(2) & 1, 1);
+    EXPECT_EQ(m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll, 1);
+
+    ASSERT_TRUE(QFile::remove(QDir::cleanPath(folder)));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(FlagsOf(2) & 1, 0);
+    EXPECT_EQ(m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll, 0);
+    const auto nodes = StoredByNode();
+    EXPECT_TRUE(IsNodeControl(nodes.at(0x12).front().command, 64));
+    EXPECT_TRUE(IsNodeControl(nodes.at(0x13).front().command, 64));
+}
+
+TEST_F(ProgrammingRun, SuspendedNodeGetsOneStartPerRun)
+{
+    NodeStates[0][1] = kNodeStateFailed;
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = StoredByNode();
+    const std::vector<Stored>& commands = nodes.at(0x12);
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const Stored& s) { return IsNodeControl(s.command, 64); }), 1);
+    EXPECT_FALSE(IsNodeControl(nodes.at(0x11).front().command, 64));
+}
+
+TEST_F(ProgrammingRun, SingleNodeRequestServesThatNodeAlone)
+{
+    g_pendingNodeRequest = {kServeOneNode, 1, 2};
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = StoredByNode();
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes.begin()->first, 0x12);
+    EXPECT_EQ(g_pendingNodeRequest.request, 0u);
+}
+
+TEST_F(ProgrammingRun, RequestForAMissingNodeIsClearedAndNothingQueued)
+{
+    g_pendingNodeRequest = {kServeOneNode, 1, 7};
+    EXPECT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 0);
+    EXPECT_EQ(g_pendingNodeRequest.request, 0u);
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1) << "the next run is not blocked";
+}
+
+TEST_F(ProgrammingRun, UnknownControllerQueuesNothing)
+{
+    EXPECT_EQ(m_doc.PrepareNetworkProgramming(9999, 0), 0);
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(QueueBeingCreated, 0);
+}
+
+TEST_F(ProgrammingRun, PanelsFedTheFramesHoldTheInstallationsFiles)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(8, 0), QTimeZone::utc()));
+    for (const auto& [address, commands] : StoredByNode()) {
+        SCOPED_TRACE(address);
+        PanelSimulator panel(static_cast<std::uint8_t>(address));
+        for (const Stored& stored : commands) {
+            QByteArray frame;
+            SentRequestRecord sent;
+            ASSERT_EQ(BuildPacket(stored.command, clock, frame, sent), PacketResult::Built);
+            ASSERT_EQ(panel.Feed(frame).size(), 1u);
+        }
+        const auto file = [&](int kind, const QString& name) {
+            QFile f(m_doc.BuildPath(kind, name));
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+            return f.readAll();
+        };
+        const auto expectBank = [&](int bank, const QByteArray& bytes) {
+            SCOPED_TRACE(bank);
+            ASSERT_LE(bytes.size(), panel.Bank(bank).size());
+            EXPECT_EQ(panel.Bank(bank).left(bytes.size()), bytes);
+            EXPECT_EQ(panel.Bank(bank).mid(bytes.size()), QByteArray(panel.Bank(bank).size() - bytes.size(), '\0'));
+        };
+        expectBank(0, file(CWFDoc::kVestrels, QStringLiteral("Vestrel1%1.dat").arg(address & 0x0F)));
+        expectBank(1, file(CWFDoc::kVestrels, "Cardholders.dat"));
+        expectBank(3, file(CWFDoc::kVestrels, "BlockTransmitters.dat"));
+        expectBank(4, file(CWFDoc::kVestrels, "BlockCards.dat"));
+    }
+}
+
+} // namespace
