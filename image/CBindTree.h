@@ -52,7 +52,6 @@ public:
 
     int Count() const { return m_count; }
     int Depth() const;
-    int SlotCount() const { return static_cast<int>(m_slots.size()); }
 
 private:
     struct Node;

@@ -1,9 +1,9 @@
 #include "image/CDirCodesBinder.h"
 
 #include "app/CWFDoc.h"
-#include "app/RecordsetWalk.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
+#include "image/AllRowsWalk.h"
 #include "image/CBindManager.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
@@ -63,36 +63,6 @@ std::uint8_t Folded(std::uint8_t c, bool ignoreCase)
     return ignoreCase && c >= 'A' && c <= 'Z' ? static_cast<std::uint8_t>(c - 'A' + 'a') : c;
 }
 
-// Restores a recordset's filter and sort when a walk is done.
-class FilterGuard
-{
-public:
-    explicit FilterGuard(CSetPhoneEntries& set)
-        : m_set(set)
-        , m_filter(set.m_strFilter)
-        , m_sort(set.m_strSort)
-    {
-    }
-    ~FilterGuard()
-    {
-        m_set.m_strFilter = m_filter;
-        m_set.m_strSort = m_sort;
-        try {
-            if (m_set.IsOpen())
-                m_set.Requery();
-        } catch (const DatabaseException&) {
-            // The walk's own error is the one reported.
-        }
-    }
-    FilterGuard(const FilterGuard&) = delete;
-    FilterGuard& operator=(const FilterGuard&) = delete;
-
-private:
-    CSetPhoneEntries& m_set;
-    QString m_filter;
-    QString m_sort;
-};
-
 } // namespace
 
 QString CDirCodesBinder::FormatDirectoryPhone(const QByteArray& field)
@@ -107,15 +77,8 @@ QString CDirCodesBinder::FormatDirectoryPhone(const QByteArray& field)
 int CDirCodesBinder::CollectDirectoryEntries(DirectoryWork& work, std::uint8_t mask, const BindLog& log)
 {
     work = {};
-    CSetPhoneEntries& set = g_setPhoneEntries;
-    if (!set.IsOpen())
-        return 0;
-    FilterGuard guard(set);
-    set.m_strFilter = QStringLiteral("UserID <> 0");
-    set.m_strSort.clear();
-    set.Requery();
     std::map<GroupKey, int, GroupOrder> groups;
-    for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext()) {
+    WalkAllRows(g_setPhoneEntries, QStringLiteral("UserID <> 0"), [&](CSetPhoneEntries& set) {
         // Rows are matched to their entry by cardholder and the name as the
         // entry holds it, never through SQL built from the name.
         const GroupKey key{set.m_UserID, set.m_TenantName.left(kNameWidth).toUtf8()};
@@ -132,12 +95,12 @@ int CDirCodesBinder::CollectDirectoryEntries(DirectoryWork& work, std::uint8_t m
                          .arg(kRecords - 1));
         work.codes[at->second].push_back(valid ? code : -1);
         if ((set.GetSubsetMask() & mask) == 0)
-            continue;
+            return;
         WorkRecord record;
         set.BuildPanelEntry(record.entry);
         record.group = at->second;
         work.records.push_back(record);
-    }
+    });
     return static_cast<int>(work.records.size());
 }
 
@@ -232,12 +195,7 @@ int CDirCodesBinder::Bind()
     QByteArray file(kRecords * kRecordSize, '\0');
     try {
         bool empty = true;
-        if (g_setPhoneEntries.IsOpen()) {
-            FilterGuard guard(g_setPhoneEntries);
-            g_setPhoneEntries.m_strFilter.clear();
-            g_setPhoneEntries.Requery();
-            empty = !MoveToFirstRow(g_setPhoneEntries);
-        }
+        WalkAllRows(g_setPhoneEntries, QString(), [&](CSetPhoneEntries&) { empty = false; });
         if (empty) {
             std::fill(area->begin(), area->begin() + kWordsLength, std::uint8_t(0));
             std::fill(area->begin() + kTablesStart, area->end(), std::uint8_t(0));

@@ -1,8 +1,8 @@
 #include "image/CEntryCodesBinder.h"
 
-#include "app/RecordsetWalk.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
+#include "image/AllRowsWalk.h"
 #include "image/BindProgress.h"
 #include "image/BindingLog.h"
 #include "image/CBindTree.h"
@@ -39,19 +39,9 @@ struct Row
 std::vector<Row> ReadRows()
 {
     std::vector<Row> rows;
-    CSetEntryCodes& set = g_setEntryCodes;
-    if (!set.IsOpen())
-        return rows;
-    const QString filter = set.m_strFilter;
-    const QString sort = set.m_strSort;
-    set.m_strFilter.clear();
-    set.m_strSort.clear();
-    set.Requery();
-    for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext())
+    WalkAllRows(g_setEntryCodes, QString(), [&](CSetEntryCodes& set) {
         rows.push_back({set.m_Code, set.m_Suspended, set.m_Deleted, set.m_UserID});
-    set.m_strFilter = filter;
-    set.m_strSort = sort;
-    set.Requery();
+    });
     return rows;
 }
 

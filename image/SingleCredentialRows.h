@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordsetWalk.h"
+#include "image/AllRowsWalk.h"
 #include "image/CSingleLearnedBinder.h"
 
 #include <vector>
@@ -8,25 +8,15 @@
 namespace SingleCredentialRows {
 
 // Every row of a single-credential table in table order; number picks the
-// credential number field. The recordset's filter and sort are given back.
+// credential number field.
 template <class Set, class Number>
 std::vector<CSingleLearnedBinder::Row> Read(Set& set, Number number)
 {
     std::vector<CSingleLearnedBinder::Row> rows;
-    if (!set.IsOpen())
-        return rows;
-    const QString filter = set.m_strFilter;
-    const QString sort = set.m_strSort;
-    set.m_strFilter.clear();
-    set.m_strSort.clear();
-    set.Requery();
-    for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext())
-        rows.push_back({set.*number, set.m_DeletedSingle, set.m_LostSingle, set.m_SuspendedSingle,
-                        set.m_UserIDSingle,
-                        {set.m_FacCode_Sel_A, set.m_FacCode_Sel_B, set.m_FacCode_Sel_C, set.m_FacCode_Sel_D}});
-    set.m_strFilter = filter;
-    set.m_strSort = sort;
-    set.Requery();
+    WalkAllRows(set, QString(), [&](Set& row) {
+        rows.push_back({row.*number, row.m_DeletedSingle, row.m_LostSingle, row.m_SuspendedSingle, row.m_UserIDSingle,
+                        {row.m_FacCode_Sel_A, row.m_FacCode_Sel_B, row.m_FacCode_Sel_C, row.m_FacCode_Sel_D}});
+    });
     return rows;
 }
 

@@ -5,6 +5,7 @@
 #include "image/DirectoryIndex.h"
 #include "platform/Database.h"
 
+#include <cstring>
 #include <map>
 
 namespace {
@@ -155,5 +156,38 @@ TEST_F(DirCodesBinder, DirectoryIndexCountsFirstCharacters)
         }
         for (const auto& [ch, code] : c.firsts)
             EXPECT_EQ(image.Word(VLLayout::kDirectoryFirstEntries.At(ch)), code) << ch;
+    }
+}
+
+TEST(DirectoryNameOrder, CaseInsensitiveOrderFoldsToSmallLetters)
+{
+    struct Case
+    {
+        const char* a;
+        const char* b;
+        bool ignoreCase;
+        int sign;
+    };
+    // '_' lies between the capitals and the small letters, so the way
+    // letters are folded decides where it sorts.
+    const Case cases[] = {
+        {"a_", "aB", true, -1},
+        {"a_", "aB", false, 1},
+        {"adams", "Brown", true, -1},
+        {"adams", "Brown", false, 1},
+        {"SMITH", "smith", true, 0},
+        {"Smith", "Smithers", true, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " " + c.b);
+        CSetPhoneEntries::PanelEntry a{};
+        CSetPhoneEntries::PanelEntry b{};
+        for (int i = 0; i < 24; ++i) {
+            a[28 + i] = static_cast<std::uint8_t>(i < int(strlen(c.a)) ? c.a[i] : ' ');
+            b[28 + i] = static_cast<std::uint8_t>(i < int(strlen(c.b)) ? c.b[i] : ' ');
+        }
+        a[52] = b[52] = 1;
+        const int result = CDirCodesBinder::CompareDirectoryNames(a, b, c.ignoreCase);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign);
     }
 }
