@@ -53,9 +53,17 @@ private:
     bool m_wasOpen;
 };
 
+qint64 CountRows(Database& database)
+{
+    SqlStatement count(database.Handle(), QStringLiteral("SELECT COUNT(*) FROM [Eventlog]"));
+    count.Step();
+    return count.Int64(0);
+}
+
 struct EventSpan
 {
-    qint64 count = 0;
+    qint64 total = 0;
+    qint64 count = 0; // at or before the limit
     QDateTime first;
 };
 
@@ -71,14 +79,13 @@ EventSpan EventsUpTo(const QString& path, double limit)
         if (span.count > 0)
             span.first = FromOleDate(query.Value(1).toDouble());
     }
+    span.total = CountRows(*database);
     return span;
 }
 
-qint64 CountRows(Database& database)
+[[noreturn]] void ThrowIncomplete(const char* what)
 {
-    SqlStatement count(database.Handle(), QStringLiteral("SELECT COUNT(*) FROM [Eventlog]"));
-    count.Step();
-    return count.Int64(0);
+    throw DatabaseException(JetError::ReservedError, QLatin1String(what));
 }
 
 // Deletes the rows on one side of the limit from a copy and compacts it.
@@ -193,7 +200,7 @@ bool SplitFiles(const QString& installationFolder, const QDate& splitDate)
     }
     try {
         if (KeepOneSide(workPath, QStringLiteral("[Time] > ?"), limit) != span.count)
-            throw DatabaseException(JetError::ReservedError, QStringLiteral("The archive of the event log is incomplete."));
+            ThrowIncomplete("The archive of the event log is incomplete.");
     } catch (const DatabaseException& error) {
         QFile::remove(workPath);
         ShowDatabaseExceptionReport(error);
@@ -209,7 +216,8 @@ bool SplitFiles(const QString& installationFolder, const QDate& splitDate)
     // replaced in one rename.
     try {
         Database::CompactInto(logPath, newLogPath);
-        KeepOneSide(newLogPath, QStringLiteral("[Time] <= ?"), limit);
+        if (KeepOneSide(newLogPath, QStringLiteral("[Time] <= ?"), limit) != span.total - span.count)
+            ThrowIncomplete("The new event log is incomplete.");
         Database::ReplaceFile(newLogPath, logPath);
     } catch (const DatabaseException&) {
         QFile::remove(newLogPath);
@@ -227,7 +235,11 @@ bool SplitEventLog(const QString& installationFolder, const QDate& splitDate)
     bool split = false;
     {
         const ProgramLogClosed programLog;
-        split = SplitFiles(installationFolder, splitDate);
+        try {
+            split = SplitFiles(installationFolder, splitDate);
+        } catch (const std::bad_alloc&) {
+            ShowMemoryExceptionReport();
+        }
     }
     if (split)
         ShowMessageBox(QStringLiteral("Splitting of Event Log data base complete."));

@@ -137,6 +137,20 @@ TEST_F(EventLogSplit, FailureToReplaceTheLogKeepsEveryEventAndNoArchive)
     EXPECT_TRUE(g_setEventLog.IsOpen());
 }
 
+TEST_F(EventLogSplit, FailureToWriteTheArchiveKeepsEveryEvent)
+{
+    // A file where the archive folder belongs: no archive can be written.
+    QDir(ArchiveFolder()).removeRecursively();
+    QFile blocker(ArchiveFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    MessageBoxScript script;
+    EXPECT_FALSE(EventLogMaintenance::SplitEventLog(Site(), QDate(2004, 6, 30)));
+    EXPECT_EQ(script.Texts(), QStringList{"Error in database structure."});
+    EXPECT_EQ(LogRows(), 5);
+    EXPECT_EQ(g_setEventLog.GetRecordCount(), 5);
+}
+
 TEST_F(EventLogSplit, ClearingKeepsTheFileAndTableButNoRow)
 {
     MessageBoxScript script;

@@ -1,5 +1,7 @@
 #include "tests/database/EventLogFixture.h"
 
+#include "app/CWFApp.h"
+#include "database/COperatorStore.h"
 #include "database/CTabWFDatabase.h"
 #include "database/CTabWFModemProberties.h"
 #include "database/CTabWfAcountHolderFields.h"
@@ -196,4 +198,48 @@ TEST_F(SetupPages, ClearQueueEmptiesTheQueueAndTheLastProgrammedCopies)
     MessageBoxScript again{IDYES};
     page.ClearQueueButton()->click();
     EXPECT_EQ(again.Texts().last(), "Command queue cleared.") << "an empty folder is no error";
+}
+
+TEST_F(SetupPages, ControlsAreGreyedWithoutTheirRights)
+{
+    const struct
+    {
+        const char* name;
+        int privilege;
+        bool configure;
+        bool fonts;
+    } cases[] = {
+        {"reports only", 1, false, false},
+        {"configure the installation", 4, true, false},
+        {"all global programming", 5, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        COperatorStore store;
+        const int slot = store.AddOperator(QLatin1String(c.name));
+        store.WriteOperatorInt(COperatorStore::PrivilegeKey(c.privilege), 1);
+        CWFApp app;
+        ASSERT_TRUE(app.SelectOperator(slot));
+
+        CTabWFDatabase database(m_doc);
+        for (QWidget* control : {static_cast<QWidget*>(database.DateEdit()),
+                                 static_cast<QWidget*>(database.OptimizeButton()),
+                                 static_cast<QWidget*>(database.ClearButton()),
+                                 static_cast<QWidget*>(database.SplitButton())})
+            EXPECT_EQ(control->isEnabled(), c.configure);
+        CTabWfAcountHolderFields fields;
+        fields.show();
+        for (int i = 0; i < CTabWfAcountHolderFields::kFieldCount; ++i)
+            EXPECT_EQ(fields.LabelEdit(i)->isEnabled(), c.configure);
+        MessageBoxScript script;
+        CTabWFModemProberties dialing;
+        dialing.show();
+        EXPECT_EQ(dialing.LineList()->isEnabled(), c.configure);
+        EXPECT_EQ(dialing.DialingPropertiesButton()->isEnabled(), c.configure);
+        CTabWfPrint printer;
+        printer.show();
+        EXPECT_EQ(printer.CourierButton()->isEnabled(), c.fonts);
+        EXPECT_EQ(printer.TimesButton()->isEnabled(), c.fonts);
+        store.DeleteOperator();
+    }
 }
