@@ -70,14 +70,12 @@ QString CardholderName(std::int32_t userID)
 
 // An entry of a fixed text table; outside it the stored row is at fault.
 template <std::size_t N>
-bool TableText(const std::array<const char*, N>& table, int index, QString& text)
+void TableText(const std::array<const char*, N>& table, int index, QString& text)
 {
-    if (index < 0 || index >= int(N)) {
+    if (index < 0 || index >= int(N))
         ShowMessageBox(kStoredLogErrorText);
-        return false;
-    }
-    text = QLatin1String(table[std::size_t(index)]);
-    return true;
+    else
+        text = QLatin1String(table[std::size_t(index)]);
 }
 
 QString PhoneNumberText(int number)
@@ -91,11 +89,6 @@ QString PhoneNumberText(int number)
     // Lengths 0-3 pad to 1-4 digits.
     const int width = codeLength == 0 ? 0 : codeLength + 1;
     return QStringLiteral("Phone [%1] ").arg(number, width, 10, QLatin1Char('0'));
-}
-
-QString Number(std::uint64_t value)
-{
-    return QString::number(value);
 }
 } // namespace
 
@@ -156,10 +149,10 @@ void CSetEventLog::GetDescription(QString& modifierText, QString& eventText)
             credential = QStringLiteral("Keypad [%1]").arg(found ? g_setEntryCodes.GetDisplayCode() : code);
             break;
         }
-        case Mod::BlockCard: credential = QStringLiteral("Block Card [%1]").arg(Number(number)); break;
-        case Mod::BlockXmtr: credential = QStringLiteral("Block xmtr [%1]").arg(Number(number)); break;
-        case Mod::SingleXmtr: credential = QStringLiteral("Single xmtr [%1]").arg(Number(number)); break;
-        case Mod::SingleCard: credential = QStringLiteral("Single Card [%1]").arg(Number(number)); break;
+        case Mod::BlockCard: credential = QStringLiteral("Block Card [%1]").arg(QString::number(number)); break;
+        case Mod::BlockXmtr: credential = QStringLiteral("Block xmtr [%1]").arg(QString::number(number)); break;
+        case Mod::SingleXmtr: credential = QStringLiteral("Single xmtr [%1]").arg(QString::number(number)); break;
+        case Mod::SingleCard: credential = QStringLiteral("Single Card [%1]").arg(QString::number(number)); break;
         default: ShowMessageBox(kStoredLogErrorText); break;
         }
         eventText = credential + ((m_Door & EventSource::AccessDenied) ? QStringLiteral(", Access denied")
@@ -211,11 +204,11 @@ void CSetEventLog::GetDescription(QString& modifierText, QString& eventText)
         switch (m_Mod) {
         case Mod::UnknownXmtr:
             modifierText = QStringLiteral("Unknown transmitter");
-            eventText = QStringLiteral("Transmitter [%1]").arg(Number(number));
+            eventText = QStringLiteral("Transmitter [%1]").arg(QString::number(number));
             break;
         case Mod::UnknownCard:
             modifierText = QStringLiteral("Unknown card");
-            eventText = QStringLiteral("Card [%1]").arg(Number(number));
+            eventText = QStringLiteral("Card [%1]").arg(QString::number(number));
             break;
         case Mod::UnknownEntryCode:
             modifierText = QStringLiteral("Unknown entry code");
@@ -223,11 +216,11 @@ void CSetEventLog::GetDescription(QString& modifierText, QString& eventText)
             break;
         case Mod::DeniedXmtr:
             modifierText = QStringLiteral("Access denied ");
-            eventText = QStringLiteral("Transmitter [%1]").arg(Number(number));
+            eventText = QStringLiteral("Transmitter [%1]").arg(QString::number(number));
             break;
         case Mod::DeniedCard:
             modifierText = QStringLiteral("Access denied");
-            eventText = QStringLiteral("Card [%1]").arg(Number(number));
+            eventText = QStringLiteral("Card [%1]").arg(QString::number(number));
             break;
         case Mod::DeniedEntryCode: {
             modifierText = QStringLiteral("Access denied");
