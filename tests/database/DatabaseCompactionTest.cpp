@@ -5,6 +5,7 @@
 #include "database/Schema.h"
 #include "platform/Database.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace
@@ -90,4 +91,25 @@ TEST_F(Compaction, AFileHeldOpenElsewhereIsReportedAndLeftWhole)
     EXPECT_EQ(CountRows(DatabasePath("Vestrels.mdb"), "Vestrels"), rows);
     EXPECT_FALSE(QFile::exists(DatabasePath("Temp.mdb")));
     m_doc.OnSaveDocument(m_doc.GetPathName());
+}
+
+TEST_F(Compaction, ARunThatFailsReportsEachStepAndStillReopensTheData)
+{
+    // A folder in the temporary file's place makes every compaction fail.
+    ASSERT_TRUE(QDir().mkpath(DatabasePath("Temp.mdb")));
+    m_doc.SetDataToProgram(0);
+    MessageBoxScript script;
+    DatabaseCompaction::Optimize(m_doc);
+    const QStringList texts = script.Texts();
+    ASSERT_EQ(texts.size(), 2 * 2 + 10 + 2) << texts.join("|").toStdString();
+    for (int first : {0, 2, 14}) {
+        SCOPED_TRACE(first);
+        EXPECT_EQ(texts[first], "DAO Database exception") << "the two first and the last steps report the kind";
+        EXPECT_EQ(script.Shown()[first + 1].icon, MbIcon::Exclamation);
+    }
+    EXPECT_FALSE(texts.contains("The internal database has been optimized."));
+    EXPECT_EQ(m_doc.GetDataToProgram(), 0);
+    EXPECT_TRUE(g_setCards.IsOpen()) << "the document's data is open again";
+    EXPECT_TRUE(m_doc.m_netCommandsSet.IsOpen());
+    QDir(DatabasePath("Temp.mdb")).removeRecursively();
 }
