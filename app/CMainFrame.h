@@ -58,7 +58,6 @@ public:
     QWidget* RightView() const;
     QToolBar* ToolBar() const { return m_toolBar; }
     QAction* Action(unsigned command) const { return m_actions.value(command); }
-    QMenu* PopupMenu(unsigned command) const { return m_popups.value(command); }
 
 protected:
     bool event(QEvent* e) override;

@@ -28,8 +28,6 @@ public:
     // else close is called.
     void Listen(std::function<bool()> isProgramming, std::function<void()> close);
 
-    QString ServerName() const { return m_serverName; }
-
 private:
     void OnConnection();
 

@@ -39,7 +39,6 @@ public:
 
     // One idle call of the event loop.
     void OnIdle();
-    const CTaskStepDriver& TaskDriver() const { return m_taskDriver; }
 
     // Queues a new time for the networks when their daylight-saving state
     // changed since the installation was last used (atStartup) or since the
@@ -67,8 +66,6 @@ public:
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CWFDoc* Document() const { return m_doc.get(); }
-    QDateTime LastUsedTime() const { return m_lastUsed; }
-    QString TaskInstallationName() const { return m_taskInstallationName; }
 
     // Profile settings: read once at start-up, written back at exit.
     void LoadSettings();

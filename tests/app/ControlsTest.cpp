@@ -44,6 +44,8 @@ TEST(ProgressDialogs, AnOwnerDisabledBeforeStaysDisabled)
 TEST(ProgressDialogs, MovesReturnThePreviousPositionAndStepsByTheStep)
 {
     CProgressDlg dialog;
+    dialog.SetStatus(QStringLiteral("Binding cardholders"));
+    EXPECT_EQ(dialog.Status(), "Binding cardholders");
     EXPECT_EQ(dialog.SetPos(20), 0);
     EXPECT_EQ(dialog.StepIt(), 20);
     EXPECT_EQ(dialog.OffsetPos(5), 30);

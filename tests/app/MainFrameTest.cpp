@@ -263,10 +263,22 @@ TEST_F(MainFrameTest, RecentFileIsRefusedWhileTheNetworkIsProgrammed)
     EXPECT_EQ(boxes.Texts(), QStringList("You cannot open another installation file while the network is being programmed."));
 }
 
+TEST_F(MainFrameTest, CommFormStandInSaysTheLinkIsMissing)
+{
+    auto* comm = dynamic_cast<CCommControlStub*>(frame->CommView());
+    ASSERT_NE(comm, nullptr);
+    SendAppMessage(comm, Msg::WM_COMMAND, CommandId::OnOffLine);
+    EXPECT_TRUE(comm->StatusText().startsWith("The panel link is not available yet"));
+    EXPECT_FALSE(comm->IsConnected());
+}
+
 TEST_F(MainFrameTest, WindowPlacementIsSavedAtCloseAndReadBackOnScreen)
 {
+    frame->ShowDataToProgramIcon();
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
     frame->setGeometry(40, 30, 700, 500);
     ASSERT_TRUE(frame->close());
+    EXPECT_FALSE(frame->HasDataToProgramIcon());
     const auto placement = frame->LoadWindowPlacement();
     ASSERT_TRUE(placement);
     EXPECT_EQ(placement->normal.size(), QSize(700, 500));
