@@ -1,0 +1,174 @@
+#include "app/CWFDoc.h"
+#include "app/InstallationTemplate.h"
+#include "database/GlobalRecordsets.h"
+#include "image/CVLMemory.h"
+#include "platform/DatabaseTransaction.h"
+#include "platform/Profile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kNetworks = 8;
+constexpr int kNodes = 8;
+constexpr int kCardholders = 9999; // every record of the panel's table but the reserved 0
+constexpr int kBlocks = 24;
+constexpr int kNumbersPerBlock = 1900;
+constexpr int kCredentialsPerBlock = 500;
+constexpr double kFirstCard = 100000.0;
+constexpr double kFirstTransmitter = 5000000.0;
+constexpr std::int32_t kFirmware = 0x0210;
+const FirmwareVersion kImageVersion = {'2', '1', '0'};
+
+void CopyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString& name : source.entryList(QDir::Files))
+        QFile::copy(source.filePath(name), QDir(to).filePath(name));
+}
+
+template <class Blocks, class Credentials, class Number>
+void AddBlocks(Blocks& blocks, Credentials& credentials, Number number, double first)
+{
+    {
+        DatabaseTransaction transaction(blocks.GetDefaultDBName());
+        for (int b = 0; b < kBlocks; ++b) {
+            blocks.AddNew();
+            blocks.m_BlockBegin = first + b * kNumbersPerBlock;
+            blocks.m_BlockEnd = blocks.m_BlockBegin + kNumbersPerBlock - 1;
+            blocks.m_BlockName = QStringLiteral("Block %1").arg(b + 1);
+            blocks.m_FacCode_Sel_A = 1;
+            blocks.Update();
+        }
+    }
+    DatabaseTransaction transaction(credentials.GetDefaultDBName());
+    for (int b = 0; b < kBlocks; ++b) {
+        for (int c = 0; c < kCredentialsPerBlock; ++c) {
+            credentials.AddNew();
+            credentials.*number = first + b * kNumbersPerBlock + c * 3;
+            credentials.m_UserID = 1 + (b * kCredentialsPerBlock + c) % kCardholders;
+            credentials.m_Lost = c % 50 == 0;
+            credentials.Update();
+        }
+    }
+}
+
+void FillSite(CWFDoc& doc)
+{
+    {
+        DatabaseTransaction transaction(g_setVLNetworks.GetDefaultDBName());
+        for (int net = 1; net <= kNetworks; ++net) {
+            if (!g_setVLNetworks.FindFirst(QStringLiteral("Net = %1").arg(net))) {
+                g_setVLNetworks.AddNew();
+                g_setVLNetworks.m_Net = static_cast<std::uint8_t>(net);
+                g_setVLNetworks.m_NetName = QStringLiteral("Network %1").arg(net);
+                g_setVLNetworks.m_Active = true;
+                g_setVLNetworks.Update();
+            }
+        }
+    }
+    {
+        DatabaseTransaction transaction(g_setVestrels.GetDefaultDBName());
+        for (int net = 1; net <= kNetworks; ++net) {
+            g_setVLNetworks.FindFirst(QStringLiteral("Net = %1").arg(net));
+            const std::int32_t networkId = g_setVLNetworks.m_NodeID;
+            for (int node = 1; node <= kNodes; ++node) {
+                g_setVestrels.AddNew();
+                g_setVestrels.m_VestrelName = QStringLiteral("Panel %1%2").arg(QChar('@' + net)).arg(node);
+                g_setVestrels.m_NetAddress = static_cast<std::uint8_t>(net);
+                g_setVestrels.m_NodeAddress = static_cast<std::uint8_t>(node);
+                g_setVestrels.m_NodeID = networkId;
+                g_setVestrels.m_FileName = QStringLiteral("Vestrel%1%2.dat").arg(net).arg(node);
+                g_setVestrels.m_PanelType = 0;
+                g_setVestrels.m_FirmwareVersion = kFirmware;
+                g_setVestrels.Update();
+                CVLMemory image;
+                image.LoadFile(doc.BuildPath(CWFDoc::kVestrels, QStringLiteral("Vestrel%1%2.dat").arg(net).arg(node)),
+                               1, static_cast<std::uint8_t>(net * 10 + node), kImageVersion);
+            }
+        }
+    }
+    {
+        DatabaseTransaction transaction(g_setUsers.GetDefaultDBName());
+        for (int i = 0; i < kCardholders; ++i) {
+            g_setUsers.AddNew();
+            g_setUsers.m_FirstName = QStringLiteral("Holder");
+            g_setUsers.m_LastName = QString::number(i);
+            g_setUsers.m_CHSetIndex = static_cast<std::uint8_t>(3 + i % 8);
+            g_setUsers.m_Active = i % 7 != 0;
+            g_setUsers.m_ExpirationDate = QDateTime(QDate(2030, 1, 1).addDays(i % 2000), QTime(0, 0));
+            g_setUsers.Update();
+        }
+    }
+    AddBlocks(g_setCardBlocks, g_setCards, &CSetCards::m_CardID, kFirstCard);
+    AddBlocks(g_setTransmitterBlocks, g_setTransmitters, &CSetTransmitters::m_XmtrID, kFirstTransmitter);
+}
+
+// A site of 64 controllers made once, in a program folder of its own.
+const QString& LargeSite()
+{
+    static QTemporaryDir dir;
+    static const QString file = [] {
+        qputenv("WARDIX_HOME", QDir(dir.path()).filePath("home").toLocal8Bit());
+        Profile::SetLocation(QDir(dir.path()).filePath("profile.ini"));
+        QString error;
+        if (!InstallationTemplate::EnsureNewInstallationTemplate(&error))
+            qFatal("%s", qPrintable(error));
+        const QString from = QDir(dir.path()).filePath("home/New Installation");
+        const QString to = QDir(dir.path()).filePath("home/Installations/Large");
+        CopyFolder(from + "/Database", to + "/Database");
+        CopyFolder(from + "/Vestrels", to + "/Vestrels");
+        const QString path = to + "/Large.wfi";
+        QFile::copy(from + "/" + InstallationTemplate::kTemplateFileName, path);
+        CWFDoc doc;
+        if (!doc.OnOpenDocument(path))
+            qFatal("cannot open the large site");
+        FillSite(doc);
+        doc.OnCloseDocument();
+        return path;
+    }();
+    return file;
+}
+
+// A full run for every node: nothing was ever programmed.
+void BM_FullProgrammingRun(benchmark::State& state)
+{
+    const QString& site = LargeSite(); // made before the document that registers itself
+    CWFDoc doc;
+    if (!doc.OnOpenDocument(site)) {
+        state.SkipWithError("cannot open the large site");
+        return;
+    }
+    int commands = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.ClearNetCommands();
+        QDir(doc.BuildPath(CWFDoc::kLastProgrammed, QString())).removeRecursively();
+        QDir().mkpath(doc.BuildPath(CWFDoc::kLastProgrammed, QString()));
+        state.ResumeTiming();
+        if (!doc.PrepareNetworkProgramming(0, 0))
+            state.SkipWithError("the run failed");
+        commands = doc.GetPendingCommandCount();
+    }
+    state.counters["commands"] = commands;
+    doc.ClearNetCommands();
+    doc.OnCloseDocument();
+}
+BENCHMARK(BM_FullProgrammingRun)->Unit(benchmark::kSecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
