@@ -17,6 +17,8 @@ namespace {
 constexpr int kEntryRecordStart = 4; // the entry's bytes 4-52 are the record's 0-48
 constexpr int kNextLink = 6;
 constexpr int kPreviousLink = 8;
+constexpr int kHolderHigh = 10;
+constexpr int kHolderLow = 11;
 constexpr int kNameStart = 28;
 constexpr int kNameWidth = 24;
 constexpr int kSubsetByte = 52;
@@ -146,7 +148,7 @@ void CDirCodesBinder::AssignDirectorySlots(DirectoryWork& work, const BindLog& l
                          .arg(QString::fromLatin1(reinterpret_cast<const char*>(&record.entry[kNameStart]),
                                                   kNameWidth)
                                   .trimmed())
-                         .arg(record.entry[10] << 8 | record.entry[11]));
+                         .arg(record.entry[kHolderHigh] << 8 | record.entry[kHolderLow]));
             continue;
         }
         placed.push_back(record);

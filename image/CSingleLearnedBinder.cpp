@@ -66,6 +66,5 @@ int CSingleLearnedBinder::BindRows(const std::vector<Row>& rows, const Texts& te
                                             row.lost, row.suspended, false, row.holder);
                             }});
     }
-    progress.SetPos(kCapacity);
     return BindTreeRows(tree, File(), treeRows, texts.full, QString::fromLatin1(texts.treeName));
 }
