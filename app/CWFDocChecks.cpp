@@ -2,6 +2,7 @@
 
 #include "app/CWFApp.h"
 #include "app/RunState.h"
+#include "database/DatabaseCompaction.h"
 #include "database/DatabaseErrors.h"
 #include "database/DatabaseFiles.h"
 #include "database/GlobalRecordsets.h"
@@ -278,19 +279,11 @@ bool CWFDoc::CheckNetCommandsDatabase()
 
 void CWFDoc::CompactDatabaseFile(const QString& relativeName)
 {
-    const QString target = BuildPath(kInstallation, relativeName);
-    const QString temporary = BuildPath(kInstallation, QStringLiteral("Database/Temp.mdb"));
-    QFile::remove(temporary);
+    Database::CloseAllConnections();
     try {
-        Database::CloseAllConnections();
-        Database::CompactInto(target, temporary);
-        Database::ReplaceFile(temporary, target);
-    } catch (const DatabaseException&) {
-        const QFileInfo folder(QFileInfo(target).absolutePath());
-        const QString text = folder.isWritable()
-                                 ? QStringLiteral("Error copying Temp.mdb during database optimization.\n\nDestination: %1")
-                                 : QStringLiteral("ACCESS DENIED: Error copying Temp.mdb during database optimization.\n\nDestination: %1");
-        ShowMessageBox(text.arg(target));
+        DatabaseCompaction::CompactDatabaseFile(m_strInstallationFolder, relativeName);
+    } catch (const DatabaseException& error) {
+        // The file is left as it was; the open goes on with it.
+        ShowDatabaseError(error);
     }
-    QFile::remove(temporary);
 }
