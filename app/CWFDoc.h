@@ -191,8 +191,8 @@ private:
     void RebuildQueueNodes();
     void CloseInstallationData();
     bool FindSelectedController();
-    bool PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net);
-    bool ProgramController(CSetVestrels& controller, CBindManager& manager, int force);
+    bool PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea);
+    bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
 

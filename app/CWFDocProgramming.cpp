@@ -5,6 +5,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "image/CBindManager.h"
+#include "image/DirectoryIndex.h"
 #include "platform/DatabaseException.h"
 #include "platform/DatabaseTransaction.h"
 
@@ -88,7 +89,7 @@ bool HasOldFirmware(const CSetVestrels& controller)
 }
 } // namespace
 
-bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net)
+bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea)
 {
     CVLControllerMemory image;
     image.SetNetworkOverride(net);
@@ -96,6 +97,8 @@ bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t
     image.SetNetworkOverride(0);
     if (!loaded)
         return false;
+    if (controller.m_Keldara)
+        BuildDirectoryIndex(image, workArea, m_bIgnoreCaseDirCodes != 0);
     WriteDoorSchedules(image, controller);
     WriteFloorSchedules(image, controller);
     image.MergeGlobalSettings(BuildPath(kVestrels, QString()));
@@ -110,12 +113,13 @@ bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t
     return image.SaveFile();
 }
 
-bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, int force)
+bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea,
+                               int force)
 {
     if (!g_setVLNetworks.IsOpen() || !g_setVLNetworks.FindByNodeID(controller.m_NodeID))
         return true;
     const std::uint8_t net = g_setVLNetworks.m_Net;
-    if (!PrepareControllerImage(controller, net))
+    if (!PrepareControllerImage(controller, net, workArea))
         return false;
     const auto nodeCode = static_cast<std::uint8_t>(net * kNodeCodeBase + controller.m_NodeAddress);
     int nodeForce = force || !QFile::exists(BuildPath(kLastProgrammed, controller.m_FileName)) ? 1 : 0;
@@ -189,7 +193,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         }
         manager.RebuildTimeZoneOrder();
         do {
-            ProgramController(controllers, manager, force);
+            ProgramController(controllers, manager, workArea, force);
             if (oneNode)
                 break;
             controllers.MoveNext();

@@ -2,6 +2,7 @@
 #include "app/RunState.h"
 #include "app/SharedHelpers.h"
 #include "database/GlobalRecordsets.h"
+#include "image/CBlockBinder.h"
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
 #include "link/PacketBuilder.h"
@@ -188,11 +189,24 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
         QFile blocker(QDir::cleanPath(folder));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
-    {
-        MessageBoxScript script;
-        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-        EXPECT_TRUE(script.Texts().contains(kStoreFailedText)) << script.Texts().join("|").toStdString();
-    }
+    // The message is shown while the run still holds the close guard, and
+    // a run asked for from inside it is refused.
+    QStringList texts;
+    int guardWhileShown = 0;
+    int reentered = -1;
+    const MessageBoxPresenter previous = SetMessageBoxPresenter([&](const MessageBoxRequest& request) {
+        texts << request.text;
+        guardWhileShown = QueueBeingCreated;
+        reentered = m_doc.PrepareNetworkProgramming(0, 0);
+        return int(IDOK);
+    });
+    const int result = m_doc.PrepareNetworkProgramming(0, 0);
+    SetMessageBoxPresenter(previous);
+    ASSERT_EQ(result, 1);
+    EXPECT_TRUE(texts.contains(kStoreFailedText)) << texts.join("|").toStdString();
+    EXPECT_EQ(guardWhileShown, 1);
+    EXPECT_EQ(reentered, 0);
+    EXPECT_EQ(QueueBeingCreated, 0);
     EXPECT_EQ(RowCount(), 0) << "no row without its file";
     EXPECT_EQ(FlagsOf(2) & 1, 1);
     EXPECT_EQ(m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll, 1);
@@ -241,6 +255,19 @@ TEST_F(ProgrammingRun, UnknownControllerQueuesNothing)
     EXPECT_EQ(m_doc.PrepareNetworkProgramming(9999, 0), 0);
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(QueueBeingCreated, 0);
+}
+
+TEST_F(ProgrammingRun, NetworkQueuedAsksWithoutTakingCommands)
+{
+    std::uint8_t net = 1;
+    EXPECT_EQ(CBlockBinder::IsNetworkQueued(&net), 0);
+    auto command = std::make_unique<CNetCommand>(NetKind::StatusPoll, 1, 2);
+    ASSERT_TRUE(m_doc.m_netQueue.AddCommand(command));
+    EXPECT_EQ(CBlockBinder::IsNetworkQueued(&net), 1);
+    EXPECT_EQ(CBlockBinder::IsNetworkQueued(&net), 1);
+    EXPECT_EQ(m_doc.m_netQueue.GetNode(1, 2)->PendingCount(), 1u);
+    net = 2;
+    EXPECT_EQ(CBlockBinder::IsNetworkQueued(&net), 0);
 }
 
 TEST_F(ProgrammingRun, PanelsFedTheFramesHoldTheInstallationsFiles)
