@@ -159,9 +159,10 @@ bool CWFDoc::OnOpenDocument(const QString& path)
 bool CWFDoc::OnSaveDocument(const QString&)
 {
     OpenInstallation(false);
-    OpenInstallation(true);
+    // Before the reopen, which sets again what the reset clears (HasControllers).
     if (CWFApp* app = GetApp())
         app->ResetRunState();
+    OpenInstallation(true);
     return !SkipProfileSave;
 }
 
