@@ -1,6 +1,7 @@
 #include "app/CWFDoc.h"
 #include "app/InstallationTemplate.h"
 #include "database/GlobalRecordsets.h"
+#include "image/CBindManager.h"
 #include "image/CVLMemory.h"
 #include "platform/DatabaseTransaction.h"
 #include "platform/Profile.h"
@@ -161,6 +162,37 @@ void BM_FullProgrammingRun(benchmark::State& state)
     doc.OnCloseDocument();
 }
 BENCHMARK(BM_FullProgrammingRun)->Unit(benchmark::kSecond)->Iterations(2);
+
+// Storing alone: the commands of a run the size of a site whose every bank
+// changed, node by node, each node in one transaction as the run stores them.
+void BM_StoreRunOfCommands(benchmark::State& state)
+{
+    const QString& site = LargeSite();
+    CWFDoc doc;
+    if (!doc.OnOpenDocument(site)) {
+        state.SkipWithError("cannot open the large site");
+        return;
+    }
+    const int perNode = static_cast<int>(state.range(0)) / (kNetworks * kNodes);
+    const QByteArray data(CBindManager::kMaxWriteLength / 8, '\x5A');
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.ClearNetCommands();
+        state.ResumeTiming();
+        CBindManager manager(doc);
+        for (int net = 1; net <= kNetworks; ++net) {
+            for (int node = 1; node <= kNodes; ++node) {
+                DatabaseTransaction transaction(doc.m_netCommandsSet.GetDefaultDBName());
+                for (int i = 0; i < perNode; ++i)
+                    manager.QueueMemoryWrite(1, i, data, static_cast<std::uint8_t>(net << 4 | node));
+            }
+        }
+    }
+    state.counters["commands"] = doc.GetPendingCommandCount();
+    doc.ClearNetCommands();
+    doc.OnCloseDocument();
+}
+BENCHMARK(BM_StoreRunOfCommands)->Arg(26000)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 

@@ -272,6 +272,11 @@ TEST_F(ProgrammingRun, NetworkQueuedAsksWithoutTakingCommands)
 
 TEST_F(ProgrammingRun, PanelsFedTheFramesHoldTheInstallationsFiles)
 {
+    // A panel type with a display gets its message set too.
+    ASSERT_TRUE(g_setVestrels.FindByAddress(1, 1));
+    g_setVestrels.Edit();
+    g_setVestrels.m_PanelType = 0;
+    g_setVestrels.Update();
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     const FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(8, 0), QTimeZone::utc()));
     for (const auto& [address, commands] : StoredByNode()) {
@@ -298,6 +303,10 @@ TEST_F(ProgrammingRun, PanelsFedTheFramesHoldTheInstallationsFiles)
         expectBank(1, file(CWFDoc::kVestrels, "Cardholders.dat"));
         expectBank(3, file(CWFDoc::kVestrels, "BlockTransmitters.dat"));
         expectBank(4, file(CWFDoc::kVestrels, "BlockCards.dat"));
+        if (address == 0x11)
+            expectBank(8, file(CWFDoc::kVestrels, "DisplayMessages0.dat"));
+        else
+            EXPECT_EQ(panel.Bank(8), QByteArray(4096, '\0')) << "no display on this panel type";
     }
 }
 
