@@ -1,33 +1,27 @@
 #pragma once
 
-#include "app/RecordsetWalk.h"
+#include "image/AllRowsWalk.h"
 #include "image/CBlockBinder.h"
 
+#include <algorithm>
 #include <vector>
 
 // Reading the block and credential rows of either credential kind; the
-// tables differ only in the credential's number field.
+// tables differ only in the credential's number field. Every row is read,
+// whatever filter a screen left on the program-wide recordsets.
 namespace BlockRows {
 
-// The block rows in AutoNumIndex order; the recordset's filter and sort are
-// given back afterwards.
+// The block rows in AutoNumIndex order, which decides their pages.
 template <class BlockSet>
 std::vector<CBlockBinder::BlockRow> Blocks(BlockSet& set)
 {
     std::vector<CBlockBinder::BlockRow> rows;
-    if (!set.IsOpen())
-        return rows;
-    const QString filter = set.m_strFilter;
-    const QString sort = set.m_strSort;
-    set.m_strFilter.clear();
-    set.m_strSort = QStringLiteral("AutoNumIndex");
-    set.Requery();
-    for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext())
-        rows.push_back({set.m_AutoNumIndex, set.m_BlockBegin, set.m_BlockEnd, set.m_Deleted,
-                        {set.m_FacCode_Sel_A, set.m_FacCode_Sel_B, set.m_FacCode_Sel_C, set.m_FacCode_Sel_D}});
-    set.m_strFilter = filter;
-    set.m_strSort = sort;
-    set.Requery();
+    WalkAllRows(set, QString(), [&rows](BlockSet& row) {
+        rows.push_back({row.m_AutoNumIndex, row.m_BlockBegin, row.m_BlockEnd, row.m_Deleted,
+                        {row.m_FacCode_Sel_A, row.m_FacCode_Sel_B, row.m_FacCode_Sel_C, row.m_FacCode_Sel_D}});
+    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.autoNumIndex < b.autoNumIndex; });
     return rows;
 }
 
@@ -36,8 +30,9 @@ template <class CredentialSet, class Number>
 std::vector<CBlockBinder::CredentialRow> Credentials(CredentialSet& set, Number number)
 {
     std::vector<CBlockBinder::CredentialRow> rows;
-    for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext())
-        rows.push_back({set.*number, !set.m_Lost && !set.m_Suspended, set.m_UserID});
+    WalkAllRows(set, QString(), [&rows, number](CredentialSet& row) {
+        rows.push_back({row.*number, !row.m_Lost && !row.m_Suspended, row.m_UserID});
+    });
     return rows;
 }
 

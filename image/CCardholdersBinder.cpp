@@ -1,8 +1,8 @@
 #include "image/CCardholdersBinder.h"
 
-#include "app/RecordsetWalk.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
+#include "image/AllRowsWalk.h"
 #include "image/BindingLog.h"
 #include "image/BindProgress.h"
 #include "platform/DatabaseException.h"
@@ -59,33 +59,29 @@ int CCardholdersBinder::Bind()
     // cannot overwrite one cardholder with another's gap.
     QByteArray file(kRecords * kRecordSize, '\0');
     try {
-        g_setUsers.m_strFilter.clear();
-        g_setUsers.m_strSort.clear();
-        if (g_setUsers.IsOpen())
-            g_setUsers.Requery();
         int rows = 0;
-        for (bool row = MoveToFirstRow(g_setUsers); row && !g_setUsers.IsEOF(); g_setUsers.MoveNext()) {
-            const std::int32_t id = g_setUsers.m_UserID;
+        WalkAllRows(g_setUsers, QString(), [&](CSetUsers& user) {
+            const std::int32_t id = user.m_UserID;
             if (id < 0 || id >= kRecords) {
                 LogBinding(QStringLiteral("Cardholder %1 lies beyond the panel's %2 cardholder records "
-                                                 "and was not bound.")
-                                      .arg(id)
-                                      .arg(kRecords));
-                continue;
+                                          "and was not bound.")
+                               .arg(id)
+                               .arg(kRecords));
+                return;
             }
             Record record;
-            if (!BuildRecord(g_setUsers.m_Deleted, g_setUsers.m_Active, g_setUsers.m_CHSetIndex,
-                             g_setUsers.m_NeverExpiers, g_setUsers.m_ExpirationDate, record)) {
+            if (!BuildRecord(user.m_Deleted, user.m_Active, user.m_CHSetIndex, user.m_NeverExpiers,
+                             user.m_ExpirationDate, record)) {
                 LogBinding(QStringLiteral("Cardholder %1 expires in %2, which the panels cannot hold, "
-                                                 "and was not bound.")
-                                      .arg(id)
-                                      .arg(g_setUsers.m_ExpirationDate.date().year()));
-                continue;
+                                          "and was not bound.")
+                               .arg(id)
+                               .arg(user.m_ExpirationDate.date().year()));
+                return;
             }
             file.replace(id * kRecordSize, kRecordSize, reinterpret_cast<const char*>(record.data()), kRecordSize);
             if (++rows % kProgressStep == 0)
                 progress.SetPos(std::min(rows, kRecords));
-        }
+        });
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
         return 0;

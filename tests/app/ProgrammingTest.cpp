@@ -257,6 +257,29 @@ TEST_F(ProgrammingRun, UnknownControllerQueuesNothing)
     EXPECT_EQ(QueueBeingCreated, 0);
 }
 
+TEST_F(ProgrammingRun, FiltersLeftByScreensHideNoRowFromTheBind)
+{
+    std::vector<std::int32_t> ids;
+    for (bool row = g_setUsers.FindFirst("UserID > 0"); row; row = g_setUsers.FindNext("UserID > 0"))
+        ids.push_back(g_setUsers.m_UserID);
+    ASSERT_EQ(ids.size(), 4u);
+    for (Recordset* set : std::initializer_list<Recordset*>{&g_setUsers, &g_setCards}) {
+        set->m_strFilter = "UserID = -1";
+        set->Requery();
+    }
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(g_setUsers.m_strFilter, "UserID = -1") << "the screen's filter is given back";
+    QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Cardholders.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray records = file.readAll();
+    for (std::int32_t id : ids)
+        EXPECT_EQ(static_cast<std::uint8_t>(records[id * 8]) & 0x40, 0x40) << id;
+    for (Recordset* set : std::initializer_list<Recordset*>{&g_setUsers, &g_setCards}) {
+        set->m_strFilter.clear();
+        set->Requery();
+    }
+}
+
 TEST_F(ProgrammingRun, NetworkQueuedAsksWithoutTakingCommands)
 {
     std::uint8_t net = 1;
