@@ -124,10 +124,10 @@ int CBlockBinder::WritePages(const QString& status, const std::vector<BlockRow>&
     if (File().write(file) != file.size() || !File().flush())
         return 0;
     if (refused > 0)
-        ShowMessageBox(QStringLiteral("%1 %2 lie more than %3 numbers above the first number of their block "
-                                      "and were not sent to the panels.")
-                           .arg(refused)
+        ShowMessageBox(QStringLiteral("%1 not sent to the panels: %2. Each lies more than %3 numbers above the "
+                                      "first number of its block.")
                            .arg(QLatin1String(credentialWord))
+                           .arg(refused)
                            .arg(kNumbersPerBlock - 1),
                        MbButtons::Ok, MbIcon::Exclamation);
     return 1;

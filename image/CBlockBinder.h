@@ -63,7 +63,7 @@ public:
 
 protected:
     // Writes the file; says how many credentials were refused, naming them
-    // with credentialWord ("cards", "transmitters").
+    // with credentialWord ("Cards", "Transmitters").
     int WritePages(const QString& status, const std::vector<BlockRow>& blocks,
                    const std::vector<CredentialRow>& credentials, const char* credentialWord);
 };

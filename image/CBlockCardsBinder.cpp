@@ -16,5 +16,5 @@ int CBlockCardsBinder::Bind()
         ShowDatabaseError(error);
         return 0;
     }
-    return WritePages(QStringLiteral("Binding Block Cards..."), blocks, credentials, "cards");
+    return WritePages(QStringLiteral("Binding Block Cards..."), blocks, credentials, "Cards");
 }

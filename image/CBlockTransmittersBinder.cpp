@@ -16,5 +16,5 @@ int CBlockTransmittersBinder::Bind()
         ShowDatabaseError(error);
         return 0;
     }
-    return WritePages(QStringLiteral("Binding Block Transmitters..."), blocks, credentials, "transmitters");
+    return WritePages(QStringLiteral("Binding Block Transmitters..."), blocks, credentials, "Transmitters");
 }

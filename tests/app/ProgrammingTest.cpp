@@ -280,6 +280,38 @@ TEST_F(ProgrammingRun, FiltersLeftByScreensHideNoRowFromTheBind)
     }
 }
 
+TEST_F(ProgrammingRun, UnholdableCardholdersAndCardsAreLeftOut)
+{
+    ASSERT_TRUE(g_setUsers.FindFirst("UserID > 0"));
+    const std::int32_t id = g_setUsers.m_UserID;
+    g_setUsers.Edit();
+    g_setUsers.m_NeverExpiers = false;
+    g_setUsers.m_ExpirationDate = QDateTime(QDate(2300, 1, 1), QTime(0, 0));
+    g_setUsers.Update();
+    g_setCardBlocks.AddNew();
+    g_setCardBlocks.m_BlockBegin = 1000;
+    g_setCardBlocks.m_BlockEnd = 5000;
+    g_setCardBlocks.Update();
+    for (double number : {2899.0, 2900.0, 4000.0}) {
+        g_setCards.AddNew();
+        g_setCards.m_CardID = number;
+        g_setCards.m_UserID = id;
+        g_setCards.Update();
+    }
+    MessageBoxScript script;
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(script.Texts(), QStringList{"Cards not sent to the panels: 2. Each lies more than 1899 numbers above "
+                                          "the first number of its block."});
+    QFile cardholders(m_doc.BuildPath(CWFDoc::kVestrels, "Cardholders.dat"));
+    ASSERT_TRUE(cardholders.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cardholders.readAll().mid(id * 8, 8), QByteArray(8, '\0')) << "its year does not fit the record";
+    QFile cards(m_doc.BuildPath(CWFDoc::kVestrels, "BlockCards.dat"));
+    ASSERT_TRUE(cards.open(QIODevice::ReadOnly));
+    const QByteArray page = cards.read(4082);
+    EXPECT_EQ(static_cast<std::uint8_t>(page[283 + 2 * 1899]), id);
+    EXPECT_EQ(cards.read(4082), QByteArray(4082, '\xFF')) << "nothing spilled into the next page";
+}
+
 TEST_F(ProgrammingRun, NetworkQueuedAsksWithoutTakingCommands)
 {
     std::uint8_t net = 1;
