@@ -192,13 +192,18 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             ClearPendingNodeRequest();
         }
         manager.RebuildTimeZoneOrder();
+        bool allQueued = true;
         do {
-            ProgramController(controllers, manager, workArea, force);
+            allQueued = ProgramController(controllers, manager, workArea, force) && allQueued;
             if (oneNode)
                 break;
             controllers.MoveNext();
         } while (!controllers.IsEOF());
-        manager.StoreInstallationState(full);
+        // Recording the files as sent while a node's writes are missing
+        // would keep that node behind for good; the next run compares
+        // against the old copies again instead.
+        if (allQueued)
+            manager.StoreInstallationState(full);
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
         return 0;

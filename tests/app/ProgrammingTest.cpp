@@ -183,6 +183,10 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
     ProgramOnceAndSend();
     SetFlags(2, 1);
     m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll = 1;
+    ASSERT_TRUE(g_setUsers.FindFirst("UserID > 0"));
+    g_setUsers.Edit();
+    g_setUsers.m_Active = false;
+    g_setUsers.Update();
     const QString folder = m_doc.BuildPath(CWFDoc::kNetCommands, QString());
     ASSERT_TRUE(QDir(folder).removeRecursively());
     {
@@ -219,6 +223,8 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
     const auto nodes = StoredByNode();
     EXPECT_TRUE(IsNodeControl(nodes.at(0x12).front().command, 64));
     EXPECT_TRUE(IsNodeControl(nodes.at(0x13).front().command, 64));
+    ASSERT_EQ(nodes.at(0x11).size(), 2u) << "the unflagged node still gets the change";
+    EXPECT_EQ(nodes.at(0x11).front().command.m_payload.left(1), QByteArray("\x01", 1));
 }
 
 TEST_F(ProgrammingRun, SuspendedNodeGetsOneStartPerRun)
