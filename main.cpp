@@ -1,13 +1,21 @@
 #include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/CommandIds.h"
 #include "app/ShellHooks.h"
 #include "database/CInstallationsDlg.h"
 #include "database/CLoginDlg.h"
 #include "database/COpenInstallationDlg.h"
 #include "database/CStartupDlg.h"
+#include "image/NetworkPasswords.h"
 
 #include <QApplication>
 
+#include <cstdint>
+
 namespace {
+
+// The state byte of the network command queue while nothing is built or worked.
+constexpr std::uint8_t kQueueIdle = 1;
 
 // The start-up and file dialogs of the installations and operators.
 void InstallDialogHooks(CWFApp& app)
@@ -37,6 +45,33 @@ void InstallDialogHooks(CWFApp& app)
     };
 }
 
+// The document's commands, and what the shell asks of the document.
+void InstallDocumentHooks(CWFApp& app)
+{
+    ShellHooks& hooks = Hooks();
+    const auto command = [&app](void (CWFDoc::*handler)()) {
+        return [&app, handler] {
+            if (CWFDoc* doc = app.Document())
+                (doc->*handler)();
+        };
+    };
+    hooks.commands[CommandId::Backup] = command(&CWFDoc::OnFileBackup);
+    hooks.commands[CommandId::Restore] = command(&CWFDoc::OnFileRestore);
+    hooks.commands[CommandId::SetupSheet] = command(&CWFDoc::OnSetup);
+    hooks.commands[CommandId::FileSaveAs] = command(&CWFDoc::OnFileSaveAs);
+    hooks.commands[CommandId::PriorityAccess] = command(&CWFDoc::OnPriorityAccess);
+    hooks.commands[CommandId::ClearLastViolated] = [&app] {
+        if (CWFDoc* doc = app.Document())
+            doc->ClearLastViolation(0, 0);
+    };
+    hooks.backupReminder = command(&CWFDoc::ShowBackupReminder);
+    hooks.queueBusy = [&app] {
+        const CWFDoc* doc = app.Document();
+        return doc && doc->m_netQueue.m_state != kQueueIdle;
+    };
+    hooks.resetLinkRunState = [] { NetworkPasswords::Reset(); };
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -44,5 +79,6 @@ int main(int argc, char** argv)
     QApplication qtApp(argc, argv);
     CWFApp app;
     InstallDialogHooks(app);
+    InstallDocumentHooks(app);
     return app.Run(qtApp.arguments().mid(1));
 }

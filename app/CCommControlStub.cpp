@@ -1,6 +1,7 @@
 #include "app/CCommControlStub.h"
 
 #include "app/AppObjects.h"
+#include "app/CWFDoc.h"
 #include "app/CommandIds.h"
 #include "app/TaskState.h"
 #include "platform/WindowMessages.h"
@@ -64,7 +65,11 @@ qintptr CCommControlStub::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
         TaskStepEventLogs = kStepDone;
         return kStepHandled;
     case Msg::TaskStepBackup:
-        TaskStepBackup = kStepDone;
+        // The backup needs no link: it runs for real, the task's and the operator's alike.
+        if (CWFDoc* doc = GetInstallationDoc())
+            doc->OnFileBackup();
+        if (wParam == kBackupFromTask)
+            TaskStepBackup = kStepDone;
         return kStepHandled;
     case Msg::TaskStepSetTime:
         TaskStepSetTime = kStepDone;

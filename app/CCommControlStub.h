@@ -6,8 +6,9 @@
 class QLabel;
 
 // The lower left pane until the panel link exists: never connected, and it
-// finishes each scheduled step at once without doing its work, so a task run
-// still ends (its results stay "not done").
+// finishes each scheduled step that needs the link at once without doing its
+// work, so a task run still ends (its results stay "not done"). The backup
+// step needs no link and runs the document's backup.
 class CCommControlStub : public CPaneView, public ICommControlForm
 {
     Q_OBJECT

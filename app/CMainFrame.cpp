@@ -117,6 +117,7 @@ void CMainFrame::CreateActions()
 {
     AddAction(FileNew, tr("&New"), QKeySequence::New);
     AddAction(FileOpen, tr("&Open..."), QKeySequence::Open);
+    AddAction(FileSaveAs, tr("Save &As..."));
     AddAction(FilePrintSetup, tr("&Printer"));
     AddAction(AppExit, tr("E&xit"));
     AddAction(NavigationView, tr("&Navigation"));
@@ -156,6 +157,7 @@ void CMainFrame::CreateMenus()
     m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->addAction(m_actions[FileNew]);
     m_fileMenu->addAction(m_actions[FileOpen]);
+    m_fileMenu->addAction(m_actions[FileSaveAs]);
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_actions[FilePrintSetup]);
     m_fileMenu->addSeparator();

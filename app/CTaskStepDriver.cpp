@@ -7,9 +7,6 @@
 
 namespace {
 
-// wParam of the backup step when a scheduled task asks for it.
-constexpr quintptr kBackupFromTask = 1;
-
 void Post(int& step, unsigned message, quintptr wParam = 0)
 {
     step = kStepPosted;

@@ -91,7 +91,8 @@ public:
     bool IsCommandQueueEmpty();
     bool FindQueuedNet(int net);
 
-    void SetDataToProgram(int flag) { m_bDataToProgram = flag; }
+    // Non-zero also shows the main window's data-to-program icon, zero removes it.
+    void SetDataToProgram(int flag);
     int GetDataToProgram() const { return m_bDataToProgram; }
     void SetBindFlag(int value) { m_bBindFlag = value; }
     int GetBindFlag() const { return m_bBindFlag; }
@@ -159,6 +160,23 @@ public:
     // Binds the site database and queues for every controller (controllerId
     // 0) or one the memory writes that bring it up to date.
     int PrepareNetworkProgramming(std::int32_t controllerId, int force);
+
+    // Document commands of the main window.
+    void OnPriorityAccess();
+    void OnSetup();
+    void OnFileBackup();
+    void OnFileRestore();
+    void OnFileSaveAs();
+    // Save As after its dialog: saves, copies the installation folder to
+    // folder/name, names the copy and opens it. False when a step failed.
+    bool SaveAsCopy(const QString& name, const QString& folder);
+    QString GetDownloadFolder(int net, int node) const;
+    // target and single select the cardholders; 0 and 0 for all.
+    void ClearLastViolation(int target, int single);
+    // A custom field label as stored: without one trailing ":".
+    static QString StripLabelColon(const QString& label);
+    // Stores the labels when any differs; true when they were stored.
+    bool ApplyUserTypeLabels(const std::array<QString, kUserTypeLabels>& labels);
 
     void SetReportKind(std::uint8_t kind) { m_nReportKind = kind; }
     std::uint8_t GetReportKind() const { return m_nReportKind; }

@@ -35,6 +35,7 @@ inline constexpr unsigned CollectEventLogs = 1733;
 // Application commands.
 inline constexpr unsigned FileNew = 57600;
 inline constexpr unsigned FileOpen = 57601;
+inline constexpr unsigned FileSaveAs = 57604;
 inline constexpr unsigned FilePrintSetup = 57606;
 inline constexpr unsigned FileMruFirst = 57616;
 inline constexpr unsigned FileMruLast = 57631;

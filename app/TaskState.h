@@ -13,6 +13,8 @@ enum class TaskMode { None, Update, Backup, SetTime };
 inline constexpr int kStepNotStarted = 0;
 inline constexpr int kStepPosted = 1;
 inline constexpr int kStepDone = 2;
+// wParam of the backup step when the scheduled task posts it (0: the operator asked).
+inline constexpr unsigned kBackupFromTask = 1;
 
 // Per-network results of a task run.
 inline constexpr int kTaskNetUnused = -1;

@@ -37,8 +37,11 @@ struct CommandRight
     int privilege;
 };
 
-// Privileges follow PrivilegeNames: 1 reports, 3 monitor and doors, 4 configure.
+// Privileges follow PrivilegeNames: 1 reports, 2 backup and restore, 3 monitor
+// and doors, 4 configure.
 constexpr CommandRight kCommandRights[] = {
+    {Backup, 2},
+    {Restore, 2},
     {MonitorView, 3},
     {EventLogReport, 1},
     {PrintReports, 1},

@@ -322,7 +322,7 @@ TEST_F(ShellFixture, ScheduledBackupStepsClosesAndLogsTruthfully)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(log.readAll());
     EXPECT_TRUE(text.startsWith("Task Scheduler Log for Wardenfold\r\n\r\n"));
-    EXPECT_TRUE(text.contains(" Start-auto backup for " + kDemoTitle + "\r\nAuto-backup failed.\r\n"));
+    EXPECT_TRUE(text.contains(" Start-auto backup for " + kDemoTitle + "\r\nAuto-backup passed.\r\n"));
     EXPECT_TRUE(text.contains(" End auto-backup for " + kDemoTitle));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }

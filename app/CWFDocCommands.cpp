@@ -1,0 +1,183 @@
+#include "app/CWFDoc.h"
+
+#include "app/AppObjects.h"
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFSetupSheet.h"
+#include "app/SharedHelpers.h"
+#include "app/TaskState.h"
+#include "database/CBackupDlg.h"
+#include "database/CInstallation.h"
+#include "database/CInstallationBackup.h"
+#include "database/CInstallationsDlg.h"
+#include "database/CSaveAsInstallationDlg.h"
+#include "database/InstallationName.h"
+#include "database/WaitCursor.h"
+#include "platform/MessageBox.h"
+
+#include <QDialog>
+
+namespace {
+
+const QString kInstallationExtension = QStringLiteral(".wfi");
+
+// Closes the open installation's data around the copies of a backup or a
+// restore, so its files are copied whole.
+CInstallationBackup::InstallationDataSwitch DataSwitch(CWFDoc& doc)
+{
+    return [&doc](bool open) {
+        if (doc.m_bInstallationOpen)
+            doc.OpenInstallation(open);
+    };
+}
+
+QString BackupsFolder()
+{
+    const CWFApp* app = GetApp();
+    return app ? app->Settings().m_backupsFolder : CColumnWidths().m_backupsFolder;
+}
+
+CMainFrame* MainFrame()
+{
+    return qobject_cast<CMainFrame*>(GetMainWindow());
+}
+
+} // namespace
+
+void CWFDoc::SetDataToProgram(int flag)
+{
+    m_bDataToProgram = flag;
+    CMainFrame* frame = MainFrame();
+    if (!frame)
+        return;
+    if (flag != 0)
+        frame->ShowDataToProgramIcon();
+    else
+        frame->RemoveDataToProgramIcon();
+}
+
+QString CWFDoc::GetDownloadFolder(int net, int node) const
+{
+    return BuildPath(kVestrels, QStringLiteral("VLDownload%1%2/").arg(net).arg(node));
+}
+
+void CWFDoc::ClearLastViolation(int target, int single)
+{
+    // The link's queue has no anti-passback reset to offer until the link is
+    // connected, and it never is before the panel link exists.
+    Q_UNUSED(target);
+    Q_UNUSED(single);
+    RequireConnection(true);
+}
+
+void CWFDoc::OnPriorityAccess()
+{
+    // As for the anti-passback reset: the check is all there is to do until
+    // the link can connect.
+    RequireConnection(true);
+}
+
+QString CWFDoc::StripLabelColon(const QString& label)
+{
+    return label.endsWith(QLatin1Char(':')) ? label.chopped(1) : label;
+}
+
+bool CWFDoc::ApplyUserTypeLabels(const std::array<QString, kUserTypeLabels>& labels)
+{
+    if (labels == m_userTypeLabels)
+        return false;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        m_userTypeLabels[i] = StripLabelColon(labels[i]);
+    return true;
+}
+
+void CWFDoc::OnSetup()
+{
+    CWFApp* app = GetApp();
+    if (!app)
+        return;
+    CWFSetupSheet sheet(*this, app->Settings(), app->GetOperators().GetSlot(),
+                        qobject_cast<QWidget*>(GetMainWindow()));
+    if (sheet.exec() == QDialog::Accepted)
+        sheet.Apply();
+}
+
+void CWFDoc::OnFileBackup()
+{
+    if (!GoOfflineForCommand(true, true))
+        return;
+    const bool scheduled = CurrentTaskMode() == TaskMode::Backup;
+    if (!CanBackup()) {
+        // The scheduled task never waits for an operator; its log says it failed.
+        if (!scheduled)
+            ShowMessageBox(QStringLiteral("%1\n\n%2")
+                               .arg(QStringLiteral("The Backup feature requires that installation icons exist in "
+                                                   "the Installations window."),
+                                    QStringLiteral("Go to File -> Open, then browse to the installation you want to "
+                                                   "backup.")),
+                           MbButtons::Ok, MbIcon::Exclamation);
+        return;
+    }
+    if (scheduled) {
+        TaskBackupResult = CInstallationBackup::RunScheduled(BackupsFolder(), DataSwitch(*this)) ? 1 : 0;
+        return;
+    }
+    CBackupDlg dialog(BackupsFolder(), qobject_cast<QWidget*>(GetMainWindow()));
+    dialog.SetInstallationDataSwitch(DataSwitch(*this));
+    if (dialog.exec() == QDialog::Accepted)
+        ShowMessageBox(QStringLiteral("Backup completed successfully"));
+}
+
+void CWFDoc::OnFileRestore()
+{
+    if (!GoOfflineForCommand(true, true))
+        return;
+    CInstallationsDlg dialog(1, qobject_cast<QWidget*>(GetMainWindow()));
+    dialog.SetInstallationDataSwitch(DataSwitch(*this));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (CWFApp* app = GetApp())
+        app->LoadSettings();
+    ShowMessageBox(QStringLiteral("Backup was restored successfully"), MbButtons::Ok, MbIcon::Information);
+}
+
+void CWFDoc::OnFileSaveAs()
+{
+    const CWFApp* app = GetApp();
+    const QString folder = app ? app->Settings().m_installationsFolder : CColumnWidths().m_installationsFolder;
+    CSaveAsInstallationDlg dialog(m_strInstallationName, folder, qobject_cast<QWidget*>(GetMainWindow()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SaveAsCopy(dialog.GetName(), dialog.GetFolder());
+}
+
+bool CWFDoc::SaveAsCopy(const QString& name, const QString& folder)
+{
+    // The name becomes a folder: refuse what the dialog would have refused.
+    const QString problem = CheckFolderName(name, folder, QStringLiteral("Please enter a name for the installation."));
+    if (!problem.isEmpty()) {
+        ShowMessageBox(problem, MbButtons::Ok, MbIcon::Exclamation);
+        return false;
+    }
+    WaitCursor wait;
+    const QString oldPath = m_strPathName;
+    OnSaveDocument(oldPath);
+    QString target = folder;
+    if (!target.endsWith(QLatin1Char('/')))
+        target += QLatin1Char('/');
+    target += name;
+    if (!CInstallation::CopyTo(m_strInstallationFolder, target))
+        return false;
+    const QString oldName = CInstallation::GetInstallationNameFromPath(oldPath);
+    CInstallation copy(target + QLatin1Char('/') + oldName + kInstallationExtension);
+    if (!copy.SetName(name)) {
+        ShowMessageBox(QStringLiteral("Error setting the name for the intstallation"));
+        return false;
+    }
+    // A copy already bearing the new file name has nothing to rename.
+    if (oldName != name && !copy.Rename(name)) {
+        ShowMessageBox(QStringLiteral("Error renaming the file name for this intstallation"));
+        return false;
+    }
+    return OnOpenDocument(copy.GetPath());
+}

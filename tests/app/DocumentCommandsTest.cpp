@@ -1,0 +1,222 @@
+#include "DocumentFixture.h"
+
+#include "app/AppObjects.h"
+#include "app/CColumnWidths.h"
+#include "app/CCommControlStub.h"
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFSetupSheet.h"
+#include "app/TaskSchedulerLog.h"
+#include "app/TaskState.h"
+#include "database/CInstallation.h"
+#include "database/CTabWfAcountHolderFields.h"
+#include "database/CTabWfPrint.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Profile.h"
+#include "platform/WindowMessages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+const QString kNotConnected = QStringLiteral("Must be connected to the network to execute this command.");
+const QString kSettings = QStringLiteral("Installation Settings");
+
+class DocumentCommands : public DocumentFixture
+{
+protected:
+    void TearDown() override
+    {
+        SetInstallationDoc(nullptr);
+        SetTaskMode(TaskMode::None);
+        ResetTaskResults();
+        TaskStepBackup = kStepNotStarted;
+    }
+
+    QString InstallationsFolder() const { return m_env.Path("home/Installations"); }
+    QString BackupsFolder() const { return m_env.Path("home/Backups"); }
+
+    // An installation the list knows, open in doc.
+    void OpenRegistered(const QString& name)
+    {
+        const QString file = MakeInstallation(name);
+        CInstallation entry(file);
+        ASSERT_TRUE(entry.Register());
+        ASSERT_TRUE(doc.OnOpenDocument(file));
+        SetInstallationDoc(&doc);
+    }
+
+    CWFDoc doc;
+};
+
+QString TodaysBackup()
+{
+    return QStringLiteral("Backup %1").arg(QDate::currentDate().toString(QStringLiteral("MM-dd-yy")));
+}
+
+} // namespace
+
+TEST(CustomFieldLabels, OneTrailingColonIsDropped)
+{
+    const struct {
+        const char* entered;
+        const char* stored;
+    } cases[] = {{"Badge:", "Badge"}, {"Badge::", "Badge:"}, {"Badge", "Badge"}, {":", ""}, {"", ""}, {"a: b", "a: b"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entered);
+        EXPECT_EQ(CWFDoc::StripLabelColon(QString::fromLatin1(c.entered)), QString::fromLatin1(c.stored));
+    }
+}
+
+TEST(CustomFieldLabels, UnchangedLabelsAreLeftAsTheyAre)
+{
+    CWFDoc doc;
+    doc.m_userTypeLabels = {"Dept:", "Car", "Phone", "Room"};
+    EXPECT_FALSE(doc.ApplyUserTypeLabels({"Dept:", "Car", "Phone", "Room"}));
+    EXPECT_EQ(doc.m_userTypeLabels[0], "Dept:");
+    EXPECT_TRUE(doc.ApplyUserTypeLabels({"Dept:", "Car:", "Phone", "Room::"}));
+    const std::array<QString, CWFDoc::kUserTypeLabels> stored{"Dept", "Car", "Phone", "Room:"};
+    EXPECT_EQ(doc.m_userTypeLabels, stored);
+}
+
+TEST_F(DocumentCommands, SetupSheetForAnAdministratorHasEveryPageInOrder)
+{
+    CColumnWidths settings;
+    CWFSetupSheet sheet(doc, settings, 0);
+    EXPECT_EQ(sheet.windowTitle(), "Wardix Setup");
+    QStringList titles;
+    for (int i = 0; i < sheet.Pages()->count(); ++i)
+        titles << sheet.Pages()->tabText(i);
+    EXPECT_EQ(titles, QStringList({"Operators", "Dialing", "Database", "Account Holder Fields", "Printer", "Advanced"}));
+}
+
+TEST_F(DocumentCommands, SetupSheetOkStoresFontLabelsAndLineAndUnopenedPagesKeepTheirValues)
+{
+    CColumnWidths settings;
+    settings.m_printerFont = QStringLiteral("Times New Roman");
+    settings.m_selectedModem = 3;
+    doc.m_userTypeLabels = {"Dept", "Car", "Phone", "Room"};
+    {
+        CWFSetupSheet sheet(doc, settings, 0);
+        sheet.Apply();
+    }
+    EXPECT_EQ(settings.m_printerFont, "Times New Roman");
+    EXPECT_EQ(settings.m_selectedModem, 3);
+    EXPECT_EQ(doc.m_userTypeLabels[0], "Dept");
+
+    CWFSetupSheet sheet(doc, settings, 0);
+    sheet.PrintPage()->CourierButton()->setChecked(true);
+    sheet.LabelsPage()->LabelEdit(1)->setText(QStringLiteral("Vehicle:"));
+    sheet.Apply();
+    EXPECT_EQ(settings.m_printerFont, "Courier New");
+    EXPECT_EQ(doc.m_userTypeLabels[1], "Vehicle");
+    EXPECT_EQ(doc.m_userTypeLabels[3], "Room");
+}
+
+TEST_F(DocumentCommands, DownloadFolderLiesInTheVestrelsFolder)
+{
+    doc.m_strInstallationFolder = QStringLiteral("/site");
+    EXPECT_EQ(doc.GetDownloadFolder(2, 7), "/site/Vestrels/VLDownload27/");
+}
+
+TEST_F(DocumentCommands, LinkCommandsRefuseWithoutAConnection)
+{
+    MessageBoxScript boxes;
+    doc.OnPriorityAccess();
+    doc.ClearLastViolation(0, 0);
+    EXPECT_EQ(boxes.Texts(), QStringList({kNotConnected, kNotConnected}));
+}
+
+TEST_F(DocumentCommands, SaveAsOpensANamedCopyAndKeepsTheFirst)
+{
+    OpenRegistered("Alpha");
+    doc.m_userTypeLabels[0] = QStringLiteral("Badge");
+    ASSERT_TRUE(doc.SaveAsCopy(QStringLiteral("Beta"), InstallationsFolder()));
+    const QString copy = InstallationsFolder() + "/Beta/Beta.wfi";
+    EXPECT_EQ(doc.GetPathName(), copy);
+    EXPECT_FALSE(QFileInfo::exists(InstallationsFolder() + "/Beta/Alpha.wfi"));
+    EXPECT_EQ(PrivateProfile::GetString(kSettings, "Installation Name", "", copy), "Beta");
+    // The first was saved before the copy, so the copy carries what was open.
+    EXPECT_EQ(PrivateProfile::GetString(kSettings, "UserTypeLabel1", "", copy), "Badge");
+    EXPECT_TRUE(QFileInfo::exists(InstallationsFolder() + "/Alpha/Alpha.wfi"));
+    EXPECT_EQ(PrivateProfile::GetString(kSettings, "UserTypeLabel1", "", InstallationsFolder() + "/Alpha/Alpha.wfi"),
+              "Badge");
+}
+
+TEST_F(DocumentCommands, SaveAsRefusesNamesThatCannotBecomeAFreeFolder)
+{
+    OpenRegistered("Alpha");
+    const QString open = doc.GetPathName();
+    for (const char* name : {"", "..", "a/b", "Alpha"}) {
+        SCOPED_TRACE(name);
+        MessageBoxScript boxes;
+        EXPECT_FALSE(doc.SaveAsCopy(QString::fromLatin1(name), InstallationsFolder()));
+        EXPECT_EQ(boxes.Shown().size(), 1);
+        EXPECT_EQ(doc.GetPathName(), open);
+    }
+}
+
+TEST_F(DocumentCommands, BackupWithoutListedInstallationsSaysHowToGetOne)
+{
+    MessageBoxScript boxes;
+    doc.OnFileBackup();
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.Shown()[0].text, "The Backup feature requires that installation icons exist in the Installations "
+                                      "window.\n\nGo to File -> Open, then browse to the installation you want to "
+                                      "backup.");
+    EXPECT_EQ(boxes.Shown()[0].icon, MbIcon::Exclamation);
+
+    // The scheduled task never waits for anyone: it fails silently into its log.
+    MessageBoxScript silent;
+    SetTaskMode(TaskMode::Backup);
+    doc.OnFileBackup();
+    EXPECT_TRUE(silent.Texts().isEmpty());
+    EXPECT_EQ(TaskBackupResult, 0);
+}
+
+TEST_F(DocumentCommands, ScheduledBackupStepBacksUpTheOpenInstallation)
+{
+    OpenRegistered("Alpha");
+    SetTaskMode(TaskMode::Backup);
+    CCommControlStub form;
+    MessageBoxScript boxes;
+    SendAppMessage(&form, Msg::TaskStepBackup, kBackupFromTask);
+    EXPECT_EQ(TaskStepBackup, kStepDone);
+    EXPECT_EQ(TaskBackupResult, 1);
+    const QString set = BackupsFolder() + "/" + TodaysBackup();
+    EXPECT_TRUE(QFileInfo::exists(set + "/" + TodaysBackup() + ".wfb"));
+    EXPECT_TRUE(QFileInfo::exists(set + "/RegistyBackup.reg"));
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+    // The installation was reopened after its files were copied.
+    EXPECT_TRUE(doc.m_bInstallationOpen);
+    EXPECT_TRUE(doc.m_netCommandsSet.IsOpen());
+}
+
+TEST_F(DocumentCommands, ProgramRunWithTheBackupSwitchWritesTheBackupAndItsLogThenEnds)
+{
+    const QString file = MakeInstallation("Alpha");
+    ASSERT_TRUE(CInstallation(file).Register());
+    Profile::WriteInt("Setup", "First launch of Wardix", 0);
+    Profile::WriteString("Recent File List", "File1", file);
+    MessageBoxScript boxes;
+    {
+        CWFApp app;
+        ASSERT_TRUE(app.InitInstance({"\\B"}));
+        for (int i = 0; i < 100 && app.MainFrame()->isVisible(); ++i) {
+            app.OnIdle();
+            QCoreApplication::sendPostedEvents();
+        }
+        EXPECT_FALSE(app.MainFrame()->isVisible());
+        app.ExitInstance();
+    }
+    EXPECT_TRUE(QFileInfo::exists(BackupsFolder() + "/" + TodaysBackup() + "/" + TodaysBackup() + ".wfb"));
+    QFile log(TaskSchedulerLog::FilePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(log.readAll()).contains("\r\nAuto-backup passed.\r\n"));
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
