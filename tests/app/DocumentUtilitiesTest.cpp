@@ -175,4 +175,57 @@ TEST_F(DocumentUtilities, MemoryStatusCountsLiveRows)
     EXPECT_FALSE(m_doc.IsCardholderSetsEmpty());
 }
 
+TEST_F(DocumentUtilities, SubsetsReadersAndCabsNameWhatTheRowAndImageHold)
+{
+    struct SubsetCase
+    {
+        std::uint8_t mask;
+        const char* text;
+    };
+    for (const SubsetCase& c : {SubsetCase{5, "A, C"}, SubsetCase{0, "None"}, SubsetCase{255, "All"},
+                                SubsetCase{0x81, "A, H"}}) {
+        SCOPED_TRACE(c.text);
+        bool* bits[] = {&g_setPhoneEntries.m_SubsetA, &g_setPhoneEntries.m_SubsetB, &g_setPhoneEntries.m_SubsetC,
+                        &g_setPhoneEntries.m_SubsetD, &g_setPhoneEntries.m_SubsetE, &g_setPhoneEntries.m_SubsetF,
+                        &g_setPhoneEntries.m_SubsetG, &g_setPhoneEntries.m_SubsetH};
+        for (int i = 0; i < 8; ++i)
+            *bits[i] = (c.mask >> i) & 1;
+        EXPECT_EQ(m_doc.FormatSubsets(), QString(c.text));
+    }
+
+    using VLLayout::kDevices;
+    CVLMemory& image = m_doc.m_controllerMemory;
+    for (int slot = 0; slot < kDevices.count; ++slot) {
+        image.SetByte(kDevices.At(slot) + 1, 0);
+        image.SetByte(kDevices.At(slot) + 2, 0);
+    }
+    image.SetByte(kDevices.At(0) + 1, 2); // slot 0 is not a reader slot
+    image.SetByte(kDevices.At(0) + 2, 40);
+    image.SetByte(kDevices.At(4) + 1, 3);
+    image.SetByte(kDevices.At(4) + 2, 41);
+    image.SetByte(kDevices.At(5) + 1, 9);
+    image.SetByte(kDevices.At(5) + 2, 42);
+    image.SetByte(kDevices.At(11) + 1, 7 + 2); // cab 2 in the last slot
+    EXPECT_EQ(m_doc.ReaderTypeName(41), " Wiegand26");
+    EXPECT_EQ(m_doc.ReaderTypeName(40), " Not assigned");
+    EXPECT_EQ(m_doc.ReaderTypeName(42), " Not assigned");
+    EXPECT_TRUE(m_doc.HasCabDevice(2));
+    EXPECT_FALSE(m_doc.HasCabDevice(1));
+    EXPECT_FALSE(m_doc.HasCabDevice(5));
+}
+
+TEST_F(DocumentUtilities, ClearedCardholderSetHasNoGroupsOrZones)
+{
+    const int base = VLLayout::kCardholderSets.At(7);
+    for (int i = 0; i < 17; ++i)
+        m_doc.m_globalMemory.SetByte(base + i, 0x11);
+    m_doc.ClearCardholderSetRecord(7);
+    EXPECT_EQ(m_doc.m_globalMemory.Byte(base), 0);
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(m_doc.m_globalMemory.Byte(base + i), 255) << i;
+    for (int i = 13; i <= 15; ++i)
+        EXPECT_EQ(m_doc.m_globalMemory.Byte(base + i), 0) << i;
+    EXPECT_EQ(m_doc.m_globalMemory.Byte(base + 16), 0x11) << "the next set is left alone";
+}
+
 } // namespace
