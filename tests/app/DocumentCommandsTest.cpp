@@ -6,9 +6,12 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/CWFSetupSheet.h"
+#include "app/CommandIds.h"
+#include "app/ShellHooks.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "database/CInstallation.h"
+#include "database/COperatorStore.h"
 #include "database/CTabWfAcountHolderFields.h"
 #include "database/CTabWfPrint.h"
 #include "platform/PrivateProfile.h"
@@ -219,4 +222,75 @@ TEST_F(DocumentCommands, ProgramRunWithTheBackupSwitchWritesTheBackupAndItsLogTh
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromLatin1(log.readAll()).contains("\r\nAuto-backup passed.\r\n"));
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
+
+namespace {
+
+// The program started on its demo installation, with the document's commands
+// handled and an operator of chosen rights to log in.
+class StartedProgram : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.InitInstance({}));
+        for (unsigned id : {CommandId::Backup, CommandId::Restore})
+            Hooks().commands[id] = [] {};
+    }
+    void TearDown() override
+    {
+        app.ExitInstance();
+        Hooks() = ShellHooks{};
+    }
+
+    // Logs in a plain operator holding only the given privilege.
+    void LogInOperatorWith(int privilege)
+    {
+        COperatorStore store;
+        const int slot = store.AddOperator(QStringLiteral("Plain %1").arg(privilege));
+        ASSERT_NE(slot, COperatorStore::kNoOperator);
+        store.SetAdministrator(0);
+        store.WriteOperatorInt(COperatorStore::PrivilegeKey(privilege), 1);
+        ASSERT_TRUE(app.SelectOperator(slot));
+    }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    CWFApp app;
+};
+
+} // namespace
+
+TEST_F(StartedProgram, BackupAndRestoreNeedTheBackupRight)
+{
+    const struct {
+        int privilege;
+        bool enabled;
+    } cases[] = {{2, true}, {0, false}, {4, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.privilege);
+        LogInOperatorWith(c.privilege);
+        app.MainFrame()->UpdateCommandUI();
+        EXPECT_EQ(app.MainFrame()->Action(CommandId::Backup)->isEnabled(), c.enabled);
+        EXPECT_EQ(app.MainFrame()->Action(CommandId::Restore)->isEnabled(), c.enabled);
+    }
+}
+
+TEST_F(StartedProgram, SetupSheetLeavesOperatorsAndAdvancedToAdministrators)
+{
+    LogInOperatorWith(4);
+    CWFSetupSheet sheet(*app.Document(), app.Settings(), app.GetOperators().GetSlot());
+    QStringList titles;
+    for (int i = 0; i < sheet.Pages()->count(); ++i)
+        titles << sheet.Pages()->tabText(i);
+    EXPECT_EQ(titles, QStringList({"Dialing", "Database", "Account Holder Fields", "Printer"}));
+}
+
+TEST_F(StartedProgram, DataToProgramFlagShowsAndRemovesTheIcon)
+{
+    app.Document()->SetDataToProgram(1);
+    EXPECT_TRUE(app.MainFrame()->HasDataToProgramIcon());
+    app.Document()->SetDataToProgram(0);
+    EXPECT_FALSE(app.MainFrame()->HasDataToProgramIcon());
+    EXPECT_EQ(app.Document()->GetDataToProgram(), 0);
 }
