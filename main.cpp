@@ -59,6 +59,10 @@ void InstallDocumentHooks(CWFApp& app)
     hooks.commands[CommandId::Restore] = command(&CWFDoc::OnFileRestore);
     hooks.commands[CommandId::SetupSheet] = command(&CWFDoc::OnSetup);
     hooks.commands[CommandId::FileSaveAs] = command(&CWFDoc::OnFileSaveAs);
+    hooks.commands[CommandId::FileNew] = [&app] {
+        if (CWFDoc* doc = app.Document())
+            doc->OnNewDocument();
+    };
     hooks.commands[CommandId::PriorityAccess] = command(&CWFDoc::OnPriorityAccess);
     hooks.commands[CommandId::ClearLastViolated] = [&app] {
         if (CWFDoc* doc = app.Document())

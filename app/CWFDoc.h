@@ -170,6 +170,11 @@ public:
     // Save As after its dialog: saves, copies the installation folder to
     // folder/name, names the copy and opens it. False when a step failed.
     bool SaveAsCopy(const QString& name, const QString& folder);
+    // File New: asks the name, makes the installation and opens it.
+    bool OnNewDocument();
+    // A copy of the template named name in the installations folder; its
+    // installation file, or empty after a failure.
+    QString MakeNewInstallation(const QString& name);
     QString GetDownloadFolder(int net, int node) const;
     // target and single select the cardholders; 0 and 0 for all.
     void ClearLastViolation(int target, int single);

@@ -4,22 +4,27 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/CWFSetupSheet.h"
+#include "app/RunState.h"
 #include "app/SharedHelpers.h"
 #include "app/TaskState.h"
 #include "database/CBackupDlg.h"
 #include "database/CInstallation.h"
 #include "database/CInstallationBackup.h"
 #include "database/CInstallationsDlg.h"
+#include "database/CNewInstallationDlg.h"
 #include "database/CSaveAsInstallationDlg.h"
 #include "database/InstallationName.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDialog>
 
 namespace {
 
 const QString kInstallationExtension = QStringLiteral(".wfi");
+// The installation file of the template a new installation is copied from.
+const QString kTemplateFileTitle = QStringLiteral("New installation");
 
 // Closes the open installation's data around the copies of a backup or a
 // restore, so its files are copied whole.
@@ -40,6 +45,41 @@ QString BackupsFolder()
 CMainFrame* MainFrame()
 {
     return qobject_cast<CMainFrame*>(GetMainWindow());
+}
+
+// The name becomes a folder in parent: refuse what the dialogs refuse.
+bool IsFreeFolderName(const QString& name, const QString& parent)
+{
+    const QString problem = CheckFolderName(name, parent, QStringLiteral("Please enter a name for the installation."));
+    if (problem.isEmpty())
+        return true;
+    ShowMessageBox(problem, MbButtons::Ok, MbIcon::Exclamation);
+    return false;
+}
+
+// Copies an installation folder to parent/name and gives the copy of its
+// installation file (fileTitle.wfi) the name, inside and as its title.
+// Returns the copy's installation file, empty after a failure (the copy stays).
+QString CopyNamedInstallation(const QString& fromFolder, const QString& parent, const QString& name,
+                              const QString& fileTitle)
+{
+    QString target = parent;
+    if (!target.endsWith(QLatin1Char('/')))
+        target += QLatin1Char('/');
+    target += name;
+    if (!CInstallation::CopyTo(fromFolder, target))
+        return QString();
+    CInstallation copy(target + QLatin1Char('/') + fileTitle + kInstallationExtension);
+    if (!copy.SetName(name)) {
+        ShowMessageBox(QStringLiteral("Error setting the name for the intstallation"));
+        return QString();
+    }
+    // A copy already bearing the new file name has nothing to rename.
+    if (fileTitle != name && !copy.Rename(name)) {
+        ShowMessageBox(QStringLiteral("Error renaming the file name for this intstallation"));
+        return QString();
+    }
+    return copy.GetPath();
 }
 
 } // namespace
@@ -153,31 +193,42 @@ void CWFDoc::OnFileSaveAs()
 
 bool CWFDoc::SaveAsCopy(const QString& name, const QString& folder)
 {
-    // The name becomes a folder: refuse what the dialog would have refused.
-    const QString problem = CheckFolderName(name, folder, QStringLiteral("Please enter a name for the installation."));
-    if (!problem.isEmpty()) {
-        ShowMessageBox(problem, MbButtons::Ok, MbIcon::Exclamation);
+    if (!IsFreeFolderName(name, folder))
         return false;
-    }
     WaitCursor wait;
     const QString oldPath = m_strPathName;
     OnSaveDocument(oldPath);
-    QString target = folder;
-    if (!target.endsWith(QLatin1Char('/')))
-        target += QLatin1Char('/');
-    target += name;
-    if (!CInstallation::CopyTo(m_strInstallationFolder, target))
+    const QString copy = CopyNamedInstallation(m_strInstallationFolder, folder, name,
+                                               CInstallation::GetInstallationNameFromPath(oldPath));
+    return !copy.isEmpty() && OnOpenDocument(copy);
+}
+
+bool CWFDoc::OnNewDocument()
+{
+    if (GetMainWindow() && !GoOfflineForCommand(true, true))
         return false;
-    const QString oldName = CInstallation::GetInstallationNameFromPath(oldPath);
-    CInstallation copy(target + QLatin1Char('/') + oldName + kInstallationExtension);
-    if (!copy.SetName(name)) {
-        ShowMessageBox(QStringLiteral("Error setting the name for the intstallation"));
+    CNewInstallationDlg dialog(BuildPath(kProgramInstallations, QString()), qobject_cast<QWidget*>(GetMainWindow()));
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    }
-    // A copy already bearing the new file name has nothing to rename.
-    if (oldName != name && !copy.Rename(name)) {
-        ShowMessageBox(QStringLiteral("Error renaming the file name for this intstallation"));
+    const QString file = MakeNewInstallation(dialog.GetName());
+    if (file.isEmpty())
         return false;
-    }
-    return OnOpenDocument(copy.GetPath());
+    CWFApp* app = GetApp();
+    return app ? app->OpenDocumentFile(file) : OnOpenDocument(file);
+}
+
+QString CWFDoc::MakeNewInstallation(const QString& name)
+{
+    const QString parent = BuildPath(kProgramInstallations, QString());
+    if (!IsFreeFolderName(name, parent))
+        return QString();
+    // The new installation starts with every network unknown and every node answering.
+    NetworkStates.fill(kNodeStateUnknown);
+    for (auto& row : NodeStates)
+        row.fill(kNodeStateAnswers);
+    for (auto& row : NodeFailureFlags)
+        row.fill(0);
+    // A program folder without installations yet has no folder to copy into.
+    EnsureFolder(parent);
+    return CopyNamedInstallation(BuildPath(kNewInstallation, QString()), parent, name, kTemplateFileTitle);
 }

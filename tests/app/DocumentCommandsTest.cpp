@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/CWFSetupSheet.h"
+#include "app/RunState.h"
 #include "app/CommandIds.h"
 #include "app/ShellHooks.h"
 #include "app/TaskSchedulerLog.h"
@@ -293,4 +294,24 @@ TEST_F(StartedProgram, DataToProgramFlagShowsAndRemovesTheIcon)
     app.Document()->SetDataToProgram(0);
     EXPECT_FALSE(app.MainFrame()->HasDataToProgramIcon());
     EXPECT_EQ(app.Document()->GetDataToProgram(), 0);
+}
+
+TEST_F(DocumentCommands, NewInstallationIsANamedCopyOfTheTemplateWithFreshNodeStates)
+{
+    NodeStates[1][2] = 3;
+    NodeFailureFlags[1][2] = 1;
+    NetworkStates[1] = 2;
+    const QString file = doc.MakeNewInstallation(QStringLiteral("Gamma"));
+    EXPECT_EQ(file, InstallationsFolder() + "/Gamma/Gamma.wfi");
+    EXPECT_EQ(PrivateProfile::GetString(kSettings, "Installation Name", "", file), "Gamma");
+    EXPECT_TRUE(QFileInfo::exists(TemplateFolder() + "/New installation.wfi"));
+    EXPECT_EQ(NodeStates[1][2], kNodeStateAnswers);
+    EXPECT_EQ(NodeFailureFlags[1][2], 0);
+    EXPECT_EQ(NetworkStates[1], kNodeStateUnknown);
+    ASSERT_TRUE(doc.OnOpenDocument(file));
+    EXPECT_EQ(doc.m_strInstallationName, "Gamma");
+
+    MessageBoxScript boxes;
+    EXPECT_TRUE(doc.MakeNewInstallation(QStringLiteral("Gamma")).isEmpty());
+    EXPECT_EQ(boxes.Shown().size(), 1);
 }
