@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ReportPages.h"
 #include "database/CSetNetCommands.h"
 #include "image/CVLControllerMemory.h"
 #include "image/CVLGlobalMemory.h"
@@ -13,6 +14,7 @@
 
 class CBindManager;
 class CNetCommand;
+class CSetVLNetworks;
 class CSetVestrels;
 class ILongProperties;
 
@@ -183,6 +185,16 @@ public:
     // Stores the labels when any differs; true when they were stored.
     bool ApplyUserTypeLabels(const std::array<QString, kUserTypeLabels>& labels);
 
+    // The settings listing the report views show: its text, heading marks
+    // and page starts (operations of ReportOp).
+    void BuildSettingsListing();
+    void RefreshSettingsListing();
+    unsigned PaginateReport(std::uint8_t op, int offset = 0, int page = 0);
+    unsigned MarkReportHeadings(std::uint8_t op, int offset = 0, int page = 0);
+    void ListGlobalSettings();
+    void ListNetworkSettings(CSetVLNetworks& network);
+    void ListControllerSettings(CSetVestrels& controller);
+
     void SetReportKind(std::uint8_t kind) { m_nReportKind = kind; }
     std::uint8_t GetReportKind() const { return m_nReportKind; }
 
@@ -199,6 +211,7 @@ public:
     QString m_strEventLogLabel;
     QString m_strEventLogFilter;
     QString m_strSettingsText;
+    ReportPages m_reportPages;
     int m_nPendingCommands = 0;
     int m_bDataToProgram = 0;
     std::uint8_t m_nReportKind = 0;
@@ -218,6 +231,9 @@ private:
     bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
+    void ClearSettingsListing();
+    // Appends the text as a marked heading.
+    void AppendReportHeading(const QString& heading);
 
     QString m_strPathName;
 };

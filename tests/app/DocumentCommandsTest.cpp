@@ -6,6 +6,8 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/CWFSetupSheet.h"
+#include "app/RecordsetWalk.h"
+#include "app/ReportPages.h"
 #include "app/RunState.h"
 #include "app/CommandIds.h"
 #include "app/ShellHooks.h"
@@ -13,6 +15,9 @@
 #include "app/TaskState.h"
 #include "database/CInstallation.h"
 #include "database/COperatorStore.h"
+#include "database/CSetVLNetworks.h"
+#include "database/CSetVestrels.h"
+#include "database/GlobalRecordsets.h"
 #include "database/CTabWfAcountHolderFields.h"
 #include "database/CTabWfPrint.h"
 #include "platform/PrivateProfile.h"
@@ -314,4 +319,103 @@ TEST_F(DocumentCommands, NewInstallationIsANamedCopyOfTheTemplateWithFreshNodeSt
     MessageBoxScript boxes;
     EXPECT_TRUE(doc.MakeNewInstallation(QStringLiteral("Gamma")).isEmpty());
     EXPECT_EQ(boxes.Shown().size(), 1);
+}
+
+TEST(ReportPagesTable, PagesCloseAfterEverySixtySixthLineAndAtTheEnd)
+{
+    const struct {
+        int lines;
+        std::vector<int> lineFeedsStartingPages;
+    } cases[] = {{10, {}}, {66, {66}}, {150, {66, 132}}, {0, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        const QString text = QString(QStringLiteral("line\n")).repeated(c.lines);
+        ReportPages pages;
+        pages.ScanPages(text);
+        std::vector<int> expected{0};
+        for (int lineFeed : c.lineFeedsStartingPages)
+            expected.push_back(lineFeed * 5 - 1);
+        expected.push_back(static_cast<int>(text.size()));
+        EXPECT_EQ(pages.PageStarts(), expected);
+        EXPECT_EQ(pages.PageCount(), static_cast<int>(expected.size()) - 1);
+    }
+}
+
+TEST(ReportPagesTable, PositionsAndHeadingsAreFoundOnTheirPages)
+{
+    ReportPages pages;
+    pages.ScanPages(QStringLiteral("ab\ncd\n"));
+    EXPECT_FALSE(pages.IsPageEnd(1, 0));
+    EXPECT_TRUE(pages.IsPageEnd(1, 6));
+    EXPECT_EQ(pages.PagePosition(9, 2), 8);
+    pages.StartHeading(3);
+    pages.EndHeading(3);
+    pages.StartHeading(5); // never ended: not a heading
+    EXPECT_EQ(pages.HeadingCount(), 1);
+    EXPECT_TRUE(pages.IsHeadingStart(1, 3));
+    EXPECT_FALSE(pages.IsHeadingStart(1, 5));
+    pages.ClearHeadings();
+    pages.ClearPages();
+    EXPECT_EQ(pages.HeadingCount(), 0);
+    EXPECT_EQ(pages.PageCount(), 0);
+}
+
+namespace {
+
+class SettingsListing : public DocumentFixture
+{
+protected:
+    void SetUp() override
+    {
+        DocumentFixture::SetUp();
+        QString error;
+        const QString demo = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
+        ASSERT_FALSE(demo.isEmpty()) << error.toStdString();
+        ASSERT_TRUE(doc.OnOpenDocument(demo));
+    }
+    void TearDown() override { doc.OnCloseDocument(); }
+
+    int Count(const QString& what) const { return static_cast<int>(doc.m_strSettingsText.count(what)); }
+
+    CWFDoc doc;
+};
+
+} // namespace
+
+TEST_F(SettingsListing, ListsEveryNetworkAndControllerUnderMarkedHeadings)
+{
+    doc.BuildSettingsListing();
+    const int networks = Count("Setting for network: ");
+    const int controllers = Count("Settings for controller: ");
+    EXPECT_GT(networks, 0);
+    EXPECT_GT(controllers, 0);
+    EXPECT_TRUE(doc.m_strSettingsText.contains("Setting for network: [A] "));
+    EXPECT_TRUE(doc.m_strSettingsText.contains("Settings for controller: [A1]  "));
+    const int globalHeadings = 15;
+    EXPECT_EQ(doc.m_reportPages.HeadingCount(), globalHeadings + networks + controllers);
+    EXPECT_EQ(doc.m_reportPages.PageStarts().back(), doc.m_strSettingsText.size());
+
+    doc.RefreshSettingsListing();
+    EXPECT_TRUE(doc.m_strSettingsText.startsWith("Display Messages\n"));
+    EXPECT_EQ(doc.m_reportPages.HeadingCount(), 0);
+    EXPECT_EQ(doc.m_reportPages.PageCount(), 0);
+}
+
+TEST_F(SettingsListing, StopsAfterTheSeventyFirstController)
+{
+    ASSERT_TRUE(MoveToFirstRow(g_setVLNetworks));
+    const std::int32_t nodeId = g_setVLNetworks.m_NodeID;
+    for (int i = 0; i < 80; ++i) {
+        g_setVestrels.AddNew();
+        g_setVestrels.m_NodeID = nodeId;
+        g_setVestrels.m_NetAddress = 1;
+        g_setVestrels.m_NodeAddress = 9;
+        g_setVestrels.m_VestrelName = QStringLiteral("Extra %1").arg(i);
+        g_setVestrels.m_FileName = QStringLiteral("Extra%1.dat").arg(i);
+        g_setVestrels.Update();
+    }
+    MessageBoxScript boxes;
+    doc.BuildSettingsListing();
+    EXPECT_EQ(Count("Settings for controller: "), 71);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }

@@ -1,0 +1,109 @@
+#include "app/CWFDoc.h"
+
+#include "app/RecordsetWalk.h"
+#include "database/CSetVLNetworks.h"
+#include "database/CSetVestrels.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "platform/DatabaseException.h"
+
+namespace {
+// The listing of a site stops after this many controllers.
+constexpr int kMaxListedControllers = 71;
+// What the operations answer when they have nothing to report.
+constexpr unsigned kDone = 1;
+} // namespace
+
+unsigned CWFDoc::PaginateReport(std::uint8_t op, int offset, int page)
+{
+    switch (op) {
+    case ReportOp::kClear:
+        m_reportPages.ClearPages();
+        return kDone;
+    case ReportOp::kScanPages:
+        m_reportPages.ScanPages(m_strSettingsText);
+        return kDone;
+    case ReportOp::kIsPageEnd:
+        return m_reportPages.IsPageEnd(page, offset) ? 1 : 0;
+    case ReportOp::kPagePosition:
+        return static_cast<unsigned>(m_reportPages.PagePosition(page, offset));
+    case ReportOp::kPageCount:
+        return static_cast<unsigned>(m_reportPages.PageCount());
+    default:
+        return kDone;
+    }
+}
+
+unsigned CWFDoc::MarkReportHeadings(std::uint8_t op, int offset, int page)
+{
+    const int length = static_cast<int>(m_strSettingsText.size());
+    switch (op) {
+    case ReportOp::kClear:
+        m_reportPages.ClearHeadings();
+        return kDone;
+    case ReportOp::kHeadingStart:
+        m_reportPages.StartHeading(length);
+        return kDone;
+    case ReportOp::kHeadingEnd:
+        m_reportPages.EndHeading(length);
+        return kDone;
+    case ReportOp::kIsHeadingStart:
+        return m_reportPages.IsHeadingStart(page, offset) ? 1 : 0;
+    default:
+        // Underlining belongs to the view showing the text: it reads the marks.
+        return kDone;
+    }
+}
+
+void CWFDoc::AppendReportHeading(const QString& heading)
+{
+    MarkReportHeadings(ReportOp::kHeadingStart);
+    m_strSettingsText += heading;
+    MarkReportHeadings(ReportOp::kHeadingEnd);
+}
+
+void CWFDoc::ClearSettingsListing()
+{
+    m_strSettingsText.clear();
+    MarkReportHeadings(ReportOp::kClear);
+    PaginateReport(ReportOp::kClear);
+}
+
+void CWFDoc::BuildSettingsListing()
+{
+    ExchangeGlobalSettings(true, true);
+    ClearSettingsListing();
+    ListGlobalSettings();
+    try {
+        CSetVLNetworks networks;
+        networks.m_strDBFolder = g_setVLNetworks.m_strDBFolder;
+        networks.Open();
+        int listed = 0;
+        for (bool row = MoveToFirstRow(networks); row && !networks.IsEOF() && listed < kMaxListedControllers;
+             networks.MoveNext()) {
+            ListNetworkSettings(networks);
+            CSetVestrels controllers;
+            controllers.m_strDBFolder = g_setVestrels.m_strDBFolder;
+            controllers.m_strFilter = QStringLiteral("NodeID = %1").arg(networks.m_NodeID);
+            controllers.Open();
+            for (bool node = MoveToFirstRow(controllers); node && !controllers.IsEOF() && listed < kMaxListedControllers;
+                 controllers.MoveNext()) {
+                m_controllerMemory.LoadFile(BuildPath(kVestrels, controllers.m_FileName), 0, 0, FirmwareVersion{});
+                ListControllerSettings(controllers);
+                PaginateReport(ReportOp::kScanPages);
+                m_strSettingsText += QLatin1Char('\n');
+                m_controllerMemory.File().close();
+                ++listed;
+            }
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    PaginateReport(ReportOp::kScanPages);
+}
+
+void CWFDoc::RefreshSettingsListing()
+{
+    ClearSettingsListing();
+    ListDisplayMessages();
+}
