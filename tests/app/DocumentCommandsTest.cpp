@@ -24,12 +24,14 @@
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -418,4 +420,31 @@ TEST_F(SettingsListing, StopsAfterTheSeventyFirstController)
     doc.BuildSettingsListing();
     EXPECT_EQ(Count("Settings for controller: "), 71);
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(DocumentCommands, BackupDialogOkWritesTheSetAndSaysSo)
+{
+    OpenRegistered("Alpha");
+    MessageBoxScript boxes;
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            QMetaObject::invokeMethod(dialog, "accept");
+    });
+    doc.OnFileBackup();
+    EXPECT_EQ(boxes.Texts(), QStringList({"Backup completed successfully"}));
+    EXPECT_TRUE(QFileInfo::exists(BackupsFolder() + "/" + TodaysBackup() + "/" + TodaysBackup() + ".wfb"));
+    EXPECT_TRUE(doc.m_bInstallationOpen);
+}
+
+TEST_F(DocumentCommands, RestoreCancelledChangesNothing)
+{
+    OpenRegistered("Alpha");
+    MessageBoxScript boxes;
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            QMetaObject::invokeMethod(dialog, "reject");
+    });
+    doc.OnFileRestore();
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    EXPECT_TRUE(doc.m_bInstallationOpen);
 }
