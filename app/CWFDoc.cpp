@@ -85,6 +85,7 @@ bool WriteGroupNames(CSetDoorValGroup& set, const std::array<QString, CWFDoc::kV
 } // namespace
 
 CWFDoc::CWFDoc()
+    : m_netQueue(this)
 {
     SkipProfileSave = 0;
     SetInstallationDoc(this);

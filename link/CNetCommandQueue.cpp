@@ -1,6 +1,5 @@
 #include "link/CNetCommandQueue.h"
 
-#include "app/AppObjects.h"
 #include "app/CWFDoc.h"
 #include "app/RunState.h"
 #include "database/CSetVestrels.h"
@@ -107,8 +106,7 @@ bool CNetCommandQueue::StoreCommand(const CNetCommand& command)
         m_suspendedStartRaised[net - 1][node - 1] = true;
         SetStartFlag(net, node);
     }
-    CWFDoc* doc = GetInstallationDoc();
-    if (!doc || !doc->StoreNetCommand(command)) {
+    if (!m_owner || !m_owner->StoreNetCommand(command)) {
         ShowMessageBox(QString::fromLatin1(kStoreFailedText));
         return false;
     }

@@ -8,12 +8,16 @@
 #include <memory>
 
 class CSetVestrels;
+class CWFDoc;
 
 // The installation's network command queue: one entry per configured node
 // (networks 1-8 by nodes 1-8) with the commands waiting for it.
 class CNetCommandQueue : public INetCommandSink
 {
 public:
+    // The document whose stored commands this queue writes; it owns the queue.
+    explicit CNetCommandQueue(CWFDoc* owner = nullptr) : m_owner(owner) {}
+
     static constexpr int kNetworks = 8;
     static constexpr int kNodes = 8;
 
@@ -47,6 +51,7 @@ public:
     std::uint8_t m_state = 1; // 1 while the queue is idle
 
 private:
+    CWFDoc* m_owner;
     static bool InGrid(int net, int node);
     std::unique_ptr<CNetQueueNode>& Slot(int net, int node);
 
