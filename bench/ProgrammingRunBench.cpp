@@ -3,6 +3,7 @@
 #include "database/GlobalRecordsets.h"
 #include "image/CBindManager.h"
 #include "image/CVLMemory.h"
+#include "platform/Database.h"
 #include "platform/DatabaseTransaction.h"
 #include "platform/Profile.h"
 
@@ -24,6 +25,9 @@ constexpr int kCredentialsPerBlock = 500;
 constexpr double kFirstCard = 100000.0;
 constexpr double kFirstTransmitter = 5000000.0;
 constexpr std::int32_t kFirmware = 0x0210;
+constexpr int kSingleCredentials = 20000;
+constexpr int kEntryCodes = 20000;
+constexpr int kDirectoryEntries = 10000;
 const FirmwareVersion kImageVersion = {'2', '1', '0'};
 
 void CopyFolder(const QString& from, const QString& to)
@@ -58,6 +62,37 @@ void AddBlocks(Blocks& blocks, Credentials& credentials, Number number, double f
             credentials.Update();
         }
     }
+}
+
+// Rows numbered 0 .. count - 1 made by one statement each: values is the
+// select list over the row number i.
+void InsertNumberedRows(const QString& database, const QString& table, const QString& columns, int count,
+                        const QString& values)
+{
+    Database::Open(database)->Execute(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < %1) "
+                       "INSERT INTO %2 (%3) SELECT %4 FROM n")
+            .arg(count)
+            .arg(table, columns, values));
+}
+
+void AddCredentialTrees()
+{
+    InsertNumberedRows(g_setSingleCard.GetDefaultDBName(), QStringLiteral("CardsSingle"),
+                       QStringLiteral("CardIDSingle, UserIDSingle, [FacCode Sel A]"), kSingleCredentials,
+                       QStringLiteral("20000000 + i * 3, 1 + i % %1, 1").arg(kCardholders));
+    InsertNumberedRows(g_setSingleXmtr.GetDefaultDBName(), QStringLiteral("TransmittersSingle"),
+                       QStringLiteral("XmtrIDSingle, UserIDSingle, [FacCode Sel A]"), kSingleCredentials,
+                       QStringLiteral("30000000 + i * 3, 1 + i % %1, 1").arg(kCardholders));
+    InsertNumberedRows(g_setEntryCodes.GetDefaultDBName(), QStringLiteral("EntryCodes"),
+                       QStringLiteral("Code, UserID"), kEntryCodes,
+                       QStringLiteral("CAST(10000000 + i * 37 AS TEXT), 1 + i % %1").arg(kCardholders));
+    InsertNumberedRows(g_setPhoneEntries.GetDefaultDBName(), QStringLiteral("EntryNumbers"),
+                       QStringLiteral("UserID, TenantName, UserDirectoryCode, PhoneNumber, SubsetA"), kDirectoryEntries,
+                       // Concatenated: the printf pattern must not meet a place marker.
+                       QStringLiteral("1 + i % ") + QString::number(kCardholders)
+                           + QStringLiteral(", printf('Tenant %05d', (i * 7919) % ")
+                           + QString::number(kDirectoryEntries) + QStringLiteral("), CAST(i AS TEXT), '5551234', -1"));
 }
 
 void FillSite(CWFDoc& doc)
@@ -109,6 +144,7 @@ void FillSite(CWFDoc& doc)
     }
     AddBlocks(g_setCardBlocks, g_setCards, &CSetCards::m_CardID, kFirstCard);
     AddBlocks(g_setTransmitterBlocks, g_setTransmitters, &CSetTransmitters::m_XmtrID, kFirstTransmitter);
+    AddCredentialTrees();
 }
 
 // A site of 64 controllers made once, in a program folder of its own.
