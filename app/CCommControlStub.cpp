@@ -7,6 +7,7 @@
 #include "platform/WindowMessages.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -25,6 +26,10 @@ CCommControlStub::CCommControlStub(QWidget* parent) : CPaneView(parent)
     bold.setBold(true);
     state->setFont(bold);
     controlsLayout->addWidget(state);
+    auto* program = new QPushButton(tr("Program"), m_controls);
+    program->setToolTip(tr("Store what the panels lack as network commands"));
+    connect(program, &QPushButton::clicked, this, [this] { RunProgramming(); });
+    controlsLayout->addWidget(program);
     m_status = new QLabel(tr("The panel link is not available yet."), this);
     m_status->setWordWrap(true);
     layout->addWidget(m_controls);
@@ -47,6 +52,18 @@ void CCommControlStub::ShowControls(int hide)
     m_controls->setVisible(hide == 0);
 }
 
+void CCommControlStub::RunProgramming()
+{
+    // Nothing is in flight without a link, so the run need not wait for the
+    // queue: it stores what the panels lack, to be sent once the link exists.
+    CWFDoc* doc = GetInstallationDoc();
+    if (!doc || !doc->m_bInstallationOpen)
+        return;
+    doc->PrepareNetworkProgramming(0, 0);
+    m_status->setText(tr("%n command(s) stored for the panels. The panel link is not available yet to send them.", nullptr,
+                         doc->GetPendingCommandCount()));
+}
+
 QString CCommControlStub::StatusText() const
 {
     return m_status->text();
@@ -56,6 +73,7 @@ qintptr CCommControlStub::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
 {
     switch (msg) {
     case Msg::TaskStepProgram:
+        RunProgramming();
         TaskStepProgram = kStepDone;
         return kStepHandled;
     case Msg::TaskStepSend:
@@ -75,8 +93,9 @@ qintptr CCommControlStub::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
         TaskStepSetTime = kStepDone;
         return kStepHandled;
     case Msg::WM_COMMAND:
-        if (wParam == CommandId::OnOffLine || wParam == CommandId::ProgramNetwork ||
-            wParam == CommandId::CollectEventLogs)
+        if (wParam == CommandId::ProgramNetwork)
+            RunProgramming();
+        else if (wParam == CommandId::OnOffLine || wParam == CommandId::CollectEventLogs)
             m_status->setText(tr("The panel link is not available yet: nothing can be sent or collected."));
         return 0;
     default:

@@ -5,10 +5,11 @@
 
 class QLabel;
 
-// The lower left pane until the panel link exists: never connected, and it
-// finishes each scheduled step that needs the link at once without doing its
-// work, so a task run still ends (its results stay "not done"). The backup
-// step needs no link and runs the document's backup.
+// The lower left pane until the panel link exists: never connected. The
+// program command and step run the programming run, which stores the
+// commands; the steps that need the link end at once without doing their work,
+// so a task run still ends (their results stay "not done"). The backup step
+// needs no link and runs the document's backup.
 class CCommControlStub : public CPaneView, public ICommControlForm
 {
     Q_OBJECT
@@ -28,6 +29,9 @@ protected:
     qintptr OnAppMessage(unsigned msg, quintptr wParam, qintptr lParam) override;
 
 private:
+    // The programming run of the open installation: its commands are stored.
+    void RunProgramming();
+
     QWidget* m_controls = nullptr;
     QLabel* m_status = nullptr;
 };
