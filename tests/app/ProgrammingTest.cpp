@@ -8,6 +8,7 @@
 #include "link/PacketBuilder.h"
 #include "platform/Clock.h"
 #include "tests/app/DocumentFixture.h"
+#include "tests/app/StoredCommandReader.h"
 #include "tests/fixtures/PanelSimulator.h"
 
 #include <QDir>
@@ -20,12 +21,6 @@
 namespace {
 
 const QString kStoreFailedText = "Error adding command to com command queue.";
-
-struct Stored
-{
-    std::int32_t id;
-    CNetCommand command;
-};
 
 bool IsNodeControl(const CNetCommand& command, std::uint8_t argument)
 {
@@ -52,28 +47,7 @@ protected:
         m_doc.OnCloseDocument();
     }
 
-    // Every stored command, read back from its file, oldest first, by node byte.
-    std::map<int, std::vector<Stored>> StoredByNode()
-    {
-        std::map<int, std::vector<Stored>> nodes;
-        CSetNetCommands& rows = m_doc.m_netCommandsSet;
-        rows.m_strFilter.clear();
-        rows.m_strSort = "NetCommandID";
-        rows.Requery();
-        for (bool row = !(rows.IsBOF() && rows.IsEOF()); row && !rows.IsEOF(); rows.MoveNext()) {
-            Stored stored{rows.m_NetCommandID, {}};
-            EXPECT_EQ(rows.m_FileName, CNetCommand::FileName(rows.m_NetCommandID));
-            EXPECT_TRUE(stored.command.LoadFromFile(m_doc.BuildPath(CWFDoc::kNetCommands, rows.m_FileName),
-                                                    rows.m_NetCommandID));
-            EXPECT_EQ(stored.command.m_frameAddress, (rows.m_Net << 4) | rows.m_Node);
-            nodes[(rows.m_Net << 4) | rows.m_Node].push_back(stored);
-            if (rows.IsEOF())
-                break;
-        }
-        rows.m_strSort.clear();
-        rows.Requery();
-        return nodes;
-    }
+    std::map<int, std::vector<StoredCommand>> StoredByNode() { return ReadStoredCommandsByNode(m_doc); }
 
     int RowCount()
     {
@@ -116,7 +90,7 @@ TEST_F(ProgrammingRun, FirstRunSendsEveryControllerInFull)
         ASSERT_GE(commands.size(), 3u);
         total += static_cast<int>(commands.size());
         std::map<int, int> writesPerBank;
-        for (const Stored& stored : commands) {
+        for (const StoredCommand& stored : commands) {
             EXPECT_FALSE(IsNodeControl(stored.command, 64)) << "nobody asked for a start";
             if (stored.command.m_kind == NetKind::MemoryWrite)
                 ++writesPerBank[static_cast<std::uint8_t>(stored.command.m_payload[0])];
@@ -169,11 +143,11 @@ TEST_F(ProgrammingRun, ReprogramAllFlagGivesOneStartAndIsCleared)
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     const auto nodes = StoredByNode();
     ASSERT_EQ(nodes.size(), 1u) << "only the flagged node";
-    const std::vector<Stored>& commands = nodes.at(0x12);
+    const std::vector<StoredCommand>& commands = nodes.at(0x12);
     ASSERT_GE(commands.size(), 3u);
     EXPECT_TRUE(IsNodeControl(commands.front().command, 64));
     EXPECT_EQ(commands.front().command.m_timeout, 30000);
-    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const Stored& s) { return IsNodeControl(s.command, 64); }), 1);
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const StoredCommand& s) { return IsNodeControl(s.command, 64); }), 1);
     EXPECT_TRUE(IsNodeControl(commands.back().command, 1));
     EXPECT_EQ(FlagsOf(2), 4) << "bit 0 cleared, other bits kept";
 }
@@ -232,8 +206,8 @@ TEST_F(ProgrammingRun, SuspendedNodeGetsOneStartPerRun)
     NodeStates[0][1] = kNodeStateFailed;
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     const auto nodes = StoredByNode();
-    const std::vector<Stored>& commands = nodes.at(0x12);
-    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const Stored& s) { return IsNodeControl(s.command, 64); }), 1);
+    const std::vector<StoredCommand>& commands = nodes.at(0x12);
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const StoredCommand& s) { return IsNodeControl(s.command, 64); }), 1);
     EXPECT_FALSE(IsNodeControl(nodes.at(0x11).front().command, 64));
 }
 
@@ -343,7 +317,7 @@ TEST_F(ProgrammingRun, PanelsFedTheFramesHoldTheInstallationsFiles)
     for (const auto& [address, commands] : StoredByNode()) {
         SCOPED_TRACE(address);
         PanelSimulator panel(static_cast<std::uint8_t>(address));
-        for (const Stored& stored : commands) {
+        for (const StoredCommand& stored : commands) {
             QByteArray frame;
             SentRequestRecord sent;
             ASSERT_EQ(BuildPacket(stored.command, clock, frame, sent), PacketResult::Built);

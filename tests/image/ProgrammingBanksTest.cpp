@@ -8,6 +8,7 @@
 #include "link/PacketBuilder.h"
 #include "platform/Clock.h"
 #include "tests/app/DocumentFixture.h"
+#include "tests/app/StoredCommandReader.h"
 #include "tests/fixtures/PanelSimulator.h"
 
 #include <gtest/gtest.h>
@@ -70,24 +71,7 @@ protected:
         m_doc.OnCloseDocument();
     }
 
-    // Every stored command read back from its file, oldest first, by node byte.
-    std::map<int, std::vector<CNetCommand>> StoredByNode()
-    {
-        std::map<int, std::vector<CNetCommand>> nodes;
-        CSetNetCommands& rows = m_doc.m_netCommandsSet;
-        rows.m_strFilter.clear();
-        rows.m_strSort = "NetCommandID";
-        rows.Requery();
-        for (bool row = !(rows.IsBOF() && rows.IsEOF()); row && !rows.IsEOF(); rows.MoveNext()) {
-            CNetCommand command;
-            EXPECT_TRUE(
-                command.LoadFromFile(m_doc.BuildPath(CWFDoc::kNetCommands, rows.m_FileName), rows.m_NetCommandID));
-            nodes[(rows.m_Net << 4) | rows.m_Node].push_back(command);
-        }
-        rows.m_strSort.clear();
-        rows.Requery();
-        return nodes;
-    }
+    std::map<int, std::vector<StoredCommand>> StoredByNode() { return ReadStoredCommandsByNode(m_doc); }
 
     QByteArray CurrentFile(const char* name) const
     {
@@ -118,7 +102,7 @@ TEST_F(ProgrammingBanks, PanelsFedTheFramesHoldEveryCredentialBank)
     for (const auto& [address, commands] : nodes) {
         SCOPED_TRACE(address);
         PanelSimulator panel(static_cast<std::uint8_t>(address));
-        for (const CNetCommand& command : commands) {
+        for (const auto& [id, command] : commands) {
             QByteArray frame;
             SentRequestRecord sent;
             ASSERT_EQ(BuildPacket(command, clock, frame, sent), PacketResult::Built);
@@ -158,7 +142,7 @@ TEST_F(ProgrammingBanks, HolderChangeOfOneSingleCardSendsOneSlotPerNode)
     for (const auto& [address, commands] : nodes) {
         SCOPED_TRACE(address);
         std::vector<QByteArray> writes;
-        for (const CNetCommand& command : commands) {
+        for (const auto& [id, command] : commands) {
             if (command.m_kind == NetKind::MemoryWrite)
                 writes.push_back(command.m_payload);
         }
