@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace {
 
 constexpr double kFirstWardixVersion = 1.0;
@@ -53,24 +55,40 @@ bool PassesReadOnlyTest(const QString& path, const QString& sentence)
     return true;
 }
 
-// Copies a file over another, reporting a failure in the database checks' words.
-bool CopyTemplateFile(const QString& source, const QString& destination, const QString& fileLabel)
+// The two ways a template copy is reported: access denied, and anything else
+// (a format taking the destination).
+struct CopyFailureTexts
 {
-    QFile::remove(destination + QStringLiteral(".new"));
-    if (QFile::copy(source, destination + QStringLiteral(".new"))) {
-        QFile::setPermissions(destination + QStringLiteral(".new"), QFile::permissions(destination + QStringLiteral(".new")) | QFileDevice::WriteOwner);
-        QFile::remove(destination);
-        if (QFile::rename(destination + QStringLiteral(".new"), destination))
+    const char* accessDenied;
+    const char* otherFormat;
+};
+
+constexpr CopyFailureTexts kFloorNamesCopyTexts = {"ACCESS DENIED: Error copying FloorNames.mdb file.",
+                                                   "Error copying FloorNames.mdb file.\n\nDestination: %1"};
+// The doubled extension is the program's own wording.
+constexpr CopyFailureTexts kNetworkNodesCopyTexts = {"ACCESS DENIED: Error copying NetworkNodes.mdb file.",
+                                                     "Error copying NetworkNodes.mdb.mdb file.\n\nDestination: %1"};
+
+// Copies the template's file to target through a file beside it renamed into
+// place; a failure is reported against the destination the operator knows.
+bool CopyTemplateFile(const QString& source, const QString& target, const QString& shownDestination,
+                      const CopyFailureTexts& texts)
+{
+    const QString beside = target + QStringLiteral(".new");
+    QFile::remove(beside);
+    if (QFile::copy(source, beside)) {
+        QFile::setPermissions(beside, QFile::permissions(beside) | QFileDevice::WriteOwner);
+        if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(target).constData()) == 0)
             return true;
     }
-    QFile::remove(destination + QStringLiteral(".new"));
-    const QFileInfo folder(QFileInfo(destination).absolutePath());
+    QFile::remove(beside);
+    const QFileInfo folder(QFileInfo(target).absolutePath());
     if (folder.exists() && !folder.isWritable())
         ShowMessageBox(QStringLiteral("%1\n\nDestination path: %2\n\n%3")
-                           .arg(QStringLiteral("ACCESS DENIED: Error copying %1 file.").arg(fileLabel), destination,
+                           .arg(QString::fromLatin1(texts.accessDenied), shownDestination,
                                 QStringLiteral("Note: Check file attributes for READ-ONLY.")));
     else
-        ShowMessageBox(QStringLiteral("Error copying %1 file.\n\nDestination: %2").arg(fileLabel, destination));
+        ShowMessageBox(QString::fromLatin1(texts.otherFormat).arg(shownDestination));
     return false;
 }
 
@@ -195,7 +213,7 @@ bool CWFDoc::RestoreFloorNamesDatabase()
         QFile::copy(destination, kept);
     }
     if (!CopyTemplateFile(BuildPath(kNewInstallation, QStringLiteral("Database/") + kFloorNamesFile), destination,
-                          kFloorNamesFile))
+                          destination, kFloorNamesCopyTexts))
         return false;
     ShowMessageBox(QStringLiteral("%1 could not be read and was replaced by an empty floor-names table.\n\nThe old file was kept as %2.")
                        .arg(kFloorNamesFile, kept),
@@ -237,7 +255,7 @@ bool CWFDoc::ConvertNetworkNodes()
     }
     QFile::remove(converted);
     if (!CopyTemplateFile(BuildPath(kNewInstallation, QStringLiteral("Database/") + kNetworkNodesFile), converted,
-                          QStringLiteral("NetworkNodes.mdb"))) {
+                          current, kNetworkNodesCopyTexts)) {
         QFile::remove(old);
         return false;
     }

@@ -94,6 +94,23 @@ TEST_F(DocumentChecks, ReadOnlyDatabasesAreRefusedByName)
     }
 }
 
+TEST_F(DocumentChecks, ConversionThatCannotCopyTheTemplateLeavesTheOldTable)
+{
+    const QString nodes = m_db + "NetworkNodes.mdb";
+    QFile::remove(nodes);
+    Database::Create(nodes)->Execute("CREATE TABLE NetworkNodes (NodeID INTEGER PRIMARY KEY, Net INTEGER)");
+    Database::CloseAllConnections();
+    const QByteArray before = ReadWholeFile(nodes).value_or(QByteArray());
+    QFile::remove(TemplateFolder() + "/Database/NetworkNodes.mdb");
+    MessageBoxScript script;
+    CWFDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(m_file));
+    ASSERT_GE(script.Texts().size(), 1);
+    EXPECT_EQ(script.Texts()[0], "Error copying NetworkNodes.mdb.mdb file.\n\nDestination: " + nodes);
+    EXPECT_EQ(ReadWholeFile(nodes).value_or(QByteArray()), before);
+    EXPECT_FALSE(QFileInfo::exists(m_db + "NetworkNodes2.mdb"));
+}
+
 TEST_F(DocumentChecks, OldNetworkTableIsConvertedKeepingItsRows)
 {
     const QString nodes = m_db + "NetworkNodes.mdb";
