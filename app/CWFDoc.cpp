@@ -145,6 +145,9 @@ bool CWFDoc::OnOpenDocument(const QString& path)
     if (SkipProfileSave) {
         const QString folder = m_strInstallationFolder;
         CloseInstallationData();
+        m_netQueue.RemoveAllNodes();
+        m_nPendingCommands = 0;
+        HasControllers = 0;
         m_strPathName.clear();
         m_strInstallationFolder.clear();
         m_strInstallationName.clear();

@@ -80,6 +80,9 @@ TEST_F(Document, RefusedOpenLeavesNothingOpenAndTheNextOpenWorks)
     PrivateProfile::DeleteSection("Version", old);
     const QByteArray before = [&] { QFile f(old); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     CWFDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.OnOpenDocument(InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error)));
+    ASSERT_TRUE(doc.m_netQueue.HasNode(1, 1));
     {
         MessageBoxScript script;
         EXPECT_FALSE(doc.OnOpenDocument(old));
@@ -91,6 +94,8 @@ TEST_F(Document, RefusedOpenLeavesNothingOpenAndTheNextOpenWorks)
     }
     EXPECT_EQ(doc.m_bInstallationOpen, 0);
     EXPECT_FALSE(g_setUsers.IsOpen());
+    EXPECT_FALSE(doc.m_netQueue.HasNode(1, 1)) << "nothing of the installation open before is left";
+    EXPECT_EQ(HasControllers, 0);
     EXPECT_EQ(SkipProfileSave, 1) << "the profile is not saved after a refused open";
     QFile f(old);
     f.open(QIODevice::ReadOnly);
