@@ -190,10 +190,7 @@ void CWFDoc::OpenInstallation(bool open)
             return;
         }
         RebuildQueueNodes();
-        if (m_netCommandsSet.IsOpen()) {
-            m_nPendingCommands = CountQueuedCommands();
-            RequeryNetCommands();
-        }
+        ResyncPendingCount();
         return;
     }
     CloseInstallationData();

@@ -231,6 +231,8 @@ private:
     bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
+    // The pending count taken afresh from the stored rows.
+    void ResyncPendingCount();
     void ClearSettingsListing();
     // Appends the text as a marked heading.
     void AppendReportHeading(const QString& heading);

@@ -30,6 +30,18 @@ void CWFDoc::RequeryNetCommands()
     m_netCommandsSet.Requery();
 }
 
+void CWFDoc::ResyncPendingCount()
+{
+    if (!m_netCommandsSet.IsOpen())
+        return;
+    try {
+        RequeryNetCommands();
+        m_nPendingCommands = CountQueuedCommands();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+}
+
 bool CWFDoc::IsCommandQueueEmpty()
 {
     return !m_netCommandsSet.IsOpen() || (m_netCommandsSet.IsBOF() && m_netCommandsSet.IsEOF());

@@ -206,6 +206,8 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             manager.StoreInstallationState(full);
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
+        // A node's rows may have gone back with its transaction.
+        ResyncPendingCount();
         return 0;
     }
     SetDataToProgram(0);
