@@ -60,8 +60,10 @@ void CCommControlStub::RunProgramming()
     if (!doc || !doc->m_bInstallationOpen)
         return;
     doc->PrepareNetworkProgramming(0, 0);
-    m_status->setText(tr("%n command(s) stored for the panels. The panel link is not available yet to send them.", nullptr,
-                         doc->GetPendingCommandCount()));
+    const int stored = doc->GetPendingCommandCount();
+    m_status->setText((stored == 1 ? tr("1 command stored for the panels.")
+                                   : tr("%1 commands stored for the panels.").arg(stored))
+                      + tr(" The panel link is not available yet to send them."));
 }
 
 QString CCommControlStub::StatusText() const
