@@ -1,3 +1,4 @@
+#include "bench/BulkInsert.h"
 #include "app/CWFDoc.h"
 #include "database/DatabaseFiles.h"
 #include "database/InstallationDatabases.h"
@@ -38,19 +39,6 @@ public:
 
     long stored = 0;
 };
-
-void Fill(const QString& path, const QString& insert, int rows, const std::function<void(SqlStatement&, int)>& bind)
-{
-    const std::shared_ptr<Database> database = Database::Open(path);
-    database->Execute(QStringLiteral("BEGIN"));
-    SqlStatement statement(database->Handle(), insert);
-    for (int row = 0; row < rows; ++row) {
-        bind(statement, row);
-        statement.Step();
-        statement.Reset();
-    }
-    database->Execute(QStringLiteral("COMMIT"));
-}
 
 // A site at the panels' limits for the credential trees and the directory,
 // opened once per run.

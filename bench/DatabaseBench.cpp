@@ -1,3 +1,4 @@
+#include "bench/BulkInsert.h"
 #include "database/DatabaseFiles.h"
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationDatabases.h"
@@ -19,19 +20,6 @@ constexpr int kEvents = 100000;
 constexpr double kFirstCard = 100000.0;
 constexpr double kEventStart = 45000.0; // an OLE date in 2023
 constexpr double kEventStep = 1.0 / 1440.0;
-
-void Fill(const QString& path, const QString& insert, int rows, const std::function<void(SqlStatement&, int)>& bind)
-{
-    const std::shared_ptr<Database> database = Database::Open(path);
-    database->Execute(QStringLiteral("BEGIN"));
-    SqlStatement statement(database->Handle(), insert);
-    for (int row = 0; row < rows; ++row) {
-        bind(statement, row);
-        statement.Step();
-        statement.Reset();
-    }
-    database->Execute(QStringLiteral("COMMIT"));
-}
 
 // One installation of the size a large site reaches, made once per run.
 const QString& Installation()
