@@ -1,5 +1,5 @@
-#include "bench/BulkInsert.h"
 #include "app/CWFDoc.h"
+#include "bench/BulkInsert.h"
 #include "database/DatabaseFiles.h"
 #include "database/InstallationDatabases.h"
 #include "database/Schema.h"
