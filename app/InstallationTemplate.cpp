@@ -9,6 +9,7 @@
 #include "database/CSetUsers.h"
 #include "database/CSetVLNetworks.h"
 #include "database/CSetVestrels.h"
+#include "database/FolderCopy.h"
 #include "database/Schema.h"
 #include "image/CVLGlobalMemory.h"
 #include "image/CVLMemory.h"
@@ -51,6 +52,15 @@ void AddRows(const QString& databaseFolder, int count, const std::function<void(
     set.Close();
 }
 
+// A cardholder set with one door group, one floor group and one time zone.
+void SetFirstGroupsOnly(CSetUserGroups& set, std::uint8_t group)
+{
+    set.m_DoorVG1 = set.m_FloorVG1 = set.m_TimeZone1 = group;
+    set.m_DoorVG2 = set.m_DoorVG3 = set.m_DoorVG4 = kNoGroup;
+    set.m_FloorVG2 = set.m_FloorVG3 = set.m_FloorVG4 = kNoGroup;
+    set.m_TimeZone2 = set.m_TimeZone3 = set.m_TimeZone4 = kNoGroup;
+}
+
 void FillTemplateRows(const QString& databaseFolder)
 {
     AddRows<CSetVLNetworks>(databaseFolder, kNetworks, [](CSetVLNetworks& s, int i) {
@@ -71,11 +81,7 @@ void FillTemplateRows(const QString& databaseFolder)
         s.m_CHSetIndex = allAccess ? kAllAccessSet : kNoAccessSet;
         s.m_CHSetName = allAccess ? QStringLiteral("All Access") : QStringLiteral("No Access");
         s.m_Suspend = !allAccess;
-        const std::uint8_t group = allAccess ? kAllAccessGroup : kNoGroup;
-        s.m_DoorVG1 = s.m_FloorVG1 = s.m_TimeZone1 = group;
-        s.m_DoorVG2 = s.m_DoorVG3 = s.m_DoorVG4 = kNoGroup;
-        s.m_FloorVG2 = s.m_FloorVG3 = s.m_FloorVG4 = kNoGroup;
-        s.m_TimeZone2 = s.m_TimeZone3 = s.m_TimeZone4 = kNoGroup;
+        SetFirstGroupsOnly(s, allAccess ? kAllAccessGroup : kNoGroup);
     });
 }
 
@@ -170,10 +176,7 @@ void AddDemoSite(const QString& folder)
     AddRows<CSetUserGroups>(databases, 2, [](CSetUserGroups& s, int i) {
         s.m_CHSetIndex = static_cast<std::uint8_t>(3 + i);
         s.m_CHSetName = i == 0 ? QStringLiteral("Office Staff") : QStringLiteral("Warehouse Crew");
-        s.m_DoorVG1 = s.m_FloorVG1 = s.m_TimeZone1 = kAllAccessGroup;
-        s.m_DoorVG2 = s.m_DoorVG3 = s.m_DoorVG4 = kNoGroup;
-        s.m_FloorVG2 = s.m_FloorVG3 = s.m_FloorVG4 = kNoGroup;
-        s.m_TimeZone2 = s.m_TimeZone3 = s.m_TimeZone4 = kNoGroup;
+        SetFirstGroupsOnly(s, kAllAccessGroup);
     });
     const DemoCardholder people[] = {{"Ada", "Ramirez", 3, 10001}, {"Ben", "Okafor", 3, 10002},
                                      {"Chloe", "Lindqvist", 4, 10003}, {"Dev", "Patel", 4, 10004}};
@@ -235,14 +238,9 @@ QString EnsureDemoInstallation(const QString& installationsFolder, QString* erro
     const QString source = CWFDoc::BuildPath(CWFDoc::kNewInstallation, QString(), QString()).chopped(1);
     const bool made = BuildFolder(target, [&](const QString& folder) {
         EnsureFolder(installationsFolder);
-        for (const QString& sub : {QStringLiteral("Database"), QStringLiteral("Vestrels")}) {
-            QDir(folder).mkpath(sub);
-            const QDir from(QDir(source).filePath(sub));
-            for (const QString& f : from.entryList(QDir::Files)) {
-                if (!QFile::copy(from.filePath(f), QDir(QDir(folder).filePath(sub)).filePath(f)))
-                    throw DatabaseException(0, QStringLiteral("Unable to copy %1.").arg(f));
-            }
-        }
+        if (!CopyFolderContents(source, folder))
+            throw DatabaseException(0, QStringLiteral("Unable to copy %1.").arg(source));
+        QFile::remove(QDir(folder).filePath(QString::fromLatin1(kTemplateFileName)));
         AddDemoSite(folder);
         if (!WriteInstallationFile(QDir(folder).filePath(name + QStringLiteral(".wfi")), QStringLiteral("Acme Manufacturing")))
             throw DatabaseException(0, QStringLiteral("Unable to write the installation file."));

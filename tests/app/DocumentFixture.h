@@ -2,6 +2,7 @@
 
 #include "app/CWFDoc.h"
 #include "app/InstallationTemplate.h"
+#include "database/FolderCopy.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -28,14 +29,9 @@ protected:
     QString MakeInstallation(const QString& name) const
     {
         const QString folder = m_env.Path("home/Installations/" + name);
-        for (const QString& sub : {QStringLiteral("Database"), QStringLiteral("Vestrels")}) {
-            QDir().mkpath(folder + "/" + sub);
-            const QDir from(TemplateFolder() + "/" + sub);
-            for (const QString& f : from.entryList(QDir::Files))
-                QFile::copy(from.filePath(f), folder + "/" + sub + "/" + f);
-        }
+        EXPECT_TRUE(CopyFolderContents(TemplateFolder(), folder));
         const QString file = folder + "/" + name + ".wfi";
-        QFile::copy(TemplateFolder() + "/New installation.wfi", file);
+        QFile::rename(folder + "/New installation.wfi", file);
         return file;
     }
 
