@@ -116,7 +116,7 @@ std::shared_ptr<Database> Database::Connect(const QString& path, int flags)
         CheckSqlite(nullptr, result, path);
     }
     std::shared_ptr<Database> database(new Database(path, db));
-    RegisterTextCollation(db);
+    CheckSqlite(db, RegisterTextCollation(db, &sqlite3_create_collation), path);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // One connection per file serves the whole program: holding the file's
     // lock spares a lock, a stat and a cache check on every statement.

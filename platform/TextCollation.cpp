@@ -48,7 +48,7 @@ int CompareJetText(int length1, const void* text1, int length2, const void* text
     return Sign(QString::compare(rest1, rest2, Qt::CaseInsensitive));
 }
 
-void RegisterTextCollation(sqlite3* db)
+int RegisterTextCollation(sqlite3* db, CreateCollationFunction create)
 {
-    sqlite3_create_collation(db, kTextCollation, SQLITE_UTF8, nullptr, &Collate);
+    return create(db, kTextCollation, SQLITE_UTF8, nullptr, &Collate);
 }
