@@ -1,11 +1,11 @@
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
-#include "app/CommandIds.h"
 #include "app/ShellHooks.h"
-#include "database/CInstallationsDlg.h"
-#include "database/CLoginDlg.h"
-#include "database/COpenInstallationDlg.h"
-#include "database/CStartupDlg.h"
+#include "app/CInstallationsDlg.h"
+#include "app/CLoginDlg.h"
+#include "app/COpenInstallationDlg.h"
+#include "app/CStartupDlg.h"
+#include "common/CommandIds.h"
 #include "image/NetworkPasswords.h"
 
 #include <QApplication>

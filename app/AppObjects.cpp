@@ -1,9 +1,10 @@
 #include "app/AppObjects.h"
 
+#include "app/CWFDoc.h"
+#include "image/IBindDocument.h"
+
 namespace {
 CWFDoc* g_doc = nullptr;
-ICommControlForm* g_commForm = nullptr;
-QObject* g_mainWindow = nullptr;
 } // namespace
 
 CWFDoc* GetInstallationDoc()
@@ -14,24 +15,6 @@ CWFDoc* GetInstallationDoc()
 void SetInstallationDoc(CWFDoc* doc)
 {
     g_doc = doc;
-}
-
-ICommControlForm* GetCommControlForm()
-{
-    return g_commForm;
-}
-
-void SetCommControlForm(ICommControlForm* form)
-{
-    g_commForm = form;
-}
-
-QObject* GetMainWindow()
-{
-    return g_mainWindow;
-}
-
-void SetMainWindow(QObject* mainWindow)
-{
-    g_mainWindow = mainWindow;
+    SetOpenInstallation(doc);
+    SetBindDocument(doc);
 }

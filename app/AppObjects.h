@@ -1,17 +1,10 @@
 #pragma once
 
-class CWFDoc;
-class ICommControlForm;
-class QObject;
+#include "common/ProgramObjects.h"
 
-// Reaching the open installation, the communication form and the main window
-// from anywhere. Each is null while it does not exist; the owners register
-// and unregister themselves, so no caller needs a window to exist.
+class CWFDoc;
+
+// The open installation's document; null while none exists. The document
+// registers itself, also as the lower layers' view of it.
 CWFDoc* GetInstallationDoc();
 void SetInstallationDoc(CWFDoc* doc);
-
-ICommControlForm* GetCommControlForm();
-void SetCommControlForm(ICommControlForm* form);
-
-QObject* GetMainWindow();
-void SetMainWindow(QObject* mainWindow);

@@ -1,7 +1,7 @@
 #include "app/CAboutDlg.h"
 
-#include "app/CommandIds.h"
 #include "app/ShellIcons.h"
+#include "common/CommandIds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -2,8 +2,8 @@
 
 #include "app/AppObjects.h"
 #include "app/CWFDoc.h"
-#include "app/CommandIds.h"
 #include "app/TaskState.h"
+#include "common/CommandIds.h"
 #include "platform/WindowMessages.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CPaneView.h"
-#include "app/ICommControlForm.h"
+#include "common/ICommControlForm.h"
 
 class QLabel;
 

@@ -1,10 +1,10 @@
 #include "app/CRPNavigationHelp.h"
 
 #include "app/AppObjects.h"
-#include "app/CommandIds.h"
-#include "app/ICommControlForm.h"
 #include "app/NavigationHelpAreas.h"
 #include "app/ShellIcons.h"
+#include "common/CommandIds.h"
+#include "common/ICommControlForm.h"
 #include "platform/WindowMessages.h"
 
 #include <QMouseEvent>

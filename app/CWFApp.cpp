@@ -2,23 +2,23 @@
 
 #include "app/AppObjects.h"
 #include "app/CAboutDlg.h"
-#include "app/CLogFile.h"
 #include "app/CMainFrame.h"
 #include "app/CSingleInstance.h"
 #include "app/CWFDoc.h"
-#include "app/CommandIds.h"
 #include "app/CommandLine.h"
-#include "app/ICommControlForm.h"
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
-#include "app/SharedHelpers.h"
 #include "app/ShellHooks.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "app/ViewCommands.h"
+#include "common/CLogFile.h"
+#include "common/CommandIds.h"
+#include "common/ICommControlForm.h"
+#include "common/SharedHelpers.h"
+#include "database/InstallationVersion.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WindowMessages.h"
@@ -27,8 +27,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-
-#include <charconv>
 
 namespace {
 
@@ -106,12 +104,19 @@ CWFApp* GetApp()
 CWFApp::CWFApp() : m_lastUsed(Clock::Current().NowLocal())
 {
     g_app = this;
+    SetOperatorRights(&m_operators);
+    SetProgramLogs(this);
+    SetProgressFactory(&m_progressFactory);
 }
 
 CWFApp::~CWFApp()
 {
-    if (g_app == this)
-        g_app = nullptr;
+    if (g_app != this)
+        return;
+    g_app = nullptr;
+    SetOperatorRights(nullptr);
+    SetProgramLogs(nullptr);
+    SetProgressFactory(nullptr);
 }
 
 
@@ -210,12 +215,7 @@ void CWFApp::LogToFile(int log, const QString& text)
 
 namespace {
 
-const QString kVersionSection = QStringLiteral("Version");
-const QString kVersionKey = QStringLiteral("Installation Version");
-const QString kRewrittenVersion = QStringLiteral("2.00");
 constexpr double kFirstWardixVersion = 1.0;
-constexpr double kCurrentVersion = 2.0;
-constexpr int kVersionBufferChars = 49;
 constexpr int kRecentFileCount = 4;
 // How long a scheduled run waits for a running copy to close.
 constexpr int kRunningCopyCloseTimeoutMs = 30000;
@@ -230,15 +230,6 @@ const char* const kTaskWhileProgrammingText =
 QString RecentKey(int n)
 {
     return QStringLiteral("File%1").arg(n);
-}
-
-// atof in the C locale: leading blanks, then the longest number; anything else is 0.
-double ParseLeadingNumber(const QString& text)
-{
-    const QByteArray bytes = text.trimmed().toLatin1();
-    double value = 0.0;
-    std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
-    return value;
 }
 
 bool IsProgrammingNetwork()
@@ -432,12 +423,7 @@ bool CWFApp::OpenDocumentFile(const QString& path)
 
 double CWFApp::ReadInstallationVersion(const QString& path)
 {
-    const QString text =
-        PrivateProfile::GetString(kVersionSection, kVersionKey, QStringLiteral("0.00"), path).left(kVersionBufferChars);
-    const double version = ParseLeadingNumber(text);
-    if (version >= kFirstWardixVersion && version < kCurrentVersion)
-        PrivateProfile::WriteString(kVersionSection, kVersionKey, kRewrittenVersion, path);
-    return version;
+    return ::ReadInstallationVersion(path);
 }
 
 void CWFApp::ReadMostRecentFileTime()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/CColumnWidths.h"
+#include "app/CProgressDialogFactory.h"
 #include "app/CTaskStepDriver.h"
 #include "app/DaylightSavingWatch.h"
+#include "common/IProgramLogs.h"
 #include "database/COperatorStore.h"
 
 #include <QDateTime>
@@ -20,11 +22,11 @@ struct CommandLineRequest;
 
 // The application object: starts the program, drives scheduled tasks from
 // idle time, handles the file commands and finishes the run.
-class CWFApp
+class CWFApp : public IProgramLogs
 {
 public:
     CWFApp();
-    ~CWFApp();
+    ~CWFApp() override;
     CWFApp(const CWFApp&) = delete;
     CWFApp& operator=(const CWFApp&) = delete;
 
@@ -86,7 +88,7 @@ public:
     // The two text logs: 0 "Bindings.log", 1 "DownloadEventlog.log".
     void OpenLogs();
     void CloseLogs();
-    void LogToFile(int log, const QString& text);
+    void LogToFile(int log, const QString& text) override;
 
 private:
     bool ClaimSingleInstance();
@@ -106,6 +108,7 @@ private:
 
     CColumnWidths m_settings;
     COperatorStore m_operators;
+    CProgressDialogFactory m_progressFactory;
     std::array<std::unique_ptr<CLogFile>, 2> m_logs;
     CTaskStepDriver m_taskDriver;
     DaylightSavingWatch m_dstWatch;

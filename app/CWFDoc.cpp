@@ -2,9 +2,9 @@
 
 #include "app/AppObjects.h"
 #include "app/CWFApp.h"
-#include "app/RecordsetWalk.h"
 #include "app/RunState.h"
-#include "app/SharedHelpers.h"
+#include "common/RecordsetWalk.h"
+#include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationDatabases.h"
@@ -17,29 +17,6 @@
 #include <QFileInfo>
 
 namespace {
-
-struct PathRule
-{
-    bool inInstallation;
-    const char* subFolder;
-};
-
-// Indexed by PathKind; the reflasher is handled apart.
-constexpr PathRule kPathRules[] = {
-    {false, "Installations"},
-    {false, nullptr},
-    {true, nullptr},
-    {true, "NetCommands"},
-    {true, "Vestrels"},
-    {true, "Last Programmed On Net"},
-    {true, "Event Logs"},
-    {true, "Database"},
-    {false, "New Installation"},
-    {false, "HTML"},
-    {true, "Backups"},
-    {false, "Database"},
-    {true, "Vestrels"},
-};
 
 const QString kSettingsSection = QStringLiteral("Installation Settings");
 const QString kDataToProgramKey = QStringLiteral("Data To Program To Network");
@@ -97,19 +74,6 @@ CWFDoc::~CWFDoc()
         CloseInstallationData();
     if (GetInstallationDoc() == this)
         SetInstallationDoc(nullptr);
-}
-
-QString CWFDoc::BuildPath(int kind, const QString& name, const QString& installationFolder)
-{
-    if (kind == kReflasher)
-        return ProgramFolder() + QStringLiteral("/Reflashers/Reflasher.exe");
-    if (kind < 0 || kind >= static_cast<int>(std::size(kPathRules)))
-        return QString();
-    const PathRule& rule = kPathRules[kind];
-    QString path = rule.inInstallation ? installationFolder : ProgramFolder();
-    if (rule.subFolder)
-        path += QLatin1Char('/') + QLatin1String(rule.subFolder);
-    return path + QLatin1Char('/') + name;
 }
 
 QString CWFDoc::BuildPath(int kind, const QString& name) const

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "app/ReportPages.h"
+#include "common/IInstallationDocument.h"
+#include "common/InstallationPaths.h"
 #include "database/CSetNetCommands.h"
 #include "image/CVLControllerMemory.h"
 #include "image/CVLGlobalMemory.h"
 #include "image/DirectoryWorkArea.h"
+#include "image/IBindDocument.h"
 #include "link/CNetCommandQueue.h"
+#include "link/INetCommandStore.h"
 
 #include <QString>
 
@@ -21,26 +25,12 @@ class ILongProperties;
 // The open installation: its folder and installation file (an ini file, the
 // document's path name), its two settings images, the stored network
 // commands and the queue, and the flags the rest of the program reads.
-class CWFDoc
+class CWFDoc : public InstallationPaths,
+               public IInstallationDocument,
+               public INetCommandStore,
+               public IBindDocument
 {
 public:
-    // Folder kinds of BuildPath.
-    enum PathKind {
-        kProgramInstallations = 0,
-        kProgram = 1,
-        kInstallation = 2,
-        kNetCommands = 3,
-        kVestrels = 4,
-        kLastProgrammed = 5,
-        kEventLogs = 6,
-        kInstallationDatabase = 7,
-        kNewInstallation = 8,
-        kProgramHtml = 9,
-        kBackups = 10,
-        kProgramDatabase = 11,
-        kVestrelsToo = 12,
-        kReflasher = 13,
-    };
     static constexpr int kValidationGroups = 32;
     static constexpr int kUserTypeLabels = 4;
 
@@ -50,8 +40,8 @@ public:
     CWFDoc& operator=(const CWFDoc&) = delete;
 
     // Every path of the system from a folder kind and a name; the
-    // installation-relative kinds are built on installationFolder.
-    static QString BuildPath(int kind, const QString& name, const QString& installationFolder);
+    // installation-relative kinds are built on this installation's folder.
+    using InstallationPaths::BuildPath;
     QString BuildPath(int kind, const QString& name) const;
 
     // Document life. Open saves and closes a previous installation first; a
@@ -59,7 +49,9 @@ public:
     bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
     void OnCloseDocument();
-    const QString& GetPathName() const { return m_strPathName; }
+    const QString& GetPathName() const override { return m_strPathName; }
+    QString InstallationName() const override { return m_strInstallationName; }
+    QString InstallationFolder() const override { return m_strInstallationFolder; }
 
     // Opens (true) or closes (false) what lives outside the document.
     void OpenInstallation(bool open);
@@ -81,7 +73,8 @@ public:
     void CompactDatabaseFile(const QString& relativeName);
 
     // Stored network commands: a NetCommands row plus its command file.
-    bool StoreNetCommand(const CNetCommand& command);
+    bool StoreNetCommand(const CNetCommand& command) override;
+    CNetCommandQueue& NetQueue() override { return m_netQueue; }
     bool RemoveNetCommand(std::int32_t commandId);
     int GetPendingCommandCount() const { return m_nPendingCommands; }
     bool ClearNetCommands();
@@ -94,10 +87,11 @@ public:
     bool FindQueuedNet(int net);
 
     // Non-zero also shows the main window's data-to-program icon, zero removes it.
-    void SetDataToProgram(int flag);
+    void SetDataToProgram(int flag) override;
     int GetDataToProgram() const { return m_bDataToProgram; }
-    void SetBindFlag(int value) { m_bBindFlag = value; }
+    void SetBindFlag(int value) override { m_bBindFlag = value; }
     int GetBindFlag() const { return m_bBindFlag; }
+    bool IgnoreCaseDirCodes() const override { return m_bIgnoreCaseDirCodes != 0; }
 
     // Settings-image accessors: a non-zero get reads into the argument, zero
     // writes it. Indexes outside their tables read nothing and write nothing.
@@ -118,7 +112,7 @@ public:
     void PbxDialingDigit(std::uint8_t& value, int get);
     void TalkTime(std::uint8_t& value, int get);
     void PostalKeyChannel(std::uint8_t& value, int get);
-    void DirectoryCodeLength(std::uint8_t& value, int get);
+    void DirectoryCodeLength(std::uint8_t& value, int get) override;
     void DirectoryBeginsAt(bool& value, int get);
     void XmtrFacilityCode(std::uint16_t& code, int index, int get);
     void CardFacilityCode(std::uint16_t& code, int index, int get);
@@ -146,7 +140,7 @@ public:
     void ClearCardholderSetRecord(int set);
     void GetMemoryStatus(std::array<int, kMemoryStatusCounts>& counts);
     // controller: 0 for the selected one, else network x 10 + node.
-    bool ControllerDisplayMessageSet(std::uint8_t& value, int get, int controller);
+    bool ControllerDisplayMessageSet(std::uint8_t& value, int get, int controller) override;
     QString PanelModelName();
     bool GetFirmwareVersion(int& major, int& minor);
     int GetFirmwareLimit();

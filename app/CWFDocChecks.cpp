@@ -2,7 +2,7 @@
 
 #include "app/CWFApp.h"
 #include "app/RunState.h"
-#include "database/DatabaseCompaction.h"
+#include "app/DatabaseCompaction.h"
 #include "database/DatabaseErrors.h"
 #include "database/DatabaseFiles.h"
 #include "database/GlobalRecordsets.h"

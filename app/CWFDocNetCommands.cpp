@@ -1,7 +1,7 @@
 #include "app/CWFDoc.h"
 
-#include "app/RecordsetWalk.h"
 #include "app/RunState.h"
+#include "common/RecordsetWalk.h"
 #include "database/DatabaseErrors.h"
 #include "link/CNetCommand.h"
 #include "link/NodeAddress.h"

@@ -1,7 +1,7 @@
 #include "app/CWFDoc.h"
 
 #include "app/RunState.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "image/CBindManager.h"

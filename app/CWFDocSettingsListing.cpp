@@ -1,6 +1,6 @@
 #include "app/CWFDoc.h"
 
-#include "app/RecordsetWalk.h"
+#include "common/RecordsetWalk.h"
 #include "database/CSetVLNetworks.h"
 #include "database/CSetVestrels.h"
 #include "database/DatabaseErrors.h"

@@ -1,8 +1,8 @@
 #include "app/CWFDoc.h"
 
-#include "app/RecordsetWalk.h"
-#include "app/SharedHelpers.h"
 #include "app/TaskState.h"
+#include "common/RecordsetWalk.h"
+#include "common/SharedHelpers.h"
 #include "database/CInstallationBackup.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"

@@ -2,13 +2,13 @@
 
 #include "app/CColumnWidths.h"
 #include "app/CWFDoc.h"
-#include "app/SharedHelpers.h"
-#include "database/CTabWFDatabase.h"
-#include "database/CTabWFModemProberties.h"
-#include "database/CTabWFOperators.h"
-#include "database/CTabWfAcountHolderFields.h"
-#include "database/CTabWfAdvance.h"
-#include "database/CTabWfPrint.h"
+#include "app/CTabWFDatabase.h"
+#include "app/CTabWFModemProberties.h"
+#include "app/CTabWFOperators.h"
+#include "app/CTabWfAcountHolderFields.h"
+#include "app/CTabWfAdvance.h"
+#include "app/CTabWfPrint.h"
+#include "common/SharedHelpers.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>

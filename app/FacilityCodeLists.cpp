@@ -2,7 +2,7 @@
 
 #include "app/AppObjects.h"
 #include "app/CWFDoc.h"
-#include "app/Formatting.h"
+#include "common/Formatting.h"
 #include "database/GlobalRecordsets.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/NavigationHelpAreas.h"
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 
 namespace {
 

@@ -1,38 +1,11 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "link/LinkState.h"
 
-// Process-wide run state shared by the shell, the document and the link. All
-// of it lives on the user-interface thread.
-
-inline constexpr int kNetworkCount = 8;
-inline constexpr int kNodesPerNetwork = 8;
-
-// Node states of the link and of the profile.
-inline constexpr std::uint8_t kNodeStateUnknown = 0;
-inline constexpr std::uint8_t kNodeStateAnswers = 1;
-inline constexpr std::uint8_t kNetworkStateNoAnswer = 2;
-inline constexpr std::uint8_t kNodeStateFailed = 3;
-
-using NodeTable = std::array<std::array<std::uint8_t, kNodesPerNetwork>, kNetworkCount>;
+// Process-wide run state shared by the shell and the document. All of it
+// lives on the user-interface thread.
 
 extern int SkipProfileSave;   // an installation open was refused: keep the profile as it was
 extern int LinkReady;         // the two link objects exist
 extern int HasControllers;    // the open installation has at least one controller
 extern int QueueBeingCreated; // the programming run is building the queue
-
-// Indexed [network - 1] and [network - 1][node - 1].
-extern std::array<std::uint8_t, kNetworkCount> NetworkStates;
-extern NodeTable NodeStates;
-// Link tables: failure mark (with state 3), counter, and the failure flag the
-// installation open sets for nodes it suspends.
-extern NodeTable NodeFailureMarks;
-extern NodeTable NodeCounters;
-extern std::array<std::array<std::int32_t, kNodesPerNetwork>, kNetworkCount> NodeFailureFlags;
-// Set by a status reply whose first status bit is set: the node's stored
-// commands wait.
-extern std::array<std::array<std::int32_t, kNodesPerNetwork>, kNetworkCount> NodeStatusReplyMarks;
-
-// True for network 1-8 and node 1-8.
-bool IsNodeInRange(int network, int node);

@@ -1,6 +1,6 @@
 #include "app/ShellIcons.h"
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 
 #include <QApplication>
 #include <QStyle>

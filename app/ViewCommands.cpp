@@ -1,6 +1,6 @@
 #include "app/ViewCommands.h"
 
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 
 #include <algorithm>
 #include <iterator>

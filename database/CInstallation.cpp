@@ -1,10 +1,10 @@
 #include "database/CInstallation.h"
 
-#include "app/AppObjects.h"
-#include "app/CWFApp.h"
-#include "app/CWFDoc.h"
+#include "common/IInstallationDocument.h"
+#include "common/ProgramObjects.h"
 #include "database/FileTimeText.h"
 #include "database/FolderCopy.h"
+#include "database/InstallationVersion.h"
 #include "platform/MessageBox.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
@@ -50,7 +50,7 @@ bool CInstallation::Load()
             m_strName = m_strPath;
         return false;
     }
-    if (CWFApp::ReadInstallationVersion(m_strPath) < kFirstWardixVersion)
+    if (ReadInstallationVersion(m_strPath) < kFirstWardixVersion)
         return false;
     m_strName = PrivateProfile::GetString(kSettingsSection, kNameKey, QString(), m_strPath).left(kMaxNameLength);
     return true;
@@ -176,7 +176,7 @@ bool CInstallation::Rename(const QString& newName)
 
 bool CInstallation::IsOpen() const
 {
-    const CWFDoc* doc = GetInstallationDoc();
+    const IInstallationDocument* doc = GetOpenInstallation();
     return doc && !m_strPath.isEmpty() && doc->GetPathName() == m_strPath;
 }
 

@@ -1,6 +1,6 @@
 #include "database/COperatorStore.h"
 
-#include "app/Vocabulary.h"
+#include "common/Vocabulary.h"
 #include "database/OperatorFileCipher.h"
 #include "platform/Archive.h"
 #include "platform/MessageBox.h"

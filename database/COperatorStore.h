@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/IOperatorRights.h"
+
 #include <QString>
 
 #include <array>
@@ -8,7 +10,7 @@
 // The operator accounts kept for the whole computer in the scrambled
 // "Operators.ini" of the program folder. One object holds one slot at a time;
 // the file is never kept open between operations.
-class COperatorStore
+class COperatorStore : public IOperatorRights
 {
 public:
     static constexpr int kMaxOperators = 20;
@@ -43,8 +45,8 @@ public:
     const QString& GetName() const { return m_strName; }
     const QString& GetPassword() const { return m_strPassword; }
     int GetPrivilege(int privilege) const;
-    int IsAdministrator() const { return m_bAdministrator; }
-    bool HasPrivilege(int privilege) const;
+    int IsAdministrator() const override { return m_bAdministrator; }
+    bool HasPrivilege(int privilege) const override;
     bool HasAnyPrivilege() const;
 
     static QString GetFilePath();

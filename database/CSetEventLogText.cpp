@@ -1,8 +1,8 @@
 #include "database/CSetEventLog.h"
 
-#include "app/AppObjects.h"
-#include "app/CWFDoc.h"
-#include "app/Formatting.h"
+#include "common/Formatting.h"
+#include "common/IInstallationDocument.h"
+#include "common/ProgramObjects.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseException.h"
@@ -81,7 +81,7 @@ void TableText(const std::array<const char*, N>& table, int index, QString& text
 QString PhoneNumberText(int number)
 {
     std::uint8_t codeLength = 0;
-    if (CWFDoc* doc = GetInstallationDoc())
+    if (IInstallationDocument* doc = GetOpenInstallation())
         doc->DirectoryCodeLength(codeLength, 1);
     constexpr std::uint8_t kLongestCodeLength = 3;
     if (codeLength > kLongestCodeLength)

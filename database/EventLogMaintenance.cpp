@@ -1,6 +1,6 @@
 #include "database/EventLogMaintenance.h"
 
-#include "app/CWFDoc.h"
+#include "common/InstallationPaths.h"
 #include "database/CSetEventLog.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -21,6 +21,8 @@ namespace EventLogMaintenance
 {
 namespace
 {
+using Paths = InstallationPaths;
+
 constexpr int kTwoDigitYearPivot = 30; // 30-99 are 1930-1999, 00-29 2000-2029
 constexpr int kCenturyBefore = 1900;
 constexpr int kCenturyFrom = 2000;
@@ -160,16 +162,16 @@ namespace
 {
 bool SplitFiles(const QString& installationFolder, const QDate& splitDate)
 {
-    const QString logPath = CWFDoc::BuildPath(CWFDoc::kInstallationDatabase, kLogFile, installationFolder);
-    const QString newLogPath = CWFDoc::BuildPath(CWFDoc::kInstallationDatabase, kNewLogFile, installationFolder);
-    const QString workPath = CWFDoc::BuildPath(CWFDoc::kEventLogs, kArchiveWorkFile, installationFolder);
+    const QString logPath = Paths::BuildPath(Paths::kInstallationDatabase, kLogFile, installationFolder);
+    const QString newLogPath = Paths::BuildPath(Paths::kInstallationDatabase, kNewLogFile, installationFolder);
+    const QString workPath = Paths::BuildPath(Paths::kEventLogs, kArchiveWorkFile, installationFolder);
     // Midnight at the start of the day: the archive takes the events up to
     // and including that instant.
     const double limit = ToOleDate(QDateTime(splitDate, QTime(0, 0)));
 
     QFile::remove(workPath);
     QFile::remove(newLogPath);
-    EnsureFolder(CWFDoc::BuildPath(CWFDoc::kEventLogs, QString(), installationFolder));
+    EnsureFolder(Paths::BuildPath(Paths::kEventLogs, QString(), installationFolder));
 
     EventSpan span;
     try {
@@ -183,7 +185,7 @@ bool SplitFiles(const QString& installationFolder, const QDate& splitDate)
         return false;
     }
     const QString archivePath =
-        CWFDoc::BuildPath(CWFDoc::kEventLogs, ArchiveFileName(span.first, splitDate), installationFolder);
+        Paths::BuildPath(Paths::kEventLogs, ArchiveFileName(span.first, splitDate), installationFolder);
     if (QFile::exists(archivePath)) {
         ShowFixedText("Error in the file structure.");
         return false;

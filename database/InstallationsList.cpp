@@ -1,10 +1,10 @@
 #include "database/InstallationsList.h"
 
-#include "app/CWFApp.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/CInstallation.h"
 #include "database/FolderCopy.h"
 #include "database/InstallationName.h"
+#include "database/InstallationVersion.h"
 #include "platform/MessageBox.h"
 
 #include <QFileInfo>
@@ -64,7 +64,7 @@ QString InstallationsList::OldVersionWarning(const QString& path)
 
 bool InstallationsList::BrowseInstallation(const QString& path) const
 {
-    if (CWFApp::ReadInstallationVersion(path) < kFirstWardixVersion) {
+    if (ReadInstallationVersion(path) < kFirstWardixVersion) {
         ShowMessageBox(OldVersionWarning(path), MbButtons::Ok, MbIcon::Exclamation);
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordsetWalk.h"
+#include "common/RecordsetWalk.h"
 #include "platform/DatabaseException.h"
 #include "platform/Recordset.h"
 

@@ -1,34 +1,17 @@
 #include "image/BindProgress.h"
 
-#include "app/CPercentProgressDlg.h"
-#include "app/CProgressDlg.h"
-
-#include <QApplication>
+#include "common/ProgramObjects.h"
 
 BindProgress::BindProgress(Kind kind, const QString& caption, const QString& status, int upper)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return;
-    if (kind == Percent) {
-        auto dialog = std::make_unique<CPercentProgressDlg>(caption);
-        dialog->SetRange(0, upper);
-        m_dialog = std::move(dialog);
-    } else {
-        m_dialog = std::make_unique<CProgressDlg>(caption);
-        m_dialog->SetRange(0, upper);
-    }
-    m_dialog->SetStatus(status);
-    m_dialog->Create(nullptr);
+    if (IProgressFactory* factory = GetProgressFactory())
+        m_display = factory->Open(kind == Percent ? IProgress::Percent : IProgress::Plain, caption, status, upper);
 }
 
-BindProgress::~BindProgress()
-{
-    if (m_dialog)
-        m_dialog->Close();
-}
+BindProgress::~BindProgress() = default;
 
 void BindProgress::SetPos(int position)
 {
-    if (m_dialog)
-        m_dialog->SetPos(position);
+    if (m_display)
+        m_display->SetPos(position);
 }

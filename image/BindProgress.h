@@ -1,14 +1,14 @@
 #pragma once
 
+#include "common/IProgress.h"
+
 #include <QString>
 
 #include <memory>
 
-class CProgressBase;
-
-// The modeless progress dialog a binding phase shows while it works, closed
-// when the phase returns. Without a widget application (a tool, a benchmark)
-// there is nothing to show and every call is a no-op.
+// The progress display a binding phase shows while it works, closed when the
+// phase returns. Without a display to show on (a tool, a benchmark) every
+// call is a no-op.
 class BindProgress
 {
 public:
@@ -22,7 +22,7 @@ public:
     void SetPos(int position);
 
 private:
-    std::unique_ptr<CProgressBase> m_dialog;
+    std::unique_ptr<IProgress> m_display;
 };
 
 inline constexpr const char* kBindingDataCaption = "Binding Data";

@@ -1,10 +1,11 @@
 #include "image/BindingLog.h"
 
-#include "app/CLogFile.h"
-#include "app/CWFApp.h"
+#include "common/CLogFile.h"
+#include "common/IProgramLogs.h"
+#include "common/ProgramObjects.h"
 
 void LogBinding(const QString& text)
 {
-    if (CWFApp* app = GetApp())
-        app->LogToFile(CLogFile::Bindings, text);
+    if (IProgramLogs* logs = GetProgramLogs())
+        logs->LogToFile(CLogFile::Bindings, text);
 }

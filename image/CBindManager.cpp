@@ -1,14 +1,17 @@
 #include "image/CBindManager.h"
 
-#include "app/CWFDoc.h"
+#include "common/InstallationPaths.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "image/BinderList.h"
 #include "image/BindingLog.h"
 #include "image/BindProgress.h"
 #include "image/CPagedBinder.h"
+#include "image/CVLGlobalMemory.h"
 #include "image/DisplayMessageFile.h"
+#include "image/IBindDocument.h"
 #include "link/CNetCommand.h"
+#include "link/CNetCommandQueue.h"
 #include "link/NetCommandKinds.h"
 #include "link/NodeAddress.h"
 #include "platform/Archive.h"
@@ -48,12 +51,12 @@ std::uint8_t NodeByteOf(std::uint8_t nodeCode)
     return MakeNodeAddress(NetOf(nodeCode), NodeOf(nodeCode));
 }
 
-CBindManager::CBindManager(CWFDoc& doc)
-    : CBindManager(doc, doc.m_netQueue)
+CBindManager::CBindManager(IBindDocument& doc)
+    : CBindManager(doc, doc.NetQueue())
 {
 }
 
-CBindManager::CBindManager(CWFDoc& doc, INetCommandSink& sink)
+CBindManager::CBindManager(IBindDocument& doc, INetCommandSink& sink)
     : m_doc(doc)
     , m_sink(sink)
 {
@@ -61,12 +64,12 @@ CBindManager::CBindManager(CWFDoc& doc, INetCommandSink& sink)
 
 QString CBindManager::ControllerFolder() const
 {
-    return m_doc.BuildPath(CWFDoc::kVestrels, QString());
+    return InstallationPaths::BuildPath(InstallationPaths::kVestrels, QString(), m_doc.InstallationFolder());
 }
 
 QString CBindManager::LastProgrammedFolder() const
 {
-    return m_doc.BuildPath(CWFDoc::kLastProgrammed, QString());
+    return InstallationPaths::BuildPath(InstallationPaths::kLastProgrammed, QString(), m_doc.InstallationFolder());
 }
 
 int CBindManager::BindAll(DirectoryWorkArea& workArea, int partial)

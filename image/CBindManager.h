@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-class CWFDoc;
+class IBindDocument;
 class INetCommandSink;
 class QFile;
 
@@ -29,8 +29,8 @@ public:
     static constexpr int kEndTimeout = 3000;
 
     // Commands go to the document's queue, or to the sink given.
-    explicit CBindManager(CWFDoc& doc);
-    CBindManager(CWFDoc& doc, INetCommandSink& sink);
+    explicit CBindManager(IBindDocument& doc);
+    CBindManager(IBindDocument& doc, INetCommandSink& sink);
 
     // Runs every binder (the display messages and the full-run-only binders
     // too unless partial); stops at the first that fails.
@@ -58,7 +58,7 @@ public:
     QString LastProgrammedFolder() const;
     // The run's directory work area; null outside BindAll.
     DirectoryWorkArea* WorkArea() const { return m_workArea; }
-    CWFDoc& Document() const { return m_doc; }
+    IBindDocument& Document() const { return m_doc; }
     // Commands stored since the current node's generation began.
     int StoredForNode() const { return m_storedForNode; }
 
@@ -67,7 +67,7 @@ private:
     int ControllerImageCommands(std::uint8_t nodeCode, int force);
     bool Store(const class CNetCommand& command);
 
-    CWFDoc& m_doc;
+    IBindDocument& m_doc;
     INetCommandSink& m_sink;
     DirectoryWorkArea* m_workArea = nullptr;
     int m_storedForNode = 0;

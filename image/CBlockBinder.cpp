@@ -1,8 +1,8 @@
 #include "image/CBlockBinder.h"
 
-#include "app/AppObjects.h"
-#include "app/CWFDoc.h"
 #include "image/BindProgress.h"
+#include "image/IBindDocument.h"
+#include "link/CNetCommandQueue.h"
 #include "platform/MessageBox.h"
 
 #include <cmath>
@@ -135,11 +135,11 @@ int CBlockBinder::WritePages(const QString& status, const std::vector<BlockRow>&
 
 int CBlockBinder::IsNetworkQueued(const std::uint8_t* net)
 {
-    const CWFDoc* doc = GetInstallationDoc();
+    IBindDocument* doc = GetBindDocument();
     if (!net || !doc)
         return 0;
     for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
-        const CNetQueueNode* entry = doc->m_netQueue.GetNode(*net, node);
+        const CNetQueueNode* entry = doc->NetQueue().GetNode(*net, node);
         if (entry && entry->GetState() == CNetQueueNode::InService && entry->HasPending())
             return 1;
     }

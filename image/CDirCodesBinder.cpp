@@ -1,10 +1,10 @@
 #include "image/CDirCodesBinder.h"
 
-#include "app/CWFDoc.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "image/AllRowsWalk.h"
 #include "image/CBindManager.h"
+#include "image/IBindDocument.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 #include "platform/TextCollation.h"
@@ -204,7 +204,7 @@ int CDirCodesBinder::Bind()
             File().close();
             return 1;
         }
-        file = BuildDirectory(*area, m_manager.Document().m_bIgnoreCaseDirCodes != 0);
+        file = BuildDirectory(*area, m_manager.Document().IgnoreCaseDirCodes());
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
     }

@@ -1,6 +1,6 @@
 #include "image/CVLGlobalMemory.h"
 
-#include "app/Vocabulary.h"
+#include "common/Vocabulary.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "link/CNetCommand.h"
 
-#include "app/Formatting.h"
+#include "common/Formatting.h"
 #include "link/MemoryBankNames.h"
 #include "link/NetCommandKinds.h"
 #include "link/NodeAddress.h"

@@ -1,12 +1,11 @@
 #include "link/CNetCommandQueue.h"
 
-#include "app/CWFDoc.h"
-#include "app/RunState.h"
 #include "database/CSetVestrels.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "link/CNetQueueNodeStd.h"
 #include "link/CNetQueueNodeType1.h"
+#include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
 #include "link/NodeAddress.h"
 #include "platform/DatabaseException.h"

@@ -2,21 +2,21 @@
 
 #include "link/CNetQueueNode.h"
 #include "link/INetCommandSink.h"
+#include "link/INetCommandStore.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
 class CSetVestrels;
-class CWFDoc;
 
 // The installation's network command queue: one entry per configured node
 // (networks 1-8 by nodes 1-8) with the commands waiting for it.
 class CNetCommandQueue : public INetCommandSink
 {
 public:
-    // The document whose stored commands this queue writes; it owns the queue.
-    explicit CNetCommandQueue(CWFDoc* owner = nullptr) : m_owner(owner) {}
+    // Where this queue's stored commands are written; the document that owns the queue.
+    explicit CNetCommandQueue(INetCommandStore* owner = nullptr) : m_owner(owner) {}
 
     static constexpr int kNetworks = 8;
     static constexpr int kNodes = 8;
@@ -51,7 +51,7 @@ public:
     std::uint8_t m_state = 1; // 1 while the queue is idle
 
 private:
-    CWFDoc* m_owner;
+    INetCommandStore* m_owner;
     static bool InGrid(int net, int node);
     std::unique_ptr<CNetQueueNode>& Slot(int net, int node);
 

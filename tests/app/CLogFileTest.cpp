@@ -1,7 +1,7 @@
 #include "app/AppObjects.h"
-#include "app/CLogFile.h"
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
+#include "common/CLogFile.h"
 #include "platform/Clock.h"
 #include "tests/support/TestEnvironment.h"
 

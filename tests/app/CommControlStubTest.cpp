@@ -1,8 +1,8 @@
 #include "tests/app/DocumentFixture.h"
 
 #include "app/CCommControlStub.h"
-#include "app/CommandIds.h"
 #include "app/TaskState.h"
+#include "common/CommandIds.h"
 #include "platform/WindowMessages.h"
 
 namespace {

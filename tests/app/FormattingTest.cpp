@@ -1,4 +1,4 @@
-#include "app/Formatting.h"
+#include "common/Formatting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/CWFDoc.h"
 #include "app/RunState.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/GlobalRecordsets.h"
 #include "image/CBlockBinder.h"
 #include "link/CNetCommand.h"

@@ -7,7 +7,7 @@
 #include "app/TaskSchedulerLog.h"
 #include "app/TextShortening.h"
 #include "app/WindowPlacement.h"
-#include "app/CommandIds.h"
+#include "common/CommandIds.h"
 
 #include <QDir>
 #include <QFile>

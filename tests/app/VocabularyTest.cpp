@@ -1,4 +1,4 @@
-#include "app/Vocabulary.h"
+#include "common/Vocabulary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "app/CWFApp.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/COperatorStore.h"
 #include "database/OperatorFileCipher.h"
 #include "database/OperatorLogin.h"

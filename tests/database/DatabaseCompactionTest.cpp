@@ -1,6 +1,6 @@
 #include "tests/database/EventLogFixture.h"
 
-#include "database/DatabaseCompaction.h"
+#include "app/DatabaseCompaction.h"
 #include "database/GlobalRecordsets.h"
 #include "database/Schema.h"
 #include "platform/Database.h"

@@ -1,6 +1,6 @@
-#include "database/CInstallationsDlg.h"
-#include "database/CNewInstallationDlg.h"
-#include "database/CStartupDlg.h"
+#include "app/CInstallationsDlg.h"
+#include "app/CNewInstallationDlg.h"
+#include "app/CStartupDlg.h"
 #include "tests/database/InstallationListFixture.h"
 #include "tests/support/MessageBoxScript.h"
 

@@ -1,6 +1,6 @@
-#include "database/CLoginDlg.h"
+#include "app/CLoginDlg.h"
+#include "app/CTabWFOperators.h"
 #include "database/COperatorStore.h"
-#include "database/CTabWFOperators.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -1,9 +1,9 @@
 #include "BinderTestFixture.h"
 
+#include "common/RecordsetWalk.h"
 #include "image/CEntryCodesBinder.h"
 #include "image/CSingleCardsBinder.h"
 #include "image/CSingleTransmittersBinder.h"
-#include "app/RecordsetWalk.h"
 #include "image/TreeSlotRuns.h"
 #include "platform/Database.h"
 #include "tests/support/MessageBoxScript.h"

@@ -1,4 +1,4 @@
-#include "database/CBackupDlg.h"
+#include "app/CBackupDlg.h"
 
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"

@@ -1,6 +1,6 @@
-#include "database/CTabWfAcountHolderFields.h"
+#include "app/CTabWfAcountHolderFields.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/SetupPrivileges.h"
 
 #include <QFormLayout>

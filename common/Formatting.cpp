@@ -1,6 +1,6 @@
-#include "app/Formatting.h"
+#include "common/Formatting.h"
 
-#include "app/RunState.h"
+#include "common/NetworkGrid.h"
 
 #include <QStringList>
 

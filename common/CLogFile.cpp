@@ -1,7 +1,8 @@
-#include "app/CLogFile.h"
+#include "common/CLogFile.h"
 
-#include "app/AppObjects.h"
-#include "app/CWFDoc.h"
+#include "common/IInstallationDocument.h"
+#include "common/InstallationPaths.h"
+#include "common/ProgramObjects.h"
 #include "platform/Clock.h"
 
 void CLogFile::Open(int kind)
@@ -9,7 +10,7 @@ void CLogFile::Open(int kind)
     const QString name = FileName(kind);
     if (name.isEmpty() || m_file.isOpen())
         return;
-    m_file.setFileName(CWFDoc::BuildPath(CWFDoc::kProgramHtml, QString(), QString()) + name);
+    m_file.setFileName(InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString()) + name);
     m_file.open(QIODevice::WriteOnly | QIODevice::Append);
 }
 
@@ -17,10 +18,10 @@ void CLogFile::Write(QString message)
 {
     if (!m_file.isOpen())
         return;
-    const CWFDoc* doc = GetInstallationDoc();
+    const IInstallationDocument* doc = GetOpenInstallation();
     const QString stamp = Clock::Current().NowLocal().toString(QStringLiteral("MM/dd/yyyy:HH:mm:ss"));
     const QString line = QStringLiteral("[%1] [%2] %3\r\n")
-                             .arg(stamp, doc ? doc->m_strInstallationName : QString(), message);
+                             .arg(stamp, doc ? doc->InstallationName() : QString(), message);
     m_file.write(line.toLatin1());
     m_file.flush();
 }

@@ -1,4 +1,4 @@
-#include "database/CStartupDlg.h"
+#include "app/CStartupDlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

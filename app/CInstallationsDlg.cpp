@@ -1,6 +1,6 @@
-#include "database/CInstallationsDlg.h"
+#include "app/CInstallationsDlg.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/CInstallation.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"

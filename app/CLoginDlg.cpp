@@ -1,6 +1,6 @@
-#include "database/CLoginDlg.h"
+#include "app/CLoginDlg.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/COperatorStore.h"
 #include "database/OperatorLogin.h"
 #include "platform/MessageBox.h"

@@ -1,7 +1,7 @@
-#include "database/CommandQueueClearing.h"
+#include "app/CommandQueueClearing.h"
 
 #include "app/CWFDoc.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "platform/MessageBox.h"
 
 #include <QDir>

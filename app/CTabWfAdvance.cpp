@@ -1,6 +1,6 @@
-#include "database/CTabWfAdvance.h"
+#include "app/CTabWfAdvance.h"
 
-#include "database/CommandQueueClearing.h"
+#include "app/CommandQueueClearing.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 

@@ -1,7 +1,7 @@
-#include "database/DatabaseCompaction.h"
+#include "app/DatabaseCompaction.h"
 
 #include "app/CWFDoc.h"
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationDatabases.h"

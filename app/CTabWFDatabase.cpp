@@ -1,8 +1,8 @@
-#include "database/CTabWFDatabase.h"
+#include "app/CTabWFDatabase.h"
 
 #include "app/CWFDoc.h"
-#include "app/SharedHelpers.h"
-#include "database/DatabaseCompaction.h"
+#include "app/DatabaseCompaction.h"
+#include "common/SharedHelpers.h"
 #include "database/EventLogMaintenance.h"
 #include "database/GlobalRecordsets.h"
 #include "database/SetupPrivileges.h"

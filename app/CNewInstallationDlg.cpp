@@ -1,4 +1,4 @@
-#include "database/CNewInstallationDlg.h"
+#include "app/CNewInstallationDlg.h"
 
 #include "database/InstallationName.h"
 #include "platform/MessageBox.h"

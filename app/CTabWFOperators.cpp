@@ -1,7 +1,7 @@
-#include "database/CTabWFOperators.h"
+#include "app/CTabWFOperators.h"
 
-#include "app/SharedHelpers.h"
-#include "database/CLoginDlg.h"
+#include "app/CLoginDlg.h"
+#include "common/SharedHelpers.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-#include "database/CTabWFModemProberties.h"
+#include "app/CTabWFModemProberties.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/ITelephonyLines.h"
 #include "database/SetupPrivileges.h"
 

@@ -1,6 +1,6 @@
-#include "database/CTabWfPrint.h"
+#include "app/CTabWfPrint.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "database/SetupPrivileges.h"
 
 #include <QGroupBox>

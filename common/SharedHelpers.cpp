@@ -1,10 +1,10 @@
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 
-#include "app/AppObjects.h"
-#include "app/CWFApp.h"
-#include "app/CWFDoc.h"
-#include "app/CommandIds.h"
-#include "app/ICommControlForm.h"
+#include "common/CommandIds.h"
+#include "common/ICommControlForm.h"
+#include "common/IInstallationDocument.h"
+#include "common/IOperatorRights.h"
+#include "common/ProgramObjects.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowMessages.h"
 
@@ -18,16 +18,15 @@ bool OperatorHasPrivilege(int privilege)
     if (privilege < 0 || privilege > kPrivilegeAdministrator)
         return false;
     // Before the application exists nobody is logged in, which grants every right.
-    const CWFApp* app = GetApp();
-    if (!app)
+    const IOperatorRights* loggedIn = GetOperatorRights();
+    if (!loggedIn)
         return true;
-    const COperatorStore& loggedIn = app->GetOperators();
-    return privilege == kPrivilegeAdministrator ? loggedIn.IsAdministrator() != 0 : loggedIn.HasPrivilege(privilege);
+    return privilege == kPrivilegeAdministrator ? loggedIn->IsAdministrator() != 0 : loggedIn->HasPrivilege(privilege);
 }
 
 int MarkDataToProgram()
 {
-    if (CWFDoc* doc = GetInstallationDoc())
+    if (IInstallationDocument* doc = GetOpenInstallation())
         doc->SetDataToProgram(1);
     ICommControlForm* form = GetCommControlForm();
     return form ? form->GoOnline() : 0;

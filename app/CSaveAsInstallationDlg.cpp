@@ -1,4 +1,4 @@
-#include "database/CSaveAsInstallationDlg.h"
+#include "app/CSaveAsInstallationDlg.h"
 
 #include "database/InstallationName.h"
 #include "platform/MessageBox.h"

@@ -1,4 +1,4 @@
-#include "app/Vocabulary.h"
+#include "common/Vocabulary.h"
 
 const std::array<VocabularyRow, 10> ButtonNames = {"None", "Any", "Left", "Right", "Top", "Top & Left",
                                                    "Top & Right", "Bottom Left", "Bottom Right", "Keypad"};

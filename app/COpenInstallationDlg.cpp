@@ -1,6 +1,6 @@
-#include "database/COpenInstallationDlg.h"
+#include "app/COpenInstallationDlg.h"
 
-#include "app/SharedHelpers.h"
+#include "common/SharedHelpers.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDialogButtonBox>
