@@ -30,6 +30,7 @@ typedef int32_t ZcResult;
 #define ZC_E_INVALIDARG ((ZcResult)0x80070057u)
 #define ZC_DISP_E_MEMBERNOTFOUND ((ZcResult)0x80020003u)
 #define ZC_DISP_E_TYPEMISMATCH ((ZcResult)0x80020005u)
+#define ZC_DISP_E_UNKNOWNNAME ((ZcResult)0x80020006u)
 #define ZC_CLASS_E_CLASSNOTAVAILABLE ((ZcResult)0x80040111u)
 #define ZC_SELFREG_E_TYPELIB ((ZcResult)0x80040200u)
 #define ZC_SELFREG_E_CLASS ((ZcResult)0x80040201u)
@@ -84,6 +85,9 @@ typedef struct ZcObjectVtbl {
     void (*Release)(ZcObject* self);
     ZcResult (*GetProperty)(ZcObject* self, int32_t dispid, ZcVariant* value);
     ZcResult (*SetProperty)(ZcObject* self, int32_t dispid, const ZcVariant* value);
+    /* The dispatch identifier of a property or method, by name without regard
+     * to case; ZC_DISP_E_UNKNOWNNAME when the object has none of that name. */
+    ZcResult (*GetIDOfName)(ZcObject* self, const char* name, int32_t* dispid);
     ZcResult (*Load)(ZcObject* self, const ZcPropertyBag* bag);
     ZcResult (*Save)(ZcObject* self, const ZcPropertyBag* bag);
     /* One sink at a time; a null sink disconnects. The sink must outlive the advice. */

@@ -112,6 +112,15 @@ bool ControlHost::SetProperty(int dispid, const QVariant& value)
     return set;
 }
 
+bool ControlHost::GetIDOfName(const QString& name, int* dispid) const
+{
+    std::int32_t found = 0;
+    if (!Check(m_object->vtbl->GetIDOfName(m_object, name.toUtf8().constData(), &found)))
+        return false;
+    *dispid = found;
+    return true;
+}
+
 bool ControlHost::GetLong(int dispid, std::int32_t* value) const
 {
     QVariant result;

@@ -15,7 +15,8 @@ class ControlLibrary;
 class QWidget;
 
 // One embeddable control, created by class identifier from the library its
-// registration names, and talked to by dispatch identifier. It works without
+// registration names, and talked to by dispatch identifier (or by name
+// through GetIDOfName). It works without
 // a window (properties only) until Attach gives it one.
 class ControlHost : public ILongProperties
 {
@@ -35,6 +36,10 @@ public:
 
     bool GetProperty(int dispid, QVariant* value) const;
     bool SetProperty(int dispid, const QVariant& value);
+    // A property's or method's dispatch identifier by its name, without regard
+    // to case; false, with LastResult ZC_DISP_E_UNKNOWNNAME, for a name the
+    // control does not know.
+    bool GetIDOfName(const QString& name, int* dispid) const;
     bool GetLong(int dispid, std::int32_t* value) const override;
     bool SetLong(int dispid, std::int32_t value) override;
 

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -16,7 +17,15 @@ constexpr const char* kDefaultFile = "Quorin/ControlRegistry.conf";
 // A key's own value, as REGEDIT writes it.
 constexpr const char* kDefaultValueName = "@";
 
+// The platform key below a type library's locale, where its file is named.
+constexpr const char* kPlatformName = "linux";
+
 QString g_location;
+
+QString TypeLibraryKey(const QString& libid, const QString& version)
+{
+    return QStringLiteral("TypeLib\\%1\\%2").arg(libid, version);
+}
 
 // The settings path of a registry key and value name; false for a key that
 // does not name a place in the registry.
@@ -110,6 +119,65 @@ QString ControlRegistry::InprocServer(const QString& clsid) const
 QString ControlRegistry::ClassFromProgId(const QString& progId) const
 {
     return Value(QStringLiteral("%1\\CLSID").arg(progId));
+}
+
+std::optional<ControlTypeLibrary> ControlRegistry::TypeLibrary(const QString& libid, const QString& version) const
+{
+    const QString key = TypeLibraryKey(libid, version);
+    if (!HasKey(key))
+        return std::nullopt;
+    ControlTypeLibrary library;
+    library.name = Value(key, QStringLiteral("Name"));
+    library.description = Value(key);
+    library.helpFile = Value(key, QStringLiteral("HelpFile"));
+    library.helpDir = Value(key + QStringLiteral("\\HELPDIR"));
+    library.path = Value(key + QStringLiteral("\\0\\") + QString::fromLatin1(kPlatformName));
+    return library;
+}
+
+std::optional<ControlTypeLibrary::Type> ControlRegistry::TypeInfo(const QString& libid, const QString& version,
+                                                                  const QString& guid) const
+{
+    const QString key = QStringLiteral("%1\\Types\\%2").arg(TypeLibraryKey(libid, version), guid);
+    if (!HasKey(key))
+        return std::nullopt;
+    ControlTypeLibrary::Type type;
+    type.name = Value(key);
+    type.description = Value(key, QStringLiteral("Description"));
+    const QString membersKey = key + QStringLiteral("\\Members");
+    for (const QString& number : SubKeys(membersKey)) {
+        bool valid = false;
+        const std::int32_t dispid = number.toInt(&valid);
+        if (!valid)
+            continue;
+        const QString memberKey = membersKey + QLatin1Char('\\') + number;
+        const QString parameters = Value(memberKey, QStringLiteral("Parameters"));
+        type.members.append({dispid, Value(memberKey),
+                             parameters.isEmpty() ? QStringList() : parameters.split(QLatin1Char(','))});
+    }
+    std::sort(type.members.begin(), type.members.end(),
+              [](const auto& a, const auto& b) { return a.dispid < b.dispid; });
+    return type;
+}
+
+bool ControlRegistry::HasKey(const QString& key) const
+{
+    QString path;
+    if (!SettingsPath(key, QString(), &path))
+        return false;
+    QSettings settings(m_file, QSettings::IniFormat);
+    settings.beginGroup(path);
+    return !settings.allKeys().isEmpty();
+}
+
+QStringList ControlRegistry::SubKeys(const QString& key) const
+{
+    QString path;
+    if (!SettingsPath(key, QString(), &path))
+        return {};
+    QSettings settings(m_file, QSettings::IniFormat);
+    settings.beginGroup(path);
+    return settings.childGroups();
 }
 
 ZcRegistry ControlRegistry::Api()

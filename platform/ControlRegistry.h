@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/ControlAbi.h"
+#include "platform/ControlTypeLibrary.h"
 
 #include <QString>
+
+#include <optional>
 
 // Where embeddable controls are registered: what a control library writes
 // when it registers itself (class identifier to library, ProgID to class
@@ -31,6 +34,13 @@ public:
     // The class identifier of a ProgID; empty when none is registered.
     QString ClassFromProgId(const QString& progId) const;
 
+    // A registered type library of that version; nothing when none is.
+    std::optional<ControlTypeLibrary> TypeLibrary(const QString& libid, const QString& version) const;
+    // One of its types (an interface or a class) by its identifier; nothing
+    // when the library does not describe it.
+    std::optional<ControlTypeLibrary::Type> TypeInfo(const QString& libid, const QString& version,
+                                                     const QString& guid) const;
+
     // The boundary's view of this registry, valid while this object lives.
     ZcRegistry Api();
 
@@ -39,6 +49,8 @@ public:
     bool UnregisterServer(const QString& libraryPath, QString* message);
 
 private:
+    bool HasKey(const QString& key) const;
+    QStringList SubKeys(const QString& key) const;
     bool CallServer(const QString& libraryPath, bool add, QString* message);
 
     QString m_file;

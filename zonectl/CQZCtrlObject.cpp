@@ -2,6 +2,7 @@
 
 #include "platform/ControlVariant.h"
 #include "zonectl/CQZPropertySheet.h"
+#include "zonectl/CQZTypeLibrary.h"
 
 #include <array>
 
@@ -19,6 +20,11 @@ ZcResult CQZCtrlObject::GetProperty(std::int32_t dispid, QVariant* value)
 ZcResult CQZCtrlObject::SetProperty(std::int32_t dispid, const QVariant& value)
 {
     return m_control ? m_control->SetProperty(dispid, value) : ZC_E_FAIL;
+}
+
+ZcResult CQZCtrlObject::GetIDOfName(const QString& name, std::int32_t* dispid)
+{
+    return CQZTypeLibrary::DispidOfName(name, dispid) ? ZC_S_OK : ZC_DISP_E_UNKNOWNNAME;
 }
 
 ZcResult CQZCtrlObject::Load(const ZcPropertyBag& bag)

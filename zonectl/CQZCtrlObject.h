@@ -16,6 +16,7 @@ public:
 protected:
     ZcResult GetProperty(std::int32_t dispid, QVariant* value) override;
     ZcResult SetProperty(std::int32_t dispid, const QVariant& value) override;
+    ZcResult GetIDOfName(const QString& name, std::int32_t* dispid) override;
     ZcResult Load(const ZcPropertyBag& bag) override;
     ZcResult Save(const ZcPropertyBag& bag) override;
     ZcResult Advise(const ZcEventSink* sink) override;

@@ -6,8 +6,9 @@
 #include <memory>
 
 const ZcObjectVtbl CQZObject::kVtbl = {
-    &CQZObject::CallRelease,  &CQZObject::CallGetProperty, &CQZObject::CallSetProperty, &CQZObject::CallLoad,
-    &CQZObject::CallSave,     &CQZObject::CallAdvise,      &CQZObject::CallAttach,      &CQZObject::CallDoVerb,
+    &CQZObject::CallRelease,    &CQZObject::CallGetProperty, &CQZObject::CallSetProperty,
+    &CQZObject::CallGetIDOfName, &CQZObject::CallLoad,       &CQZObject::CallSave,
+    &CQZObject::CallAdvise,     &CQZObject::CallAttach,      &CQZObject::CallDoVerb,
     &CQZObject::CallSetObjects, &CQZObject::CallApply,
 };
 
@@ -27,6 +28,11 @@ ZcResult CQZObject::GetProperty(std::int32_t, QVariant*)
 }
 
 ZcResult CQZObject::SetProperty(std::int32_t, const QVariant&)
+{
+    return ZC_E_NOTIMPL;
+}
+
+ZcResult CQZObject::GetIDOfName(const QString&, std::int32_t*)
 {
     return ZC_E_NOTIMPL;
 }
@@ -82,6 +88,13 @@ ZcResult CQZObject::CallSetProperty(ZcObject* object, std::int32_t dispid, const
     if (!value)
         return ZC_E_POINTER;
     return Self(object)->SetProperty(dispid, ControlVariant::FromZc(*value));
+}
+
+ZcResult CQZObject::CallGetIDOfName(ZcObject* object, const char* name, std::int32_t* dispid)
+{
+    if (!name || !dispid)
+        return ZC_E_POINTER;
+    return Self(object)->GetIDOfName(QString::fromUtf8(name), dispid);
 }
 
 ZcResult CQZObject::CallLoad(ZcObject* object, const ZcPropertyBag* bag)

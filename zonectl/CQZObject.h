@@ -18,6 +18,7 @@ public:
 protected:
     virtual ZcResult GetProperty(std::int32_t dispid, QVariant* value);
     virtual ZcResult SetProperty(std::int32_t dispid, const QVariant& value);
+    virtual ZcResult GetIDOfName(const QString& name, std::int32_t* dispid);
     virtual ZcResult Load(const ZcPropertyBag& bag);
     virtual ZcResult Save(const ZcPropertyBag& bag);
     virtual ZcResult Advise(const ZcEventSink* sink);
@@ -31,6 +32,7 @@ private:
     static void CallRelease(ZcObject* object);
     static ZcResult CallGetProperty(ZcObject* object, std::int32_t dispid, ZcVariant* value);
     static ZcResult CallSetProperty(ZcObject* object, std::int32_t dispid, const ZcVariant* value);
+    static ZcResult CallGetIDOfName(ZcObject* object, const char* name, std::int32_t* dispid);
     static ZcResult CallLoad(ZcObject* object, const ZcPropertyBag* bag);
     static ZcResult CallSave(ZcObject* object, const ZcPropertyBag* bag);
     static ZcResult CallAdvise(ZcObject* object, const ZcEventSink* sink);

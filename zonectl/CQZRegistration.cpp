@@ -79,24 +79,55 @@ ZcResult CQZRegistration::UnregisterServer(const ZcRegistry& registry)
 bool CQZRegistration::UpdateTypeLibrary(const ZcRegistry& registry, const QString& libraryPath, bool add)
 {
     const QString libKey = Key({QStringLiteral("TypeLib"), Text(QZ::kLibidQZLib)});
-    if (!add)
-        return Remove(registry, {libKey, InterfaceKey(QZ::kIidDQZ), InterfaceKey(QZ::kIidDQZEvents)});
+    if (!add) {
+        if (!Remove(registry, {libKey}))
+            return false;
+        for (const CQZTypeLibrary::Type& type : CQZTypeLibrary::Types()) {
+            if (type.kind == CQZTypeLibrary::Kind::Interface && !Remove(registry, {InterfaceKey(type.guid)}))
+                return false;
+        }
+        return true;
+    }
 
     const QString versionKey = Key({libKey, Text(QZ::kTypeLibVersion)});
-    const auto interfaceEntries = [&](const char* iid, const char* name) {
-        const QString key = InterfaceKey(iid);
-        return Write(registry, {{key, kDefault, Text(name)},
-                                {Key({key, QStringLiteral("TypeLib")}), kDefault, Text(QZ::kLibidQZLib)},
-                                {Key({key, QStringLiteral("TypeLib")}), QStringLiteral("Version"),
-                                 Text(QZ::kTypeLibVersion)}});
-    };
-    return Write(registry, {{versionKey, kDefault, Text(QZ::kTypeLibName)},
-                            {Key({versionKey, QStringLiteral("0"), QStringLiteral("linux")}), kDefault, libraryPath},
-                            {Key({versionKey, QStringLiteral("FLAGS")}), kDefault, Text(kTypeLibFlags)},
-                            {Key({versionKey, QStringLiteral("HELPDIR")}), kDefault,
-                             QFileInfo(libraryPath).absolutePath()}})
-        && interfaceEntries(QZ::kIidDQZ, QZ::kInterfaceNameDQZ)
-        && interfaceEntries(QZ::kIidDQZEvents, QZ::kInterfaceNameDQZEvents);
+    if (!Write(registry, {{versionKey, kDefault, Text(QZ::kTypeLibName)},
+                          {versionKey, QStringLiteral("Name"), Text(CQZTypeLibrary::kName)},
+                          {versionKey, QStringLiteral("HelpFile"), Text(CQZTypeLibrary::kHelpFile)},
+                          {Key({versionKey, QStringLiteral("0"), QStringLiteral("linux")}), kDefault, libraryPath},
+                          {Key({versionKey, QStringLiteral("FLAGS")}), kDefault, Text(kTypeLibFlags)},
+                          {Key({versionKey, QStringLiteral("HELPDIR")}), kDefault,
+                           QFileInfo(libraryPath).absolutePath()}}))
+        return false;
+    for (const CQZTypeLibrary::Type& type : CQZTypeLibrary::Types()) {
+        if (!WriteType(registry, versionKey, type))
+            return false;
+    }
+    return true;
+}
+
+// A type's entries below its library, as a type library file would hold
+// them; an interface also gets the key that leads from it to its library.
+bool CQZRegistration::WriteType(const ZcRegistry& registry, const QString& versionKey, const CQZTypeLibrary::Type& type)
+{
+    const QString typeKey = Key({versionKey, QStringLiteral("Types"), Text(type.guid)});
+    if (!Write(registry, {{typeKey, kDefault, Text(type.name)},
+                          {typeKey, QStringLiteral("Description"), Text(type.description)}}))
+        return false;
+    for (const CQZTypeLibrary::Member& member : type.members) {
+        const QString memberKey = Key({typeKey, QStringLiteral("Members"), QString::number(member.dispid)});
+        if (!Write(registry, {{memberKey, kDefault, Text(member.name)}}))
+            return false;
+        const bool hasParameters = *member.parameters != '\0';
+        if (hasParameters && !Write(registry, {{memberKey, QStringLiteral("Parameters"), Text(member.parameters)}}))
+            return false;
+    }
+    if (type.kind != CQZTypeLibrary::Kind::Interface)
+        return true;
+    const QString key = InterfaceKey(type.guid);
+    const QString libraryLink = Key({key, QStringLiteral("TypeLib")});
+    return Write(registry, {{key, kDefault, Text(type.name)},
+                            {libraryLink, kDefault, Text(QZ::kLibidQZLib)},
+                            {libraryLink, QStringLiteral("Version"), Text(QZ::kTypeLibVersion)}});
 }
 
 bool CQZRegistration::UpdateControlClass(const ZcRegistry& registry, const QString& libraryPath, bool add)

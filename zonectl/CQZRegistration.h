@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ControlAbi.h"
+#include "zonectl/CQZTypeLibrary.h"
 
 #include <QString>
 
@@ -14,6 +15,7 @@ public:
 
 private:
     static bool UpdateTypeLibrary(const ZcRegistry& registry, const QString& libraryPath, bool add);
+    static bool WriteType(const ZcRegistry& registry, const QString& versionKey, const CQZTypeLibrary::Type& type);
     static bool UpdateControlClass(const ZcRegistry& registry, const QString& libraryPath, bool add);
     static bool UpdatePageClass(const ZcRegistry& registry, const QString& libraryPath, bool add);
 };

@@ -25,8 +25,6 @@ inline constexpr const char* kTypeNameQZCtrl = "QZ Control";
 inline constexpr const char* kTypeNameQZPropPage = "QZ Property Page";
 inline constexpr const char* kTypeLibName = "QZ ActiveX Control module";
 inline constexpr const char* kTypeLibVersion = "1.0";
-inline constexpr const char* kInterfaceNameDQZ = "_DQZ";
-inline constexpr const char* kInterfaceNameDQZEvents = "_DQZEvents";
 
 // Set client site first, activate when visible, inside-out, cannot link
 // inside, recompose on resize.

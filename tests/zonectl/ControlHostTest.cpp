@@ -1,6 +1,7 @@
 #include "platform/ControlHost.h"
 #include "platform/ControlRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/zonectl/ScheduleBarProperties.h"
 #include "zonectl/QZIdentifiers.h"
 
 #include <QColor>
@@ -93,6 +94,35 @@ TEST_F(ScheduleBarHost, PropertiesCrossTheBoundaryWithTheirTypes)
 
     EXPECT_FALSE(bar->SetProperty(99, 1));
     EXPECT_EQ(bar->LastResult(), ZC_DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(ScheduleBarHost, PropertyNamesResolveToTheirDispatchIdentifiers)
+{
+    auto bar = CreateBar();
+    ASSERT_TRUE(bar);
+    for (const ScheduleBarProperty& property : kScheduleBarProperties) {
+        const QString name = QString::fromLatin1(property.name);
+        for (const QString& spelling : {name, name.toUpper(), name.toLower()}) {
+            SCOPED_TRACE(spelling.toStdString());
+            int dispid = 0;
+            ASSERT_TRUE(bar->GetIDOfName(spelling, &dispid));
+            EXPECT_EQ(dispid, property.dispid);
+        }
+    }
+}
+
+TEST_F(ScheduleBarHost, UnknownNamesAreRefusedAsUnknown)
+{
+    auto bar = CreateBar();
+    ASSERT_TRUE(bar);
+    // MouseDown is an event of the other interface, not a property.
+    for (const char* name : {"", "lTimeZone5Begin", "MouseDown", "ShowTimeScale ", "Time Zone Numer", "AboutBox"}) {
+        SCOPED_TRACE(name);
+        int dispid = 1234;
+        EXPECT_FALSE(bar->GetIDOfName(QString::fromLatin1(name), &dispid));
+        EXPECT_EQ(bar->LastResult(), ZC_DISP_E_UNKNOWNNAME);
+        EXPECT_EQ(dispid, 1234);
+    }
 }
 
 TEST_F(ScheduleBarHost, PersistedStateRoundTripsUnderItsNames)

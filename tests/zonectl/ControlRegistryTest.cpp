@@ -1,11 +1,15 @@
 #include "platform/ControlRegistry.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/zonectl/ScheduleBarProperties.h"
 #include "zonectl/QZIdentifiers.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -53,6 +57,68 @@ TEST_F(ControlRegistryFile, LibraryRegistersAndUnregistersItself)
     ASSERT_TRUE(registry.UnregisterServer(QString::fromUtf8(ZONECTL_LIBRARY), &message)) << message.toStdString();
     EXPECT_TRUE(registry.ClassFromProgId(QString::fromLatin1(QZ::kProgIdQZCtrl)).isEmpty());
     EXPECT_TRUE(registry.InprocServer(QString::fromLatin1(QZ::kClsidQZCtrl)).isEmpty());
+}
+
+TEST_F(ControlRegistryFile, TypeLibraryReadsBackAndGoesWithUnregistration)
+{
+    const QString library = QString::fromUtf8(ZONECTL_LIBRARY);
+    const QString libid = QString::fromLatin1(QZ::kLibidQZLib);
+    const QString version = QStringLiteral("1.0");
+    QString message;
+    ASSERT_TRUE(registry.RegisterServer(library, &message)) << message.toStdString();
+
+    const std::optional<ControlTypeLibrary> typeLibrary = registry.TypeLibrary(libid, version);
+    ASSERT_TRUE(typeLibrary);
+    EXPECT_EQ(typeLibrary->name, QStringLiteral("QZLib"));
+    EXPECT_EQ(typeLibrary->description, QStringLiteral("QZ ActiveX Control module"));
+    EXPECT_EQ(typeLibrary->helpFile, QStringLiteral("QZ.hlp"));
+    EXPECT_EQ(typeLibrary->path, QFileInfo(library).absoluteFilePath());
+    EXPECT_EQ(typeLibrary->helpDir, QFileInfo(library).absolutePath());
+    EXPECT_FALSE(registry.TypeLibrary(libid, QStringLiteral("2.0")));
+
+    QList<ControlTypeLibrary::Member> properties;
+    for (const ScheduleBarProperty& property : kScheduleBarProperties)
+        properties.append({property.dispid, QString::fromLatin1(property.name), {}});
+    std::sort(properties.begin(), properties.end(), [](const auto& a, const auto& b) { return a.dispid < b.dispid; });
+    const struct
+    {
+        const char* guid;
+        const char* name;
+        const char* description;
+        QList<ControlTypeLibrary::Member> members;
+        bool isInterface;
+    } types[] = {
+        {QZ::kIidDQZ, "_DQZ", "Dispatch interface for QZ Control", properties, true},
+        {QZ::kIidDQZEvents, "_DQZEvents", "Event interface for QZ Control",
+         {{-605, QStringLiteral("MouseDown"), {"Button", "Shift", "x", "y"}}}, true},
+        {QZ::kClsidQZCtrl, "QZ", "QZ Control", {}, false},
+    };
+    for (const auto& expected : types) {
+        SCOPED_TRACE(expected.name);
+        const QString guid = QString::fromLatin1(expected.guid);
+        const std::optional<ControlTypeLibrary::Type> type = registry.TypeInfo(libid, version, guid);
+        ASSERT_TRUE(type);
+        EXPECT_EQ(type->name, QString::fromLatin1(expected.name));
+        EXPECT_EQ(type->description, QString::fromLatin1(expected.description));
+        ASSERT_EQ(type->members.size(), expected.members.size());
+        for (qsizetype i = 0; i < type->members.size(); ++i) {
+            SCOPED_TRACE(expected.members[i].name.toStdString());
+            EXPECT_EQ(type->members[i].dispid, expected.members[i].dispid);
+            EXPECT_EQ(type->members[i].name, expected.members[i].name);
+            EXPECT_EQ(type->members[i].parameters, expected.members[i].parameters);
+        }
+        const QString interfaceKey = QStringLiteral("Interface\\") + guid;
+        EXPECT_EQ(registry.Value(interfaceKey), expected.isInterface ? type->name : QString());
+        EXPECT_EQ(registry.Value(interfaceKey + QStringLiteral("\\TypeLib")), expected.isInterface ? libid : QString());
+    }
+
+    ASSERT_TRUE(registry.UnregisterServer(library, &message)) << message.toStdString();
+    EXPECT_FALSE(registry.TypeLibrary(libid, version));
+    for (const auto& expected : types) {
+        SCOPED_TRACE(expected.name);
+        EXPECT_FALSE(registry.TypeInfo(libid, version, QString::fromLatin1(expected.guid)));
+        EXPECT_TRUE(registry.Value(QStringLiteral("Interface\\") + QString::fromLatin1(expected.guid)).isEmpty());
+    }
 }
 
 TEST_F(ControlRegistryFile, FilesThatAreNoControlLibrariesAreRefused)

@@ -141,6 +141,8 @@ TEST_F(ControlSelfRegistration, FailuresStopAtTheirStepWithTheirCode)
     const Case cases[] = {
         {"type library write fails", false, kTypeLib, ZC_SELFREG_E_TYPELIB, false},
         {"interface write fails", false, QStringLiteral("Interface\\"), ZC_SELFREG_E_TYPELIB, false},
+        {"type entry write fails", false, kTypeLib + QZ::kLibidQZLib + "\\1.0\\Types\\" + QZ::kIidDQZEvents,
+         ZC_SELFREG_E_TYPELIB, false},
         {"class write fails", false, kClasses, ZC_SELFREG_E_CLASS, true},
         {"ProgID write fails", false, QStringLiteral("QZ."), ZC_SELFREG_E_CLASS, true},
         {"type library removal fails", true, kTypeLib, ZC_SELFREG_E_TYPELIB, false},
