@@ -4,6 +4,8 @@
 #include "app/CListCtrlEx2.h"
 #include "app/CPercentProgressDlg.h"
 #include "app/CProgressDlg.h"
+#include "app/CWFApp.h"
+#include "image/BindProgress.h"
 
 #include "platform/Clock.h"
 
@@ -70,6 +72,41 @@ TEST(ProgressDialogs, PercentTextFollowsEveryMove)
     dialog.SetRange(0, 0);
     dialog.SetPos(896);
     EXPECT_EQ(dialog.PercentText(), "50%");
+}
+
+// The dialogs of the kind asked for that are on screen.
+template <typename Dialog>
+QList<Dialog*> ShownDialogs()
+{
+    QList<Dialog*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
+            shown.append(dialog);
+    return shown;
+}
+
+TEST(ProgressDialogs, BindingProgressShowsInTheApplicationsDialogsUntilThePhaseEnds)
+{
+    CWFApp app;
+    {
+        BindProgress progress(BindProgress::Percent, QStringLiteral("Binding Data"),
+                              QStringLiteral("Binding cardholders"), 10);
+        progress.SetPos(5);
+        const QList<CPercentProgressDlg*> shown = ShownDialogs<CPercentProgressDlg>();
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown[0]->windowTitle(), "Binding Data");
+        EXPECT_EQ(shown[0]->Status(), "Binding cardholders");
+        EXPECT_EQ(shown[0]->PercentText(), "50%");
+    }
+    EXPECT_TRUE(ShownDialogs<CProgressBase>().isEmpty());
+    {
+        BindProgress progress(BindProgress::Plain, QStringLiteral("Generating Net Commands"), QString(), 4);
+        progress.SetPos(3);
+        const QList<CProgressDlg*> shown = ShownDialogs<CProgressDlg>();
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown[0]->Pos(), 3);
+    }
+    EXPECT_TRUE(ShownDialogs<CProgressBase>().isEmpty());
 }
 
 TEST(ListControls, ColouredModePicksTheRowColour)
