@@ -52,7 +52,7 @@ const char* const kDataToProgramTip = "Wardix has data to program to the network
 // Commands that wait for the network queue to be idle.
 bool NeedsIdleQueue(unsigned command)
 {
-    return command == BackupRestoreMenu || command == SetInstallationTime || command == FileNew;
+    return command == BackupRestoreMenu || command == SetInstallationTime || command == FileNew || command == FileOpen;
 }
 
 // A view may be replaced from inside one of its own handlers, so it goes once
@@ -334,8 +334,9 @@ void CMainFrame::UpdateCommandUI()
 
 bool CMainFrame::OnCommand(unsigned command)
 {
-    // A sent command runs even where its button is disabled; only a missing handler stops it.
-    if (!HasHandler(command))
+    // Whatever its source (menu, toolbar, key, navigation help, a sent message),
+    // a command runs only where its button would be enabled.
+    if (!IsCommandEnabled(command))
         return false;
     if (const ViewCommand* view = FindViewCommand(command)) {
         SwitchView(*view);
@@ -358,6 +359,12 @@ bool CMainFrame::OnCommand(unsigned command)
     }
     UpdateCommandUI();
     return true;
+}
+
+void CMainFrame::OnConfigureNetwork()
+{
+    SwitchView(*FindViewCommand(NetworkView));
+    UpdateCommandUI();
 }
 
 void CMainFrame::SwitchView(const ViewCommand& view)

@@ -29,8 +29,11 @@ public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Runs a command; false when nothing handles it.
+    // Runs a command; false when it is disabled or nothing handles it.
     bool OnCommand(unsigned command);
+    // The network configuration views, for forms that return to them without
+    // a command: a missing configure right is said, and the views still switch.
+    void OnConfigureNetwork();
     bool IsCommandEnabled(unsigned command) const;
     void UpdateCommandUI();
 

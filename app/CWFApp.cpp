@@ -552,7 +552,7 @@ void CWFApp::SaveRecentFileList() const
 
 bool CWFApp::HandlesCommand(unsigned command) const
 {
-    if (command == CommandId::AppAbout)
+    if (command == CommandId::AppAbout || command == CommandId::FilePrintSetup)
         return true;
     if (command == CommandId::FileNew)
         return Hooks().commands.count(CommandId::FileNew) != 0;
@@ -567,6 +567,8 @@ void CWFApp::OnCommand(unsigned command)
 {
     if (command == CommandId::AppAbout)
         OnAppAbout();
+    else if (command == CommandId::FilePrintSetup)
+        OnFilePrintSetup();
     else if (command == CommandId::FileNew)
         OnFileNew();
     else if (command == CommandId::FileOpen)
@@ -633,6 +635,11 @@ QString CWFApp::GetProgramDateStamp() const
     const QDateTime t = program.lastModified();
     return QString::asprintf("%d-%d-%d  %02d:%02d", t.date().month(), t.date().day(), t.date().year(),
                              t.time().hour(), t.time().minute());
+}
+
+void CWFApp::OnFilePrintSetup()
+{
+    m_printSetup.Run(m_mainFrame.get());
 }
 
 void CWFApp::OnAppAbout()

@@ -4,6 +4,7 @@
 #include "app/CProgressDialogFactory.h"
 #include "app/CTaskStepDriver.h"
 #include "app/DaylightSavingWatch.h"
+#include "app/PrintSetup.h"
 #include "common/IProgramLogs.h"
 #include "database/COperatorStore.h"
 
@@ -67,6 +68,8 @@ public:
     bool OpenDocumentFile(const QString& path);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    // The printer chosen with Print Setup, for the reports.
+    PrintSetup& GetPrintSetup() { return m_printSetup; }
     CWFDoc* Document() const { return m_doc.get(); }
 
     // Profile settings: read once at start-up, written back at exit.
@@ -104,6 +107,7 @@ private:
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
+    void OnFilePrintSetup();
     static void ResetNetworkAndNodeStates();
 
     CColumnWidths m_settings;
@@ -112,6 +116,7 @@ private:
     std::array<std::unique_ptr<CLogFile>, 2> m_logs;
     CTaskStepDriver m_taskDriver;
     DaylightSavingWatch m_dstWatch;
+    PrintSetup m_printSetup;
     QDateTime m_lastUsed;
     QString m_taskInstallationName;
     QStringList m_recentFiles;

@@ -19,6 +19,12 @@ constexpr Switch kSwitches[] = {
     {"\\AM", TaskMode::Update, true},  {"\\BM", TaskMode::Backup, true}, {"\\TM", TaskMode::SetTime, true},
 };
 
+// "/x" and "-x" are switches, not the parameter: the task switches start with a backslash.
+bool IsSwitch(const QString& parameter)
+{
+    return parameter.startsWith(QLatin1Char('-')) || parameter.startsWith(QLatin1Char('/'));
+}
+
 } // namespace
 
 CommandLineRequest ParseCommandLine(const QStringList& parameters)
@@ -26,7 +32,7 @@ CommandLineRequest ParseCommandLine(const QStringList& parameters)
     CommandLineRequest request;
     QString parameter;
     for (const QString& p : parameters) {
-        if (!p.startsWith(QLatin1Char('-'))) {
+        if (!IsSwitch(p)) {
             parameter = p;
             break;
         }

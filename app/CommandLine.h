@@ -17,8 +17,8 @@ struct CommandLineRequest
     QString installationName;
 };
 
-// The parameters after the program's own name. Options ("-...") belong to the
-// toolkit and are skipped; the first other parameter is the one that counts.
+// The parameters after the program's own name. Switches ("-..." and "/...")
+// are skipped; the first other parameter is the one that counts.
 CommandLineRequest ParseCommandLine(const QStringList& parameters);
 
 // The installation file a named update refers to, confined to the

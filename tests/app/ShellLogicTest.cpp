@@ -44,6 +44,9 @@ TEST(CommandLine, SwitchesNamesAndUsage)
         {{"Acme1"}, TaskMode::None, false, false, true},
         {{"Acme12"}, TaskMode::Update, false, false, false},
         {{"-platform", "\\B"}, TaskMode::Backup, true, false, false},
+        {{"/B"}, TaskMode::None, false, false, false},
+        {{"/Installations/Acme/Acme.wfi"}, TaskMode::None, false, false, false},
+        {{"/dde", "\\T"}, TaskMode::SetTime, true, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.parameters.join(' ').toStdString());
