@@ -114,6 +114,9 @@ bool ControlHost::SetProperty(int dispid, const QVariant& value)
 
 bool ControlHost::GetIDOfName(const QString& name, int* dispid) const
 {
+    // The boundary carries C strings: a name with a NUL in it would arrive cut short.
+    if (name.contains(QChar::Null))
+        return Check(ZC_DISP_E_UNKNOWNNAME);
     std::int32_t found = 0;
     if (!Check(m_object->vtbl->GetIDOfName(m_object, name.toUtf8().constData(), &found)))
         return false;

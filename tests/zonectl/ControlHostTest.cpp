@@ -116,10 +116,12 @@ TEST_F(ScheduleBarHost, UnknownNamesAreRefusedAsUnknown)
     auto bar = CreateBar();
     ASSERT_TRUE(bar);
     // MouseDown is an event of the other interface, not a property.
-    for (const char* name : {"", "lTimeZone5Begin", "MouseDown", "ShowTimeScale ", "Time Zone Numer", "AboutBox"}) {
-        SCOPED_TRACE(name);
+    const QString names[] = {"", "lTimeZone5Begin", "MouseDown", "ShowTimeScale ", "Time Zone Numer", "AboutBox",
+                             QString::fromLatin1("Active\0Font", 11)};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
         int dispid = 1234;
-        EXPECT_FALSE(bar->GetIDOfName(QString::fromLatin1(name), &dispid));
+        EXPECT_FALSE(bar->GetIDOfName(name, &dispid));
         EXPECT_EQ(bar->LastResult(), ZC_DISP_E_UNKNOWNNAME);
         EXPECT_EQ(dispid, 1234);
     }
