@@ -1,0 +1,9 @@
+#include "link/LinkConnection.h"
+
+#include "link/CCommPort.h"
+
+std::uint8_t CurrentConnection = LinkConnection::kNone;
+SerialPort* CommHandle = nullptr;
+std::unique_ptr<EventFd> StopEvent;
+int ConnectFailReason = ConnectFail::kNone;
+std::unique_ptr<CCommPort> CommPort;

@@ -1,0 +1,149 @@
+#include "platform/AtModemLine.h"
+
+#include "platform/SerialPort.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <utility>
+
+namespace {
+
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr int kReadChunk = 256;
+const QByteArray kEscape = QByteArrayLiteral("+++");
+
+struct ResultWord
+{
+    const char* word;
+    AtModemLine::Result result;
+};
+
+// Longer words first where one begins another.
+constexpr ResultWord kResultWords[] = {
+    {"OK", AtModemLine::Result::Ok},
+    {"CONNECT", AtModemLine::Result::Connect},
+    {"BUSY", AtModemLine::Result::Busy},
+    {"NO ANSWER", AtModemLine::Result::NoAnswer},
+    {"NO CARRIER", AtModemLine::Result::NoCarrier},
+    {"NO DIALTONE", AtModemLine::Result::NoDialTone},
+    {"NO DIAL TONE", AtModemLine::Result::NoDialTone},
+    {"ERROR", AtModemLine::Result::Error},
+};
+
+int RemainingMs(const QDeadlineTimer& deadline)
+{
+    return static_cast<int>(deadline.remainingTime());
+}
+
+} // namespace
+
+AtModemLine::Reply AtModemLine::Classify(const QByteArray& line)
+{
+    const QByteArray text = line.trimmed().toUpper();
+    for (const ResultWord& word : kResultWords) {
+        if (text == word.word)
+            return {word.result, 0};
+    }
+    const QByteArray connect = QByteArrayLiteral("CONNECT ");
+    if (text.startsWith(connect)) {
+        const QByteArray rest = text.mid(connect.size());
+        qsizetype digits = 0;
+        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9')
+            ++digits;
+        return {Result::Connect, rest.left(digits).toInt()};
+    }
+    return {Result::Other, 0};
+}
+
+bool AtModemLine::WriteAll(const QByteArray& bytes, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qsizetype n = m_port.Write(bytes.constData() + done, bytes.size() - done);
+        if (n < 0)
+            return false;
+        done += n;
+        if (done < bytes.size() && m_port.WaitWritable(-1, RemainingMs(deadline)) != SerialPort::WaitResult::Ready)
+            return false;
+    }
+    return true;
+}
+
+bool AtModemLine::Send(const QByteArray& command, int timeoutMs)
+{
+    return WriteAll(command + kCarriageReturn, timeoutMs);
+}
+
+AtModemLine::Reply AtModemLine::Command(const QByteArray& command, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!Send(command, timeoutMs))
+        return {};
+    return AwaitResult(RemainingMs(deadline));
+}
+
+bool AtModemLine::Reset(int timeoutMs)
+{
+    return Command("ATZ", timeoutMs).result == Result::Ok && Command("ATE0V1X4", timeoutMs).result == Result::Ok;
+}
+
+bool AtModemLine::Dial(const QByteArray& number, int timeoutMs)
+{
+    return Send("ATDT" + number, timeoutMs);
+}
+
+AtModemLine::Reply AtModemLine::Escape(int guardMs, int timeoutMs)
+{
+    QThread::msleep(static_cast<unsigned long>(guardMs));
+    if (!WriteAll(kEscape, timeoutMs))
+        return {};
+    QThread::msleep(static_cast<unsigned long>(guardMs));
+    return AwaitResult(timeoutMs);
+}
+
+AtModemLine::Reply AtModemLine::AwaitResult(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        ReadLines();
+        while (!m_lines.isEmpty()) {
+            const Reply reply = Classify(m_lines.takeFirst());
+            if (reply.result != Result::Other)
+                return reply;
+        }
+        if (deadline.hasExpired() || m_port.WaitReadable(-1, RemainingMs(deadline)) == SerialPort::WaitResult::Failed)
+            return {};
+    }
+}
+
+QList<QByteArray> AtModemLine::TakeLines()
+{
+    ReadLines();
+    return std::exchange(m_lines, {});
+}
+
+void AtModemLine::ClearPending()
+{
+    m_pending.clear();
+    m_lines.clear();
+}
+
+void AtModemLine::ReadLines()
+{
+    char buffer[kReadChunk];
+    for (qsizetype n = m_port.Read(buffer, kReadChunk); n > 0; n = m_port.Read(buffer, kReadChunk))
+        m_pending.append(buffer, n);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < m_pending.size(); ++i) {
+        if (m_pending[i] != kCarriageReturn && m_pending[i] != kLineFeed)
+            continue;
+        const QByteArray line = m_pending.mid(start, i - start).trimmed();
+        if (!line.isEmpty())
+            m_lines.append(line);
+        start = i + 1;
+    }
+    m_pending.remove(0, start);
+}
