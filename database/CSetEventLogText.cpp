@@ -286,9 +286,11 @@ void CSetEventLog::GetDescription(QString& modifierText, QString& eventText)
             eventText = QStringLiteral("Network connection error");
         }
         break;
-    default:
-        // Type 1 and every type the panels do not send: the texts stay as given.
+    case EventType::NotSupported:
         ShowMessageBox(kNotSupportedText);
+        break;
+    default:
+        // A type the panels do not send: no text and no box.
         break;
     }
 }

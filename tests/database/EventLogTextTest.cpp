@@ -148,8 +148,9 @@ TEST_F(EventText, EveryTypeGivesItsDoorModifierAndEventTexts)
         {"22", 22, 0, 0, 5, {0, 0, 5, 0, bob}, node, "Bob", "Tovix Mod1 relays: 1,3"},
         {"23 connection error", 23, 1, 5, 6, {}, "[A] Main", "", "Network connection error"},
         {"23 other context", 23, 1, 4, 6, {}, "[A] Main", kKeep, kKeep},
-        {"0", 0, 0, 0, 0, {}, "", kKeep, kKeep, kNotSupported},
-        {"24", 24, 0, 0, 9, {}, "", kKeep, kKeep, kNotSupported},
+        {"0 is unknown", 0, 0, 0, 0, {}, "", kKeep, kKeep},
+        {"24 is unknown", 24, 0, 0, 9, {}, "", kKeep, kKeep},
+        {"255 is unknown", 255, 0, 0, 9, {}, "", kKeep, kKeep},
     };
     CSetEventLog row;
     for (const TextCase& c : cases) {
