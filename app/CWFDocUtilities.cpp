@@ -348,7 +348,7 @@ bool CWFDoc::RunBinders(CBindManager& manager, DirectoryWorkArea& workArea, int 
 
 void CWFDoc::ListDisplayMessages()
 {
-    m_strSettingsText += QStringLiteral("Display Messages\n");
+    AppendReportHeading(QStringLiteral("Display Messages\n"));
     m_strSettingsText += QStringLiteral("\n");
     int number = 0;
     try {

@@ -398,8 +398,9 @@ TEST_F(SettingsListing, ListsEveryNetworkAndControllerUnderMarkedHeadings)
     EXPECT_EQ(doc.m_reportPages.PageStarts().back(), doc.m_strSettingsText.size());
 
     doc.RefreshSettingsListing();
-    EXPECT_TRUE(doc.m_strSettingsText.startsWith("Display Messages\n"));
-    EXPECT_EQ(doc.m_reportPages.HeadingCount(), 0);
+    EXPECT_TRUE(doc.m_strSettingsText.startsWith("Display Messages\n\n"));
+    EXPECT_EQ(doc.m_reportPages.HeadingStarts(), std::vector<int>{0});
+    EXPECT_EQ(doc.m_reportPages.HeadingEnds(), std::vector<int>{static_cast<int>(QString("Display Messages\n").size())});
     EXPECT_EQ(doc.m_reportPages.PageCount(), 0);
 }
 
