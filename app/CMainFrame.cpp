@@ -495,7 +495,7 @@ void CMainFrame::RebuildRecentFiles()
         QAction* action = m_recentActions[i];
         action->setVisible(i < files.size());
         if (i < files.size())
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+            action->setText(QStringLiteral("&%1 %2").arg(QString::number(i + 1), files[i]));
     }
     UpdateCommandUI();
 }

@@ -247,7 +247,7 @@ bool CInstallationBackup::CopyInstallations()
             folderName = installation.GetNameFromPath();
         const QString baseName = folderName;
         for (int n = 2; usedFolders.contains(folderName.toLower()); ++n)
-            folderName = QStringLiteral("%1 (%2)").arg(baseName).arg(n);
+            folderName = QStringLiteral("%1 (%2)").arg(baseName, QString::number(n));
         usedFolders.insert(folderName.toLower());
 
         const QString from = WithoutTrailingSeparator(installation.GetFolder());

@@ -49,5 +49,5 @@ QString CSetUserGroups::GetSetName(int chSetIndex)
 
 QString CSetUserGroups::GetSetLabel() const
 {
-    return QStringLiteral("%1 [%2]").arg(m_CHSetName).arg(m_CHSetIndex);
+    return QStringLiteral("%1 [%2]").arg(m_CHSetName, QString::number(m_CHSetIndex));
 }

@@ -65,9 +65,9 @@ QString CSetUsers::GetDisplayName() const
 QString CSetUsers::GetLabel() const
 {
     if (!m_LastName.isEmpty())
-        return QStringLiteral("%1 %2 [%3]").arg(m_LastName, m_FirstName).arg(m_UserID);
+        return QStringLiteral("%1 %2 [%3]").arg(m_LastName, m_FirstName, QString::number(m_UserID));
     if (!m_FirstName.isEmpty())
-        return QStringLiteral("%1 [%2]").arg(m_FirstName).arg(m_UserID);
+        return QStringLiteral("%1 [%2]").arg(m_FirstName, QString::number(m_UserID));
     return QStringLiteral("<blank> [%1]").arg(m_UserID);
 }
 

@@ -101,5 +101,5 @@ QString CSetVestrels::GetDoorLabel(int door, bool withPrefix) const
 
 QString CSetVestrels::GetNodeLabel() const
 {
-    return QStringLiteral("[%1%2]  %3").arg(NetworkLetter(m_NetAddress)).arg(m_NodeAddress).arg(m_VestrelName);
+    return QStringLiteral("[%1%2]  %3").arg(NetworkLetter(m_NetAddress), QString::number(m_NodeAddress), m_VestrelName);
 }

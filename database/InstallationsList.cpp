@@ -129,16 +129,16 @@ QString InstallationsList::Properties(int slot) const
         if (!backup.LoadBackupEntry(slot))
             return QStringLiteral("Error getting information from the selected installation.");
         return QStringLiteral("Name:\t\t%1\nPath:\t\t%2\nLast Modified:\t%3\nSize:\t\t%4 KB")
-            .arg(backup.GetName(), backup.GetLogPath(), backup.GetLastModified())
-            .arg(GetFolderSize(backup.GetBackupFolder()) / kBytesPerKilobyte);
+            .arg(backup.GetName(), backup.GetLogPath(), backup.GetLastModified(),
+                 QString::number(GetFolderSize(backup.GetBackupFolder()) / kBytesPerKilobyte));
     }
     CInstallation installation(slot);
     if (!installation.Load())
         return QStringLiteral("Error getting information from the selected installation.");
     return QStringLiteral("Name:\t\t%1\nPath:\t\t%2\nSize:\t\t%3 KB\nLast Modified:\t%4\nOpen:\t\t%5")
-        .arg(installation.GetName(), installation.GetPath())
-        .arg(GetFolderSize(installation.GetFolder()) / kBytesPerKilobyte)
-        .arg(installation.GetLastModified(), installation.IsOpen() ? QStringLiteral("Yes") : QStringLiteral("No"));
+        .arg(installation.GetName(), installation.GetPath(),
+             QString::number(GetFolderSize(installation.GetFolder()) / kBytesPerKilobyte),
+             installation.GetLastModified(), installation.IsOpen() ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
 bool InstallationsList::Rename(int slot, const QString& text) const

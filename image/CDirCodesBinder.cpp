@@ -92,9 +92,8 @@ int CDirCodesBinder::CollectDirectoryEntries(DirectoryWork& work, std::uint8_t m
         const bool valid = ok && code >= 0 && code < kRecords;
         if (!valid)
             Log(log, QStringLiteral("Directory code \"%1\" of %2 (cardholder %3) is not a number from 0 to %4.")
-                         .arg(set.m_UserDirectoryCode, set.m_TenantName)
-                         .arg(set.m_UserID)
-                         .arg(kRecords - 1));
+                         .arg(set.m_UserDirectoryCode, set.m_TenantName, QString::number(set.m_UserID),
+                              QString::number(kRecords - 1)));
         work.codes[at->second].push_back(valid ? code : -1);
         if ((set.GetSubsetMask() & mask) == 0)
             return;
@@ -147,8 +146,8 @@ void CDirCodesBinder::AssignDirectorySlots(DirectoryWork& work, const BindLog& l
                                     "and was not bound.")
                          .arg(QString::fromLatin1(reinterpret_cast<const char*>(&record.entry[kNameStart]),
                                                   kNameWidth)
-                                  .trimmed())
-                         .arg(record.entry[kHolderHigh] << 8 | record.entry[kHolderLow]));
+                                  .trimmed(),
+                              QString::number(record.entry[kHolderHigh] << 8 | record.entry[kHolderLow])));
             continue;
         }
         placed.push_back(record);

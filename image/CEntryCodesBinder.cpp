@@ -121,9 +121,7 @@ int CEntryCodesBinder::Bind()
             if (!row.deleted)
                 LogBinding(QStringLiteral("Entry code \"%1\" of cardholder %2 is not a code of 1 to %3 digits "
                                           "and was not bound.")
-                               .arg(row.code)
-                               .arg(row.holder)
-                               .arg(kMaxDigits));
+                               .arg(row.code, QString::number(row.holder), QString::number(kMaxDigits)));
             continue;
         }
         treeRows.push_back({*key, row.deleted, [&row](CBindTreeEntry::Data& data) {

@@ -157,7 +157,7 @@ QString CVLGlobalMemory::FormatHoliday(int index) const
     const int day = Byte(kHolidays.At(index) + Holiday::kDay);
     if (month == 0 || day == 0)
         return QString::fromLatin1(kNoHoliday);
-    return QStringLiteral("%1, %2").arg(MonthName(month)).arg(day);
+    return QStringLiteral("%1, %2").arg(MonthName(month), QString::number(day));
 }
 
 QString CVLGlobalMemory::FormatExpiringHoliday(int index) const
@@ -175,7 +175,7 @@ QString CVLGlobalMemory::FormatExpiringHoliday(int index) const
         return QString::fromLatin1(kInvalidHoliday);
     // Weekday names are stored from Sunday; Qt counts from Monday.
     const int weekday = date.dayOfWeek() % 7 + 1;
-    return QStringLiteral("%1, %2, %3, %4").arg(WeekdayName(weekday), MonthName(month)).arg(day).arg(date.year());
+    return QStringLiteral("%1, %2, %3, %4").arg(WeekdayName(weekday), MonthName(month), QString::number(day), QString::number(date.year()));
 }
 
 bool CVLGlobalMemory::LoadGlobalSettings(const QString& controllerFolder)

@@ -208,7 +208,6 @@ bool ControlRegistry::CallServer(const QString& libraryPath, bool add, QString* 
         return true;
     *message = (add ? QObject::tr("Registration of %1 failed (error 0x%2).")
                     : QObject::tr("Unregistration of %1 failed (error 0x%2)."))
-                   .arg(path)
-                   .arg(static_cast<quint32>(result), 8, 16, QLatin1Char('0'));
+                   .arg(path, QStringLiteral("%1").arg(static_cast<quint32>(result), 8, 16, QLatin1Char('0')));
     return false;
 }

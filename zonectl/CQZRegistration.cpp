@@ -149,7 +149,7 @@ bool CQZRegistration::UpdateControlClass(const ZcRegistry& registry, const QStri
                   {Key({classKey, QStringLiteral("MiscStatus"), QStringLiteral("1")}), kDefault,
                    QString::number(QZ::kMiscStatus)},
                   {Key({classKey, QStringLiteral("ToolboxBitmap32")}), kDefault,
-                   QStringLiteral("%1, %2").arg(libraryPath).arg(QZ::kToolboxBitmap)},
+                   QStringLiteral("%1, %2").arg(libraryPath, QString::number(QZ::kToolboxBitmap))},
                   {Key({classKey, QStringLiteral("TypeLib")}), kDefault, Text(QZ::kLibidQZLib)},
                   {Key({classKey, QStringLiteral("Version")}), kDefault, Text(QZ::kTypeLibVersion)},
                   {progIdKey, kDefault, Text(QZ::kTypeNameQZCtrl)},

@@ -270,3 +270,16 @@ TEST_F(Backup, SameNamedInstallationsGetFoldersOfTheirOwn)
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Three/Three.wfi")));
     EXPECT_FALSE(QFileInfo::exists(Store() + QStringLiteral("/escape")));
 }
+
+TEST_F(Backup, NamesWithPercentSignsKeepTheirFoldersAndProperties)
+{
+    ListInstallation(1, QStringLiteral("Sites/One"), QStringLiteral("Site %1 North"));
+    ListInstallation(2, QStringLiteral("Sites/Two"), QStringLiteral("Site %1 North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("Copy %1")));
+    const QString folder = Store() + QStringLiteral("/Copy %1");
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Site %1 North/Database/Cards.mdb")));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Site %1 North (2)/Database/Cards.mdb")));
+    const QString text = InstallationsList(InstallationsList::kBackupsMode).Properties(1);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Name:\t\tCopy %1\nPath:\t\t") + folder + QStringLiteral("/Copy %1.wfb\n")))
+        << text.toStdString();
+}

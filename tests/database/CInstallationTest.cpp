@@ -185,6 +185,15 @@ TEST_F(Installation, PropertiesGiveTheSizeInWholeKilobytes)
     EXPECT_TRUE(text.endsWith(QStringLiteral("Open:\t\tNo")));
 }
 
+TEST_F(Installation, PropertiesShowNamesAndPathsAsTheyAre)
+{
+    const QString path = ListInstallation(1, QStringLiteral("Site %2"), QStringLiteral("Site %1 North"));
+    const QString text = InstallationsList(InstallationsList::kInstallationsMode).Properties(1);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Name:\t\tSite %1 North\nPath:\t\t") + path + QStringLiteral("\nSize:\t\t")))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Open:\t\tNo"))) << text.toStdString();
+}
+
 TEST_F(Installation, DeleteForgetsTheEntryOnlyAfterYesAndKeepsTheFiles)
 {
     const QString path = ListInstallation(1, QStringLiteral("Keep"), QStringLiteral("Keep"));

@@ -249,6 +249,9 @@ TEST_F(RecordsetClasses, CardholderTextsFollowTheNamesGiven)
         {"", "Ann", "Ann", "Ann [42]"},
         {"Smith", "", "Smith, ", "Smith  [42]"},
         {"", "", "", "<blank> [42]"},
+        // A name is never a template for the values after it.
+        {"Smith%2", "Ann", "Smith%2, Ann", "Smith%2 Ann [42]"},
+        {"", "Shift %1", "Shift %1", "Shift %1 [42]"},
     };
     CSetUsers users;
     users.m_UserID = 42;
@@ -318,6 +321,10 @@ TEST_F(RecordsetClasses, FindHelpersMoveTheSharedRow)
     EXPECT_EQ(g_setUserGroups.GetSetName(2), "No Access");
     EXPECT_EQ(g_setUserGroups.GetSetLabel(), "No Access [2]");
     EXPECT_EQ(g_setUserGroups.GetSetName(7), "");
+
+    g_setUserGroups.m_CHSetName = QStringLiteral("Shift %1");
+    g_setUserGroups.m_CHSetIndex = 7;
+    EXPECT_EQ(g_setUserGroups.GetSetLabel(), "Shift %1 [7]");
 }
 
 TEST_F(RecordsetClasses, ControllerAndNetworkLabels)
@@ -352,6 +359,8 @@ TEST_F(RecordsetClasses, ControllerAndNetworkLabels)
     EXPECT_EQ(g_setVestrels.GetDoorLabel(2, true), "[C2B] Back door");
     EXPECT_EQ(g_setVestrels.GetDoorLabel(2, false), "Back door");
     EXPECT_EQ(g_setVestrels.GetDoorLabel(5, true), "[C2E] ");
+    g_setVestrels.m_VestrelName = QStringLiteral("Gate %1");
+    EXPECT_EQ(g_setVestrels.GetNodeLabel(), "[C2]  Gate %1");
     EXPECT_TRUE(g_setVestrels.IsDoorInSchedule(2, 1));
     EXPECT_TRUE(g_setVestrels.IsDoorInSchedule(2, 32));
     EXPECT_FALSE(g_setVestrels.IsDoorInSchedule(2, 2));

@@ -191,3 +191,19 @@ TEST(DirectoryNameOrder, CaseInsensitiveOrderFoldsToSmallLetters)
         EXPECT_EQ((result > 0) - (result < 0), c.sign);
     }
 }
+
+TEST_F(DirCodesBinder, LoggedNamesAndCodesAreNeverTemplates)
+{
+    AddPhoneEntry({"Smith%2", "%1", 7});
+    AddPhoneEntry({"Shift %1", "5", 8});
+    AddPhoneEntry({"Shift %2", "5", 9});
+    QStringList lines;
+    const BindLog log = [&lines](const QString& line) { lines << line; };
+    CDirCodesBinder::DirectoryWork work;
+    ASSERT_EQ(CDirCodesBinder::CollectDirectoryEntries(work, 1, log), 3);
+    CDirCodesBinder::AssignDirectorySlots(work, log);
+    ASSERT_EQ(lines.size(), 3) << lines.join('|').toStdString();
+    EXPECT_EQ(lines[0], "Directory code \"%1\" of Smith%2 (cardholder 7) is not a number from 0 to 9999.");
+    EXPECT_EQ(lines[1], "The directory entry Smith%2 of cardholder 7 has no free directory code and was not bound.");
+    EXPECT_EQ(lines[2], "The directory entry Shift %2 of cardholder 9 has no free directory code and was not bound.");
+}
