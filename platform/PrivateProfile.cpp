@@ -2,10 +2,20 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <limits>
 
 namespace {
+
+// Files written by older copies hold one byte per character; a file that is
+// not valid UTF-8 is one of them.
+QString Decode(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
 
 struct IniLines
 {
@@ -17,7 +27,7 @@ struct IniLines
         QFile f(file);
         if (!f.open(QIODevice::ReadOnly))
             return ini;
-        const QString text = QString::fromLatin1(f.readAll());
+        const QString text = Decode(f.readAll());
         ini.lines = text.split(QLatin1Char('\n'));
         for (QString& line : ini.lines) {
             if (line.endsWith(QLatin1Char('\r')))
@@ -35,7 +45,7 @@ struct IniLines
             return false;
         QByteArray bytes;
         for (const QString& line : lines)
-            bytes += line.toLatin1() + "\r\n";
+            bytes += line.toUtf8() + "\r\n";
         return f.write(bytes) == bytes.size() && f.commit();
     }
 

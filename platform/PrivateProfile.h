@@ -9,7 +9,8 @@
 // section and key names compare without case, a key keeps its inner blanks,
 // values are trimmed, lines end in CRLF and whatever the program does not
 // touch (other sections, keys, comments, their order) stays as it was.
-// Text is stored one byte per character (Latin-1).
+// Text is written in UTF-8; a file that is not valid UTF-8 is read as Latin-1,
+// so files of older copies stay readable.
 namespace PrivateProfile {
 
 QString GetString(const QString& section, const QString& key, const QString& defaultValue,

@@ -81,3 +81,25 @@ TEST_F(PrivateProfileTest, UnwritableFileReportsFailure)
     EXPECT_FALSE(PrivateProfile::WriteString("A", "x", QStringLiteral("1"),
                                              m_env.Path(QStringLiteral("missing/folder/x.ini"))));
 }
+
+TEST_F(PrivateProfileTest, TextIsUtf8AndOnlyAFileThatIsNotValidUtf8ReadsAsLatin1)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        QString value;
+    } cases[] = {
+        {"UTF-8", "[A]\r\nName=\xd0\xa1\xd0\xb5\xd0\xb2\xd0\xb5\xd1\x80 pa\xe2\x82\xac" "ss\r\n", QStringLiteral("Север pa€ss")},
+        {"Latin-1", "[A]\r\nName=Caf\xe9\r\n", QStringLiteral("Café")},
+        {"one stray byte makes the file Latin-1", "[A]\r\nName=Caf\xc3\xa9\r\nOther=\xff\r\n", QStringLiteral("CafÃ©")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteRaw(c.bytes);
+        EXPECT_EQ(PrivateProfile::GetString("A", "Name", QString(), m_file), c.value);
+    }
+    WriteRaw(QByteArray());
+    ASSERT_TRUE(PrivateProfile::WriteString("A", "Name", QStringLiteral("Север €"), m_file));
+    EXPECT_EQ(ReadRaw(), QByteArray("[A]\r\nName=\xd0\xa1\xd0\xb5\xd0\xb2\xd0\xb5\xd1\x80 \xe2\x82\xac\r\n"));
+}
