@@ -4,13 +4,17 @@
 #include "common/InstallationPaths.h"
 #include "common/ProgramObjects.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
 
 void CLogFile::Open(int kind)
 {
     const QString name = FileName(kind);
     if (name.isEmpty() || m_file.isOpen())
         return;
-    m_file.setFileName(InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString()) + name);
+    const QString folder = InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString());
+    // Nothing else makes the folder, and without it every line would be lost.
+    EnsureFolder(folder);
+    m_file.setFileName(folder + name);
     m_file.open(QIODevice::WriteOnly | QIODevice::Append);
 }
 
@@ -22,7 +26,7 @@ void CLogFile::Write(QString message)
     const QString stamp = Clock::Current().NowLocal().toString(QStringLiteral("MM/dd/yyyy:HH:mm:ss"));
     const QString line = QStringLiteral("[%1] [%2] %3\r\n")
                              .arg(stamp, doc ? doc->InstallationName() : QString(), message);
-    m_file.write(line.toLatin1());
+    m_file.write(line.toUtf8());
     m_file.flush();
 }
 

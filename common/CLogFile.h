@@ -4,7 +4,7 @@
 #include <QString>
 
 // A text log that stays open and takes one stamped line at a time:
-// "[time] [installation] message" with CRLF.
+// "[time] [installation] message" with CRLF, in UTF-8.
 class CLogFile
 {
 public:
@@ -14,8 +14,8 @@ public:
     virtual ~CLogFile() = default;
 
     // Kind 0 opens "Bindings.log", kind 1 "DownloadEventlog.log", in the
-    // program's HTML folder, for appending. Any other kind, or a failed open,
-    // leaves the log closed without a word.
+    // program's HTML folder (made when missing), for appending. Any other
+    // kind, or a failed open, leaves the log closed without a word.
     void Open(int kind);
     // Dropped when the log is closed.
     void Write(QString message);

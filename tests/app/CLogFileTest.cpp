@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ class TextLog : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QDir().mkpath(QDir(m_env.ProgramFolderPath()).filePath("HTML"));
         m_doc.m_strInstallationName = QStringLiteral("Acme Works");
         SetInstallationDoc(&m_doc);
         Clock::Install(&m_clock);
@@ -69,11 +69,31 @@ TEST_F(TextLog, OnlyTheTwoKindsOpenAndAClosedLogDropsLines)
     EXPECT_TRUE(download.IsOpen());
     EXPECT_EQ(LogBytes("DownloadEventlog.log"), QByteArray());
 
-    QDir(QDir(m_env.ProgramFolderPath()).filePath("HTML")).removeRecursively();
-    CLogFile missingFolder;
-    missingFolder.Open(CLogFile::Bindings);
-    EXPECT_FALSE(missingFolder.IsOpen());
-    missingFolder.Write(QStringLiteral("dropped"));
+    download.Close();
+
+    // A file where the folder belongs: the log cannot be made and stays closed.
+    const QString html = QDir(m_env.ProgramFolderPath()).filePath("HTML");
+    QDir(html).removeRecursively();
+    QFile blocker(html);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CLogFile blocked;
+    blocked.Open(CLogFile::Bindings);
+    EXPECT_FALSE(blocked.IsOpen());
+    blocked.Write(QStringLiteral("dropped"));
+}
+
+TEST_F(TextLog, MakesTheMissingFolderAndWritesNamesInUtf8)
+{
+    ASSERT_FALSE(QFileInfo::exists(QDir(m_env.ProgramFolderPath()).filePath("HTML")));
+    m_doc.m_strInstallationName = QStringLiteral("Склад");
+    CLogFile log;
+    log.Open(CLogFile::Bindings);
+    ASSERT_TRUE(log.IsOpen());
+    log.Write(QStringLiteral("Cardholder 7 left off"));
+    log.Close();
+    EXPECT_EQ(LogBytes("Bindings.log"), QByteArray("[03/07/2006:14:05:09] [\xd0\xa1\xd0\xba\xd0\xbb\xd0\xb0\xd0\xb4] "
+                                                   "Cardholder 7 left off\r\n"));
 }
 
 TEST_F(TextLog, ApplicationWritesOnlyToOpenLogs)

@@ -232,6 +232,27 @@ TEST_F(DocumentCommands, ProgramRunWithTheBackupSwitchWritesTheBackupAndItsLogTh
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
 }
 
+TEST(ScheduledUpdate, FirstRunOnAFreshHomeWritesTheBindingLog)
+{
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    {
+        CWFApp app;
+        ASSERT_TRUE(app.InitInstance({"\\A"}));
+        for (int i = 0; i < 200 && app.MainFrame()->isVisible(); ++i) {
+            app.OnIdle();
+            QCoreApplication::sendPostedEvents();
+        }
+        EXPECT_FALSE(app.MainFrame()->isVisible());
+        app.ExitInstance();
+    }
+    QFile log(QDir(env.ProgramFolderPath()).filePath(QStringLiteral("HTML/Bindings.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral(" tree:"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Elements: "))) << text.toStdString();
+}
+
 namespace {
 
 // The program started on its demo installation, with the document's commands
