@@ -5,6 +5,7 @@
 #include "database/FolderCopy.h"
 #include "database/InstallationName.h"
 #include "database/RegistryFile.h"
+#include "database/StagedFolder.h"
 #include "platform/Archive.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -197,7 +198,7 @@ bool CInstallationBackup::Ask(const QString& question) const
 
 bool CInstallationBackup::WriteLog(const QString& section, const QString& key, const QString& value) const
 {
-    if (PrivateProfile::WriteString(section, key, value, m_strLogPath))
+    if (PrivateProfile::WriteString(section, key, value, m_strStagedLogPath))
         return true;
     ShowMessageBox(QStringLiteral("Error writing to backup file."));
     return false;
@@ -214,24 +215,24 @@ bool CInstallationBackup::PrepareBackupFolder()
     if (QFileInfo::exists(m_strLogPath)) {
         if (!Ask(QStringLiteral("The specified backup file already exists.\nDo you want to overwrite the existing backup?")))
             return false;
-        FreeEntriesOf(m_strLogPath);
-        // The new log starts clean: sections of the old run must not be restored.
-        QFile::remove(m_strLogPath);
     }
     if (QFileInfo(m_strBackupFolder).isDir()) {
         if (!Ask(QStringLiteral("The target folder for the specified backup exists.\nProceeding may overwrite files and "
                                 "folders in the target folder.\nDo you want to proceed?")))
             return false;
     } else if (QDir::isRelativePath(m_strBackupFolder) || !QDir().mkpath(m_strBackupFolder)) {
-        ShowMessageBox(QStringLiteral("Error in creating directory [%1] for backup").arg(m_strBackupFolder));
+        ShowFolderError();
         return false;
     }
-    // The folder exists first, so the start time is kept.
-    return WriteLog(kOptionsSection, kStartTimeKey, FormatBackupTime(Clock::Current().NowLocal()))
-           && WriteLog(kOptionsSection, kTargetFolderKey, WithoutTrailingSeparator(m_strBackupFolder));
+    return true;
 }
 
-bool CInstallationBackup::CopyInstallations()
+void CInstallationBackup::ShowFolderError() const
+{
+    ShowMessageBox(QStringLiteral("Error in creating directory [%1] for backup").arg(m_strBackupFolder));
+}
+
+bool CInstallationBackup::CopyInstallations(const QString& stagingFolder)
 {
     QSet<QString> usedFolders;
     bool copiedAny = false;
@@ -252,7 +253,7 @@ bool CInstallationBackup::CopyInstallations()
 
         const QString from = WithoutTrailingSeparator(installation.GetFolder());
         const QString to = QDir(m_strBackupFolder).filePath(folderName);
-        if (!CopyFolderContents(from, to)) {
+        if (!CopyFolderContents(from, QDir(stagingFolder).filePath(folderName))) {
             ShowCopyError(from, installation.GetName());
             return false;
         }
@@ -269,9 +270,9 @@ bool CInstallationBackup::CopyInstallations()
     return true;
 }
 
-bool CInstallationBackup::WriteRegistryFile() const
+bool CInstallationBackup::WriteRegistryFile(const QString& stagingFolder) const
 {
-    if (WriteFileAtomically(QDir(m_strBackupFolder).filePath(kRegistryFileName), ExportProfileAsRegistry()))
+    if (WriteFileAtomically(QDir(stagingFolder).filePath(kRegistryFileName), ExportProfileAsRegistry()))
         return true;
     ShowMessageBox(QStringLiteral("Error writing to registry file: %1").arg(kRegistryFileName));
     return false;
@@ -281,14 +282,29 @@ bool CInstallationBackup::RunBackup()
 {
     if (!PrepareBackupFolder())
         return false;
+    // The new set is made beside the old one and replaces it only when whole,
+    // so a run that fails leaves the old backup restorable and listed.
+    StagedFolder staged(m_strBackupFolder);
+    if (!staged.IsValid()) {
+        ShowFolderError();
+        return false;
+    }
+    const QString logName = QFileInfo(m_strLogPath).fileName();
+    m_strStagedLogPath = QDir(staged.Path()).filePath(logName);
+    if (!WriteLog(kOptionsSection, kStartTimeKey, FormatBackupTime(Clock::Current().NowLocal()))
+        || !WriteLog(kOptionsSection, kTargetFolderKey, WithoutTrailingSeparator(m_strBackupFolder)))
+        return false;
     {
         const InstallationDataClosed closed(m_dataSwitch);
-        if (!CopyInstallations() || !WriteRegistryFile())
-            return false;
-        SaveBackupEntry();
-        if (!WriteLog(kOptionsSection, kStopTimeKey, FormatBackupTime(Clock::Current().NowLocal())))
+        if (!CopyInstallations(staged.Path()) || !WriteRegistryFile(staged.Path())
+            || !WriteLog(kOptionsSection, kStopTimeKey, FormatBackupTime(Clock::Current().NowLocal())))
             return false;
     }
+    if (!staged.Commit(logName)) {
+        ShowMessageBox(QStringLiteral("Error writing to backup file."));
+        return false;
+    }
+    SaveBackupEntry();
     return true;
 }
 

@@ -60,11 +60,16 @@ private:
     bool Ask(const QString& question) const;
     bool WriteLog(const QString& section, const QString& key, const QString& value) const;
     bool PrepareBackupFolder();
-    bool CopyInstallations();
-    bool WriteRegistryFile() const;
+    void ShowFolderError() const;
+    // The copies and the registry file go into the set being made; the log
+    // names the places they take once it stands.
+    bool CopyInstallations(const QString& stagingFolder);
+    bool WriteRegistryFile(const QString& stagingFolder) const;
     void FreeEntriesOf(const QString& logPath) const;
 
     QString m_strLogPath;
+    // The log of the set being made, moved to m_strLogPath with the set.
+    QString m_strStagedLogPath;
     QString m_strBackupFolder;
     QString m_strRequestedName;
     int m_nNumber = kNoNumber;

@@ -283,3 +283,61 @@ TEST_F(Backup, NamesWithPercentSignsKeepTheirFoldersAndProperties)
     EXPECT_TRUE(text.startsWith(QStringLiteral("Name:\t\tCopy %1\nPath:\t\t") + folder + QStringLiteral("/Copy %1.wfb\n")))
         << text.toStdString();
 }
+
+TEST_F(Backup, FailedOverwriteKeepsTheOldBackupRestorableAndListed)
+{
+    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("A")));
+    const QString folder = Store() + QStringLiteral("/A");
+    const QString log = folder + QStringLiteral("/A.wfb");
+    const QByteArray oldLog = ReadFile(log);
+
+    // The second run copies North anew, then fails on a broken installation.
+    WriteFile(m_env.Path(QStringLiteral("Sites/N/Database/Cards.mdb")), "changed cards");
+    ListInstallation(2, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    ASSERT_TRUE(QFile::link(m_env.Path(QStringLiteral("nowhere")), m_env.Path(QStringLiteral("Sites/S/broken"))));
+    EXPECT_FALSE(RunBackup(QStringLiteral("A"), {IDYES, IDYES}));
+    ASSERT_EQ(m_shown.size(), 3);
+    EXPECT_TRUE(m_shown[2].startsWith(QStringLiteral("Error copying files for the installation at "))) << m_shown[2].toStdString();
+
+    EXPECT_EQ(ReadFile(log), oldLog);
+    EXPECT_EQ(BackupEntry(1), log);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("A.wfb"), QStringLiteral("North"), QStringLiteral("RegistyBackup.reg")}));
+    EXPECT_EQ(QDir(Store()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("A")});
+
+    QDir(m_env.Path(QStringLiteral("Sites"))).removeRecursively();
+    MessageBoxScript boxes;
+    CInstallationBackup backup;
+    ASSERT_TRUE(backup.LoadBackupEntry(1));
+    ASSERT_TRUE(backup.Restore(true));
+    EXPECT_EQ(ReadFile(QFileInfo(north).path() + QStringLiteral("/Database/Cards.mdb")), QByteArray("cards of North"));
+}
+
+TEST_F(Backup, OverwriteReplacesTheSetAndKeepsOtherFilesOfTheFolder)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("A")));
+    const QString folder = Store() + QStringLiteral("/A");
+    WriteFile(folder + QStringLiteral("/notes.txt"), "the operator's own");
+    WriteFile(m_env.Path(QStringLiteral("Sites/N/Database/Cards.mdb")), "changed cards");
+    m_clock.Set(QDateTime(QDate(2026, 3, 8), QTime(9, 30), QTimeZone::utc()));
+    ASSERT_TRUE(RunBackup(QStringLiteral("A"), {IDYES, IDYES}));
+
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("/North/Database/Cards.mdb")), QByteArray("changed cards"));
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("/notes.txt")), QByteArray("the operator's own"));
+    EXPECT_EQ(PrivateProfile::GetString(QStringLiteral("Installation 1"), QStringLiteral("To Folder"), QString(),
+                                        folder + QStringLiteral("/A.wfb")),
+              folder + QStringLiteral("/North"));
+    EXPECT_EQ(PrivateProfile::GetString(QStringLiteral("Options"), QStringLiteral("Target Folder"), QString(),
+                                        folder + QStringLiteral("/A.wfb")),
+              folder);
+    EXPECT_TRUE(PrivateProfile::GetString(QStringLiteral("Options"), QStringLiteral("Start Time"), QString(),
+                                          folder + QStringLiteral("/A.wfb"))
+                    .startsWith(QStringLiteral("March 08, 2026")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("A.wfb"), QStringLiteral("North"), QStringLiteral("notes.txt"),
+                           QStringLiteral("RegistyBackup.reg")}));
+    EXPECT_EQ(BackupEntry(1), folder + QStringLiteral("/A.wfb"));
+    EXPECT_TRUE(BackupEntry(2).isEmpty());
+}

@@ -1,0 +1,64 @@
+#include "database/StagedFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace {
+
+const QString kStagingPattern = QStringLiteral("/.staging-XXXXXX");
+const QString kReplacedFolder = QStringLiteral(".replaced");
+
+bool Exists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+StagedFolder::StagedFolder(const QString& target)
+    : m_target(target)
+    , m_staging(target + kStagingPattern)
+{
+}
+
+bool StagedFolder::Commit(const QString& last)
+{
+    QDir staging(Path());
+    QStringList names = staging.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    if (names.removeAll(last) > 0)
+        names.append(last);
+    if (!staging.mkdir(kReplacedFolder))
+        return false;
+    const QDir replaced(staging.filePath(kReplacedFolder));
+    const QDir target(m_target);
+
+    struct Move
+    {
+        QString name;
+        bool replacedOld;
+    };
+    std::vector<Move> done;
+    const auto undo = [&] {
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            QDir().rename(target.filePath(it->name), staging.filePath(it->name));
+            if (it->replacedOld)
+                QDir().rename(replaced.filePath(it->name), target.filePath(it->name));
+        }
+        return false;
+    };
+    for (const QString& name : names) {
+        const bool replacesOld = Exists(target.filePath(name));
+        if (replacesOld && !QDir().rename(target.filePath(name), replaced.filePath(name)))
+            return undo();
+        if (!QDir().rename(staging.filePath(name), target.filePath(name))) {
+            if (replacesOld)
+                QDir().rename(replaced.filePath(name), target.filePath(name));
+            return undo();
+        }
+        done.push_back({name, replacesOld});
+    }
+    return true;
+}
