@@ -18,7 +18,7 @@ QString Stamp(const QDateTime& now)
 QByteArray ToFileText(QString text)
 {
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text.toLatin1();
+    return text.toUtf8();
 }
 
 QString NetworkLines(const std::array<int, kTaskNetworkCount>& results, const char* passed, const char* failed)

@@ -117,10 +117,10 @@ TEST(TaskSchedulerLog, HeaderOnceAndNothingOverwritten)
     const QString path = QDir(dir.path()).filePath("TaskSchedulerLog.txt");
     ASSERT_TRUE(TaskSchedulerLog::WriteStart(path, "\n\nfirst"));
     ASSERT_TRUE(TaskSchedulerLog::Append(path, "\nend"));
-    ASSERT_TRUE(TaskSchedulerLog::WriteStart(path, "\n\nsecond"));
+    ASSERT_TRUE(TaskSchedulerLog::WriteStart(path, QStringLiteral("\n\nСклад")));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "Task Scheduler Log for Wardenfold\r\n\r\nfirst\r\nend\r\n\r\nsecond");
+    EXPECT_EQ(file.readAll(), "Task Scheduler Log for Wardenfold\r\n\r\nfirst\r\nend\r\n\r\n\xd0\xa1\xd0\xba\xd0\xbb\xd0\xb0\xd0\xb4");
 
     // A log that does not start with the header keeps what it holds.
     const QString other = QDir(dir.path()).filePath("other.txt");
