@@ -20,6 +20,8 @@ public:
     bool IsConnected() const override { return false; }
     void Disconnect() override {}
     int GoOnline() override { return 0; }
+    // Without a link nothing is sent: queued commands wait in the queue.
+    void ServiceQueue() override {}
 
     // Non-zero hides the control group.
     Q_INVOKABLE void ShowControls(int hide);

@@ -452,8 +452,8 @@ void CMainFrame::OnSetInstallationTime()
     if (!Connected())
         ShowMessageBox(tr("Network is not connected. Please connect to the network."), MbButtons::Ok,
                        MbIcon::Information);
-    if (Hooks().queueSetTimeForAllNetworks)
-        Hooks().queueSetTimeForAllNetworks();
+    if (CWFApp* app = GetApp())
+        app->QueueSetTimeForAllNetworks();
 }
 
 void CMainFrame::OnTestMode()

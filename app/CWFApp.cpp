@@ -6,6 +6,7 @@
 #include "app/CSingleInstance.h"
 #include "app/CWFDoc.h"
 #include "app/CommandLine.h"
+#include "app/DstChangeNotice.h"
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
@@ -14,10 +15,14 @@
 #include "app/ViewCommands.h"
 #include "common/CLogFile.h"
 #include "common/CommandIds.h"
+#include "common/RecordsetWalk.h"
 #include "common/ICommControlForm.h"
 #include "common/SharedHelpers.h"
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
 #include "database/InstallationVersion.h"
 #include "platform/Clock.h"
+#include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/ProgramFolder.h"
@@ -230,6 +235,21 @@ const char* const kTaskWhileProgrammingText =
 QString RecentKey(int n)
 {
     return QStringLiteral("File%1").arg(n);
+}
+
+// The networks whose rows are active, with their hours offsets.
+std::vector<NetworkOffset> ActiveNetworkOffsets()
+{
+    std::vector<NetworkOffset> networks;
+    try {
+        for (bool row = MoveToFirstRow(g_setVLNetworks); row && !g_setVLNetworks.IsEOF(); g_setVLNetworks.MoveNext()) {
+            if (g_setVLNetworks.m_Active)
+                networks.push_back({g_setVLNetworks.m_Net, g_setVLNetworks.m_HoursOffset});
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    return networks;
 }
 
 bool IsProgrammingNetwork()
@@ -512,21 +532,23 @@ void CWFApp::ResetRunState()
 
 void CWFApp::CheckDaylightSavingChange(bool atStartup)
 {
-    const ShellHooks& hooks = Hooks();
-    if (!hooks.activeNetworks)
-        return;
     const Clock& clock = Clock::Current();
-    const std::vector<NetworkOffset> networks = hooks.activeNetworks();
+    const std::vector<NetworkOffset> networks = ActiveNetworkOffsets();
     const bool changed = atStartup ? m_dstWatch.CheckAtStartup(networks, clock.NowUtc(), m_lastUsed, clock.TimeZone())
                                    : m_dstWatch.CheckOnTick(networks, clock.NowUtc(), clock.TimeZone());
     if (!changed)
         return;
-    if (hooks.queueSetTimeForAllNetworks)
-        hooks.queueSetTimeForAllNetworks();
-    if (hooks.dstChangeNotice) {
-        const ICommControlForm* form = GetCommControlForm();
-        hooks.dstChangeNotice(atStartup, form && form->IsConnected());
-    }
+    QueueSetTimeForAllNetworks();
+    const ICommControlForm* form = GetCommControlForm();
+    ShowDstChangeNotice(atStartup, form && form->IsConnected());
+}
+
+void CWFApp::QueueSetTimeForAllNetworks()
+{
+    if (m_doc)
+        m_doc->m_netQueue.QueueSetTimeForAllNetworks();
+    if (ICommControlForm* form = GetCommControlForm())
+        form->ServiceQueue();
 }
 
 void CWFApp::ShowUsage()

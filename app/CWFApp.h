@@ -47,6 +47,9 @@ public:
     // changed since the installation was last used (atStartup) or since the
     // last clock tick.
     void CheckDaylightSavingChange(bool atStartup);
+    // Queues a time setting for every active network and lets the
+    // communication form serve the queue.
+    void QueueSetTimeForAllNetworks();
 
     // Clears the run state of the link and of the task steps.
     void ResetRunState();

@@ -1,13 +1,10 @@
 #pragma once
 
-#include "app/DaylightSavingWatch.h"
-
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <optional>
-#include <vector>
 
 // What the shell calls in subsystems built after it. Each hook is empty until
 // its owner installs it; the shell then does the least that is safe (no login,
@@ -24,16 +21,10 @@ struct ShellHooks
     std::function<void()> startupDialog;
     // The installation has not been backed up for a while.
     std::function<void()> backupReminder;
-    // The active rows of the networks table, for the daylight-saving check.
-    std::function<std::vector<NetworkOffset>()> activeNetworks;
-    // Tells the operator a new time was queued after a daylight-saving change.
-    std::function<void(bool atStartup, bool connected)> dstChangeNotice;
     // The network queue is being built or worked (not idle).
     std::function<bool()> queueBusy;
     // Has the communication form stop sending and close the main window after the next reply.
     std::function<void()> requestStopAndClose;
-    // Queues a time setting for every network and lets the communication form serve the queue.
-    std::function<void()> queueSetTimeForAllNetworks;
     // The modem and COM-port link objects: made once the main window stands, deleted at exit.
     std::function<void()> createLinkObjects;
     std::function<void()> deleteLinkObjects;

@@ -11,4 +11,6 @@ public:
     virtual void Disconnect() = 0;
     // Shows the program button in its data-pending picture, enabled.
     virtual int GoOnline() = 0;
+    // Sends the next queued command, connecting first where needed; returns at once.
+    virtual void ServiceQueue() = 0;
 };

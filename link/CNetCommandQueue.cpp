@@ -1,5 +1,6 @@
 #include "link/CNetCommandQueue.h"
 
+#include "common/RecordsetWalk.h"
 #include "database/CSetVestrels.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -78,6 +79,23 @@ bool CNetCommandQueue::AddCommand(std::unique_ptr<CNetCommand>& command)
     entry->AddPending(std::move(command));
     m_stage = 1;
     return true;
+}
+
+void CNetCommandQueue::QueueSetTimeForAllNetworks()
+{
+    try {
+        for (bool row = MoveToFirstRow(g_setVLNetworks); row && !g_setVLNetworks.IsEOF(); g_setVLNetworks.MoveNext()) {
+            if (!g_setVLNetworks.m_Active)
+                continue;
+            const NetCommandData data = {g_setVLNetworks.m_DaylightSavings ? TimeSettingMode::DaylightSavingTime
+                                                                           : TimeSettingMode::StandardTime,
+                                         static_cast<std::uint8_t>(g_setVLNetworks.m_HoursOffset & 0xFF)};
+            auto command = std::make_unique<CNetCommand>(NetKind::TimeSetting, g_setVLNetworks.m_Net, kMasterNode, data);
+            AddCommand(command);
+        }
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
 }
 
 int CNetCommandQueue::IsNetworkActive(int net) const

@@ -36,6 +36,10 @@ public:
     // it) when the node has no entry or the command has no sending text.
     bool AddCommand(std::unique_ptr<CNetCommand>& command);
 
+    // A time setting to all nodes of every active network, in standard or
+    // daylight-saving time as the network's row says, with its hours offset.
+    void QueueSetTimeForAllNetworks();
+
     // The Active field of the network's row; 0, said aloud, when there is none.
     int IsNetworkActive(int net) const;
 

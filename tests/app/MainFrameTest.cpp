@@ -1,14 +1,19 @@
+#include "app/AppObjects.h"
 #include "app/CCommControlStub.h"
+#include "app/CDlgDstPleaseConnect.h"
+#include "app/CDlgDstTimeSent.h"
 #include "app/CMainFrame.h"
 #include "app/CRPNavigationHelp.h"
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
+#include "app/DstChangeNotice.h"
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "link/NetCommandKinds.h"
 #include "platform/Clock.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
@@ -427,7 +432,7 @@ TEST_F(ShellFixture, VersionIsReadInTheCLocaleAndOneXIsRewritten)
 
 namespace {
 
-TEST_F(ShellFixture, DaylightSavingChangeSinceLastUseQueuesANewTime)
+TEST_F(ShellFixture, DaylightSavingChangeQueuesTheTimeAndTellsTheOperator)
 {
     const QString demo = InstallationTemplate::EnsureDemoInstallation(env.ProgramFolderPath() + "/Installations");
     QFile file(demo);
@@ -441,25 +446,83 @@ TEST_F(ShellFixture, DaylightSavingChangeSinceLastUseQueuesANewTime)
     {
         ~Restore() { Clock::Install(nullptr); }
     } restoreClock;
-    int queued = 0;
-    std::vector<std::pair<bool, bool>> notices;
-    Hooks().activeNetworks = [] { return std::vector<NetworkOffset>{{1, 0}}; };
-    Hooks().queueSetTimeForAllNetworks = [&queued] { ++queued; };
-    Hooks().dstChangeNotice = [&notices](bool atStartup, bool connected) { notices.emplace_back(atStartup, connected); };
 
     MessageBoxScript boxes;
     CWFApp app;
     ASSERT_TRUE(app.InitInstance({}));
-    EXPECT_EQ(queued, 1);
-    EXPECT_EQ(notices, (std::vector<std::pair<bool, bool>>{{true, false}}));
+    // The demo's one active network is network 1; its time setting goes to all its nodes.
+    CNetQueueNode* master = app.Document()->m_netQueue.GetNode(1, 1);
+    ASSERT_NE(master, nullptr);
+    ASSERT_EQ(master->PendingCount(), 1u);
+    EXPECT_EQ(boxes.Texts(), QStringList("Daylight Saving Time has changed since the last time the application was run."
+                                         "\n\rUpdated date and time will be sent to the networks automatically after the"
+                                         "\n\rnetworks are connected. Please connect to the networks."));
+
     // The clock tick sees no further change until the state flips again.
     app.MainFrame()->UpdateClock();
-    EXPECT_EQ(queued, 1);
+    EXPECT_EQ(master->PendingCount(), 1u);
     clock.Set(QDateTime(QDate(2026, 11, 10), QTime(12, 0), QTimeZone::utc()));
     app.MainFrame()->UpdateClock();
-    EXPECT_EQ(queued, 2);
-    EXPECT_EQ(notices.back(), std::make_pair(false, false));
+    EXPECT_EQ(master->PendingCount(), 2u);
+    EXPECT_EQ(boxes.Texts().size(), 1);
+    CDlgDstPleaseConnect* notice = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* d = qobject_cast<CDlgDstPleaseConnect*>(w); d && d->isVisible())
+            notice = d;
+    }
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isModal());
+    EXPECT_EQ(notice->windowTitle(), "DST Changed, please connect");
+    EXPECT_EQ(notice->Lines(),
+              (QStringList{"The application has detected Daylight Saving Time change in your installation.",
+                           "Updated date and time will be sent to the networks automatically after the",
+                           "networks are connected. Please connect to the networks."}));
+
+    CNetCommand command;
+    ASSERT_TRUE(master->TakeNextPending(command));
+    EXPECT_EQ(command.m_kind, NetKind::TimeSetting);
+    EXPECT_EQ(command.m_frameAddress, 0x1F);
+    ASSERT_GE(command.m_payload.size(), 2);
+    EXPECT_EQ(static_cast<std::uint8_t>(command.m_payload[0]), TimeSettingMode::StandardTime);
+    EXPECT_EQ(command.m_payload[1], 0);
     app.ExitInstance();
+}
+
+TEST_F(MainFrameTest, SetInstallationTimeQueuesTheTimeEvenWhenNotConnected)
+{
+    CNetQueueNode* master = app.Document()->m_netQueue.GetNode(1, 1);
+    ASSERT_NE(master, nullptr);
+    const std::size_t before = master->PendingCount();
+    Send(CommandId::SetInstallationTime);
+    EXPECT_EQ(master->PendingCount(), before + 1);
+    EXPECT_EQ(boxes.Texts(), QStringList("Network is not connected. Please connect to the network."));
+}
+
+TEST_F(MainFrameTest, ConnectedTimeChangeShowsTheTimeSentNotice)
+{
+    ShowDstChangeNotice(false, true);
+    const auto notices = frame->findChildren<CDlgDstTimeSent*>();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0]->isVisible());
+    EXPECT_EQ(notices[0]->windowTitle(), "DST Changed, installation time sent");
+    EXPECT_EQ(notices[0]->Lines(), (QStringList{"The application has detected Daylight Saving Time change in your "
+                                                "installation.",
+                                                "Updated date and time has been sent to the networks."}));
+    // OK closes it and it goes.
+    QPointer<CDlgDstTimeSent> gone = notices[0];
+    gone->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, PaneWindowsByRowAndColumn)
+{
+    EXPECT_EQ(GetPaneWindow(0, 1), frame->RightView());
+    EXPECT_EQ(GetPaneWindow(0, 0), frame->UpperLeftView());
+    EXPECT_EQ(GetPaneWindow(1, 0), frame->CommView());
+    EXPECT_EQ(GetPaneWindow(1, 1), nullptr);
+    EXPECT_EQ(GetPaneWindow(-1, 0), nullptr);
 }
 
 } // namespace

@@ -26,6 +26,7 @@ public:
         ++goOnlineCalls;
         return 1;
     }
+    void ServiceQueue() override {}
 
     bool connected = false;
     int disconnects = 0;
