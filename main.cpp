@@ -4,9 +4,16 @@
 #include "app/CInstallationsDlg.h"
 #include "app/CLoginDlg.h"
 #include "app/COpenInstallationDlg.h"
+#include "app/CModemLinesDlg.h"
 #include "app/CStartupDlg.h"
+#include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "database/ITelephonyLines.h"
 #include "image/NetworkPasswords.h"
+#include "link/CCommPort.h"
+#include "link/CModem.h"
+#include "link/LinkConnection.h"
+#include "link/ModemTelephonyLines.h"
 
 #include <QApplication>
 
@@ -76,6 +83,35 @@ void InstallDocumentHooks(CWFApp& app)
     hooks.resetLinkRunState = [] { NetworkPasswords::Reset(); };
 }
 
+// The COM-port and modem links, and the Dialing page's lines over the modem's.
+void InstallLinkHooks(CWFApp& app)
+{
+    static std::unique_ptr<ModemTelephonyLines> lines;
+    const auto linesDialog = [](QWidget* owner) {
+        CModemLinesDlg dialog(owner);
+        dialog.exec();
+    };
+    ShellHooks& hooks = Hooks();
+    hooks.createLinkObjects = [&app, linesDialog] {
+        CommPort = std::make_unique<CCommPort>();
+        Modem = std::make_unique<CModem>();
+        Modem->SetLineDevice(app.Settings().m_selectedModem);
+        Modem->isScheduledRun = [] {
+            const TaskMode mode = CurrentTaskMode();
+            return mode == TaskMode::Update || mode == TaskMode::SetTime;
+        };
+        Modem->openLinesDialog = linesDialog;
+        lines = std::make_unique<ModemTelephonyLines>(*Modem, linesDialog);
+        SetTelephonyLines(lines.get());
+    };
+    hooks.deleteLinkObjects = [] {
+        SetTelephonyLines(nullptr);
+        lines.reset();
+        Modem.reset();
+        CommPort.reset();
+    };
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -84,5 +120,6 @@ int main(int argc, char** argv)
     CWFApp app;
     InstallDialogHooks(app);
     InstallDocumentHooks(app);
+    InstallLinkHooks(app);
     return app.Run(qtApp.arguments().mid(1));
 }

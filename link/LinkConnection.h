@@ -6,6 +6,7 @@
 #include <memory>
 
 class CCommPort;
+class CModem;
 class SerialPort;
 
 // The link state shared by the whole program; written on the user-interface
@@ -35,5 +36,6 @@ extern SerialPort* CommHandle;
 extern std::unique_ptr<EventFd> StopEvent;
 extern int ConnectFailReason;
 
-// The COM-port link object, made at start-up and deleted at exit.
+// The two link objects, made at start-up and deleted at exit.
 extern std::unique_ptr<CCommPort> CommPort;
+extern std::unique_ptr<CModem> Modem;

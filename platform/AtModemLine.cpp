@@ -127,6 +127,7 @@ QList<QByteArray> AtModemLine::TakeLines()
 
 void AtModemLine::ClearPending()
 {
+    m_failed = false;
     m_pending.clear();
     m_lines.clear();
 }
@@ -134,8 +135,10 @@ void AtModemLine::ClearPending()
 void AtModemLine::ReadLines()
 {
     char buffer[kReadChunk];
-    for (qsizetype n = m_port.Read(buffer, kReadChunk); n > 0; n = m_port.Read(buffer, kReadChunk))
+    qsizetype n = 0;
+    while ((n = m_port.Read(buffer, kReadChunk)) > 0)
         m_pending.append(buffer, n);
+    m_failed = n < 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < m_pending.size(); ++i) {
         if (m_pending[i] != kCarriageReturn && m_pending[i] != kLineFeed)

@@ -37,6 +37,8 @@ public:
 
     // What arrived so far, as whole non-empty lines; never waits.
     QList<QByteArray> TakeLines();
+    // The device failed or went away while reading.
+    bool LineFailed() const { return m_failed; }
     // Forgets whatever was read and not yet taken.
     void ClearPending();
 
@@ -48,4 +50,5 @@ private:
     SerialPort& m_port;
     QByteArray m_pending;
     QList<QByteArray> m_lines;
+    bool m_failed = false;
 };

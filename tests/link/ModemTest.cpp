@@ -1,0 +1,244 @@
+#include "link/CLinkThreads.h"
+#include "link/CModem.h"
+#include "link/ConfigurePort.h"
+#include "link/LinkConnection.h"
+#include "link/LinkMessages.h"
+#include "link/LinkTiming.h"
+#include "link/WireFrame.h"
+#include "platform/Profile.h"
+#include "platform/WindowMessages.h"
+#include "tests/fixtures/LinkMessageRecorder.h"
+#include "tests/fixtures/PanelLine.h"
+#include "tests/link/LinkTestSupport.h"
+#include "tests/support/MessageBoxScript.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace LinkTestSupport;
+
+namespace {
+
+constexpr int kLine = 0;
+constexpr double kFastModem = 0.02;
+const QString kLines = QStringLiteral("Modem Lines");
+const QString kNumber = QStringLiteral("5551234");
+
+void ConfigureLine(int id, const QString& device)
+{
+    Profile::WriteString(kLines, QStringLiteral("Line%1 Device").arg(id), device);
+    Profile::WriteString(kLines, QStringLiteral("Line%1 Name").arg(id), QStringLiteral("Modem %1").arg(id));
+}
+
+void ClearLines()
+{
+    for (const QString& key : Profile::Keys(kLines))
+        Profile::RemoveKey(kLines, key);
+}
+
+// A modem on a panel line, and the Connecting dialog's place taken by a recorder.
+class ModemLink : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearLines();
+        ConfigureLine(kLine, line.SlavePath());
+        line.EnableModem();
+        modem.SetProgressWindow(&window);
+        ConnectFailReason = ConnectFail::kNone;
+    }
+
+    void TearDown() override { modem.HangUp(); }
+
+    bool AwaitProgress(unsigned code)
+    {
+        return LinkMessageRecorder::WaitUntil([&] { return window.Has(Msg::LinkProgress, code); });
+    }
+
+    QString DisconnectText() const
+    {
+        for (const LinkMessageRecorder::Message& m : window.messages) {
+            if (m.msg == Msg::LinkProgress && m.wParam == LinkProgressCode::kDisconnectText)
+                return m.text;
+        }
+        return {};
+    }
+
+    LinkTiming::ScopedScale timing {kFastModem};
+    PanelLine line {1, {1}};
+    LinkMessageRecorder window;
+    CModem modem;
+};
+
+} // namespace
+
+TEST_F(ModemLink, DialResultsGiveTheirCallStates)
+{
+    struct Case
+    {
+        QList<QByteArray> script;
+        QList<unsigned> codes;
+        const char* text;
+        int reason;
+        int rate;
+    };
+    const Case cases[] = {
+        {{"CONNECT 38400"}, {8, 11}, "", ConnectFail::kNone, 38400},
+        {{"CONNECT 9600/ARQ"}, {8, 11}, "", ConnectFail::kNone, 9600},
+        {{"CONNECT"}, {8, 11}, "", ConnectFail::kNone, 38400},
+        {{"BUSY"}, {8, 9, 13, 12, 6}, "Disconnected: Busy", ConnectFail::kBusy, 0},
+        {{"NO ANSWER"}, {8, 13, 12, 6}, "Disconnected: No Answer", ConnectFail::kNoAnswer, 0},
+        {{"NO CARRIER"}, {8, 13, 12, 6}, "Disconnected: No Answer", ConnectFail::kNoAnswer, 0},
+        {{"NO DIALTONE"}, {8, 13, 12, 6}, "Disconnected: No Dial Tone", ConnectFail::kNoDialTone, 0},
+        {{"NO DIAL TONE"}, {8, 13, 12, 6}, "Disconnected: No Dial Tone", ConnectFail::kNoDialTone, 0},
+        {{"CONNECT 38400", "NO CARRIER"}, {8, 11, 13, 12, 6}, "Remote Party Disconnected", ConnectFail::kNone, 38400},
+        // Nothing at all: the dial result's wait runs out.
+        {{}, {8, 13, 12, 6}, "Disconnected: No Answer", ConnectFail::kNoAnswer, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.join(" / ").constData());
+        window.messages.clear();
+        ConnectFailReason = ConnectFail::kNone;
+        line.ScriptDial(c.script);
+        ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+        ASSERT_TRUE(AwaitProgress(c.codes.last()));
+        EXPECT_EQ(window.ProgressCodes(), c.codes);
+        EXPECT_EQ(DisconnectText(), QString::fromLatin1(c.text));
+        EXPECT_EQ(ConnectFailReason, c.reason);
+        if (c.rate != 0) {
+            EXPECT_EQ(modem.GetConnectRate(), c.rate);
+        }
+        modem.HangUp();
+    }
+    EXPECT_EQ(line.DialledNumbers().size(), static_cast<qsizetype>(std::size(cases)));
+    EXPECT_EQ(line.DialledNumbers().first(), kNumber.toLatin1());
+}
+
+TEST_F(ModemLink, ErrorToTheDialIsAFailedLineOperation)
+{
+    line.ScriptDial({"ERROR"});
+    ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] {
+        return window.Has(Msg::ConnectFailed, LinkFailureCode::kLineOperationFailed);
+    }));
+    EXPECT_FALSE(window.Has(Msg::LinkProgress, LinkProgressCode::kDisconnected));
+}
+
+TEST_F(ModemLink, HangUpEscapesToCommandModeAndDropsTheCall)
+{
+    line.ScriptDial({"CONNECT 38400"});
+    ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+    ASSERT_TRUE(AwaitProgress(LinkProgressCode::kConnected));
+    SerialPort* handle = nullptr;
+    ASSERT_EQ(modem.GetDataHandle(handle), 1);
+    EXPECT_EQ(modem.GetDataHandle(handle), 0);
+    EXPECT_TRUE(line.InDataMode());
+
+    modem.HangUp();
+    const QList<QByteArray> commands = line.ModemCommands();
+    ASSERT_GE(commands.size(), 2);
+    EXPECT_EQ(commands.mid(commands.size() - 2), (QList<QByteArray> {"+++", "ATH0"}));
+
+    // The modem answers AT commands again: the next call is placed.
+    line.ScriptDial({"BUSY"});
+    ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+    EXPECT_TRUE(AwaitProgress(LinkProgressCode::kLineIdle));
+}
+
+TEST_F(ModemLink, LoginAndStatusPollAreAnsweredAfterConnect)
+{
+    line.ScriptDial({"CONNECT 38400"});
+    ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+    ASSERT_TRUE(AwaitProgress(LinkProgressCode::kConnected));
+    SerialPort* handle = nullptr;
+    ASSERT_EQ(modem.GetDataHandle(handle), 1);
+    ASSERT_TRUE(ConfigurePort(*handle));
+
+    EventFd stop;
+    CLinkThreads threads;
+    threads.Start(*handle, stop, &window);
+    threads.PostWriteRequest(LoginFrame(1, 1));
+    threads.PostWriteRequest(StatusPollFrame(1, 1));
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return window.frames.size() == 2; }));
+    EXPECT_EQ(CodeOf(window.frames[0]), Frame::kAck);
+    EXPECT_EQ(CodeOf(window.frames[1]), Frame::kNodeStatus);
+    EXPECT_TRUE(threads.Stop());
+}
+
+TEST_F(ModemLink, EmptyAreaCodeWithTheFlagDialsNothing)
+{
+    MessageBoxScript boxes;
+    // As the Connecting dialog does: translate, then dial what it gives.
+    if (modem.TranslateAddress(true, 1, QStringLiteral("  "), kNumber))
+        modem.Dial(modem.DialableNumber(), kLine);
+    EXPECT_EQ(boxes.Texts(), QStringList {QStringLiteral("Please enter an area code for the network phone number.")});
+    EXPECT_TRUE(line.DialledNumbers().isEmpty());
+}
+
+TEST_F(ModemLink, DialFailuresShowTheirMessageAndLeaveTheLineClosed)
+{
+    int held = -1;
+    struct Case
+    {
+        const char* name;
+        std::function<void()> arrange;
+        int device;
+        QString message;
+    };
+    const Case cases[] = {
+        {"no line chosen", [] {}, -1,
+         QStringLiteral("No modem is selected.\nPlease go to the Wardenfold Setup dialog and specify the modem to use.")},
+        {"no such line", [] {}, 3, QStringLiteral("Line Version unsupported.\nUnable to use line.")},
+        {"missing device", [] { ConfigureLine(kLine, QStringLiteral("/nonexistent/ttyACM7")); }, kLine,
+         QStringLiteral("Error on requested line.\nUnable to use line")},
+        {"line held elsewhere",
+         [&] {
+             held = ::open(line.SlavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+             ::flock(held, LOCK_EX);
+         },
+         kLine, QStringLiteral("Requested line is already in use\n Unable to use line.")},
+        {"silent modem", [&] { line.SetModemSilent(true); }, kLine, QStringLiteral("Unable to configure the modem.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConfigureLine(kLine, line.SlavePath());
+        c.arrange();
+        MessageBoxScript boxes;
+        EXPECT_EQ(modem.Dial(kNumber, c.device), 0);
+        EXPECT_EQ(boxes.Texts(), QStringList {c.message});
+        if (held >= 0)
+            ::close(std::exchange(held, -1));
+        line.SetModemSilent(false);
+    }
+    EXPECT_TRUE(line.DialledNumbers().isEmpty());
+}
+
+TEST_F(ModemLink, EmptyNumberDialsNothingAndSucceeds)
+{
+    EXPECT_EQ(modem.Dial(QString(), kLine), 1);
+    EXPECT_TRUE(line.DialledNumbers().isEmpty());
+}
+
+TEST_F(ModemLink, ScheduledRunShowsNoBoxForAMissingModemChoice)
+{
+    modem.isScheduledRun = [] { return true; };
+    EXPECT_EQ(modem.Dial(kNumber, -1), 0);
+}
+
+TEST_F(ModemLink, NoConfiguredLineOffersTheLinesDialog)
+{
+    ClearLines();
+    int opened = 0;
+    modem.openLinesDialog = [&](QWidget*) { ++opened; };
+    for (const int answer : {IDNO, IDYES}) {
+        MessageBoxScript boxes {answer};
+        EXPECT_EQ(modem.Dial(kNumber, kLine), 0);
+        EXPECT_EQ(boxes.Texts(), QStringList {QStringLiteral("There are no devices configured for Telephony use.\n"
+                                                             "Would you like to run the Modem Control Panel to add a modem driver?")});
+    }
+    EXPECT_EQ(opened, 1);
+}
