@@ -137,8 +137,11 @@ bool CWFDoc::ClearNetCommands()
     if (!m_netCommandsSet.IsOpen())
         return false;
     try {
-        for (bool row = MoveToFirstRow(m_netCommandsSet); row && !m_netCommandsSet.IsEOF(); m_netCommandsSet.MoveNext())
-            m_netCommandsSet.Delete();
+        // Every row, whatever network the queue has the recordset filtered
+        // to: the folder's files all go below.
+        m_netCommandsSet.m_strFilter.clear();
+        m_netCommandsSet.m_strSort.clear();
+        m_netCommandsSet.DeleteAll();
         m_nPendingCommands = 0;
         QDir folder(BuildPath(kNetCommands, QString()));
         for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))

@@ -42,11 +42,7 @@ void PurgeDeletedEntryCodes()
         g_setEntryCodes.Open();
     g_setEntryCodes.m_strFilter = QStringLiteral("Deleted = TRUE");
     try {
-        g_setEntryCodes.Requery();
-        while (!g_setEntryCodes.IsEOF()) {
-            g_setEntryCodes.Delete();
-            g_setEntryCodes.MoveNext();
-        }
+        g_setEntryCodes.DeleteAll();
     } catch (...) {
         g_setEntryCodes.m_strFilter.clear();
         throw;

@@ -140,13 +140,7 @@ bool ClearEventLog(CSetEventLog& log)
     try {
         if (!log.IsOpen())
             log.Open();
-        if (!(log.IsBOF() && log.IsEOF())) {
-            log.MoveFirst();
-            while (!log.IsEOF()) {
-                log.Delete();
-                log.MoveNext();
-            }
-        }
+        log.DeleteAll();
         log.Requery();
     } catch (const DatabaseException& error) {
         ShowDatabaseExceptionReport(error);

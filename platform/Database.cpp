@@ -117,6 +117,8 @@ std::shared_ptr<Database> Database::Connect(const QString& path, int flags)
     }
     std::shared_ptr<Database> database(new Database(path, db));
     CheckSqlite(db, RegisterTextCollation(db, &sqlite3_create_collation), path);
+    sqlite3_rollback_hook(
+        db, [](void* connection) { ++static_cast<Database*>(connection)->m_rollbacks; }, database.get());
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // One connection per file serves the whole program: holding the file's
     // lock spares a lock, a stat and a cache check on every statement.
@@ -241,6 +243,11 @@ void Database::AddField(const QString& table, const ColumnDef& column)
     ColumnDef added = column;
     added.key = ColumnDef::NotKey;
     Execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(BracketName(table), added.Declaration()));
+}
+
+qint64 Database::WriteMark() const
+{
+    return sqlite3_total_changes64(m_db) + m_rollbacks;
 }
 
 void Database::AddUser(DatabaseUser* user)

@@ -55,6 +55,10 @@ public:
     std::vector<ColumnDef> Fields(const QString& table);
     void AddField(const QString& table, const ColumnDef& column);
 
+    // Grows with every row written and every rollback on this connection:
+    // equal marks mean the tables hold what they held.
+    qint64 WriteMark() const;
+
     void AddUser(DatabaseUser* user);
     void RemoveUser(DatabaseUser* user);
 
@@ -65,6 +69,7 @@ private:
     QString m_path;
     QString m_key; // the file's name in the registry of open connections
     sqlite3* m_db;
+    qint64 m_rollbacks = 0;
     std::vector<DatabaseUser*> m_users;
 };
 

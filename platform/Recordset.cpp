@@ -47,7 +47,7 @@ void Recordset::Open(const QString& sql)
     DoFieldExchange(fx);
 
     const std::vector<ColumnDef> columns = database->Fields(select.table);
-    QString keyColumn;
+    int keyIndex = -1;
     QStringList defaults;
     for (const FieldBinding& binding : fx.Bindings()) {
         const auto column = std::find_if(columns.begin(), columns.end(), [&](const ColumnDef& c) {
@@ -58,7 +58,7 @@ void Recordset::Open(const QString& sql)
             throw DatabaseException(JetError::FieldMissing, QStringLiteral("The field '%1' does not exist in '%2'.")
                                                                 .arg(binding.name, database->Path()));
         if (column->key != ColumnDef::NotKey)
-            keyColumn = binding.name;
+            keyIndex = static_cast<int>(defaults.size());
         defaults << (column->defaultValue.isEmpty() ? QStringLiteral("NULL") : column->defaultValue);
     }
     std::vector<QVariant> defaultValues;
@@ -77,7 +77,7 @@ void Recordset::Open(const QString& sql)
     m_bindings = fx.Bindings();
     m_readRow = std::move(readRow);
     m_table = select.table;
-    m_keyColumn = keyColumn;
+    m_keyIndex = keyIndex;
     m_defaults = std::move(defaultValues);
     m_where = select.where;
     m_orderBy = select.orderBy;
@@ -96,16 +96,20 @@ void Recordset::Close()
     m_readRow.reset();
     m_findStatement.reset();
     m_findSql.clear();
+    m_inserts.clear();
+    m_updates.clear();
+    m_deleteRow.reset();
+    m_selectedRow.reset();
+    m_compareRows.reset();
     m_database->RemoveUser(this);
     m_database.reset();
-    m_keys.clear();
-    m_deleted.clear();
-    m_positions.clear();
-    m_positionsValid = false;
+    m_keys.Clear();
+    m_unplaced = 0;
     m_pos = -1;
     m_bof = m_eof = true;
     m_editMode = EditMode::None;
     m_lastModified = 0;
+    m_lastModifiedPos = -1;
 }
 
 void Recordset::Requery()
@@ -113,9 +117,11 @@ void Recordset::Requery()
     RequireOpen();
     // Nothing written on this file and the same filter and sort: the keyset
     // in hand is the one a new query would give (the open step requeries
-    // every recordset straight after opening it).
+    // every recordset straight after opening it). Rows added here since
+    // only need their places.
     if (m_strFilter == m_keysetFilter && m_strSort == m_keysetSort
-        && sqlite3_total_changes64(m_database->Handle()) == m_keysetChanges) {
+        && m_database->WriteMark() == m_keysetChanges) {
+        PlaceAddedRows();
         m_editMode = EditMode::None;
         MoveTo(0, 1);
         if (m_eof)
@@ -125,29 +131,33 @@ void Recordset::Requery()
     BuildKeyset();
 }
 
-void Recordset::BuildKeyset()
+QString Recordset::SelectedRows(const QString& condition) const
 {
     const QString filter = m_strFilter.isEmpty() ? QString() : JetSql::TranslateCriteria(m_strFilter);
+    return BracketName(m_table) + JoinConditions({m_where, filter, condition});
+}
+
+void Recordset::BuildKeyset()
+{
     const QString order = m_strSort.isEmpty() ? m_orderBy : JetSql::TranslateSort(m_strSort);
     // rowid last keeps rows of equal sort values in one stable order; it
     // runs the way the last sort term does, so an index can serve the order.
     const bool descending = order.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
     const QString tieBreak = descending ? QStringLiteral(", rowid DESC") : QStringLiteral(", rowid");
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
-                            .arg(BracketName(m_table), JoinConditions({m_where, filter}),
-                                 order.isEmpty() ? QStringLiteral("rowid") : order + tieBreak);
-    SqlStatement query(m_database->Handle(), sql);
+    const QString orderBy = order.isEmpty() ? QStringLiteral("rowid") : order + tieBreak;
+    SqlStatement query(m_database->Handle(), QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(SelectedRows(), orderBy));
     std::vector<qint64> keys;
     while (query.Step())
         keys.push_back(query.Int64(0));
 
     m_keysetFilter = m_strFilter;
     m_keysetSort = m_strSort;
-    m_keysetChanges = sqlite3_total_changes64(m_database->Handle());
-    m_keys = std::move(keys);
-    m_deleted.assign(m_keys.size(), false);
-    m_positions.clear();
-    m_positionsValid = false;
+    m_keysetOrder = orderBy;
+    m_selectedRow.reset();
+    m_compareRows.reset();
+    m_keysetChanges = m_database->WriteMark();
+    m_keys.Assign(std::move(keys));
+    m_unplaced = 0;
     m_keysInRowOrder = order.isEmpty();
     m_editMode = EditMode::None;
     m_pos = -1;
@@ -157,15 +167,103 @@ void Recordset::BuildKeyset()
         m_bof = true;
 }
 
-void Recordset::EnsurePositions()
+// The rows added since the keyset was taken wait at its end; each goes to
+// the place a new query would give it, or leaves when the query would not
+// select it.
+void Recordset::PlaceAddedRows()
 {
-    if (m_positionsValid)
-        return;
-    m_positions.clear();
-    m_positions.reserve(static_cast<qsizetype>(m_keys.size()));
-    for (size_t i = 0; i < m_keys.size(); ++i)
-        m_positions.insert(m_keys[i], static_cast<int>(i));
-    m_positionsValid = true;
+    std::vector<qint64> added;
+    for (; m_unplaced > 0; --m_unplaced) {
+        const int last = m_keys.Size() - 1;
+        if (!m_keys.IsDeleted(last))
+            added.push_back(m_keys.Key(last));
+        m_keys.RemoveLast();
+    }
+    for (auto key = added.rbegin(); key != added.rend(); ++key)
+        if (IsSelected(*key))
+            m_keys.Insert(PlaceOf(*key), *key);
+}
+
+// A row rolled back since is not selected either.
+bool Recordset::IsSelected(qint64 key)
+{
+    SqlStatement& query = Prepared(m_selectedRow, [this] {
+        return QStringLiteral("SELECT 1 FROM %1").arg(SelectedRows(QStringLiteral("rowid = ?")));
+    });
+    query.BindInt64(1, key);
+    const bool selected = query.Step();
+    query.Reset();
+    return selected;
+}
+
+// The first position whose live row sorts after the key. New rows mostly
+// belong at one end: both are tried before the search.
+int Recordset::PlaceOf(qint64 key)
+{
+    int lo = 0;
+    int hi = m_keys.Size();
+    if (m_keysInRowOrder) {
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (m_keys.Key(mid) < key)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
+    int first = 0;
+    while (first < hi && m_keys.IsDeleted(first))
+        ++first;
+    if (first == hi || SortsBefore(key, m_keys.Key(first)))
+        return first;
+    int last = hi - 1;
+    while (m_keys.IsDeleted(last))
+        --last;
+    if (!SortsBefore(key, m_keys.Key(last)))
+        return hi;
+    lo = first + 1;
+    hi = last;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        int probe = mid;
+        while (probe < hi && m_keys.IsDeleted(probe))
+            ++probe;
+        if (probe == hi || SortsBefore(key, m_keys.Key(probe)))
+            hi = mid;
+        else
+            lo = probe + 1;
+    }
+    return lo;
+}
+
+// The engine itself orders the two rows, with the keyset's own order.
+bool Recordset::SortsBefore(qint64 key, qint64 other)
+{
+    SqlStatement& query = Prepared(m_compareRows, [this] {
+        return QStringLiteral("SELECT rowid FROM %1 WHERE rowid IN (?, ?) ORDER BY %2 LIMIT 1")
+            .arg(BracketName(m_table), m_keysetOrder);
+    });
+    query.BindInt64(1, key);
+    query.BindInt64(2, other);
+    const bool first = query.Step() && query.Int64(0) == key;
+    query.Reset();
+    return first;
+}
+
+void Recordset::KeepKeysetAfterOwnWrite(qint64 changesBefore)
+{
+    if (changesBefore == m_keysetChanges)
+        m_keysetChanges = m_database->WriteMark();
+}
+
+SqlStatement& Recordset::Prepared(std::unique_ptr<SqlStatement>& slot, const std::function<QString()>& sql)
+{
+    if (!slot)
+        slot = std::make_unique<SqlStatement>(m_database->Handle(), sql());
+    // A statement that failed last time is reset before it runs again.
+    slot->Reset();
+    return *slot;
 }
 
 bool Recordset::ReadRow(qint64 key)
@@ -182,13 +280,13 @@ bool Recordset::ReadRow(qint64 key)
 bool Recordset::MoveTo(int start, int step)
 {
     m_editMode = EditMode::None;
-    const int count = static_cast<int>(m_keys.size());
+    const int count = m_keys.Size();
     for (int p = start; p >= 0 && p < count; p += step) {
-        if (m_deleted[p])
+        if (m_keys.IsDeleted(p))
             continue;
         // A row deleted through another recordset reads as nothing.
-        if (!ReadRow(m_keys[p])) {
-            m_deleted[p] = true;
+        if (!ReadRow(m_keys.Key(p))) {
+            m_keys.SetDeleted(p, true);
             continue;
         }
         m_pos = p;
@@ -217,7 +315,7 @@ void Recordset::MoveFirst()
 void Recordset::MoveLast()
 {
     RequireOpen();
-    if (!MoveTo(static_cast<int>(m_keys.size()) - 1, -1)) {
+    if (!MoveTo(m_keys.Size() - 1, -1)) {
         m_eof = true;
         NoCurrentRecord();
     }
@@ -242,7 +340,7 @@ void Recordset::MovePrev()
 long Recordset::GetRecordCount() const
 {
     RequireOpen();
-    return static_cast<long>(std::count(m_deleted.begin(), m_deleted.end(), false));
+    return m_keys.LiveCount();
 }
 
 bool Recordset::Find(FindType type, const QString& criteria)
@@ -254,7 +352,7 @@ bool Recordset::Find(FindType type, const QString& criteria)
         m_findCriteria = criteria;
     }
     const int found = FindPosition(type, m_findCondition);
-    if (found < 0 || !ReadRow(m_keys[found]))
+    if (found < 0 || !ReadRow(m_keys.Key(found)))
         return false;
     m_editMode = EditMode::None;
     m_pos = found;
@@ -266,16 +364,15 @@ bool Recordset::Find(FindType type, const QString& criteria)
 // only decides which of them belong to this recordset and in what order.
 int Recordset::FindPosition(FindType type, const QString& condition)
 {
-    EnsurePositions();
     const bool forward = type == FindType::First || type == FindType::Next;
     const bool fromCurrent = type == FindType::Next || type == FindType::Prev;
-    const int count = static_cast<int>(m_keys.size());
+    const int count = m_keys.Size();
     if (fromCurrent && ((forward && m_pos >= count) || (!forward && m_pos < 0)))
         return -1;
     const bool currentBounds = fromCurrent && m_pos >= 0 && m_pos < count;
     const auto usable = [&](qint64 key) {
-        const int pos = m_positions.value(key, -1);
-        return (pos >= 0 && !m_deleted[pos]) ? pos : -1;
+        const int pos = m_keys.Position(key);
+        return (pos >= 0 && !m_keys.IsDeleted(pos)) ? pos : -1;
     };
 
     QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(BracketName(m_table), condition);
@@ -286,7 +383,7 @@ int Recordset::FindPosition(FindType type, const QString& condition)
         sql += forward ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
         SqlStatement& query = CachedFind(sql);
         if (currentBounds)
-            query.BindInt64(1, m_keys[m_pos]);
+            query.BindInt64(1, m_keys.Key(m_pos));
         int found = -1;
         try {
             while (found < 0 && query.Step())
@@ -332,9 +429,10 @@ void Recordset::AddNew()
 {
     RequireOpen();
     m_posBeforeAdd = m_pos;
+    // The current row's values come back after the Update.
+    m_editStart = StoredValues();
     for (size_t i = 0; i < m_bindings.size(); ++i)
         m_bindings[i].Load(m_defaults[i]);
-    m_editStart = StoredValues();
     m_editMode = EditMode::Add;
 }
 
@@ -353,80 +451,83 @@ void Recordset::Update()
     const std::vector<QVariant> values = StoredValues();
     std::vector<size_t> written;
     for (size_t i = 0; i < m_bindings.size(); ++i) {
-        const bool isKey = m_bindings[i].name.compare(m_keyColumn, Qt::CaseInsensitive) == 0;
+        const bool isKey = static_cast<int>(i) == m_keyIndex;
         if (m_editMode == EditMode::Add ? !(isKey && values[i].toLongLong() == 0) : values[i] != m_editStart[i])
             written.push_back(i);
     }
 
     if (m_editMode == EditMode::Add) {
-        QStringList names, marks;
-        for (size_t i : written) {
-            names << BracketName(m_bindings[i].name);
-            marks << QStringLiteral("?");
-        }
-        const QString sql = written.empty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(BracketName(m_table))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(BracketName(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        SqlStatement insert(m_database->Handle(), sql);
+        const qint64 changesBefore = m_database->WriteMark();
+        SqlStatement& insert = Prepared(m_inserts[written], [&] {
+            QStringList names, marks;
+            for (size_t i : written) {
+                names << BracketName(m_bindings[i].name);
+                marks << QStringLiteral("?");
+            }
+            return written.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(BracketName(m_table))
+                                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                         .arg(BracketName(m_table), names.join(QStringLiteral(", ")),
+                                              marks.join(QStringLiteral(", ")));
+        });
         for (size_t n = 0; n < written.size(); ++n)
             insert.Bind(static_cast<int>(n) + 1, values[written[n]]);
         insert.Step();
+        insert.Reset();
         const qint64 key = sqlite3_last_insert_rowid(m_database->Handle());
         m_editMode = EditMode::None;
-        AppendKey(key);
+        AppendKey(key, changesBefore);
         m_lastModified = key;
         // The end of the keyset moves on with the new row.
-        m_pos = m_eof ? static_cast<int>(m_keys.size()) : m_posBeforeAdd;
-        if (HasCurrentRow() && !ReadRow(m_keys[m_pos]))
-            m_deleted[m_pos] = true;
+        m_pos = m_eof ? m_keys.Size() : m_posBeforeAdd;
+        if (HasCurrentRow())
+            for (size_t i = 0; i < m_bindings.size(); ++i)
+                m_bindings[i].Load(m_editStart[i]);
         return;
     }
 
-    qint64 key = m_keys[m_pos];
+    qint64 key = m_keys.Key(m_pos);
     if (!written.empty()) {
-        QStringList sets;
-        bool keyChanged = false;
-        for (size_t i : written) {
-            sets << BracketName(m_bindings[i].name) + QStringLiteral(" = ?");
-            keyChanged = keyChanged || m_bindings[i].name.compare(m_keyColumn, Qt::CaseInsensitive) == 0;
-        }
-        SqlStatement update(m_database->Handle(), QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                                      .arg(BracketName(m_table), sets.join(QStringLiteral(", "))));
+        SqlStatement& update = Prepared(m_updates[written], [&] {
+            QStringList sets;
+            for (size_t i : written)
+                sets << BracketName(m_bindings[i].name) + QStringLiteral(" = ?");
+            return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(BracketName(m_table), sets.join(QStringLiteral(", ")));
+        });
         int n = 0;
         for (size_t i : written)
             update.Bind(++n, values[i]);
         update.BindInt64(++n, key);
         update.Step();
-        if (keyChanged) {
+        update.Reset();
+        if (m_keyIndex >= 0 && std::find(written.begin(), written.end(), size_t(m_keyIndex)) != written.end()) {
             // The key is the row identifier: the keyset follows the row.
-            const int keyIndex = static_cast<int>(std::find_if(m_bindings.begin(), m_bindings.end(), [&](const FieldBinding& b) {
-                                                      return b.name.compare(m_keyColumn, Qt::CaseInsensitive) == 0;
-                                                  }) - m_bindings.begin());
-            key = values[keyIndex].toLongLong();
-            m_keys[m_pos] = key;
-            m_positionsValid = false;
+            key = values[m_keyIndex].toLongLong();
+            m_keys.SetKey(m_pos, key);
             m_keysInRowOrder = false;
         }
     }
     m_editMode = EditMode::None;
     m_lastModified = key;
+    m_lastModifiedPos = m_pos;
     ReadRow(key);
 }
 
-void Recordset::AppendKey(qint64 key)
+void Recordset::AppendKey(qint64 key, qint64 changesBefore)
 {
-    EnsurePositions();
-    if (const int pos = m_positions.value(key, -1); pos >= 0) {
-        // An explicit key may bring back the identifier of a row deleted here.
-        m_deleted[pos] = false;
+    // An explicit key may bring back the identifier of a row deleted here;
+    // a counter's new key is above every key held, with no look-up.
+    const int known = m_keys.IsAboveAll(key) ? -1 : m_keys.Position(key);
+    if (known >= 0) {
+        m_keys.SetDeleted(known, false);
+        m_lastModifiedPos = known;
         return;
     }
-    if (!m_keys.empty() && key <= m_keys.back())
+    if (m_keys.Size() > 0 && key <= m_keys.Key(m_keys.Size() - 1))
         m_keysInRowOrder = false;
-    m_keys.push_back(key);
-    m_deleted.push_back(false);
-    m_positions.insert(key, static_cast<int>(m_keys.size()) - 1);
+    m_keys.Insert(m_keys.Size(), key);
+    m_lastModifiedPos = m_keys.Size() - 1;
+    KeepKeysetAfterOwnWrite(changesBefore);
+    ++m_unplaced;
 }
 
 void Recordset::CancelUpdate()
@@ -436,31 +537,45 @@ void Recordset::CancelUpdate()
         throw DatabaseException(JetError::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     m_editMode = EditMode::None;
     if (HasCurrentRow())
-        ReadRow(m_keys[m_pos]);
+        ReadRow(m_keys.Key(m_pos));
 }
 
 void Recordset::Delete()
 {
     RequireCurrentRow();
     m_editMode = EditMode::None;
-    SqlStatement remove(m_database->Handle(), QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(BracketName(m_table)));
-    remove.BindInt64(1, m_keys[m_pos]);
+    const qint64 changesBefore = m_database->WriteMark();
+    SqlStatement& remove =
+        Prepared(m_deleteRow, [this] { return QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(BracketName(m_table)); });
+    remove.BindInt64(1, m_keys.Key(m_pos));
     remove.Step();
-    m_deleted[m_pos] = true;
+    remove.Reset();
+    m_keys.SetDeleted(m_pos, true);
+    KeepKeysetAfterOwnWrite(changesBefore);
+}
+
+void Recordset::DeleteAll()
+{
+    RequireOpen();
+    m_editMode = EditMode::None;
+    SqlStatement remove(m_database->Handle(), QStringLiteral("DELETE FROM %1").arg(SelectedRows()));
+    remove.Step();
+    BuildKeyset();
 }
 
 RecordBookmark Recordset::GetBookmark() const
 {
     RequireCurrentRow();
-    return m_keys[m_pos];
+    return m_keys.Key(m_pos);
 }
 
 void Recordset::SetBookmark(RecordBookmark bookmark)
 {
     RequireOpen();
-    EnsurePositions();
-    const int pos = m_positions.value(bookmark, -1);
-    if (pos < 0 || m_deleted[pos] || !ReadRow(bookmark))
+    const bool hinted = m_lastModifiedPos >= 0 && m_lastModifiedPos < m_keys.Size()
+                        && m_keys.Key(m_lastModifiedPos) == bookmark;
+    const int pos = hinted ? m_lastModifiedPos : m_keys.Position(bookmark);
+    if (pos < 0 || m_keys.IsDeleted(pos) || !ReadRow(bookmark))
         throw DatabaseException(JetError::InvalidBookmark, QStringLiteral("Not a valid bookmark."));
     m_editMode = EditMode::None;
     m_pos = pos;
@@ -477,7 +592,7 @@ RecordBookmark Recordset::GetLastModifiedBookmark() const
 
 bool Recordset::HasCurrentRow() const
 {
-    return m_database && m_pos >= 0 && m_pos < static_cast<int>(m_keys.size()) && !m_deleted[m_pos];
+    return m_database && m_pos >= 0 && m_pos < m_keys.Size() && !m_keys.IsDeleted(m_pos);
 }
 
 void Recordset::RequireOpen() const
@@ -489,8 +604,8 @@ void Recordset::RequireOpen() const
 void Recordset::RequireCurrentRow() const
 {
     RequireOpen();
-    if (m_bof || m_eof || m_pos < 0 || m_pos >= static_cast<int>(m_keys.size()))
+    if (m_bof || m_eof || m_pos < 0 || m_pos >= m_keys.Size())
         NoCurrentRecord();
-    if (m_deleted[m_pos])
+    if (m_keys.IsDeleted(m_pos))
         throw DatabaseException(JetError::RecordDeleted, QStringLiteral("Record is deleted."));
 }

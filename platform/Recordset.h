@@ -2,10 +2,12 @@
 
 #include "platform/Database.h"
 #include "platform/FieldExchange.h"
+#include "platform/Keyset.h"
 
-#include <QHash>
 #include <QString>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,7 +20,9 @@ using RecordBookmark = qint64;
 // keys of the rows that the query, filter and sort select, in order; fields
 // are read when the cursor moves. Rows this recordset adds join the end and
 // stay; edits show at once; a deleted row stays current until the next move
-// and is skipped after. Errors throw DatabaseException.
+// and is skipped after. A Requery after nothing but this recordset's own
+// additions and deletions places the added rows in order instead of taking
+// every key again. Errors throw DatabaseException.
 class Recordset : public DatabaseUser
 {
 public:
@@ -62,6 +66,9 @@ public:
     void Update();
     void CancelUpdate();
     void Delete();
+    // Deletes in one statement every row that the query and the filter select,
+    // and takes the keyset again.
+    void DeleteAll();
 
     RecordBookmark GetBookmark() const;
     void SetBookmark(RecordBookmark bookmark);
@@ -76,13 +83,22 @@ private:
     enum class EditMode { None, Add, Edit };
 
     void BuildKeyset();
-    void EnsurePositions();
+    QString SelectedRows(const QString& condition = {}) const;
+    void PlaceAddedRows();
+    bool IsSelected(qint64 key);
+    int PlaceOf(qint64 key);
+    bool SortsBefore(qint64 key, qint64 other);
+    // After a write of our own: the keyset still holds what a query would
+    // give when nothing else was written since it was taken.
+    void KeepKeysetAfterOwnWrite(qint64 changesBefore);
+    // The statement in slot, prepared from sql() the first time.
+    SqlStatement& Prepared(std::unique_ptr<SqlStatement>& slot, const std::function<QString()>& sql);
     bool ReadRow(qint64 key);
     bool MoveTo(int start, int step);
     bool HasCurrentRow() const;
     void RequireOpen() const;
     void RequireCurrentRow() const;
-    void AppendKey(qint64 key);
+    void AppendKey(qint64 key, qint64 changesBefore);
     int FindPosition(FindType type, const QString& condition);
     std::vector<QVariant> StoredValues() const;
     SqlStatement& CachedFind(const QString& sql);
@@ -91,7 +107,7 @@ private:
     std::vector<FieldBinding> m_bindings;
     std::unique_ptr<SqlStatement> m_readRow;
     QString m_table;
-    QString m_keyColumn; // the row identifier's column among the bindings, if bound
+    int m_keyIndex = -1; // the row identifier's binding, if bound
     std::vector<QVariant> m_defaults;
     QString m_where;
     QString m_orderBy;
@@ -102,12 +118,18 @@ private:
     std::unique_ptr<SqlStatement> m_findStatement;
     QString m_keysetFilter;
     QString m_keysetSort;
+    QString m_keysetOrder;
     qint64 m_keysetChanges = -1;
+    int m_unplaced = 0; // rows added at the end since the keyset was taken
+    // The writes and look-ups repeated row by row, prepared once; inserts and
+    // updates by the fields they write.
+    std::map<std::vector<size_t>, std::unique_ptr<SqlStatement>> m_inserts;
+    std::map<std::vector<size_t>, std::unique_ptr<SqlStatement>> m_updates;
+    std::unique_ptr<SqlStatement> m_deleteRow;
+    std::unique_ptr<SqlStatement> m_selectedRow; // of the keyset's filter
+    std::unique_ptr<SqlStatement> m_compareRows; // in the keyset's order
 
-    std::vector<qint64> m_keys;
-    std::vector<bool> m_deleted;
-    QHash<qint64, int> m_positions;
-    bool m_positionsValid = false;
+    Keyset m_keys;
     int m_pos = -1;
     bool m_bof = true;
     bool m_eof = true;
@@ -116,4 +138,5 @@ private:
     std::vector<QVariant> m_editStart;
     int m_posBeforeAdd = -1;
     RecordBookmark m_lastModified = 0;
+    int m_lastModifiedPos = -1; // where it was; checked before it is used
 };

@@ -4,6 +4,7 @@
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
 #include "platform/Database.h"
+#include "platform/SqlStatement.h"
 
 #include <QFileInfo>
 
@@ -107,6 +108,22 @@ TEST_F(StoredCommands, NodeRemovalAndClearing)
     EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
     EXPECT_EQ(m_doc.CountQueuedCommands(), 0);
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+}
+
+// The queue leaves the recordset filtered to the network it serves; clearing
+// takes every network's rows all the same, as it takes every file.
+TEST_F(StoredCommands, ClearingTakesEveryNetworkUnderTheQueuesFilter)
+{
+    for (int net : {1, 2, 3})
+        ASSERT_TRUE(m_doc.StoreNetCommand(Command(net, 1, 0)));
+    m_doc.m_netCommandsSet.m_strFilter = QStringLiteral("Net = 2");
+    m_doc.m_netCommandsSet.Requery();
+    EXPECT_TRUE(m_doc.ClearNetCommands());
+    EXPECT_EQ(m_doc.CountQueuedCommands(), 0);
+    const std::shared_ptr<Database> database = Database::Open(m_doc.m_netCommandsSet.GetDefaultDBName());
+    SqlStatement rows(database->Handle(), QStringLiteral("SELECT COUNT(*) FROM NetCommands"));
+    ASSERT_TRUE(rows.Step());
+    EXPECT_EQ(rows.Int64(0), 0);
 }
 
 TEST_F(StoredCommands, FailedFileWriteLeavesNoRow)

@@ -220,6 +220,26 @@ TEST_F(EventText, AddEventStoresOneWholeRowAndMakesItCurrent)
     EXPECT_EQ(g_setEventLog.m_Time, when);
 }
 
+// Events arrive out of time order (a panel's log read after the host's own
+// events): each one takes its place in the log's order, newest first.
+TEST_F(EventText, AddedEventsAreWalkedAndFoundNewestFirst)
+{
+    const QDateTime base(QDate(2004, 6, 30), QTime(8, 0, 0), Qt::UTC);
+    const int offsets[] = {20, 10, 30, 20, 5};
+    for (int i = 0; i < 5; ++i)
+        g_setEventLog.AddEvent(15, static_cast<std::uint8_t>(i), 0, 0, 0, 0, 0, 0, 0, 0, 7, base.addSecs(offsets[i]));
+    std::vector<int> walked;
+    for (g_setEventLog.MoveFirst(); !g_setEventLog.IsEOF(); g_setEventLog.MoveNext())
+        if (g_setEventLog.m_Time >= base)
+            walked.push_back(g_setEventLog.m_Id0);
+    // Equal times: the later row first.
+    EXPECT_EQ(walked, (std::vector<int>{2, 3, 0, 1, 4}));
+    ASSERT_TRUE(g_setEventLog.FindFirst(QStringLiteral("Type = 15 AND Id0 < 2")));
+    EXPECT_EQ(g_setEventLog.m_Id0, 0);
+    ASSERT_TRUE(g_setEventLog.FindNext(QStringLiteral("Type = 15 AND Id0 < 2")));
+    EXPECT_EQ(g_setEventLog.m_Id0, 1);
+}
+
 TEST_F(EventText, AddEventOnAClosedLogShowsTheErrorAndStillReturnsTrue)
 {
     CSetEventLog closed;

@@ -245,6 +245,99 @@ TEST_F(RecordsetTest, DynasetShowsAddsEditsAndDeletesAsJetDoes)
     EXPECT_THROW(set.MoveNext(), DatabaseException);
 }
 
+// A Requery after rows added and deleted here gives what a new query gives:
+// the same rows in the same order, ties and empty values included.
+TEST_F(RecordsetTest, RequeryPlacesAddedRowsAsANewQueryWould)
+{
+    struct Case
+    {
+        QString filter;
+        QString sort;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{}, "Score DESC"},
+        {{}, "Born"},
+        {{}, "[Name], Score DESC"},
+        {"Active = TRUE", "Name DESC"},
+        {"Score > 2", {}},
+    };
+    const std::vector<Person> added = {
+        {"Zed", true, QDate(2040, 1, 1), 9.0},  {"aaron", false, QDate(1900, 1, 1), 0.5},
+        {"SMITH", true, QDate(2004, 2, 29), 3.0}, {"Mid", true, {}, 2.0},
+        {"Mid", false, QDate(2000, 1, 1), 2.0}, {"gone", true, QDate(2001, 1, 1), 4.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.filter + " / " + c.sort).toStdString());
+        Database::Open(FilePath())->Execute(QStringLiteral("DELETE FROM People"));
+        AddPeople(kPeople);
+        PeopleSet set(FilePath());
+        set.m_strFilter = c.filter;
+        set.m_strSort = c.sort;
+        set.Open();
+        for (const Person& person : added) {
+            set.AddNew();
+            set.m_Name = QString::fromUtf8(person.name);
+            set.m_Active = person.active;
+            set.m_Born = person.born.isValid() ? QDateTime(person.born, QTime(0, 0), QTimeZone::utc()) : QDateTime();
+            set.m_Score = person.score;
+            set.Update();
+        }
+        set.SetBookmark(set.GetLastModifiedBookmark());
+        set.Delete();
+        set.Requery();
+
+        PeopleSet fresh(FilePath());
+        fresh.m_strFilter = c.filter;
+        fresh.m_strSort = c.sort;
+        fresh.Open();
+        EXPECT_EQ(set.GetRecordCount(), fresh.GetRecordCount());
+        const QStringList expected = NamesToEnd(fresh);
+        EXPECT_EQ(NamesToEnd(set), expected);
+        set.MoveLast();
+        EXPECT_EQ(set.m_Name, expected.last());
+        QStringList found;
+        for (bool more = set.FindFirst("Score >= 2"); more; more = set.FindNext("Score >= 2"))
+            found << set.m_Name;
+        QStringList matching;
+        for (bool more = fresh.FindFirst("Score >= 2"); more; more = fresh.FindNext("Score >= 2"))
+            matching << fresh.m_Name;
+        EXPECT_EQ(found, matching);
+    }
+}
+
+// Rows rolled back after they were added here are gone after a Requery.
+TEST_F(RecordsetTest, RequeryAfterARollbackDropsTheRowsAdded)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strSort = QStringLiteral("Name");
+    set.Open();
+    const std::shared_ptr<Database> database = Database::Open(FilePath());
+    database->Execute(QStringLiteral("BEGIN"));
+    set.AddNew();
+    set.m_Name = QStringLiteral("Bea");
+    set.Update();
+    database->Execute(QStringLiteral("ROLLBACK"));
+    set.Requery();
+    EXPECT_EQ(set.GetRecordCount(), 6);
+    EXPECT_FALSE(NamesToEnd(set).contains("Bea"));
+}
+
+// Deleting what the query and filter select leaves the other rows.
+TEST_F(RecordsetTest, DeleteAllTakesTheSelectedRowsInOneGo)
+{
+    AddPeople(kPeople);
+    PeopleSet set(FilePath());
+    set.m_strFilter = QStringLiteral("Active = TRUE");
+    set.Open();
+    set.DeleteAll();
+    EXPECT_TRUE(set.IsBOF() && set.IsEOF());
+    set.m_strFilter.clear();
+    set.Requery();
+    EXPECT_EQ(NamesToEnd(set), QStringList({"Smith", "Anne", "50%_off"}));
+}
+
 TEST_F(RecordsetTest, EditWritesOnlyTheFieldsChanged)
 {
     AddPeople(kPeople);
