@@ -10,6 +10,7 @@ namespace {
 const QByteArray kCloseRequest = "close\n";
 const QByteArray kBusyReply = "busy\n";
 const QByteArray kClosingReply = "closing\n";
+const QByteArray kStartingReply = "starting\n";
 constexpr int kSocketWaitMs = 2000;
 constexpr int kLockRetryMs = 100;
 
@@ -40,15 +41,20 @@ CSingleInstance::CloseResult CSingleInstance::AskRunningCopyToClose(int timeoutM
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
-    if (socket.waitForConnected(kSocketWaitMs)) {
-        socket.write(kCloseRequest);
-        socket.waitForBytesWritten(kSocketWaitMs);
-        QByteArray reply;
-        if (socket.waitForReadyRead(kSocketWaitMs))
-            reply = socket.readLine();
-        if (reply == kBusyReply)
-            return CloseResult::Programming;
-    }
+    if (!socket.waitForConnected(kSocketWaitMs))
+        return CloseResult::NotAnswering;
+    socket.write(kCloseRequest);
+    socket.waitForBytesWritten(kSocketWaitMs);
+    QByteArray reply;
+    if (socket.waitForReadyRead(kSocketWaitMs))
+        reply = socket.readLine();
+    if (reply == kBusyReply)
+        return CloseResult::Programming;
+    if (reply == kStartingReply)
+        return CloseResult::Starting;
+    // Waiting for a copy that never agreed to close would only delay the end.
+    if (reply != kClosingReply)
+        return CloseResult::NotAnswering;
     QElapsedTimer waited;
     waited.start();
     while (!m_lock.tryLock(kLockRetryMs)) {
@@ -58,7 +64,7 @@ CSingleInstance::CloseResult CSingleInstance::AskRunningCopyToClose(int timeoutM
     return CloseResult::Closed;
 }
 
-void CSingleInstance::Listen(std::function<bool()> isProgramming, std::function<void()> close)
+void CSingleInstance::Listen(std::function<bool()> isProgramming, std::function<bool()> close)
 {
     m_isProgramming = std::move(isProgramming);
     m_close = std::move(close);
@@ -76,11 +82,13 @@ void CSingleInstance::OnConnection()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine() || socket->readLine() != kCloseRequest)
                 return;
-            const bool busy = m_isProgramming && m_isProgramming();
-            socket->write(busy ? kBusyReply : kClosingReply);
+            if (m_isProgramming && m_isProgramming()) {
+                socket->write(kBusyReply);
+            } else {
+                const bool closing = m_close && m_close();
+                socket->write(closing ? kClosingReply : kStartingReply);
+            }
             socket->flush();
-            if (!busy && m_close)
-                m_close();
         });
     }
 }

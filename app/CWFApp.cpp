@@ -10,6 +10,7 @@
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
+#include "app/TaskLogMessageBoxes.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "app/ViewCommands.h"
@@ -231,6 +232,11 @@ const char* const kAlreadyRunningText = "An instance of Wardenfold is already ru
 const char* const kTaskWhileProgrammingText =
     "Tasks started by Task Scheduler is not allowed when an instance of Wardenfold is already running and network "
     "is being programmed.";
+const char* const kNoRecentInstallationText = "There is no recent installation to open: the task did not run.";
+const char* const kRunningCopyStartingText =
+    "Another copy of Wardenfold is still starting (its start-up dialog or login is open): the task did not run.";
+const char* const kRunningCopyNotClosingText =
+    "Another copy of Wardenfold is running and did not close: the task did not run.";
 
 QString RecentKey(int n)
 {
@@ -284,6 +290,8 @@ bool CWFApp::InitInstance(const QStringList& arguments)
         return false;
     }
     SetTaskMode(request.mode);
+    if (request.mode != TaskMode::None)
+        BeginTaskRun(request);
 
     if (!EnsureFolder(ProgramFolder())) {
         ShowMessageBox(QStringLiteral("Error in retrieving the current directory."));
@@ -329,8 +337,13 @@ bool CWFApp::InitInstance(const QStringList& arguments)
         Hooks().createLinkObjects();
     LinkReady = 1;
 
-    if (!interactive && !WriteTaskLogStart())
-        return false;
+    if (!interactive) {
+        // A box on the way may already have started the log under the name asked for.
+        if (!m_taskLogStarted)
+            m_taskInstallationName = m_doc->m_strInstallationName;
+        if (!WriteTaskLogStart())
+            return false;
+    }
     if (interactive && m_settings.m_backupWarning == 1 && m_settings.m_firstLaunch == 0 &&
         m_doc->GetPendingCommandCount() == 0 && Hooks().backupReminder)
         Hooks().backupReminder();
@@ -355,14 +368,24 @@ bool CWFApp::ClaimSingleInstance()
             ShowMessageBox(QString::fromLatin1(kTaskWhileProgrammingText), MbButtons::Ok, MbIcon::Exclamation,
                            QString::fromLatin1(kStartupBoxTitle));
             return false;
+        case CSingleInstance::CloseResult::Starting:
+            ShowMessageBox(QString::fromLatin1(kRunningCopyStartingText), MbButtons::Ok, MbIcon::Exclamation,
+                           QString::fromLatin1(kStartupBoxTitle));
+            return false;
         case CSingleInstance::CloseResult::NotAnswering:
-            // The running copy did not close in time; an unattended run must still end.
+            ShowMessageBox(QString::fromLatin1(kRunningCopyNotClosingText), MbButtons::Ok, MbIcon::Exclamation,
+                           QString::fromLatin1(kStartupBoxTitle));
             return false;
         case CSingleInstance::CloseResult::Closed:
             break;
         }
     }
-    m_singleInstance->Listen(IsProgrammingNetwork, [] { PostAppMessage(GetMainWindow(), Msg::WM_CLOSE); });
+    m_singleInstance->Listen(IsProgrammingNetwork, [] {
+        QObject* mainWindow = GetMainWindow();
+        if (mainWindow)
+            PostAppMessage(mainWindow, Msg::WM_CLOSE);
+        return mainWindow != nullptr;
+    });
     return true;
 }
 
@@ -389,7 +412,13 @@ bool CWFApp::OpenNamedInstallation(const QString& name)
 bool CWFApp::OpenMostRecentInstallation()
 {
     QString file = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1));
-    const auto askForInstallation = [this]() -> bool {
+    const auto askForInstallation = [this, &file]() -> bool {
+        // Nobody is there to choose in a scheduled run.
+        if (CurrentTaskMode() != TaskMode::None) {
+            if (file.isEmpty())
+                ShowMessageBox(QString::fromLatin1(kNoRecentInstallationText), MbButtons::Ok, MbIcon::Exclamation);
+            return false;
+        }
         if (!Hooks().openInstallationDialog) {
             ShowMessageBox(QStringLiteral("No installation can be opened: choosing or creating an installation is "
                                           "not available yet.\n\nWardix will close."),
@@ -462,12 +491,32 @@ void CWFApp::ShowFirstView()
     SendAppMessage(m_mainFrame.get(), Msg::WM_COMMAND, command);
 }
 
+void CWFApp::BeginTaskRun(const CommandLineRequest& request)
+{
+    // Until an installation is open the log names what the run was asked for.
+    m_taskInstallationName = request.installationName;
+    if (m_taskInstallationName.isEmpty())
+        m_taskInstallationName = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1));
+    if (m_taskInstallationName.isEmpty())
+        m_taskInstallationName = request.parameter;
+    m_taskLogStarted = false;
+    m_taskBoxes = std::make_unique<TaskLogMessageBoxes>([this](const QString& line) { WriteTaskLogLine(line); });
+}
+
 bool CWFApp::WriteTaskLogStart()
 {
-    m_taskInstallationName = m_doc->m_strInstallationName;
+    if (m_taskLogStarted)
+        return true;
     const QString line =
         TaskSchedulerLog::StartLine(CurrentTaskMode(), Clock::Current().NowLocal(), m_taskInstallationName);
-    return TaskSchedulerLog::WriteStart(TaskSchedulerLog::FilePath(), line);
+    m_taskLogStarted = TaskSchedulerLog::WriteStart(TaskSchedulerLog::FilePath(), line);
+    return m_taskLogStarted;
+}
+
+void CWFApp::WriteTaskLogLine(const QString& line)
+{
+    if (WriteTaskLogStart())
+        TaskSchedulerLog::Append(TaskSchedulerLog::FilePath(), QLatin1Char('\n') + line);
 }
 
 void CWFApp::StartIdleDriver()
@@ -491,7 +540,8 @@ int CWFApp::ExitInstance()
 {
     const TaskMode mode = CurrentTaskMode();
     const QString taskLog = TaskSchedulerLog::FilePath();
-    if (mode != TaskMode::None)
+    // A run that ended before its start line still says what it was for.
+    if (mode != TaskMode::None && WriteTaskLogStart())
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, TaskNetResult, TaskBackupResult));
     if (m_startedUp) {
         if (m_doc)
@@ -508,6 +558,7 @@ int CWFApp::ExitInstance()
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::EndLine(mode, Clock::Current().NowLocal(),
                                                                      m_taskInstallationName));
     m_startedUp = false;
+    m_taskBoxes.reset();
     CloseLogs();
     return 0;
 }

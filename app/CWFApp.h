@@ -18,6 +18,7 @@
 class CLogFile;
 class CMainFrame;
 class CSingleInstance;
+class TaskLogMessageBoxes;
 class CWFDoc;
 struct CommandLineRequest;
 
@@ -103,7 +104,10 @@ private:
     bool OpenNamedInstallation(const QString& name);
     void ReadMostRecentFileTime();
     void ShowFirstView();
+    void BeginTaskRun(const CommandLineRequest& request);
+    // Writes the task log's start line once; false when the log cannot be written.
     bool WriteTaskLogStart();
+    void WriteTaskLogLine(const QString& line);
     void StartIdleDriver();
     void LoadRecentFileList();
     void SaveRecentFileList() const;
@@ -122,6 +126,8 @@ private:
     PrintSetup m_printSetup;
     QDateTime m_lastUsed;
     QString m_taskInstallationName;
+    bool m_taskLogStarted = false;
+    std::unique_ptr<TaskLogMessageBoxes> m_taskBoxes;
     QStringList m_recentFiles;
     std::unique_ptr<CSingleInstance> m_singleInstance;
     std::unique_ptr<CWFDoc> m_doc;

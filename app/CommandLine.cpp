@@ -39,6 +39,7 @@ CommandLineRequest ParseCommandLine(const QStringList& parameters)
     }
     if (parameter.isEmpty())
         return request;
+    request.parameter = parameter;
     for (const Switch& s : kSwitches) {
         if (parameter.compare(QLatin1String(s.text), Qt::CaseInsensitive) == 0) {
             request.mode = s.mode;

@@ -15,6 +15,8 @@ struct CommandLineRequest
     bool showUsage = false;
     // A named installation, relative to the Installations folder.
     QString installationName;
+    // The parameter as given; empty without one.
+    QString parameter;
 };
 
 // The parameters after the program's own name. Switches ("-..." and "/...")

@@ -332,24 +332,6 @@ TEST_F(ShellFixture, ScheduledBackupStepsClosesAndLogsTruthfully)
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
-TEST_F(ShellFixture, NamedInstallationOutsideTheFolderIsRefused)
-{
-    MessageBoxScript boxes;
-    for (const char* name : {"..\\Elsewhere\\x.wfi", "Missing\\Missing.wfi"}) {
-        CWFApp app;
-        EXPECT_FALSE(app.InitInstance({QString::fromLatin1(name)}));
-        app.ExitInstance();
-    }
-    ASSERT_EQ(boxes.Shown().size(), 2);
-    for (const MessageBoxRequest& shown : boxes.Shown())
-        EXPECT_TRUE(shown.text.startsWith("The installation file does not exist at:\n\n")) << shown.text.toStdString();
-
-    CWFApp named;
-    ASSERT_TRUE(named.InitInstance({kDemoName + "\\" + kDemoName + ".wfi"}));
-    EXPECT_EQ(named.Document()->GetPathName(), InstallationPath(kDemoName));
-    named.ExitInstance();
-}
-
 TEST_F(ShellFixture, BadParameterShowsTheUsage)
 {
     MessageBoxScript boxes;
