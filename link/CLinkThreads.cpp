@@ -30,7 +30,7 @@ void CLinkThreads::Start(SerialPort& port, EventFd& stop, QObject* window)
     // Done here rather than on the reader, so what the panels send once this
     // returns is never purged.
     port.Discard(SerialPort::Purge::Input);
-    m_context.reset(new LinkThreadContext {port, stop, window, m_framer, m_messages});
+    m_context = std::make_unique<LinkThreadContext>(LinkThreadContext {port, stop, window, m_framer, m_messages});
     m_stop = &stop;
     m_running = kThreadCount;
     m_reader = std::thread([this] { Run(ReadThreadProc); });

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CCommPort;
+class CLinkThreads;
 class CModem;
 class SerialPort;
 
@@ -39,3 +40,7 @@ extern int ConnectFailReason;
 // The two link objects, made at start-up and deleted at exit.
 extern std::unique_ptr<CCommPort> CommPort;
 extern std::unique_ptr<CModem> Modem;
+
+// Ends a connection: stops both threads (never killing one), then closes the
+// COM port or drops the modem's call, and clears the handle.
+void StopLink(CLinkThreads& threads);

@@ -23,7 +23,7 @@ using namespace LinkTestSupport;
 namespace {
 
 constexpr int kLine = 0;
-constexpr double kFastModem = 0.02;
+constexpr double kFastModem = 0.05;
 const QString kLines = QStringLiteral("Modem Lines");
 const QString kNumber = QStringLiteral("5551234");
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace LinkTestSupport;
@@ -93,4 +94,29 @@ TEST_F(SerialLink, PanelLineHoldsARequestAndSendsEventsOnRequest)
     EXPECT_EQ(CodeOf(window.frames[2]), Frame::kEventRecord);
     EXPECT_EQ(AddressOf(window.frames[2]), 0x12);
     EXPECT_EQ(line.TrafficLog().size(), 5);
+}
+
+TEST_F(SerialLink, PanelLineHonoursTheEnginesFaultsAndDropsOnRequest)
+{
+    line.WithNode(1, [](PanelSimulator& panel) {
+        panel.InjectFault(PanelSimulator::Fault::Corrupt);
+        panel.InjectFault(PanelSimulator::Fault::Delay, 1, 0, 30);
+    });
+    line.SetRequestHook([](const QByteArray& request) {
+        return CodeOf(request) == 1 ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    Connect();
+    // The corrupt reply never reaches the program, the delayed one does, and
+    // the dropped login gets nothing.
+    threads.PostWriteRequest(StatusPollFrame(kNetwork, 1));
+    threads.PostWriteRequest(StatusPollFrame(kNetwork, 1));
+    threads.PostWriteRequest(LoginFrame(kNetwork, 1));
+    threads.PostWriteRequest(StatusPollFrame(kNetwork, 2));
+    ASSERT_TRUE(AwaitFrames(2));
+    QList<std::uint8_t> from;
+    for (const QByteArray& frame : window.frames)
+        from.append(AddressOf(frame));
+    std::sort(from.begin(), from.end());
+    EXPECT_EQ(from, (QList<std::uint8_t> {kMaster, 0x12}));
+    EXPECT_EQ(line.RequestCount(), 4);
 }

@@ -14,7 +14,7 @@
 
 inline constexpr int kNetwork = 1;
 inline constexpr std::uint8_t kMaster = 0x11;
-inline constexpr double kFastLink = 0.01;
+inline constexpr double kFastLink = 0.1;
 
 inline int PendingInput(int fd)
 {

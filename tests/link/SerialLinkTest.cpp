@@ -204,3 +204,22 @@ TEST(SerialPortOpen, DevicesThatAreNoPortFailWithTheirStepMessage)
         EXPECT_FALSE(window.Has(Msg::LinkProgress, LinkProgressCode::kPortOpened));
     }
 }
+
+TEST_F(SerialLink, StopLinkEndsTheThreadsAndFreesThePort)
+{
+    CommPort = std::make_unique<CCommPort>();
+    CommPort->SetProgressWindow(&window);
+    CommPort->Initialize();
+    ASSERT_EQ(CommPort->Open(CommHandle), 1);
+    threads.Start(*CommHandle, *StopEvent, &window);
+    threads.PostWriteRequest(LoginFrame(kNetwork, 1));
+    ASSERT_TRUE(AwaitFrames(1));
+
+    StopLink(threads);
+    EXPECT_FALSE(threads.IsRunning());
+    EXPECT_EQ(CommHandle, nullptr);
+    // Nobody holds the port any more.
+    port.Initialize();
+    EXPECT_EQ(port.Open(handle), 1);
+    CommPort.reset();
+}
