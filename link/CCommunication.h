@@ -15,7 +15,6 @@ public:
     virtual int Initialize();
 
     void SetProgressWindow(QObject* window) { m_progressWindow = window; }
-    QObject* ProgressWindow() const { return m_progressWindow; }
 
 protected:
     QPointer<QObject> m_progressWindow;

@@ -23,12 +23,22 @@ constexpr int kDefaultConnectRate = 38400;
 
 const char* const kNoAnswerText = "Disconnected: No Answer";
 
-void Show(const char* text)
+} // namespace
+
+int CModem::Tell(const QString& text, MbButtons buttons)
 {
-    ShowMessageBox(QString::fromLatin1(text));
+    // Nobody is there to answer in a scheduled run; the failed dial is its record.
+    if (isScheduledRun && isScheduledRun()) {
+        qWarning().noquote() << text;
+        return buttons == MbButtons::YesNo ? IDNO : IDOK;
+    }
+    return ShowMessageBox(text, buttons);
 }
 
-} // namespace
+void CModem::Show(const char* text)
+{
+    Tell(QString::fromLatin1(text));
+}
 
 CModem::CModem() : m_at(m_port)
 {
@@ -46,10 +56,9 @@ CModem::~CModem()
 
 void CModem::OfferLinesDialog()
 {
-    const int answer = ShowMessageBox(
-        QStringLiteral("There are no devices configured for Telephony use.\n"
-                       "Would you like to run the Modem Control Panel to add a modem driver?"),
-        MbButtons::YesNo);
+    const int answer = Tell(QStringLiteral("There are no devices configured for Telephony use.\n"
+                                           "Would you like to run the Modem Control Panel to add a modem driver?"),
+                            MbButtons::YesNo);
     if (answer == IDYES && openLinesDialog)
         openLinesDialog(nullptr);
 }
@@ -79,8 +88,7 @@ int CModem::FailDial(const char* text)
 int CModem::Dial(const QString& number, int device)
 {
     if (device < 0) {
-        if (!isScheduledRun || !isScheduledRun())
-            Show("No modem is selected.\nPlease go to the Wardenfold Setup dialog and specify the modem to use.");
+        Show("No modem is selected.\nPlease go to the Wardenfold Setup dialog and specify the modem to use.");
         return 0;
     }
     m_device = device;
@@ -93,10 +101,10 @@ int CModem::Dial(const QString& number, int device)
         OfferLinesDialog();
         return 0;
     }
-    if (number.isEmpty()) {
-        HangUp();
+    // A call still up from before is dropped first, never left off hook.
+    HangUp();
+    if (number.isEmpty())
         return 1;
-    }
     const std::optional<ModemLineSetting> line = ModemLines::Find(lines, device);
     if (!line)
         return FailDial("Line Version unsupported.\nUnable to use line.");

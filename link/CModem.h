@@ -2,6 +2,7 @@
 
 #include "link/CCommunication.h"
 #include "platform/AtModemLine.h"
+#include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 
 #include <QString>
@@ -43,7 +44,8 @@ public:
     const QString& DisplayableNumber() const { return m_displayable; }
     const QString& DialableNumber() const { return m_dialable; }
 
-    // A scheduled programming or time-setting run: no "No modem is selected." box.
+    // A scheduled programming or time-setting run: no box waits for an
+    // operator; the texts go to the debug log and questions are answered No.
     std::function<bool()> isScheduledRun;
     // Where the operator sets up modem lines when there are none.
     std::function<void(QWidget* owner)> openLinesDialog;
@@ -53,6 +55,8 @@ public:
 private:
     enum class Call { None, Dialing, Connected };
 
+    int Tell(const QString& text, MbButtons buttons = MbButtons::Ok);
+    void Show(const char* text);
     bool ConfigureModem();
     void OfferLinesDialog();
     int FailDial(const char* text);

@@ -11,7 +11,6 @@ public:
     EventFd(const EventFd&) = delete;
     EventFd& operator=(const EventFd&) = delete;
 
-    bool IsValid() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }
 
     void Set();

@@ -1,7 +1,10 @@
 #include "link/DialTranslation.h"
+#include "link/CountryTable.h"
 #include "link/DialingLocation.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 TEST(DialTranslation, DialableNumberFollowsTheLocation)
 {
@@ -40,4 +43,16 @@ TEST(DialTranslation, DialableNumberFollowsTheLocation)
         EXPECT_EQ(n.displayable, QString::fromLatin1(c.displayable));
         EXPECT_EQ(n.dialable, QString::fromLatin1(c.dialable));
     }
+}
+
+TEST(CountryTable, EveryIdentifierIsFoundAndNoneIsUsedTwice)
+{
+    std::set<int> seen;
+    for (const Country& country : Countries()) {
+        SCOPED_TRACE(country.name);
+        EXPECT_TRUE(seen.insert(country.id).second);
+        EXPECT_EQ(FindCountry(country.id), &country);
+        EXPECT_GT(country.dialCode, 0);
+    }
+    EXPECT_EQ(FindCountry(0), nullptr);
 }

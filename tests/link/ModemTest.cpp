@@ -1,6 +1,7 @@
 #include "link/CLinkThreads.h"
 #include "link/CModem.h"
 #include "link/ConfigurePort.h"
+#include "link/DialingLocation.h"
 #include "link/LinkConnection.h"
 #include "link/LinkMessages.h"
 #include "link/LinkTiming.h"
@@ -169,6 +170,21 @@ TEST_F(ModemLink, LoginAndStatusPollAreAnsweredAfterConnect)
     EXPECT_TRUE(threads.Stop());
 }
 
+TEST_F(ModemLink, TranslatedNumberIsDialledOnTheChosenLine)
+{
+    DialingLocation home;
+    home.countryId = 1;
+    home.areaCode = QStringLiteral("416");
+    home.Save();
+    ASSERT_EQ(modem.TranslateAddress(true, 44, QStringLiteral("20"), QStringLiteral("79460000")), 1);
+    EXPECT_EQ(modem.DisplayableNumber(), QStringLiteral("+44 (20) 79460000"));
+    line.ScriptDial({"BUSY"});
+    ASSERT_EQ(modem.Dial(modem.DialableNumber(), kLine), 1);
+    EXPECT_EQ(modem.LineName(), QStringLiteral("Modem 0"));
+    ASSERT_TRUE(AwaitProgress(LinkProgressCode::kLineIdle));
+    EXPECT_EQ(line.DialledNumbers(), (QList<QByteArray> {"011442079460000"}));
+}
+
 TEST_F(ModemLink, EmptyAreaCodeWithTheFlagDialsNothing)
 {
     MessageBoxScript boxes;
@@ -223,10 +239,17 @@ TEST_F(ModemLink, EmptyNumberDialsNothingAndSucceeds)
     EXPECT_TRUE(line.DialledNumbers().isEmpty());
 }
 
-TEST_F(ModemLink, ScheduledRunShowsNoBoxForAMissingModemChoice)
+TEST_F(ModemLink, ScheduledRunShowsNoBoxAndOpensNoDialog)
 {
     modem.isScheduledRun = [] { return true; };
+    int opened = 0;
+    modem.openLinesDialog = [&](QWidget*) { ++opened; };
     EXPECT_EQ(modem.Dial(kNumber, -1), 0);
+    line.SetModemSilent(true);
+    EXPECT_EQ(modem.Dial(kNumber, kLine), 0);
+    ClearLines();
+    EXPECT_EQ(modem.Dial(kNumber, kLine), 0);
+    EXPECT_EQ(opened, 0);
 }
 
 TEST_F(ModemLink, NoConfiguredLineOffersTheLinesDialog)

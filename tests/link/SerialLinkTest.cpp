@@ -218,7 +218,8 @@ TEST_F(SerialLink, StopLinkEndsTheThreadsAndFreesThePort)
     StopLink(threads);
     EXPECT_FALSE(threads.IsRunning());
     EXPECT_EQ(CommHandle, nullptr);
-    // Nobody holds the port any more.
+    // Nobody holds the port any more: the panels' side sees it closed.
+    EXPECT_TRUE(LinkMessageRecorder::WaitUntil([&] { return line.Closings() == 1; }));
     port.Initialize();
     EXPECT_EQ(port.Open(handle), 1);
     CommPort.reset();
