@@ -15,8 +15,10 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class CBindManager;
+class IDocumentView;
 class CNetCommand;
 class CSetVLNetworks;
 class CSetVestrels;
@@ -147,7 +149,7 @@ public:
     QString ReaderTypeName(std::uint8_t address) const;
     bool HasCabDevice(int cab) const;
     QString FormatSubsets() const;
-    std::uint8_t GetReportKindByte() const { return m_nReportKind; }
+    std::int8_t GetReportKindByte() const { return m_nReportKind; }
     void WriteDoorSchedules(CVLMemory& image, const CSetVestrels& controller);
     void WriteFloorSchedules(CVLMemory& image, const CSetVestrels& controller);
     bool RunBinders(CBindManager& manager, DirectoryWorkArea& workArea, int full);
@@ -189,8 +191,14 @@ public:
     void ListNetworkSettings(CSetVLNetworks& network);
     void ListControllerSettings(CSetVestrels& controller);
 
-    void SetReportKind(std::uint8_t kind) { m_nReportKind = kind; }
-    std::uint8_t GetReportKind() const { return m_nReportKind; }
+    // Stores the report kind and refreshes every view before it returns.
+    void SetReportKind(std::int8_t kind);
+    std::int8_t GetReportKind() const { return m_nReportKind; }
+
+    // The views that show this installation; a view leaves before it goes.
+    void AddView(IDocumentView* view);
+    void RemoveView(IDocumentView* view);
+    void UpdateAllViews();
 
     CVLControllerMemory m_controllerMemory;
     CVLGlobalMemory m_globalMemory;
@@ -208,7 +216,7 @@ public:
     ReportPages m_reportPages;
     int m_nPendingCommands = 0;
     int m_bDataToProgram = 0;
-    std::uint8_t m_nReportKind = 0;
+    std::int8_t m_nReportKind = 0;
     std::array<QString, kValidationGroups> m_doorValGroupNames;
     std::array<QString, kValidationGroups> m_floorValGroupNames;
     int m_bBindFlag = 0;
@@ -232,4 +240,5 @@ private:
     void AppendReportHeading(const QString& heading);
 
     QString m_strPathName;
+    std::vector<IDocumentView*> m_views;
 };
