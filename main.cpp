@@ -14,6 +14,7 @@
 #include "link/CModem.h"
 #include "link/LinkConnection.h"
 #include "link/ModemTelephonyLines.h"
+#include "reports/ReportViews.h"
 
 #include <QApplication>
 
@@ -121,5 +122,6 @@ int main(int argc, char** argv)
     InstallDialogHooks(app);
     InstallDocumentHooks(app);
     InstallLinkHooks(app);
+    RegisterReportViews();
     return app.Run(qtApp.arguments().mid(1));
 }

@@ -18,7 +18,7 @@ constexpr Area kAreas[] = {
     {"CMenuMonitorDlg", "Monitor and Control"},
     {"CMonitorForm", "Monitor and Control"},
     {"CMenuEventLog", "Event Log Report"},
-    {"CMenuReports", "Reports"},
+    {"CRPReportEditView", "System Report"},
     {"CNetworkSettingDlg", "Global Network Settings"},
 };
 

@@ -1,0 +1,17 @@
+#include "reports/ReportViews.h"
+
+#include "app/CWFApp.h"
+#include "app/ViewFactory.h"
+#include "reports/lists/CMenuReports.h"
+#include "reports/lists/CRPListView.h"
+
+void RegisterReportViews()
+{
+    // The list keeps its column widths in the application's settings.
+    RegisterViewClass(QStringLiteral("CRPListView"), [](QWidget* parent) -> QWidget* {
+        CWFApp* app = GetApp();
+        return app ? new CRPListView(app->Settings(), parent) : nullptr;
+    });
+    RegisterViewClass(QStringLiteral("CMenuReports"),
+                      [](QWidget* parent) -> QWidget* { return new CMenuReports(parent); });
+}

@@ -1,0 +1,186 @@
+#include "app/CMainFrame.h"
+#include "app/CPaneView.h"
+#include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/ViewFactory.h"
+#include "common/CommandIds.h"
+#include "platform/WindowMessages.h"
+#include "reports/ReportViews.h"
+#include "reports/lists/CMenuReports.h"
+#include "reports/lists/CRPListView.h"
+#include "reports/lists/IPrintView.h"
+#include "reports/lists/ReportColumns.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QPointer>
+#include <QPushButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The settings listing's view until it is built: counts its prints.
+class PrintCountingView : public CPaneView, public IPrintView
+{
+public:
+    explicit PrintCountingView(QWidget* parent) : CPaneView(parent) {}
+    void OnFilePrint() override { ++prints; }
+    static inline int prints = 0;
+};
+
+// The program started on the demo installation, the reports area open.
+class MenuReportsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterReportViews();
+        RegisterViewClass(QStringLiteral("CRPReportEditView"),
+                          [](QWidget* parent) -> QWidget* { return new PrintCountingView(parent); });
+        PrintCountingView::prints = 0;
+        Start();
+    }
+    void TearDown() override
+    {
+        if (app)
+            app->ExitInstance();
+    }
+
+    void Start()
+    {
+        app = std::make_unique<CWFApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+        frame = app->MainFrame();
+        SendAppMessage(frame, Msg::WM_COMMAND, CommandId::PrintReports);
+        form = dynamic_cast<CMenuReports*>(frame->UpperLeftView());
+        ASSERT_NE(form, nullptr);
+    }
+    void Restart()
+    {
+        app->ExitInstance();
+        app.reset();
+        Start();
+    }
+
+    void Click(const QString& caption)
+    {
+        for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+            if (button->text() == caption) {
+                button->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << caption.toStdString();
+    }
+    CRPListView* ListView() const { return dynamic_cast<CRPListView*>(frame->RightView()); }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    std::unique_ptr<CWFApp> app;
+    CMainFrame* frame = nullptr;
+    CMenuReports* form = nullptr;
+};
+
+} // namespace
+
+TEST_F(MenuReportsTest, ReportsCommandPutsTheFormOnTheLeft)
+{
+    EXPECT_EQ(frame->UpperLeftView()->objectName(), "CMenuReports");
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPBlankPane");
+    EXPECT_TRUE(frame->windowTitle().endsWith(" - Reports - Wardix"));
+    QStringList captions;
+    for (QAbstractButton* button : form->findChildren<QAbstractButton*>())
+        captions << button->text();
+    captions.sort();
+    QStringList expected = {"&Blocks",       "&All",           "Bl&ocks",         "A&ll",
+                            "&Cardholders",  "&Include Credentials", "&Entry Codes", "&Directory Codes",
+                            "&System Report", "Display &Messages", "Print"};
+    expected.sort();
+    EXPECT_EQ(captions, expected);
+}
+
+TEST_F(MenuReportsTest, PrintBeforeAnyOtherButtonDoesNothing)
+{
+    QPointer<QWidget> right = frame->RightView();
+    Click("Print");
+    EXPECT_EQ(frame->RightView(), right.data());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MenuReportsTest, BlocksShowsTheTransmitterBlocksAndPrintsNothingWhenThereAreNone)
+{
+    Click("&Blocks");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Report().Title(), "Block transmitters");
+    QStringList columns;
+    for (int i = 0; i < view->List()->model()->columnCount(); ++i)
+        columns << view->List()->model()->headerData(i, Qt::Horizontal).toString();
+    EXPECT_EQ(columns, QStringList({"Block", "Start", "End", "Facility Codes", "Name"}));
+    EXPECT_EQ(app->Document()->GetReportKind(), kReportKindBlockTransmitters);
+    EXPECT_TRUE(frame->windowTitle().endsWith(" - Reports - Wardix"));
+
+    Click("Print");
+    EXPECT_EQ(boxes.Texts(), QStringList{"There is no report to print."});
+}
+
+TEST_F(MenuReportsTest, TheCheckBoxAloneRebuildsNothing)
+{
+    Click("&Blocks");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    int columnsRemoved = 0;
+    QObject::connect(view->List()->model(), &QAbstractItemModel::columnsRemoved, [&columnsRemoved] { ++columnsRemoved; });
+    Click("&Include Credentials");
+    EXPECT_EQ(columnsRemoved, 0);
+    EXPECT_EQ(view->Report().Title(), "Block transmitters");
+    EXPECT_EQ(app->Document()->GetReportKind(), kReportKindBlockTransmitters);
+
+    Click("&Cardholders");
+    EXPECT_EQ(app->Document()->GetReportKind(), kReportKindCardholdersWithCredentials);
+    EXPECT_EQ(view->Report().Title(), "Cardholders with credentials");
+    Click("&Include Credentials");
+    Click("&Cardholders");
+    EXPECT_EQ(app->Document()->GetReportKind(), kReportKindCardholdersWithoutCredentials);
+}
+
+TEST_F(MenuReportsTest, ListingThenBlocksMakesANewListThatAllKeeps)
+{
+    Click("&System Report");
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPReportEditView");
+    Click("Print");
+    EXPECT_EQ(PrintCountingView::prints, 1);
+
+    Click("&Blocks");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Report().Title(), "Block transmitters");
+    Click("&All");
+    EXPECT_EQ(ListView(), view);
+    EXPECT_EQ(view->Report().Title(), "All transtitters");
+    Click("Display &Messages");
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPReportEditView");
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MenuReportsTest, AWidenedColumnKeepsItsWidthAcrossAreasAndARestart)
+{
+    Click("&Blocks");
+    QHeaderView* header = ListView()->List()->header();
+    const int widened = header->sectionSize(1) + 77;
+    header->resizeSection(1, widened);
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::PrintReports);
+    form = dynamic_cast<CMenuReports*>(frame->UpperLeftView());
+    ASSERT_NE(form, nullptr);
+    Click("&Blocks");
+    EXPECT_EQ(ListView()->List()->header()->sectionSize(1), widened);
+
+    Restart();
+    Click("&Blocks");
+    EXPECT_EQ(ListView()->List()->header()->sectionSize(1), widened);
+}
