@@ -119,7 +119,8 @@ int CModem::Dial(const QString& number, int device)
     }
     if (!ConfigureModem())
         return FailDial("Unable to configure the modem.");
-    if (!m_at.Dial(number.toLatin1(), LinkTiming::Ms(kCommandAnswerMs)))
+    // Whatever the caller passes, nothing but a number reaches the modem.
+    if (!m_at.Dial(DialableCharacters(number).toLatin1(), LinkTiming::Ms(kCommandAnswerMs)))
         return FailDial("Error in lineMakeCall function.");
 
     m_call = Call::Dialing;
@@ -183,7 +184,11 @@ int CModem::GetDataHandle(SerialPort*& handle)
 void CModem::StopWatching()
 {
     m_dialTimer.stop();
-    m_notifier.reset();
+    if (m_notifier) {
+        // It may be the one reporting the line's activity right now.
+        m_notifier->setEnabled(false);
+        m_notifier.release()->deleteLater();
+    }
 }
 
 int CModem::HangUp()
@@ -215,7 +220,8 @@ void CModem::OnLineActivity()
 {
     for (const QByteArray& line : m_at.TakeLines()) {
         OnResult(AtModemLine::Classify(line));
-        if (m_call == Call::None)
+        // Hung up, or the line is the link's now.
+        if (m_call == Call::None || m_dataHandleTaken)
             return;
     }
     if (m_at.LineFailed())

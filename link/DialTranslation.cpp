@@ -3,9 +3,7 @@
 #include "link/CountryTable.h"
 #include "link/DialingLocation.h"
 
-namespace {
-
-QString KeepDialable(const QString& text)
+QString DialableCharacters(const QString& text)
 {
     QString kept;
     for (const QChar c : text) {
@@ -17,8 +15,6 @@ QString KeepDialable(const QString& text)
     return kept;
 }
 
-} // namespace
-
 QString CanonicalAddress(int countryCode, const QString& areaCode, const QString& number)
 {
     return QStringLiteral("+%1 (%2) %3").arg(QString::number(countryCode), areaCode.trimmed(), number.trimmed());
@@ -28,7 +24,7 @@ TranslatedNumber TranslateNumber(bool useCountryAndArea, int countryCode, const 
                                  const QString& number, const DialingLocation& location)
 {
     if (!useCountryAndArea)
-        return {number, KeepDialable(number)};
+        return {number, DialableCharacters(number)};
 
     const QString area = areaCode.trimmed();
     const Country* own = FindCountry(location.countryId);
@@ -37,5 +33,5 @@ TranslatedNumber TranslateNumber(bool useCountryAndArea, int countryCode, const 
         dialled = area == location.areaCode.trimmed() ? number : location.longDistance + area + number;
     else
         dialled = location.international + QString::number(countryCode) + area + number;
-    return {CanonicalAddress(countryCode, area, number), KeepDialable(location.outsideLine + dialled)};
+    return {CanonicalAddress(countryCode, area, number), DialableCharacters(location.outsideLine + dialled)};
 }

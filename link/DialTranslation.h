@@ -11,6 +11,10 @@ struct TranslatedNumber
     QString dialable;
 };
 
+// Only what a modem dials: the digits, '*', '#', ',' (pause) and 'W' (wait
+// for dial tone), upper case.
+QString DialableCharacters(const QString& text);
+
 // The canonical address "+CC (AREA) NUM".
 QString CanonicalAddress(int countryCode, const QString& areaCode, const QString& number);
 

@@ -150,6 +150,23 @@ TEST_F(ModemLink, HangUpEscapesToCommandModeAndDropsTheCall)
     EXPECT_TRUE(AwaitProgress(LinkProgressCode::kLineIdle));
 }
 
+TEST_F(ModemLink, LineTakenAtConnectIsLeftToTheLink)
+{
+    // The Connecting dialog takes the line while the modem reports CONNECT;
+    // what follows on the line is the link's, even a word in the same read.
+    SerialPort* handle = nullptr;
+    window.onMessage = [&](const LinkMessageRecorder::Message& m) {
+        if (m.msg == Msg::LinkProgress && m.wParam == LinkProgressCode::kConnected)
+            modem.GetDataHandle(handle);
+    };
+    line.ScriptDial({"CONNECT 38400\r\n\r\nNO CARRIER"});
+    ASSERT_EQ(modem.Dial(kNumber, kLine), 1);
+    ASSERT_TRUE(AwaitProgress(LinkProgressCode::kConnected));
+    ASSERT_NE(handle, nullptr);
+    EXPECT_TRUE(handle->IsOpen());
+    EXPECT_EQ(window.ProgressCodes(), (QList<unsigned> {8, 11}));
+}
+
 TEST_F(ModemLink, LoginAndStatusPollAreAnsweredAfterConnect)
 {
     line.ScriptDial({"CONNECT 38400"});
@@ -183,6 +200,15 @@ TEST_F(ModemLink, TranslatedNumberIsDialledOnTheChosenLine)
     EXPECT_EQ(modem.LineName(), QStringLiteral("Modem 0"));
     ASSERT_TRUE(AwaitProgress(LinkProgressCode::kLineIdle));
     EXPECT_EQ(line.DialledNumbers(), (QList<QByteArray> {"011442079460000"}));
+}
+
+TEST_F(ModemLink, NumberTextCannotAddModemCommands)
+{
+    line.ScriptDial({"BUSY"});
+    ASSERT_EQ(modem.Dial(QStringLiteral("555\r\nATZ;1"), kLine), 1);
+    ASSERT_TRUE(AwaitProgress(LinkProgressCode::kLineIdle));
+    EXPECT_EQ(line.DialledNumbers(), (QList<QByteArray> {"5551"}));
+    EXPECT_FALSE(line.ModemCommands().contains("ATZ;1"));
 }
 
 TEST_F(ModemLink, EmptyAreaCodeWithTheFlagDialsNothing)
