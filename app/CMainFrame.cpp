@@ -421,6 +421,7 @@ void CMainFrame::ShowCommControls(bool show)
 
 void CMainFrame::SetCaption(int kind)
 {
+    m_captionKind = kind;
     const CWFDoc* doc = GetInstallationDoc();
     const QString name = doc ? doc->m_strInstallationName : QString();
     setWindowTitle(QStringLiteral("%1 - %2 - Wardix").arg(name, PaneCaption(kind)));

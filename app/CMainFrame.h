@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ViewCommands.h"
 #include "app/WindowPlacement.h"
 
 #include <QHash>
@@ -41,6 +42,8 @@ public:
     void ReplaceRightView(int kind, const QString& className, unsigned msg = 0, quintptr wParam = 0,
                           qintptr lParam = 0);
     void SetCaption(int kind);
+    // The caption again, after another installation was opened.
+    void RefreshCaption() { SetCaption(m_captionKind); }
     void CheckToolbarButton(unsigned command);
     void SetAdministrator(int administrator) { m_administrator = administrator == 1 ? 1 : 0; }
 
@@ -98,4 +101,5 @@ private:
     bool m_closeConfirmed = false;
     bool m_panesSized = false;
     int m_administrator = 1;
+    int m_captionKind = PaneKind::NavigationHelp;
 };

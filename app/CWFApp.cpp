@@ -462,12 +462,32 @@ bool CWFApp::OpenDocumentFile(const QString& path)
         return false;
     if (!m_doc->OnOpenDocument(path))
         return false;
+    if (m_mainFrame)
+        m_mainFrame->RefreshCaption();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_recentFiles.removeAll(absolute);
     m_recentFiles.prepend(absolute);
     while (m_recentFiles.size() > kRecentFileCount)
         m_recentFiles.removeLast();
     return true;
+}
+
+void CWFApp::OnOpenFailed(const QString& failedFolder, const QString& failedPath, const QString& previousPath)
+{
+    // Only an opening at start-up keeps the profile as it was.
+    SkipProfileSave = 0;
+    if (!previousPath.isEmpty() && QFileInfo(previousPath).absoluteFilePath() != failedPath) {
+        MessageBoxFormat(QString::fromLatin1(kUnableToOpenReopenText), failedFolder);
+        // Should this fail too, it comes back here with nothing open before, and the program closes.
+        if (m_doc->OnOpenDocument(previousPath) && m_mainFrame)
+            m_mainFrame->RefreshCaption();
+        return;
+    }
+    MessageBoxFormat(QString::fromLatin1(kUnableToOpenCloseText), failedFolder);
+    if (m_mainFrame) {
+        m_mainFrame->setWindowTitle(QStringLiteral("Wardix"));
+        PostAppMessage(m_mainFrame.get(), Msg::WM_CLOSE);
+    }
 }
 
 double CWFApp::ReadInstallationVersion(const QString& path)

@@ -70,6 +70,11 @@ public:
     const QStringList& RecentFiles() const { return m_recentFiles; }
     // Opens an installation file in the document; true on success.
     bool OpenDocumentFile(const QString& path);
+    // An installation failed to open once the program runs: the one open
+    // before opens again and the operator is told; where there is none, or it
+    // is the one that failed, the program closes. The profile and the recent
+    // list are kept either way.
+    void OnOpenFailed(const QString& failedFolder, const QString& failedPath, const QString& previousPath);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     // The printer chosen with Print Setup, for the reports.

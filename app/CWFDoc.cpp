@@ -89,6 +89,7 @@ void CWFDoc::CreateInstallationFolders() const
 
 bool CWFDoc::OnOpenDocument(const QString& path)
 {
+    const QString previous = m_bInstallationOpen ? m_strPathName : QString();
     if (m_bInstallationOpen) {
         OnSaveDocument(m_strPathName);
         OpenInstallation(false);
@@ -115,9 +116,13 @@ bool CWFDoc::OnOpenDocument(const QString& path)
         m_strPathName.clear();
         m_strInstallationFolder.clear();
         m_strInstallationName.clear();
-        MessageBoxFormat(QStringLiteral("Unable to open %s.\n\nWardix will close."), folder);
-        if (CWFApp* app = GetApp())
-            app->ClearRecentFileList();
+        if (CWFApp* app = GetApp(); app && app->IsInitialised()) {
+            app->OnOpenFailed(folder, file.absoluteFilePath(), previous);
+        } else {
+            MessageBoxFormat(QString::fromLatin1(kUnableToOpenCloseText), folder);
+            if (app)
+                app->ClearRecentFileList();
+        }
         return false;
     }
     m_bInstallationOpen = 1;

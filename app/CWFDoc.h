@@ -24,6 +24,11 @@ class CSetVLNetworks;
 class CSetVestrels;
 class ILongProperties;
 
+// The message of an installation that cannot be opened; %s is its folder.
+inline constexpr const char* kUnableToOpenCloseText = "Unable to open %s.\n\nWardix will close.";
+inline constexpr const char* kUnableToOpenReopenText =
+    "Unable to open %s.\n\nThe installation that was open before is opened again.";
+
 // The open installation: its folder and installation file (an ini file, the
 // document's path name), its two settings images, the stored network
 // commands and the queue, and the flags the rest of the program reads.

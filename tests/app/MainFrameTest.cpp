@@ -508,3 +508,46 @@ TEST_F(MainFrameTest, PaneWindowsByRowAndColumn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, FailedFileOpenOpensThePreviousInstallationAgain)
+{
+    const QString demo = app.Document()->GetPathName();
+    const QStringList recent = app.RecentFiles();
+    const QString broken = env.Path("Broken/Broken.wfi");
+    Hooks().installationsDialog = [&broken] { return broken; };
+    Send(CommandId::FileOpen);
+    EXPECT_EQ(boxes.Texts(), QStringList("Unable to open " + env.Path("Broken") +
+                                         ".\n\nThe installation that was open before is opened again."));
+    EXPECT_EQ(app.Document()->GetPathName(), demo);
+    EXPECT_EQ(app.Document()->m_bInstallationOpen, 1);
+    EXPECT_EQ(SkipProfileSave, 0);
+    EXPECT_EQ(app.RecentFiles(), recent);
+    EXPECT_TRUE(frame->windowTitle().startsWith(kDemoTitle + " - "));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(frame->isVisible());
+
+    app.ExitInstance();
+    EXPECT_EQ(Profile::GetString("Recent File List", "File1"), demo);
+    EXPECT_EQ(Profile::GetInt("Setup", "First launch of Wardix", 1), 0) << "the profile was saved";
+}
+
+TEST_F(MainFrameTest, FailedReopenOfTheOpenInstallationClosesKeepingTheProfile)
+{
+    const QString demo = app.Document()->GetPathName();
+    // The installation itself can no longer be opened, as after a failed database rebuild.
+    ASSERT_TRUE(QFile::remove(QFileInfo(demo).absolutePath() + "/Vestrels/GlobalSettings.dat"));
+    EXPECT_FALSE(app.OpenDocumentFile(demo));
+    ASSERT_GE(boxes.Texts().size(), 2);
+    EXPECT_TRUE(boxes.Texts().front().startsWith("Cannot locate "));
+    EXPECT_EQ(boxes.Texts().back(), "Unable to open " + QFileInfo(demo).absolutePath() + ".\n\nWardix will close.");
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(frame->isVisible());
+
+    app.ExitInstance();
+    EXPECT_EQ(Profile::GetString("Recent File List", "File1"), demo);
+    EXPECT_EQ(Profile::GetInt("Setup", "First launch of Wardix", 1), 0) << "the profile was saved";
+}
+
+} // namespace
