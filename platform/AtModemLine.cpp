@@ -20,7 +20,6 @@ struct ResultWord
     AtModemLine::Result result;
 };
 
-// Longer words first where one begins another.
 constexpr ResultWord kResultWords[] = {
     {"OK", AtModemLine::Result::Ok},
     {"CONNECT", AtModemLine::Result::Connect},

@@ -105,6 +105,21 @@ TEST_F(SerialLink, HalfFrameOfOneConnectionDoesNotSwallowTheNextFirstReply)
     EXPECT_EQ(CodeOf(window.frames[1]), Frame::kAck);
 }
 
+TEST_F(SerialLink, RequestCutShortByAStopDoesNotSwallowTheNextOne)
+{
+    Connect();
+    const QByteArray half = LargestWriteFrame(kMaster).left(100);
+    ASSERT_EQ(handle->Write(half.constData(), half.size()), half.size());
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return line.BytesReceived() == half.size(); }));
+    // The port stays open: only the stop's purge tells the panels' side.
+    threads.Stop();
+    port.Initialize();
+    threads.Start(*handle, *StopEvent, &window);
+    threads.PostWriteRequest(LoginFrame(kNetwork, 1));
+    ASSERT_TRUE(AwaitFrames(1));
+    EXPECT_EQ(CodeOf(window.frames[0]), Frame::kAck);
+}
+
 TEST_F(SerialLink, StopEndsAWriterBlockedOnAPeerThatDoesNotRead)
 {
     int master = -1;
