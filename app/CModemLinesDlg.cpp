@@ -97,6 +97,8 @@ void CModemLinesDlg::OnAddLine()
     int id = 0;
     for (int row = 0; row < m_lines->rowCount(); ++row)
         id = std::max(id, m_lines->item(row, kDevice)->data(kIdRole).toInt() + 1);
+    if (id >= ModemLines::kMaxLines)
+        return;
     AddRow(id, QString(), QString());
     m_lines->setCurrentCell(m_lines->rowCount() - 1, kDevice);
 }

@@ -26,7 +26,7 @@ namespace ModemLines {
 
 std::vector<ModemLineSetting> Load()
 {
-    static const QRegularExpression deviceKey(QStringLiteral("^Line(\\d{1,4}) Device$"),
+    static const QRegularExpression deviceKey(QStringLiteral("^Line(\\d{1,2}) Device$"),
                                               QRegularExpression::CaseInsensitiveOption);
     std::vector<ModemLineSetting> lines;
     for (const QString& key : Profile::Keys(kSection)) {
@@ -35,6 +35,8 @@ std::vector<ModemLineSetting> Load()
             continue;
         ModemLineSetting line;
         line.id = match.captured(1).toInt();
+        if (line.id >= kMaxLines)
+            continue;
         line.device = Profile::GetString(kSection, key).trimmed();
         if (line.device.isEmpty())
             continue;

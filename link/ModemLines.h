@@ -7,7 +7,8 @@
 
 // The modem lines the program may dial with: profile section "Modem Lines",
 // keys "Line<i> Device" (the serial device of the modem) and "Line<i> Name".
-// The identifier of a line is its i; identifiers without a device are gaps.
+// The identifier of a line is its i, 0 to 63; identifiers without a device
+// are gaps.
 struct ModemLineSetting
 {
     int id = 0;
@@ -16,6 +17,8 @@ struct ModemLineSetting
 };
 
 namespace ModemLines {
+
+inline constexpr int kMaxLines = 64;
 
 std::vector<ModemLineSetting> Load();
 // Replaces the section; lines without a device are left out.

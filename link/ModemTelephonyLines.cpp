@@ -10,18 +10,19 @@ ModemTelephonyLines::ModemTelephonyLines(CModem& modem, Dialog dialingProperties
 
 TelephonyInit ModemTelephonyLines::Initialize(int& deviceCount)
 {
-    deviceCount = ModemLines::DeviceCount(ModemLines::Load());
+    m_lines = ModemLines::Load();
+    deviceCount = ModemLines::DeviceCount(m_lines);
     return deviceCount > 0 ? TelephonyInit::Ok : TelephonyInit::NoDevice;
 }
 
 bool ModemTelephonyLines::NegotiateApiVersion(int device)
 {
-    return ModemLines::Find(ModemLines::Load(), device).has_value();
+    return ModemLines::Find(m_lines, device).has_value();
 }
 
 std::optional<TelephonyLineCaps> ModemTelephonyLines::GetDevCaps(int device)
 {
-    const std::optional<ModemLineSetting> line = ModemLines::Find(ModemLines::Load(), device);
+    const std::optional<ModemLineSetting> line = ModemLines::Find(m_lines, device);
     if (!line)
         return std::nullopt;
     return TelephonyLineCaps {line->name, true, true, true};

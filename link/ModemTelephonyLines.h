@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/ITelephonyLines.h"
+#include "link/ModemLines.h"
 
 #include <functional>
 
@@ -26,4 +27,6 @@ public:
 private:
     CModem& m_modem;
     Dialog m_dialingProperties;
+    // As Initialize read them.
+    std::vector<ModemLineSetting> m_lines;
 };

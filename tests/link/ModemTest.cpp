@@ -5,6 +5,7 @@
 #include "link/LinkConnection.h"
 #include "link/LinkMessages.h"
 #include "link/LinkTiming.h"
+#include "link/ModemLines.h"
 #include "link/WireFrame.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
@@ -290,4 +291,18 @@ TEST_F(ModemLink, NoConfiguredLineOffersTheLinesDialog)
                                                              "Would you like to run the Modem Control Panel to add a modem driver?")});
     }
     EXPECT_EQ(opened, 1);
+}
+
+TEST(ModemLines, OnlyLinesWithADeviceAndAnIdentifierInRangeCount)
+{
+    ClearLines();
+    ConfigureLine(3, QStringLiteral("/dev/ttyUSB1"));
+    Profile::WriteString(kLines, QStringLiteral("Line1 Device"), QStringLiteral("  "));
+    ConfigureLine(ModemLines::kMaxLines, QStringLiteral("/dev/ttyUSB2"));
+    ConfigureLine(1000, QStringLiteral("/dev/ttyUSB3"));
+    const std::vector<ModemLineSetting> lines = ModemLines::Load();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].id, 3);
+    EXPECT_EQ(ModemLines::DeviceCount(lines), 4);
+    ClearLines();
 }
