@@ -28,7 +28,7 @@ void CTaskStepDriver::OnIdle(QObject* mainWindow)
         DriveUpdateOrSetTime(mainWindow, TaskStepSetTime, Msg::TaskStepSetTime);
         break;
     case TaskMode::None:
-        if (ProgramAfterQueue)
+        if (ProgramDeferred)
             DriveDeferredProgramming();
         break;
     }
@@ -74,6 +74,6 @@ void CTaskStepDriver::DriveDeferredProgramming()
     const CWFDoc* doc = GetInstallationDoc();
     if (doc && doc->GetPendingCommandCount() != 0)
         return;
-    ProgramAfterQueue = 0;
+    ProgramDeferred = 0;
     PostAppMessage(TaskTargetWindow, Msg::TaskStepProgram);
 }

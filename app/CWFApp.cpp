@@ -147,7 +147,7 @@ void CWFApp::LoadSettings()
 
     for (int net = 0; net < kNetworkCount; ++net) {
         const int state = Profile::GetInt(kNetworkStatesSection, NetworkKey(net), 0);
-        NetworkStates[net] = static_cast<std::uint8_t>(state);
+        NetQueueState[net] = static_cast<std::uint8_t>(state);
     }
     for (int net = 0; net < kNetworkCount; ++net) {
         const QString text = Profile::GetString(kNodeStatesSection, NetworkKey(net), QStringLiteral("11111111"));
@@ -155,10 +155,10 @@ void CWFApp::LoadSettings()
             NodeCounters[net][node] = 0;
             const QChar c = node < text.size() ? text[node] : QChar();
             if (c == QLatin1Char('1')) {
-                NodeStates[net][node] = kNodeStateAnswers;
+                NodeLinkState[net][node] = kNodeStateAnswers;
             } else if (c == QLatin1Char('3')) {
-                NodeStates[net][node] = kNodeStateFailed;
-                NodeFailureMarks[net][node] = 1;
+                NodeLinkState[net][node] = kNodeStateFailed;
+                NodeReprogramPending[net][node] = 1;
             }
         }
     }
@@ -174,10 +174,10 @@ void CWFApp::SaveSettings() const
     Profile::WriteInt(kSetup, kDontShowDialogKey, m_settings.m_hideStartupDialog);
 
     for (int net = 0; net < kNetworkCount; ++net)
-        Profile::WriteInt(kNetworkStatesSection, NetworkKey(net), NetworkStates[net]);
+        Profile::WriteInt(kNetworkStatesSection, NetworkKey(net), NetQueueState[net]);
     for (int net = 0; net < kNetworkCount; ++net) {
         QString text;
-        for (std::uint8_t state : NodeStates[net]) {
+        for (std::uint8_t state : NodeLinkState[net]) {
             text += state == kNodeStateAnswers ? QLatin1Char('1')
                     : state == kNodeStateFailed ? QLatin1Char('3')
                                                 : QLatin1Char('0');
@@ -562,7 +562,7 @@ int CWFApp::ExitInstance()
     const QString taskLog = TaskSchedulerLog::FilePath();
     // A run that ended before its start line still says what it was for.
     if (mode != TaskMode::None && WriteTaskLogStart())
-        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, TaskNetResult, TaskBackupResult));
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult));
     if (m_startedUp) {
         if (m_doc)
             m_doc->OnCloseDocument();
@@ -585,7 +585,7 @@ int CWFApp::ExitInstance()
 
 void CWFApp::ResetRunState()
 {
-    for (auto& row : NodeFailureMarks)
+    for (auto& row : NodeReprogramPending)
         row.fill(0);
     for (auto& row : NodeCounters)
         row.fill(0);
@@ -597,6 +597,7 @@ void CWFApp::ResetRunState()
     HasControllers = 0;
     QueueBeingCreated = 0;
     TestMode = 0;
+    ResetLinkRunState();
     if (Hooks().resetLinkRunState)
         Hooks().resetLinkRunState();
 }
@@ -709,10 +710,10 @@ bool CWFApp::OnOpenRecentFile(unsigned command)
 
 void CWFApp::ResetNetworkAndNodeStates()
 {
-    NetworkStates.fill(kNodeStateUnknown);
+    NetQueueState.fill(kNodeStateUnknown);
     for (auto& row : NodeCounters)
         row.fill(0);
-    for (auto& row : NodeStates)
+    for (auto& row : NodeLinkState)
         row.fill(kNodeStateAnswers);
 }
 

@@ -194,17 +194,17 @@ void CWFDoc::RebuildQueueNodes()
             const int net = g_setVestrels.m_NetAddress;
             if (!IsNodeInRange(net, g_setVestrels.m_NodeAddress))
                 continue;
-            const bool networkSilent = NetworkStates[net - 1] == kNetworkStateNoAnswer;
+            const bool networkSilent = NetQueueState[net - 1] == kNetworkStateNoAnswer;
             for (int node = 1; node <= kNodesPerNetwork; ++node) {
                 CNetQueueNode* entry = m_netQueue.GetNode(net, node);
                 if (!entry)
                     continue;
-                std::uint8_t& state = NodeStates[net - 1][node - 1];
+                std::uint8_t& state = NodeLinkState[net - 1][node - 1];
                 if (networkSilent || state == kNodeStateFailed) {
                     entry->SetState(CNetQueueNode::Suspended);
-                    NodeFailureFlags[net - 1][node - 1] = 1;
+                    NodeTimedOut[net - 1][node - 1] = 1;
                     state = kNodeStateFailed;
-                    NodeFailureMarks[net - 1][node - 1] = 1;
+                    NodeReprogramPending[net - 1][node - 1] = 1;
                 } else if (state == kNodeStateAnswers) {
                     entry->SetState(CNetQueueNode::InService);
                 }

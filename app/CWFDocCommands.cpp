@@ -223,10 +223,10 @@ QString CWFDoc::MakeNewInstallation(const QString& name)
     if (!IsFreeFolderName(name, parent))
         return QString();
     // The new installation starts with every network unknown and every node answering.
-    NetworkStates.fill(kNodeStateUnknown);
-    for (auto& row : NodeStates)
+    NetQueueState.fill(kNodeStateUnknown);
+    for (auto& row : NodeLinkState)
         row.fill(kNodeStateAnswers);
-    for (auto& row : NodeFailureFlags)
+    for (auto& row : NodeTimedOut)
         row.fill(0);
     // A program folder without installations yet has no folder to copy into.
     EnsureFolder(parent);

@@ -112,7 +112,7 @@ bool CWFDoc::GetNextStoredCommand(QString& path, std::int32_t& commandId)
         for (bool row = MoveToFirstRow(m_netCommandsSet); row && !m_netCommandsSet.IsEOF(); m_netCommandsSet.MoveNext()) {
             const int net = m_netCommandsSet.m_Net;
             const int node = m_netCommandsSet.m_Node == NodeAddress::kAllNodes ? 1 : m_netCommandsSet.m_Node;
-            if (IsNodeInRange(net, node) && NodeStatusReplyMarks[net - 1][node - 1])
+            if (IsNodeInRange(net, node) && NodeStatusFlag[net - 1][node - 1])
                 continue;
             const QString file = StoredCommandPath(m_netCommandsSet.m_FileName);
             if (!file.isEmpty() && QFile::exists(file)) {

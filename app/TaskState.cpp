@@ -4,20 +4,10 @@ int TaskModeUpdate = 0;
 int TaskModeBackup = 0;
 int TaskModeSetTime = 0;
 
-int TaskStepProgram = kStepNotStarted;
-int TaskStepSend = kStepNotStarted;
-int TaskStepEventLogs = kStepNotStarted;
-int TaskStepSetTime = kStepNotStarted;
-int TaskStepBackup = kStepNotStarted;
-
 QObject* TaskTargetWindow = nullptr;
-int ProgramAfterQueue = 0;
 
-std::array<int, kTaskNetworkCount> TaskNetResult{kTaskNetUnused, kTaskNetUnused, kTaskNetUnused, kTaskNetUnused,
-                                                 kTaskNetUnused, kTaskNetUnused, kTaskNetUnused, kTaskNetUnused};
 int TaskBackupResult = 0;
 
-int TestMode = 0;
 int ProgrammingRunActive = 0;
 
 TaskMode CurrentTaskMode()
@@ -40,6 +30,6 @@ void SetTaskMode(TaskMode mode)
 
 void ResetTaskResults()
 {
-    TaskNetResult.fill(kTaskNetUnused);
+    NetTaskResult.fill(kTaskNetUnused);
     TaskBackupResult = 0;
 }

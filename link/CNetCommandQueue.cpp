@@ -119,7 +119,7 @@ bool CNetCommandQueue::StoreCommand(const CNetCommand& command)
         return false;
     // A suspended node is started afresh, but once per run: raising the flag
     // on every store would put a start command before each of its writes.
-    if (NodeStates[net - 1][node - 1] == kNodeStateFailed && !m_suspendedStartRaised[net - 1][node - 1]) {
+    if (NodeLinkState[net - 1][node - 1] == kNodeStateFailed && !m_suspendedStartRaised[net - 1][node - 1]) {
         m_suspendedStartRaised[net - 1][node - 1] = true;
         SetStartFlag(net, node);
     }

@@ -326,16 +326,16 @@ TEST_F(StartedProgram, DataToProgramFlagShowsAndRemovesTheIcon)
 
 TEST_F(DocumentCommands, NewInstallationIsANamedCopyOfTheTemplateWithFreshNodeStates)
 {
-    NodeStates[1][2] = 3;
-    NodeFailureFlags[1][2] = 1;
-    NetworkStates[1] = 2;
+    NodeLinkState[1][2] = 3;
+    NodeTimedOut[1][2] = 1;
+    NetQueueState[1] = 2;
     const QString file = doc.MakeNewInstallation(QStringLiteral("Gamma"));
     EXPECT_EQ(file, InstallationsFolder() + "/Gamma/Gamma.wfi");
     EXPECT_EQ(PrivateProfile::GetString(kSettings, "Installation Name", "", file), "Gamma");
     EXPECT_TRUE(QFileInfo::exists(TemplateFolder() + "/New installation.wfi"));
-    EXPECT_EQ(NodeStates[1][2], kNodeStateAnswers);
-    EXPECT_EQ(NodeFailureFlags[1][2], 0);
-    EXPECT_EQ(NetworkStates[1], kNodeStateUnknown);
+    EXPECT_EQ(NodeLinkState[1][2], kNodeStateAnswers);
+    EXPECT_EQ(NodeTimedOut[1][2], 0);
+    EXPECT_EQ(NetQueueState[1], kNodeStateUnknown);
     ASSERT_TRUE(doc.OnOpenDocument(file));
     EXPECT_EQ(doc.m_strInstallationName, "Gamma");
 

@@ -122,18 +122,18 @@ TEST_F(Document, SilentNetworkSuspendsItsNodesAtOpen)
 {
     QString error;
     const QString demo = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
-    NetworkStates = {};
-    NodeStates = {};
-    NetworkStates[0] = kNetworkStateNoAnswer;
+    NetQueueState = {};
+    NodeLinkState = {};
+    NetQueueState[0] = kNetworkStateNoAnswer;
     CWFDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(demo));
     for (int node : {1, 2, 3}) {
         SCOPED_TRACE(node);
         EXPECT_EQ(doc.m_netQueue.GetNode(1, node)->GetState(), CNetQueueNode::Suspended);
-        EXPECT_EQ(NodeStates[0][node - 1], kNodeStateFailed);
-        EXPECT_EQ(NodeFailureFlags[0][node - 1], 1);
+        EXPECT_EQ(NodeLinkState[0][node - 1], kNodeStateFailed);
+        EXPECT_EQ(NodeTimedOut[0][node - 1], 1);
     }
-    NetworkStates = {};
-    NodeStates = {};
-    NodeFailureFlags = {};
+    NetQueueState = {};
+    NodeLinkState = {};
+    NodeTimedOut = {};
 }

@@ -14,9 +14,9 @@ class ProfileSettings : public ::testing::Test
 protected:
     void SetUp() override
     {
-        NodeStates = {};
-        NodeFailureMarks = {};
-        NetworkStates = {};
+        NodeLinkState = {};
+        NodeReprogramPending = {};
+        NetQueueState = {};
     }
 
     TestEnvironment m_env;
@@ -41,7 +41,7 @@ TEST_F(ProfileSettings, FreshProfileGetsDefaultsAndTheDemoInstallation)
     EXPECT_EQ(s.m_eventStartSearchDate, QStringLiteral("01/01/2004"));
     EXPECT_EQ(s.m_printerFont, QStringLiteral("Courier New"));
     EXPECT_EQ(s.m_backupsFolder, QDir(m_env.ProgramFolderPath()).filePath("Backups"));
-    EXPECT_EQ(NodeStates[7][7], kNodeStateAnswers);
+    EXPECT_EQ(NodeLinkState[7][7], kNodeStateAnswers);
 }
 
 TEST_F(ProfileSettings, SavedValuesComeBackAndFirstLaunchEnds)
@@ -51,11 +51,11 @@ TEST_F(ProfileSettings, SavedValuesComeBackAndFirstLaunchEnds)
     m_app.Settings().m_printerFont = QStringLiteral("Lucida Console");
     m_app.Settings().m_hideStartupDialog = 1;
     m_app.SetBackupWarning(0);
-    NetworkStates[2] = kNetworkStateNoAnswer;
-    NodeStates[1][4] = kNodeStateFailed;
+    NetQueueState[2] = kNetworkStateNoAnswer;
+    NodeLinkState[1][4] = kNodeStateFailed;
     m_app.SaveSettings();
 
-    NodeStates = {};
+    NodeLinkState = {};
     CWFApp next;
     next.LoadSettings();
     EXPECT_EQ(next.Settings().m_firstLaunch, 0);
@@ -63,9 +63,9 @@ TEST_F(ProfileSettings, SavedValuesComeBackAndFirstLaunchEnds)
     EXPECT_EQ(next.Settings().m_printerFont, QStringLiteral("Lucida Console"));
     EXPECT_EQ(next.Settings().m_hideStartupDialog, 1);
     EXPECT_EQ(next.GetBackupWarning(), 0);
-    EXPECT_EQ(NetworkStates[2], kNetworkStateNoAnswer);
-    EXPECT_EQ(NodeStates[1][4], kNodeStateFailed);
-    EXPECT_EQ(NodeFailureMarks[1][4], 1);
+    EXPECT_EQ(NetQueueState[2], kNetworkStateNoAnswer);
+    EXPECT_EQ(NodeLinkState[1][4], kNodeStateFailed);
+    EXPECT_EQ(NodeReprogramPending[1][4], 1);
     EXPECT_EQ(Profile::GetString("Node States", "Network B"), QStringLiteral("11113111"));
 }
 
@@ -81,11 +81,11 @@ TEST_F(ProfileSettings, NodeStateTextsAreReadCharacterByCharacter)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        NodeStates = {};
+        NodeLinkState = {};
         Profile::WriteString("Node States", "Network D", QString::fromLatin1(c.text));
         m_app.LoadSettings();
         QString states;
-        for (std::uint8_t s : NodeStates[3])
+        for (std::uint8_t s : NodeLinkState[3])
             states += QString::number(s);
         EXPECT_EQ(states, QString::fromLatin1(c.states));
     }

@@ -43,7 +43,7 @@ protected:
     void TearDown() override
     {
         g_pendingNodeRequest = {};
-        NodeStates = {};
+        NodeLinkState = {};
         m_doc.OnCloseDocument();
     }
 
@@ -203,7 +203,7 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
 
 TEST_F(ProgrammingRun, SuspendedNodeGetsOneStartPerRun)
 {
-    NodeStates[0][1] = kNodeStateFailed;
+    NodeLinkState[0][1] = kNodeStateFailed;
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     const auto nodes = StoredByNode();
     const std::vector<StoredCommand>& commands = nodes.at(0x12);

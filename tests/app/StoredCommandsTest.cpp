@@ -18,7 +18,7 @@ protected:
         DocumentFixture::SetUp();
         ASSERT_TRUE(m_doc.OnOpenDocument(MakeInstallation("Queue")));
     }
-    void TearDown() override { NodeStatusReplyMarks = {}; }
+    void TearDown() override { NodeStatusFlag = {}; }
 
     static CNetCommand Command(int net, int node, std::uint8_t tag)
     {
@@ -57,7 +57,7 @@ TEST_F(StoredCommands, ComeBackOldestFirstPassingFlaggedNodes)
     ASSERT_TRUE(loaded.LoadFromFile(path, id));
     EXPECT_EQ(loaded.m_payload.at(0), 1) << "A1's oldest first";
 
-    NodeStatusReplyMarks[0][0] = 1;
+    NodeStatusFlag[0][0] = 1;
     auto [bPath, bId] = Next();
     ASSERT_TRUE(loaded.LoadFromFile(bPath, bId));
     EXPECT_EQ(loaded.m_payload.at(0), 4) << "A1 flagged: B2 comes next";

@@ -45,7 +45,7 @@ protected:
         ResetSteps();
         SetTaskMode(TaskMode::None);
         TaskTargetWindow = nullptr;
-        ProgramAfterQueue = 0;
+        ProgramDeferred = 0;
     }
     static void ResetSteps()
     {
@@ -143,12 +143,12 @@ TEST_F(TaskStepDriverTest, DeferredProgrammingWaitsForAnEmptyQueue)
     CWFDoc doc;
     doc.m_nPendingCommands = 3;
     TaskTargetWindow = &target;
-    ProgramAfterQueue = 1;
+    ProgramDeferred = 1;
     for (int i = 0; i < 3 * CTaskStepDriver::kIdleCallsPerStep; ++i)
         driver.OnIdle(&mainWindow);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(target.received.empty());
-    EXPECT_EQ(ProgramAfterQueue, 1);
+    EXPECT_EQ(ProgramDeferred, 1);
 
     doc.m_nPendingCommands = 0;
     for (int i = 0; i < CTaskStepDriver::kIdleCallsPerStep; ++i)
@@ -156,7 +156,7 @@ TEST_F(TaskStepDriverTest, DeferredProgrammingWaitsForAnEmptyQueue)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(target.received.size(), 1u);
     EXPECT_EQ(target.received.front().first, Msg::TaskStepProgram);
-    EXPECT_EQ(ProgramAfterQueue, 0);
+    EXPECT_EQ(ProgramDeferred, 0);
 }
 
 } // namespace

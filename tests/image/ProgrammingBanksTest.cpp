@@ -67,7 +67,7 @@ protected:
     void TearDown() override
     {
         g_pendingNodeRequest = {};
-        NodeStates = {};
+        NodeLinkState = {};
         m_doc.OnCloseDocument();
     }
 
