@@ -82,14 +82,15 @@ public:
     // Stored network commands: a NetCommands row plus its command file.
     bool StoreNetCommand(const CNetCommand& command) override;
     CNetCommandQueue& NetQueue() override { return m_netQueue; }
-    bool RemoveNetCommand(std::int32_t commandId);
-    int GetPendingCommandCount() const { return m_nPendingCommands; }
+    void FilterNetCommands(const QString& filter) override;
+    bool RemoveNetCommand(std::int32_t commandId) override;
+    int GetPendingCommandCount() const override { return m_nPendingCommands; }
     bool ClearNetCommands();
-    void RemoveNodeCommands(int net, int node);
-    void RemoveAllNetCommands();
-    int CountQueuedCommands();
-    bool HasQueuedCommand(int net, int node);
-    bool GetNextStoredCommand(QString& path, std::int32_t& commandId);
+    void RemoveNodeCommands(int net, int node) override;
+    void RemoveAllNetCommands() override;
+    int CountQueuedCommands() override;
+    bool HasQueuedCommand(int net, int node) override;
+    bool GetNextStoredCommand(QString& path, std::int32_t& commandId) override;
     bool IsCommandQueueEmpty();
     bool FindQueuedNet(int net);
 

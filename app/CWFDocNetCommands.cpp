@@ -30,6 +30,19 @@ void CWFDoc::RequeryNetCommands()
     m_netCommandsSet.Requery();
 }
 
+void CWFDoc::FilterNetCommands(const QString& filter)
+{
+    if (!m_netCommandsSet.IsOpen())
+        return;
+    try {
+        m_netCommandsSet.m_strFilter = filter;
+        m_netCommandsSet.m_strSort.clear();
+        m_netCommandsSet.Requery();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+}
+
 void CWFDoc::ResyncPendingCount()
 {
     if (!m_netCommandsSet.IsOpen())

@@ -13,8 +13,10 @@
 #include "platform/MessageBox.h"
 
 namespace {
-constexpr int kMasterNode = 1;
 const char* const kStoreFailedText = "Error adding command to com command queue.";
+const char* const kNetworkMissingText = "Error finding the current net in the database.";
+const char* const kDefaultPassword = "580317";
+constexpr int kMasterNode = CNetCommandQueue::kMasterNode;
 
 int EntryNode(int node)
 {
@@ -77,7 +79,7 @@ bool CNetCommandQueue::AddCommand(std::unique_ptr<CNetCommand>& command)
     if (!entry || command->m_strSending.isEmpty())
         return false;
     entry->AddPending(std::move(command));
-    m_stage = 1;
+    m_state = kStageIdle;
     return true;
 }
 
@@ -107,8 +109,20 @@ int CNetCommandQueue::IsNetworkActive(int net) const
         ShowDatabaseError(error);
         return 0;
     }
-    ShowMessageBox(QStringLiteral("Error finding the current net in the database."));
+    ShowMessageBox(QString::fromLatin1(kNetworkMissingText));
     return 0;
+}
+
+QString CNetCommandQueue::GetNetworkPassword(int net) const
+{
+    try {
+        if (g_setVLNetworks.IsOpen() && g_setVLNetworks.FindFirst(QStringLiteral("Net = %1").arg(net)))
+            return g_setVLNetworks.m_Password;
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    ShowMessageBox(QString::fromLatin1(kNetworkMissingText));
+    return QString::fromLatin1(kDefaultPassword);
 }
 
 bool CNetCommandQueue::StoreCommand(const CNetCommand& command)
@@ -147,4 +161,73 @@ bool CNetCommandQueue::TakeStartFlag(int net, int node)
 void CNetCommandQueue::BeginProgrammingRun()
 {
     m_suspendedStartRaised = {};
+}
+
+void CNetCommandQueue::SetNodeState(int net, int node, int reason)
+{
+    node = EntryNode(node);
+    if (!InGrid(net, node))
+        return;
+    if (reason == kReasonNoReply || reason == kReasonNoReplyEventLog) {
+        const bool firstSuspended = !NetworkHasSuspendedNode(m_currentNetwork);
+        if (CNetQueueNode* entry = GetNode(net, node); entry && !entry->SetState(CNetQueueNode::Suspended))
+            RemoveNode(net, node);
+        NodeLinkState[net - 1][node - 1] = kNodeStateFailed;
+        if (firstSuspended && m_showStatusPanes)
+            m_showStatusPanes();
+        return;
+    }
+    if (reason != kReasonStatusReply && reason != kReasonAck)
+        return;
+    CNetQueueNode* entry = GetNode(net, node);
+    if (!entry) {
+        auto found = std::make_unique<CNetQueueNodeStd>();
+        found->m_workCommand = CNetCommand(NetKind::StatusPoll, static_cast<std::uint8_t>(net),
+                                           static_cast<std::uint8_t>(node));
+        Slot(net, node) = std::move(found);
+        return;
+    }
+    if (entry->IsFirmwareSupported()) {
+        entry->SetState(CNetQueueNode::InService);
+        NodeLinkState[net - 1][node - 1] = kNodeStateAnswers;
+    }
+}
+
+bool CNetCommandQueue::NetworkHasSuspendedNode(int net) const
+{
+    for (int node = 1; node <= kNodes; ++node) {
+        if (InGrid(net, node) && GetNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed)
+            return true;
+    }
+    return false;
+}
+
+bool CNetCommandQueue::IsNodeAvailable(int net, int node) const
+{
+    const CNetQueueNode* entry = GetNode(net, node);
+    return entry && entry->GetState() < CNetQueueNode::Suspended;
+}
+
+int CNetCommandQueue::GetNodeIcon(int net, int node, int view) const
+{
+    const CNetQueueNode* entry = GetNode(net, node);
+    return entry ? entry->GetIcon(view) : CNetQueueNode::kNoIcon;
+}
+
+int CNetCommandQueue::CountNodes(int net) const
+{
+    int count = 0;
+    for (int node = 1; node <= kNodes; ++node)
+        count += GetNode(net, node) ? 1 : 0;
+    return count;
+}
+
+void CNetCommandQueue::DropSingleNodeCommands()
+{
+    for (auto& network : m_grid) {
+        for (auto& entry : network) {
+            if (entry)
+                entry->DropSingleNodeCommands();
+        }
+    }
 }

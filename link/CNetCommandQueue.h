@@ -4,22 +4,47 @@
 #include "link/INetCommandSink.h"
 #include "link/INetCommandStore.h"
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CSetVestrels;
+class QObject;
 
 // The installation's network command queue: one entry per configured node
-// (networks 1-8 by nodes 1-8) with the commands waiting for it.
+// (networks 1-8 by nodes 1-8) with the commands waiting for it. It chooses
+// what the link sends next: commands in memory for the current network, then
+// its stored commands node by node.
 class CNetCommandQueue : public INetCommandSink
 {
 public:
-    // Where this queue's stored commands are written; the document that owns the queue.
+    // Where this queue's stored commands are kept; the document that owns the queue.
     explicit CNetCommandQueue(INetCommandStore* owner = nullptr) : m_owner(owner) {}
 
     static constexpr int kNetworks = 8;
     static constexpr int kNodes = 8;
+    static constexpr int kMasterNode = 1;
+
+    // Request stages: idle, in-memory commands, looking for a stored command,
+    // sending one node's stored commands.
+    static constexpr std::uint8_t kStageIdle = 1;
+    static constexpr std::uint8_t kStageMemory = 2;
+    static constexpr std::uint8_t kStageFindStored = 3;
+    static constexpr std::uint8_t kStageStored = 4;
+
+    // Why SetNodeState is called: the node did not answer, or it did.
+    static constexpr int kReasonNoReply = 3;
+    static constexpr int kReasonNoReplyEventLog = 4;
+    static constexpr int kReasonStatusReply = 9;
+    static constexpr int kReasonAck = 12;
+
+    // Asked whether the network list offers a network.
+    using NetworkListed = std::function<bool(int net)>;
+    // Switches the main window to the network status pane.
+    using ShowStatusPanes = std::function<void()>;
 
     // The entry, or null; node 15 (all nodes) reads as node 1, and any
     // place outside the grid has none.
@@ -42,6 +67,8 @@ public:
 
     // The Active field of the network's row; 0, said aloud, when there is none.
     int IsNetworkActive(int net) const;
+    // The network's link password; the default one, said aloud, when the row is missing.
+    QString GetNetworkPassword(int net) const;
 
     // Stores the command as a NetCommands row and its file for a node that
     // has an entry; a command for any other node is dropped (false, silently).
@@ -52,14 +79,58 @@ public:
     // A programming run begins: suspended nodes may raise their start flag again.
     void BeginProgrammingRun();
 
-    std::uint8_t m_state = 1; // 1 while the queue is idle
+    // A node failed to answer (suspended; an unconfigured entry goes) or
+    // answered (an unknown node gets an entry; a supported one is back in service).
+    void SetNodeState(int net, int node, int reason);
+    bool IsNodeAvailable(int net, int node) const;
+    int GetNodeIcon(int net, int node, int view) const;
+    int CountNodes(int net) const;
+    void DropSingleNodeCommands();
+
+    void SetShowStatusPanes(ShowStatusPanes show) { m_showStatusPanes = std::move(show); }
+
+    // The network served from now on; the request selection starts afresh.
+    void SetCurrentNetwork(int net);
+    int GetCurrentNetwork() const { return m_currentNetwork; }
+    // The next request of the current network, copied into command; false when it has none.
+    bool GetNextRequest(CNetCommand& command);
+    // Only asks: the first node from node up whose entry would give an
+    // in-memory command; the commands stay where they are.
+    bool FindNextCommand(int net, int& node) const;
+    // The network to serve next; false when none has work.
+    bool GetNextNetwork(int& net, const NetworkListed& listed);
+    // The first network, at or after none, whose in-service nodes hold
+    // in-memory commands; suspended nodes lose theirs on the way. 0 for none.
+    int ScanInMemory(int onlyNet = 0);
+
+    // The standard requests.
+    CNetCommand MakeLinkLoginRequest(int net, QObject* notify);
+    void ResetPollCursor() { m_pollCursor = 1; }
+    CNetCommand MakePollRequest();
+    // Moves the cursor on; false when the pass is over (cursor 0).
+    bool AdvancePollCursor(bool skipMissing);
+    int GetPollCursor() const { return m_pollCursor; }
+    bool QueuePriorityAccess(int selectedNet);
+    bool QueueAntiPassbackReset(std::uint16_t cardholder, bool allNetworks, int selectedNet);
+
+    std::uint8_t m_state = kStageIdle; // the request stage; kStageIdle while nothing is sent
 
 private:
-    INetCommandStore* m_owner;
     static bool InGrid(int net, int node);
     std::unique_ptr<CNetQueueNode>& Slot(int net, int node);
+    bool NodeHasStoredWork(int net, int node);
+    bool NetworkHasStoredWork(int net);
+    bool NetworkHasSuspendedNode(int net) const;
+    bool LoadStoredOfNode(int node, CNetCommand& command);
+    QString NodeFilter(int net, int node) const;
+    bool QueueForNetwork(const CNetCommand& command);
 
-    std::uint8_t m_stage = 1;
+    INetCommandStore* m_owner;
+    ShowStatusPanes m_showStatusPanes;
+    QString m_filter;
+    std::uint8_t m_nodeCursor = 1;
+    std::uint8_t m_pollCursor = 1;
+    std::uint8_t m_currentNetwork = 0;
     std::array<std::array<std::unique_ptr<CNetQueueNode>, kNodes>, kNetworks> m_grid;
     using NodeFlags = std::array<std::array<bool, kNodes>, kNetworks>;
     NodeFlags m_startFlags{};

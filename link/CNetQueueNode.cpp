@@ -2,6 +2,7 @@
 
 #include "link/CNetQueueNodeStd.h"
 #include "link/CNetQueueNodeType1.h"
+#include "link/INetCommandStore.h"
 #include "link/NodeAddress.h"
 
 namespace {
@@ -34,6 +35,15 @@ bool CNetQueueNode::TakeNextPending(CNetCommand& command)
     command = *m_pending.front();
     m_pending.pop_front();
     return true;
+}
+
+bool CNetQueueNode::LoadNextStored(CNetCommand& command, INetCommandStore& store) const
+{
+    if (m_state != InService)
+        return false;
+    QString path;
+    std::int32_t commandId = 0;
+    return store.GetNextStoredCommand(path, commandId) && command.LoadFromFile(path, commandId);
 }
 
 void CNetQueueNode::DropSingleNodeCommands()

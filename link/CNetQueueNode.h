@@ -2,6 +2,8 @@
 
 #include "link/CNetCommand.h"
 
+class INetCommandStore;
+
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -28,6 +30,9 @@ public:
     void AddPending(std::unique_ptr<CNetCommand> command);
     // In service and with a command waiting: moves the first one out.
     bool TakeNextPending(CNetCommand& command);
+    // In service: loads the first stored command of the rows the store now
+    // selects; false when there is none or its file cannot be read.
+    bool LoadNextStored(CNetCommand& command, INetCommandStore& store) const;
     bool HasPending() const { return !m_pending.empty(); }
     std::size_t PendingCount() const { return m_pending.size(); }
     void ClearPending() { m_pending.clear(); }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
+
+#include <cstdint>
+
 class CNetCommand;
 
-// Where the queue keeps the commands it accepts until they are sent; the
-// installation's document implements it.
+// Where the queue keeps the commands it accepts until they are sent: the
+// NetCommands rows and their files. The installation's document implements it.
 class INetCommandStore
 {
 public:
@@ -12,4 +16,22 @@ public:
     // Stores the command as a NetCommands row and its file; false when it
     // could not be kept.
     virtual bool StoreNetCommand(const CNetCommand& command) = 0;
+
+    // Selects the rows the calls below see: every stored command when the
+    // filter is empty, else those the filter names ("Net = 1 AND Node = 2").
+    virtual void FilterNetCommands(const QString& filter) = 0;
+    // The first selected row, in the order stored, whose node's commands do
+    // not wait and whose file exists; rows whose file is gone are removed on
+    // the way. False at the end of the rows.
+    virtual bool GetNextStoredCommand(QString& path, std::int32_t& commandId) = 0;
+    // Whether a selected row is for that network and node.
+    virtual bool HasQueuedCommand(int net, int node) = 0;
+    virtual int CountQueuedCommands() = 0;
+
+    // Deletes the row and its file; the pending count drops by one.
+    virtual bool RemoveNetCommand(std::int32_t commandId) = 0;
+    virtual void RemoveNodeCommands(int net, int node) = 0;
+    // Removes every selected row with its file.
+    virtual void RemoveAllNetCommands() = 0;
+    virtual int GetPendingCommandCount() const = 0;
 };
