@@ -19,7 +19,6 @@ constexpr Area kAreas[] = {
     {"CMonitorForm", "Monitor and Control"},
     {"CMenuEventLog", "Event Log Report"},
     {"CRPReportEditView", "System Report"},
-    {"CNetworkSettingDlg", "Global Network Settings"},
 };
 
 } // namespace

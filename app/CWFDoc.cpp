@@ -278,7 +278,8 @@ bool CWFDoc::CheckSettingsChanges(bool ask)
 
 void CWFDoc::SaveSettingsChanges()
 {
-    m_globalMemory.SaveFile();
+    if (!m_globalMemory.SaveFile())
+        ShowMessageBox(QStringLiteral("File Error"), MbButtons::Ok, MbIcon::Exclamation);
     WriteGroupNames(g_setDoorValGroup, m_doorValGroupNames, false);
     WriteGroupNames(g_setFloorValGroup, m_floorValGroupNames, false);
 }

@@ -44,7 +44,8 @@ std::uint8_t ExchangeImageByte(CVLMemory& image, std::optional<int> offset, std:
     return image.Byte(*offset);
 }
 
-// "HH:MM" as minutes of the day; nothing for any other text.
+// "HH:MM" from 00:00 to 23:59 as minutes of the day; nothing for any other
+// text, so a mistyped field never becomes a time the panel cannot keep.
 std::optional<std::uint16_t> ParseClockText(const QString& text)
 {
     if (text.size() < 5)
@@ -53,11 +54,12 @@ std::optional<std::uint16_t> ParseClockText(const QString& text)
         if (!text[i].isDigit() || text[i].unicode() > '9')
             return std::nullopt;
     }
-    const int minutes = (text[0].unicode() - '0') * 600 + (text[1].unicode() - '0') * 60 + (text[3].unicode() - '0') * 10
-                        + (text[4].unicode() - '0');
-    if (minutes > kMinutesPerDay)
+    const auto digit = [&text](int i) { return text[i].unicode() - '0'; };
+    const int hours = digit(0) * 10 + digit(1);
+    const int minutes = digit(3) * 10 + digit(4);
+    if (hours >= kMinutesPerDay / kMinutesPerHour || minutes >= kMinutesPerHour)
         return std::nullopt;
-    return static_cast<std::uint16_t>(minutes);
+    return static_cast<std::uint16_t>(hours * kMinutesPerHour + minutes);
 }
 
 QString ClockText(std::uint16_t minutes)
@@ -191,14 +193,14 @@ bool CWFDoc::DownlightTimes(QString& on, QString& off, int get)
         off = ClockText(offTime);
         return true;
     }
+    // Each field on its own: one that is not a time keeps the stored time.
+    m_globalMemory.ExchangeDownlightTime(onTime, offTime, 1);
     const auto onMinutes = ParseClockText(on);
     const auto offMinutes = ParseClockText(off);
-    if (!onMinutes || !offMinutes)
-        return false;
-    onTime = *onMinutes;
-    offTime = *offMinutes;
+    onTime = onMinutes.value_or(onTime);
+    offTime = offMinutes.value_or(offTime);
     m_globalMemory.ExchangeDownlightTime(onTime, offTime, 0);
-    return true;
+    return onMinutes && offMinutes;
 }
 
 void CWFDoc::PbxDialingDigit(std::uint8_t& value, int get)

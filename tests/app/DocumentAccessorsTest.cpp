@@ -52,12 +52,15 @@ TEST(DocumentAccessors, DownlightTimesTakeOnlyClockTexts)
     doc.DownlightTimes(readOn, readOff, 1);
     EXPECT_EQ(readOn, QStringLiteral("07:30"));
     EXPECT_EQ(readOff, QStringLiteral("23:59"));
-    for (const char* bad : {"7:30", "", "ab:cd", "99:99", "07:3"}) {
+    const QString good = QStringLiteral("01:00");
+    for (const char* bad : {"7:30", "", "ab:cd", "99:99", "07:3", "24:00", "07:75"}) {
         SCOPED_TRACE(bad);
         QString text = QString::fromLatin1(bad);
-        QString good = QStringLiteral("01:00");
-        EXPECT_FALSE(doc.DownlightTimes(text, good, 0));
-        EXPECT_EQ(doc.m_globalMemory.Word(VLLayout::kDownlightTimes.At(0)), 450) << "nothing written";
+        QString off = good;
+        EXPECT_FALSE(doc.DownlightTimes(text, off, 0));
+        EXPECT_EQ(doc.m_globalMemory.Word(VLLayout::kDownlightTimes.At(0)), 450) << "the bad field keeps its time";
+        EXPECT_EQ(doc.m_globalMemory.Word(VLLayout::kDownlightTimes.At(0) + 2), 60) << "the good one is stored";
+        doc.m_globalMemory.SetWord(VLLayout::kDownlightTimes.At(0) + 2, 0);
     }
 }
 
