@@ -8,6 +8,7 @@
 #include "app/CStartupDlg.h"
 #include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "config/ConfigViews.h"
 #include "database/ITelephonyLines.h"
 #include "image/NetworkPasswords.h"
 #include "link/CCommPort.h"
@@ -123,5 +124,6 @@ int main(int argc, char** argv)
     InstallDocumentHooks(app);
     InstallLinkHooks(app);
     RegisterReportViews();
+    RegisterConfigViews();
     return app.Run(qtApp.arguments().mid(1));
 }

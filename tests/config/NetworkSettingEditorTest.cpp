@@ -1,0 +1,326 @@
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/RunState.h"
+#include "app/TaskState.h"
+#include "app/ShellHooks.h"
+#include "common/CommandIds.h"
+#include "common/SharedHelpers.h"
+#include "config/CNetworkSettingDlg.h"
+#include "config/CScheduleBar.h"
+#include "config/CTabFacilityCodes.h"
+#include "config/CTabTimeCalendar.h"
+#include "config/CTabTimeZones.h"
+#include "config/CTabValGroups.h"
+#include "config/ConfigViews.h"
+#include "image/VLMemoryLayout.h"
+#include "link/CNetCommand.h"
+#include "link/NetCommandKinds.h"
+#include "platform/ControlRegistry.h"
+#include "platform/WindowMessages.h"
+#include "tests/app/PlainOperator.h"
+#include "tests/app/StoredCommandReader.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+#include "zonectl/QZIdentifiers.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr int kDoorGroupsPage = 0;
+constexpr int kZones1Page = 2;
+constexpr int kFacilityCodesPage = 6;
+constexpr int kCalendarPage = 8;
+
+// The program started on the demo, its panels programmed once and the queue
+// emptied, with the schedule bars the build registered.
+class Editor : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ControlRegistry::SetLocation(RegistryFile());
+        RegisterConfigViews();
+        ASSERT_TRUE(app.InitInstance({}));
+        frame = app.MainFrame();
+        doc = app.Document();
+        ASSERT_NE(doc, nullptr);
+        ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_TRUE(doc->ClearNetCommands());
+        doc->SetDataToProgram(0);
+    }
+    void TearDown() override
+    {
+        app.ExitInstance();
+        Hooks() = ShellHooks{};
+        QueueBeingCreated = 0;
+        ProgrammingRunActive = 0;
+        HasControllers = 0;
+        ControlRegistry::SetLocation({});
+    }
+    virtual QString RegistryFile() const { return QString::fromUtf8(TEST_CONTROL_REGISTRY); }
+
+    void Send(unsigned command) { SendAppMessage(frame, Msg::WM_COMMAND, command); }
+    CNetworkSettingDlg* OpenEditor()
+    {
+        Send(CommandId::GlobalSettings);
+        return dynamic_cast<CNetworkSettingDlg*>(frame->RightView());
+    }
+    template <typename Page>
+    Page* PageAt(CNetworkSettingDlg* editor, int index)
+    {
+        return dynamic_cast<Page*>(editor->Tabs()->widget(index));
+    }
+    QByteArray GlobalSettingsFile() const
+    {
+        QFile file(doc->BuildPath(CWFDoc::kVestrels, QStringLiteral("GlobalSettings.dat")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Sets transmitter or card facility code 1 as an operator types it.
+    static void TypeCardCode(CNetworkSettingDlg* editor, const QString& text)
+    {
+        dynamic_cast<CTabFacilityCodes*>(editor->Tabs()->widget(kFacilityCodesPage))->CardField(0)->setText(text);
+    }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    CWFApp app;
+    CMainFrame* frame = nullptr;
+    CWFDoc* doc = nullptr;
+};
+
+TEST_F(Editor, OpensOnTheFirstOfTwelvePagesBesideTheMainMenu)
+{
+    for (unsigned command : {CommandId::GlobalSettings, CommandId::TimeAndCalendar}) {
+        SCOPED_TRACE(command);
+        Send(command);
+        auto* editor = dynamic_cast<CNetworkSettingDlg*>(frame->RightView());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(frame->UpperLeftView()->objectName(), "CMainMenu");
+        const QStringList titles = {"Door Validation Groups", "Floor Validation Groups", "Time Zones 1-15",
+                                    "Time Zones 16-31", "Door Schedules", "Button Schedule", "Facility Codes",
+                                    "Telephone Directory", "Time && Calendar", "Anti-PassBack", "Floor Schedule",
+                                    "Floor Names"};
+        ASSERT_EQ(editor->Tabs()->count(), titles.size());
+        for (int i = 0; i < titles.size(); ++i)
+            EXPECT_EQ(editor->Tabs()->tabText(i), titles[i]);
+        EXPECT_EQ(editor->Tabs()->currentIndex(), kDoorGroupsPage);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, ApplyStoresTheChangedPagesAndTheNextRunSendsOnlyThem)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TypeCardCode(editor, QStringLiteral("4660"));
+
+    auto* calendar = PageAt<CTabTimeCalendar>(editor, kCalendarPage);
+    calendar->MonthList()->setCurrentIndex(11);
+    calendar->DayList()->setCurrentIndex(24);
+    calendar->AddButton(false)->click();
+    ASSERT_EQ(calendar->List(false)->count(), 1);
+    EXPECT_EQ(calendar->List(false)->item(0)->text(), QStringLiteral("December, 25"));
+    EXPECT_EQ(calendar->List(false)->item(0)->data(Qt::UserRole).toUInt(), 25u * 256 + 12);
+
+    auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
+    ILongProperties* bar = zones->Bar(1)->Properties();
+    ASSERT_NE(bar, nullptr);
+    bar->SetLong(QZ::DISPID_lTimeZone1Begin, 22 * 60);
+    bar->SetLong(QZ::DISPID_lTimeZone1End, 2 * 60);
+
+    EXPECT_TRUE(editor->OnApply());
+    const QByteArray file = GlobalSettingsFile();
+    ASSERT_GE(file.size(), 4481);
+    EXPECT_EQ(file.mid(44, 2), QByteArray("\x12\x34", 2));
+    EXPECT_EQ(file.mid(2778, 2), QByteArray("\x0C\x19", 2));
+    EXPECT_EQ(file.mid(2946, 4), QByteArray("\x16\x00\x02\x00", 4));
+    EXPECT_EQ(static_cast<std::uint8_t>(file[VLLayout::kAntiPassbackTime]), 0) << "the untouched time stays none";
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 3u);
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_EQ(commands.size(), 2u);
+        const CNetCommand& write = commands[0].command;
+        EXPECT_EQ(write.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(static_cast<std::uint8_t>(write.m_payload[0]), 0) << "image unit 0";
+        EXPECT_EQ(commands[1].command.m_kind, NetKind::NodeCommand);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, ApplyWithoutChangeDoesNotMark)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    const QByteArray before = GlobalSettingsFile();
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+    EXPECT_FALSE(frame->HasDataToProgramIcon());
+    EXPECT_EQ(GlobalSettingsFile(), before);
+    // Leaving after that Apply asks nothing either.
+    Send(CommandId::CardholdersView);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, CancelDropsTheEditsAndLeadsToTheCardholderSets)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TypeCardCode(editor, QStringLiteral("77"));
+    editor->CancelButton()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame->UpperLeftView()->objectName(), "CMenuUsers");
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPBlankPane");
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+    CNetworkSettingDlg* next = OpenEditor();
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(PageAt<CTabFacilityCodes>(next, kFacilityCodesPage)->CardField(0)->text(), QStringLiteral("0"));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, LeavingAfterAnApplyAsksAboutEachChangeAndNoRestoresIt)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TypeCardCode(editor, QStringLiteral("12"));
+    editor->OnApply();
+    TypeCardCode(editor, QStringLiteral("99"));
+    boxes.Answer(IDNO);
+    Send(CommandId::NavigationView);
+    EXPECT_EQ(boxes.Texts(), QStringList{"The card facility codes have changed.\nSave the changes?"});
+    std::uint16_t code = 0;
+    doc->CardFacilityCode(code, 0, 1);
+    EXPECT_EQ(code, 12);
+    EXPECT_EQ(GlobalSettingsFile().mid(44, 2), QByteArray("\x00\x0C", 2));
+}
+
+TEST_F(Editor, FacilityFieldsShowTheirNumberAndRefuseOutOfRange)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->Tabs()->setCurrentIndex(kFacilityCodesPage);
+    QLineEdit* field = PageAt<CTabFacilityCodes>(editor, kFacilityCodesPage)->CardField(2);
+    field->setText(QStringLiteral("007"));
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    field->setText(QStringLiteral("65536"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter an integer between 0 and 65535."});
+    EXPECT_EQ(field->text(), QStringLiteral("0"));
+    EXPECT_EQ(field->selectedText(), QStringLiteral("0"));
+}
+
+TEST_F(Editor, AGroupChangeDropsTheEditsOfTheGroupShownBefore)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabValGroups>(editor, kDoorGroupsPage);
+    QString before;
+    doc->DoorValGroupName(3, before, 1);
+    page->GroupSpin()->setValue(3);
+    page->NameEdit()->setText(QStringLiteral("Renamed"));
+    page->GroupSpin()->setValue(4);
+    page->NameEdit()->setText(QStringLiteral("Four"));
+    editor->OnApply();
+    QString three;
+    QString four;
+    doc->DoorValGroupName(3, three, 1);
+    doc->DoorValGroupName(4, four, 1);
+    EXPECT_EQ(three, before);
+    EXPECT_EQ(four, QStringLiteral("Four"));
+    EXPECT_TRUE(page->GroupSpin()->wrapping());
+}
+
+TEST_F(Editor, HolidayAddIsDisabledAtTwentyFourEntries)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* calendar = PageAt<CTabTimeCalendar>(editor, kCalendarPage);
+    calendar->MonthList()->setCurrentIndex(0);
+    for (int day = 0; day < 24; ++day) {
+        calendar->DayList()->setCurrentIndex(day);
+        calendar->AddButton(false)->click();
+    }
+    EXPECT_EQ(calendar->List(false)->count(), 24);
+    EXPECT_FALSE(calendar->AddButton(false)->isEnabled());
+    calendar->List(false)->setCurrentRow(5);
+    boxes.Answer(IDYES);
+    calendar->DeleteButton(false)->click();
+    EXPECT_EQ(calendar->List(false)->count(), 23);
+    EXPECT_TRUE(calendar->AddButton(false)->isEnabled());
+}
+
+class EditorWithoutGlobalRight : public Editor
+{
+protected:
+    void SetUp() override
+    {
+        Editor::SetUp();
+        LogInPlainOperator(app, 4);
+    }
+};
+
+TEST_F(EditorWithoutGlobalRight, PagesCanBeBrowsedButNotChanged)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* groups = PageAt<CTabValGroups>(editor, kDoorGroupsPage);
+    EXPECT_TRUE(groups->GroupSpin()->isEnabled());
+    EXPECT_FALSE(groups->NameEdit()->isEnabled());
+    EXPECT_FALSE(groups->ScheduleList()->isEnabled());
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_FALSE(groups->ZoneSpin(slot)->isEnabled());
+    groups->GroupSpin()->setValue(7);
+    EXPECT_EQ(groups->Model().Group(), 7);
+
+    auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
+    EXPECT_FALSE(zones->DayBox(1, 0)->isEnabled());
+    ASSERT_NE(zones->Bar(1)->Properties(), nullptr);
+    EXPECT_FALSE(PageAt<CTabFacilityCodes>(editor, kFacilityCodesPage)->CardField(0)->isEnabled());
+    EXPECT_FALSE(PageAt<CTabTimeCalendar>(editor, kCalendarPage)->AddButton(true)->isEnabled());
+}
+
+class EditorWithoutBars : public Editor
+{
+protected:
+    QString RegistryFile() const override { return env.Path("empty-registry.conf"); }
+};
+
+TEST_F(EditorWithoutBars, PagesShowPlaceholdersAndApplyStillWorks)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(boxes.Shown().size(), 1) << "said once for all the bars";
+    auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
+    EXPECT_EQ(zones->Bar(1)->Properties(), nullptr);
+    EXPECT_EQ(zones->Bar(1)->Widget()->objectName(), QStringLiteral("ScheduleBarPlaceholder"));
+    const QByteArray before = GlobalSettingsFile();
+    zones->DayBox(1, 7)->setChecked(false);
+    EXPECT_TRUE(editor->OnApply());
+    const QByteArray after = GlobalSettingsFile();
+    EXPECT_EQ(static_cast<std::uint8_t>(after[VLLayout::kTimeZones.At(1) + 1]) & 0x80, 0x80);
+    EXPECT_EQ(after.mid(VLLayout::kTimeZones.At(1) + 4, 16), before.mid(VLLayout::kTimeZones.At(1) + 4, 16))
+        << "periods stay as stored";
+    EXPECT_EQ(boxes.Shown().size(), 1);
+}
+
+} // namespace
