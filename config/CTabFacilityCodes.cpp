@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -17,6 +18,8 @@ constexpr int kColumnsPerGroup = 2;
 constexpr int kFieldsPerColumn = FacilityCodeValues::kCodes / kColumnsPerGroup;
 // The sixth transmitter label has always read "6" without its colon.
 constexpr int kLabelWithoutColon = 6;
+// Room for five digits.
+constexpr int kFieldWidth = 70;
 
 } // namespace
 
@@ -25,7 +28,10 @@ CTabFacilityCodes::CTabFacilityCodes(CWFDoc& doc, QWidget* parent) : QWidget(par
     setObjectName(QStringLiteral("CTabFacilityCodes"));
     m_values.Load(doc);
     const bool mayChange = OperatorHasPrivilege(PageLayout::kGlobalProgrammingPrivilege);
-    auto* layout = new QHBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout;
+    outer->addLayout(layout);
+    outer->addStretch();
     // "Facilitity" is the group's title as operators know it.
     const std::array<std::pair<const char*, std::array<QLineEdit*, FacilityCodeValues::kCodes>*>, 2> groups = {
         std::pair{"Transmitter Facility Codes", &m_transmitter}, std::pair{"Card Facilitity Codes", &m_card}};
@@ -40,12 +46,14 @@ CTabFacilityCodes::CTabFacilityCodes(CWFDoc& doc, QWidget* parent) : QWidget(par
             grid->addWidget(new QLabel(plain ? QString::number(n) : QStringLiteral("%1:").arg(n), box), row, column);
             auto* field = new QLineEdit(box);
             field->setAlignment(Qt::AlignRight);
+            field->setMaximumWidth(kFieldWidth);
             field->setEnabled(mayChange);
             grid->addWidget(field, row, column + 1);
             (*fields)[i] = field;
         }
         layout->addWidget(box);
     }
+    layout->addStretch();
     ShowValues();
     for (int i = 0; i < FacilityCodeValues::kCodes; ++i) {
         connect(m_transmitter[i], &QLineEdit::textChanged, this,

@@ -19,6 +19,7 @@ namespace {
 constexpr int kDaysInLongestMonth = 31;
 constexpr int kMonths = 12;
 const QString kClockMask = QStringLiteral("99:99");
+constexpr int kClockFieldWidth = 60;
 
 } // namespace
 
@@ -35,6 +36,7 @@ CTabTimeCalendar::CTabTimeCalendar(CWFDoc& doc, QWidget* parent) : QWidget(paren
     m_off = new QLineEdit(downlight);
     for (QLineEdit* field : {m_on, m_off}) {
         field->setInputMask(kClockMask);
+        field->setMaximumWidth(kClockFieldWidth);
         field->setEnabled(m_mayChange);
     }
     m_on->setText(m_model.m_downlightOn);

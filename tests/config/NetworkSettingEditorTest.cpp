@@ -269,6 +269,19 @@ TEST_F(Editor, HolidayAddIsDisabledAtTwentyFourEntries)
     EXPECT_TRUE(calendar->AddButton(false)->isEnabled());
 }
 
+TEST_F(Editor, AChangedDisplayMessageMarksAtEveryApply)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->SetDisplayMessagesChanged();
+    for (int apply = 0; apply < 2; ++apply) {
+        SCOPED_TRACE(apply);
+        doc->SetDataToProgram(0);
+        EXPECT_TRUE(editor->OnApply());
+        EXPECT_EQ(doc->GetDataToProgram(), 1) << "the image compares equal, yet the messages go out";
+    }
+}
+
 class EditorWithoutGlobalRight : public Editor
 {
 protected:
