@@ -330,7 +330,9 @@ TEST_F(EditorWithoutBars, PagesShowPlaceholdersAndApplyStillWorks)
     zones->DayBox(1, 7)->setChecked(false);
     EXPECT_TRUE(editor->OnApply());
     const QByteArray after = GlobalSettingsFile();
-    EXPECT_EQ(static_cast<std::uint8_t>(after[VLLayout::kTimeZones.At(1) + 1]) & 0x80, 0x80);
+    const int dayMask = VLLayout::kTimeZones.At(1) + 1;
+    EXPECT_EQ(static_cast<std::uint8_t>(after[dayMask]), static_cast<std::uint8_t>(before[dayMask]) | 0x80)
+        << "unticking H sets bit 7 only";
     EXPECT_EQ(after.mid(VLLayout::kTimeZones.At(1) + 4, 16), before.mid(VLLayout::kTimeZones.At(1) + 4, 16))
         << "periods stay as stored";
     EXPECT_EQ(boxes.Shown().size(), 1);
