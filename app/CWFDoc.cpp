@@ -1,6 +1,7 @@
 #include "app/CWFDoc.h"
 
 #include "app/AppObjects.h"
+#include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/RunState.h"
 #include "common/RecordsetWalk.h"
@@ -158,7 +159,8 @@ void CWFDoc::OpenInstallation(bool open)
             SkipProfileSave = 1;
             return;
         }
-        RebuildQueueNodes();
+        if (RebuildQueueNodes())
+            ShowNetworkStatus();
         ResyncPendingCount();
         return;
     }
@@ -183,8 +185,9 @@ void CWFDoc::CloseInstallationData()
     CloseInstallationDatabases();
 }
 
-void CWFDoc::RebuildQueueNodes()
+bool CWFDoc::RebuildQueueNodes()
 {
+    bool suspended = false;
     m_netQueue.RemoveAllNodes();
     HasControllers = 0;
     try {
@@ -201,7 +204,7 @@ void CWFDoc::RebuildQueueNodes()
                     continue;
                 std::uint8_t& state = NodeLinkState[net - 1][node - 1];
                 if (networkSilent || state == kNodeStateFailed) {
-                    entry->SetState(CNetQueueNode::Suspended);
+                    suspended = entry->SetState(CNetQueueNode::Suspended) != 0 || suspended;
                     NodeTimedOut[net - 1][node - 1] = 1;
                     state = kNodeStateFailed;
                     NodeReprogramPending[net - 1][node - 1] = 1;
@@ -215,6 +218,16 @@ void CWFDoc::RebuildQueueNodes()
     } catch (const DatabaseException& error) {
         ShowDatabaseExceptionReport(error);
     }
+    return suspended;
+}
+
+void CWFDoc::ShowNetworkStatus()
+{
+    auto* frame = qobject_cast<CMainFrame*>(GetMainWindow());
+    if (!frame)
+        return;
+    frame->ReplaceLeftView(QStringLiteral("CRPBlankPane"));
+    frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
 }
 
 void CWFDoc::ReadInstallationFile()

@@ -232,7 +232,10 @@ private:
     void ReadInstallationFile();
     void WriteInstallationFile() const;
     bool OpenInstallationData();
-    void RebuildQueueNodes();
+    // True when a node of a failed network or a failed node was suspended.
+    bool RebuildQueueNodes();
+    // Puts the network status in front, so the operator sees the failed nodes.
+    static void ShowNetworkStatus();
     void CloseInstallationData();
     bool FindSelectedController();
     bool PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea);

@@ -13,6 +13,7 @@
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
 #include "platform/Clock.h"
 #include "platform/PrivateProfile.h"
@@ -548,6 +549,27 @@ TEST_F(MainFrameTest, FailedReopenOfTheOpenInstallationClosesKeepingTheProfile)
     app.ExitInstance();
     EXPECT_EQ(Profile::GetString("Recent File List", "File1"), demo);
     EXPECT_EQ(Profile::GetInt("Setup", "First launch of Wardix", 1), 0) << "the profile was saved";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, InstallationWithAFailedNodeOpensOnTheNetworkStatus)
+{
+    const QString demo = app.Document()->GetPathName();
+    Send(CommandId::CardholdersView);
+    ASSERT_TRUE(app.OpenDocumentFile(demo));
+    EXPECT_EQ(Left(), "CMenuUsers") << "nothing failed: the panes stay";
+
+    // Node 2 of network 1 failed when the installation was last used.
+    NodeLinkState[0][1] = kNodeStateFailed;
+    ASSERT_TRUE(app.OpenDocumentFile(demo));
+    NodeLinkState[0][1] = kNodeStateAnswers;
+    EXPECT_EQ(Left(), "CRPBlankPane");
+    EXPECT_EQ(Right(), "CRPNetworkStatusForm");
+    EXPECT_EQ(app.Document()->m_netQueue.GetNode(1, 2)->GetState(), CNetQueueNode::Suspended);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 } // namespace
