@@ -22,7 +22,8 @@ QVariant FieldBinding::StoredValue() const
                           [](bool* m) { return QVariant(qint64(*m ? kStoredTrue : kStoredFalse)); },
                           [](double* m) { return QVariant(*m); },
                           [](QString* m) { return QVariant(*m); },
-                          [](QDateTime* m) { return QVariant(ToOleDate(*m)); },
+                          // No date is NULL, as Jet stores a date nobody set.
+                          [](QDateTime* m) { return m->isValid() ? QVariant(ToOleDate(*m)) : QVariant(); },
                       },
                       member);
 }
@@ -37,7 +38,7 @@ void FieldBinding::Load(const QVariant& stored) const
                    [&](bool* m) { *m = whole != 0; },
                    [&](double* m) { *m = stored.isNull() ? 0.0 : stored.toDouble(); },
                    [&](QString* m) { *m = stored.isNull() ? QString() : stored.toString(); },
-                   [&](QDateTime* m) { *m = FromOleDate(stored.isNull() ? 0.0 : stored.toDouble()); },
+                   [&](QDateTime* m) { *m = stored.isNull() ? QDateTime() : FromOleDate(stored.toDouble()); },
                },
                member);
 }

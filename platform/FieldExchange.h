@@ -24,9 +24,11 @@ struct FieldBinding
     FieldType type;
     Member member;
 
-    // The member as it is stored: integer, double or text.
+    // The member as it is stored: integer, double or text; an invalid date
+    // (none set) is NULL.
     QVariant StoredValue() const;
-    // Sets the member from a stored value; a null gives 0, empty or FALSE.
+    // Sets the member from a stored value; a null gives 0, empty, FALSE or,
+    // for a date, an invalid one, which has no calendar fields to split.
     void Load(const QVariant& stored) const;
 };
 

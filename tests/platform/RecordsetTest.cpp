@@ -426,6 +426,43 @@ TEST_F(RecordsetTest, StorageKeepsJetMeaning)
     EXPECT_EQ(query.Value(2).toDouble(), 38047.0);
 }
 
+TEST_F(RecordsetTest, DateLeftUnsetStaysNullAndAStoredZeroStaysZero)
+{
+    PeopleSet set(FilePath());
+    set.Open();
+    set.AddNew();
+    EXPECT_FALSE(set.m_Born.isValid()) << "a new row has no date yet";
+    set.m_Name = QStringLiteral("undated");
+    set.Update();
+    set.AddNew();
+    set.m_Name = QStringLiteral("epoch");
+    set.m_Born = QDateTime(QDate(1899, 12, 30), QTime(0, 0), QTimeZone::utc());
+    set.Update();
+
+    const auto stored = [&] {
+        const std::shared_ptr<Database> database = Database::Open(FilePath());
+        SqlStatement query(database->Handle(), QStringLiteral("SELECT quote(Born) FROM People ORDER BY PersonID"));
+        QStringList values;
+        while (query.Step())
+            values << query.Value(0).toString();
+        return values;
+    };
+    EXPECT_EQ(stored(), QStringList({"NULL", "0.0"}));
+
+    // Editing another field rewrites neither date.
+    set.Requery();
+    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
+        set.Edit();
+        set.m_Score = 9.0;
+        set.Update();
+    }
+    EXPECT_EQ(stored(), QStringList({"NULL", "0.0"}));
+    set.MoveFirst();
+    EXPECT_FALSE(set.m_Born.isValid()) << "NULL reads as a date without calendar fields";
+    set.MoveNext();
+    EXPECT_EQ(set.m_Born.date(), QDate(1899, 12, 30));
+}
+
 TEST_F(RecordsetTest, CountersAreNeverReused)
 {
     AddPeople({{"one", false, {}, 0}, {"two", false, {}, 0}});
