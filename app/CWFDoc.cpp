@@ -109,25 +109,32 @@ bool CWFDoc::OnOpenDocument(const QString& path)
         SkipProfileSave = 1;
     }
     if (SkipProfileSave) {
-        const QString folder = m_strInstallationFolder;
-        CloseInstallationData();
-        m_netQueue.RemoveAllNodes();
-        m_nPendingCommands = 0;
-        HasControllers = 0;
-        m_strPathName.clear();
-        m_strInstallationFolder.clear();
-        m_strInstallationName.clear();
-        if (CWFApp* app = GetApp(); app && app->IsInitialised()) {
-            app->OnOpenFailed(folder, file.absoluteFilePath(), previous);
-        } else {
-            MessageBoxFormat(QString::fromLatin1(kUnableToOpenCloseText), folder);
-            if (app)
-                app->ClearRecentFileList();
-        }
+        AbandonOpening(previous);
         return false;
     }
     m_bInstallationOpen = 1;
     return true;
+}
+
+void CWFDoc::AbandonOpening(const QString& previousPath)
+{
+    const QString folder = m_strInstallationFolder;
+    const QString failedPath = m_strPathName;
+    CloseInstallationData();
+    m_bInstallationOpen = 0;
+    m_netQueue.RemoveAllNodes();
+    m_nPendingCommands = 0;
+    HasControllers = 0;
+    m_strPathName.clear();
+    m_strInstallationFolder.clear();
+    m_strInstallationName.clear();
+    if (CWFApp* app = GetApp(); app && app->IsInitialised()) {
+        app->OnOpenFailed(folder, failedPath, previousPath);
+    } else {
+        MessageBoxFormat(QString::fromLatin1(kUnableToOpenCloseText), folder);
+        if (app)
+            app->ClearRecentFileList();
+    }
 }
 
 bool CWFDoc::OnSaveDocument(const QString&)

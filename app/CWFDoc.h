@@ -56,6 +56,10 @@ public:
     bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
     void OnCloseDocument();
+    // Ends an opening that failed, also the reopen inside a save: closes what
+    // it left open and hands over to the application, which opens
+    // previousPath again or, when that is the one that failed, closes.
+    void AbandonOpening(const QString& previousPath);
     const QString& GetPathName() const override { return m_strPathName; }
     QString InstallationName() const override { return m_strInstallationName; }
     QString InstallationFolder() const override { return m_strInstallationFolder; }

@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace {
 constexpr std::int32_t kReprogramAllFlag = 1;
 constexpr std::int32_t kResendMessagesFlag = 2;
@@ -55,14 +57,19 @@ private:
     bool m_entered;
 };
 
-DisplayJustifications JustificationsOf(int set)
+// None when a message of the set cannot be read (the lookup has shown why):
+// unset justifications would be sent in place of the real ones.
+std::optional<DisplayJustifications> JustificationsOf(int set)
 {
     DisplayJustifications justifications{};
+    if (set < 1 || set > kDisplayMessageSets)
+        return justifications;
     for (int j = 1; j <= static_cast<int>(justifications.size()); ++j) {
         QString text;
         int justification = 0;
-        if (g_setDisplayMessages.IsOpen() && g_setDisplayMessages.GetMessage(text, justification, j, set))
-            justifications[static_cast<std::size_t>(j - 1)] = static_cast<std::uint8_t>(justification);
+        if (!g_setDisplayMessages.GetMessage(text, justification, j, set))
+            return std::nullopt;
+        justifications[static_cast<std::size_t>(j - 1)] = static_cast<std::uint8_t>(justification);
     }
     return justifications;
 }
@@ -95,14 +102,19 @@ bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t
     image.SetNetworkOverride(net);
     const bool loaded = image.LoadFile(BuildPath(kVestrels, controller.m_FileName), 0, 0, FirmwareVersion{});
     image.SetNetworkOverride(0);
+    // Nothing to prepare: the node's other files still go, and its
+    // generation holds back the image it cannot read and logs it.
     if (!loaded)
-        return false;
+        return true;
     if (controller.m_Keldara)
         BuildDirectoryIndex(image, workArea, m_bIgnoreCaseDirCodes != 0);
     WriteDoorSchedules(image, controller);
     WriteFloorSchedules(image, controller);
     image.MergeGlobalSettings(BuildPath(kVestrels, QString()));
-    image.BindDisplayMessageSlots(JustificationsOf(controller.m_DisplayMessageSet + 1));
+    const std::optional<DisplayJustifications> justifications = JustificationsOf(controller.m_DisplayMessageSet + 1);
+    if (!justifications)
+        return false;
+    image.BindDisplayMessageSlots(*justifications);
     // Nodes other than the master answer to their network's remote password.
     if (controller.m_NodeAddress != kMasterNode) {
         if (const auto remote = NetworkPasswords::Remote(controller.m_NetAddress))
@@ -162,6 +174,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
     if (!guard.Entered())
         return 0;
     m_netQueue.BeginProgrammingRun();
+    bool bound = false;
     try {
         const int full = HasPanelType0Or2() ? 1 : 0;
         CSetVestrels controllers;
@@ -176,7 +189,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
 
         DirectoryWorkArea workArea{};
         CBindManager manager(*this);
-        RunBinders(manager, workArea, full);
+        bound = RunBinders(manager, workArea, full);
 
         const bool oneNode = g_pendingNodeRequest.request == kServeOneNode;
         if (oneNode) {
@@ -210,7 +223,9 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         ResyncPendingCount();
         return 0;
     }
-    SetDataToProgram(0);
+    // Files a failed bind left as they were do not hold the changes yet.
+    if (bound)
+        SetDataToProgram(0);
     ClearPendingNodeRequest();
     return 1;
 }

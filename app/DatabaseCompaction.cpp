@@ -132,7 +132,13 @@ void Optimize(CWFDoc& doc)
     // so the program is not left without its databases.
     if (!compacted && !g_bDatabasesClosed)
         return;
-    doc.OnSaveDocument(doc.GetPathName());
+    // A reopen that failed part way (a file left read-only) leaves some
+    // recordsets closed; nothing may run on such a half-open installation.
+    if (!doc.OnSaveDocument(doc.GetPathName())) {
+        // The installation to go back to is the one that failed: the program closes.
+        doc.AbandonOpening(doc.GetPathName());
+        return;
+    }
     if (!compacted)
         return;
     MarkDataToProgram();

@@ -22,6 +22,6 @@ void CompactDatabaseFile(const QString& installationFolder, const QString& relat
 bool CompactAll(CWFDoc& doc);
 
 // Compacts everything, reopens the installation's data and flags it for
-// programming.
+// programming. A reopen that fails ends as a failed opening does.
 void Optimize(CWFDoc& doc);
 } // namespace DatabaseCompaction

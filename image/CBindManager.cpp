@@ -17,7 +17,7 @@
 #include "platform/Archive.h"
 #include "platform/DatabaseException.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace {
 constexpr int kNodesPerNetworkCode = 10;
@@ -34,6 +34,12 @@ std::uint8_t NetOf(std::uint8_t nodeCode)
 std::uint8_t NodeOf(std::uint8_t nodeCode)
 {
     return static_cast<std::uint8_t>(nodeCode % kNodesPerNetworkCode);
+}
+
+// "A1" for network 1, node 1.
+QString NodeName(std::uint8_t nodeCode)
+{
+    return QChar(u'@' + NetOf(nodeCode)) + QString::number(NodeOf(nodeCode));
 }
 
 // Unit u of bytes, with zeros for whatever lies beyond their end.
@@ -92,11 +98,8 @@ int CBindManager::BindAll(DirectoryWorkArea& workArea, int partial)
 
 int CBindManager::GenerateNetworkCommands(std::uint8_t nodeCode, int force, int partial, int forceMessages)
 {
-    const char networkLetter = static_cast<char>('@' + NetOf(nodeCode));
     BindProgress progress(BindProgress::Plain, QStringLiteral("Generating Net Commands"),
-                          QStringLiteral("Generating network commands for %1%2...")
-                              .arg(QLatin1Char(networkLetter))
-                              .arg(NodeOf(nodeCode)),
+                          QStringLiteral("Generating network commands for %1...").arg(NodeName(nodeCode)),
                           kGenerateSteps);
     int step = 0;
     m_storedForNode = 0;
@@ -147,12 +150,53 @@ void CBindManager::RebuildTimeZoneOrder()
     settings.SaveFile();
 }
 
-int CBindManager::GenerateUnitCommands(QFile& file, std::uint8_t nodeCode, int unit, std::uint8_t bank,
-                                       const QString& name, int force)
+std::optional<QByteArray> CBindManager::ReadSendableFile(const QString& name, QString& why) const
 {
-    if (unit <= 0 || unit > kMaxWriteLength || !file.isOpen() || !file.seek(0))
+    std::optional<QByteArray> current = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
+    if (!current) {
+        why = QStringLiteral("cannot be read");
+        return std::nullopt;
+    }
+    // Compared to the end of its copy, a file cut short by anything but its
+    // own bind would send zeros over what the panels hold.
+    const QFileInfo copy(LastProgrammedFolder() + QLatin1Char('/') + name);
+    if (!m_boundFiles.contains(name) && copy.exists() && current->size() < copy.size()) {
+        why = QStringLiteral("is shorter than the copy last sent");
+        return std::nullopt;
+    }
+    return current;
+}
+
+void CBindManager::LogHeldBack(const QString& name, const QString& why, std::uint8_t nodeCode) const
+{
+    LogBinding(QStringLiteral("%1 %2: nothing of it was sent to node %3, and its last-programmed copy was kept.")
+                   .arg(name, why, NodeName(nodeCode)));
+}
+
+int CBindManager::GenerateFileCommands(std::uint8_t nodeCode, int unit, std::uint8_t bank, const QString& name,
+                                       int force)
+{
+    QString why;
+    const std::optional<QByteArray> current = ReadSendableFile(name, why);
+    if (!current) {
+        LogHeldBack(name, why, nodeCode);
+        return 1;
+    }
+    return GenerateUnitCommands(*current, nodeCode, unit, bank, name, force);
+}
+
+bool CBindManager::StoreFile(const QString& name) const
+{
+    QString why;
+    const std::optional<QByteArray> current = ReadSendableFile(name, why);
+    return !current || WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *current);
+}
+
+int CBindManager::GenerateUnitCommands(const QByteArray& current, std::uint8_t nodeCode, int unit,
+                                       std::uint8_t bank, const QString& name, int force)
+{
+    if (unit <= 0 || unit > kMaxWriteLength)
         return 0;
-    const QByteArray current = file.readAll();
     QByteArray reference;
     const QString copyPath = LastProgrammedFolder() + QLatin1Char('/') + name;
     if (!force && QFile::exists(copyPath)) {
@@ -161,9 +205,9 @@ int CBindManager::GenerateUnitCommands(QFile& file, std::uint8_t nodeCode, int u
             return 0;
         reference = *copy;
     }
-    // Both files are walked to the end of the longer one, a missing unit
-    // reading as zero: a file that shrank or emptied must still clear what
-    // the panel holds beyond its new end.
+    // Only whole units are walked, to the end of the longer file, a missing
+    // unit reading as zero: a file its bind shrank or emptied must still
+    // clear what the panel holds beyond its new end.
     const qsizetype units = std::max(current.size(), reference.size()) / unit;
     const std::uint8_t nodeByte = NodeByteOf(nodeCode);
     QByteArray run;
@@ -241,11 +285,7 @@ int CBindManager::DisplayMessageCommands(std::uint8_t nodeCode, int force)
     std::uint8_t set = 0;
     if (!m_doc.ControllerDisplayMessageSet(set, 1, nodeCode))
         return 0;
-    CVLMemory file;
-    const QString name = DisplayMessageFile::FileName(set);
-    if (!file.OpenUnitFile(ControllerFolder(), name, 0))
-        return 0;
-    return GenerateUnitCommands(file.File(), nodeCode, kImageUnit, kDisplayMessageBank, name, force);
+    return GenerateFileCommands(nodeCode, kImageUnit, kDisplayMessageBank, DisplayMessageFile::FileName(set), force);
 }
 
 int CBindManager::ControllerImageCommands(std::uint8_t nodeCode, int force)
@@ -259,14 +299,16 @@ int CBindManager::ControllerImageCommands(std::uint8_t nodeCode, int force)
         ShowDatabaseError(error);
         return 0;
     }
-    CVLMemory image;
-    if (!image.OpenUnitFile(ControllerFolder(), name, 0))
+    QString why;
+    const std::optional<QByteArray> image = ReadSendableFile(name, why);
+    if (!image) {
+        LogHeldBack(name, why, nodeCode);
+        return 1;
+    }
+    if (!GenerateUnitCommands(*image, nodeCode, kImageUnit, kImageBank, name, force))
         return 0;
-    if (!GenerateUnitCommands(image.File(), nodeCode, kImageUnit, kImageBank, name, force))
-        return 0;
-    image.File().close();
-    const auto bytes = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
-    return bytes && WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *bytes) ? 1 : 0;
+    // The copy is what was compared, whatever the file holds by now.
+    return WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *image) ? 1 : 0;
 }
 
 int CBindManager::BindDisplayMessages()
@@ -278,8 +320,9 @@ int CBindManager::BindDisplayMessages()
         for (int j = 1; j <= DisplayMessageFile::kMessages; ++j) {
             QString text;
             int justification = 0;
-            if (!g_setDisplayMessages.IsOpen() || !g_setDisplayMessages.GetMessage(text, justification, j, n + 1))
-                text.clear();
+            // The lookup has shown its error; a blank message set must not take its place.
+            if (!g_setDisplayMessages.GetMessage(text, justification, j, n + 1))
+                return 0;
             texts.push_back(text);
         }
         int kept = 0;
@@ -291,10 +334,10 @@ int CBindManager::BindDisplayMessages()
                                   .arg(DisplayMessageFile::kFileSize)
                                   .arg(kept + 1)
                                   .arg(DisplayMessageFile::kMessages));
-        CVLMemory file;
-        if (!file.OpenUnitFile(ControllerFolder(), DisplayMessageFile::FileName(n), 1)
-            || file.File().write(bytes) != bytes.size())
+        const QString name = DisplayMessageFile::FileName(n);
+        if (!WriteFileAtomically(ControllerFolder() + QLatin1Char('/') + name, bytes))
             return 0;
+        NoteBoundFile(name);
         progress.SetPos(n + 1);
     }
     return 1;
@@ -303,11 +346,7 @@ int CBindManager::BindDisplayMessages()
 int CBindManager::StoreDisplayMessages()
 {
     // Only the eight sets that are ever bound exist.
-    for (int n = 0; n < kDisplayMessageFiles; ++n) {
-        const QString name = DisplayMessageFile::FileName(n);
-        const auto bytes = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
-        if (bytes)
-            WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *bytes);
-    }
+    for (int n = 0; n < kDisplayMessageFiles; ++n)
+        StoreFile(DisplayMessageFile::FileName(n));
     return 1;
 }

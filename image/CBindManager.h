@@ -3,13 +3,14 @@
 #include "image/DirectoryWorkArea.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class IBindDocument;
 class INetCommandSink;
-class QFile;
 
 // Drives a programming run's three phases over the paged binders: binding the
 // site database into panel files, generating for one node the memory writes
@@ -42,12 +43,27 @@ public:
     int StoreInstallationState(int full);
     void RebuildTimeZoneOrder();
 
-    // Compares file, which is named name in the controller folder, with the
+    // Compares current, the bytes of name in the controller folder, with the
     // node's last-programmed copy in units of unit bytes and queues a memory
     // write of bank for each run of differing units. 0 when the copy exists
-    // but cannot be read or a write cannot be stored.
-    int GenerateUnitCommands(QFile& file, std::uint8_t nodeCode, int unit, std::uint8_t bank, const QString& name,
-                             int force);
+    // but cannot be read or a write cannot be stored. Callers hold back a
+    // file that must not reach the panels (ReadSendableFile).
+    int GenerateUnitCommands(const QByteArray& current, std::uint8_t nodeCode, int unit, std::uint8_t bank,
+                             const QString& name, int force);
+    // Reads name from the controller folder and compares it as above; a file
+    // held back sends nothing and is logged, and the run goes on.
+    int GenerateFileCommands(std::uint8_t nodeCode, int unit, std::uint8_t bank, const QString& name, int force);
+    // Records name as sent: its copy in the last-programmed folder is written
+    // beside and renamed. A file held back keeps the copy there. False when
+    // the copy cannot be written.
+    bool StoreFile(const QString& name) const;
+    // The current file name, or none when it must not reach the panels: it
+    // is missing or unreadable, or shorter than its last-programmed copy
+    // without this run's bind having made it so. why then says which.
+    std::optional<QByteArray> ReadSendableFile(const QString& name, QString& why) const;
+    // Names a file this run's bind wrote: it may be shorter than its copy,
+    // and its end clears what the panels hold past it.
+    void NoteBoundFile(const QString& name) { m_boundFiles.insert(name); }
     bool QueueMemoryWrite(std::uint8_t bank, int unitNumber, const QByteArray& data, std::uint8_t nodeByte);
     bool QueueEndOfUpdate(int net, int node);
 
@@ -66,11 +82,13 @@ private:
     int DisplayMessageCommands(std::uint8_t nodeCode, int force);
     int ControllerImageCommands(std::uint8_t nodeCode, int force);
     bool Store(const class CNetCommand& command);
+    void LogHeldBack(const QString& name, const QString& why, std::uint8_t nodeCode) const;
 
     IBindDocument& m_doc;
     INetCommandSink& m_sink;
     DirectoryWorkArea* m_workArea = nullptr;
     int m_storedForNode = 0;
+    QSet<QString> m_boundFiles;
 };
 
 // Node byte of a command: network in the high nibble, node in the low one.

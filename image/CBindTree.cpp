@@ -353,7 +353,7 @@ void CBindTree::MakeHeaderRecord()
     PutBigWord(m_header->item->GetData(), kLinks[m_layout].left, SlotOf(Root()));
 }
 
-bool CBindTree::Save(QFile& file)
+QByteArray CBindTree::FileBytes() const
 {
     std::vector<CBindTreeRecord> records(m_slots.size());
     const LinkPositions links = kLinks[m_layout];
@@ -374,25 +374,21 @@ bool CBindTree::Save(QFile& file)
             records[s].root = node->parent == m_header.get() ? kRootMark : 0;
         }
     }
-    const QByteArray bytes = CBindTreeRecord::WriteArray(records);
-    return file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size()) && file.flush();
+    return CBindTreeRecord::WriteArray(records);
 }
 
-bool CBindTree::Load(QFile& file)
+void CBindTree::Load(const QByteArray& bytes)
 {
     Clear();
-    if (file.size() == 0 && !Save(file))
-        return false;
-    if (!file.seek(0))
-        return false;
-    const auto records = CBindTreeRecord::ReadArray(file.readAll());
+    if (bytes.isEmpty())
+        return;
+    const auto records = CBindTreeRecord::ReadArray(bytes);
     if (!records || records->size() != m_slots.size() || !BuildFrom(*records)) {
         Clear();
         if (m_log)
             m_log(QStringLiteral("%1: the stored tree is damaged or of another size; every slot is bound anew.")
                   .arg(m_name));
     }
-    return true;
 }
 
 bool CBindTree::BuildFrom(const std::vector<CBindTreeRecord>& records)

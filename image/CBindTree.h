@@ -3,7 +3,7 @@
 #include "image/BindingLog.h"
 #include "image/CBindTreeEntry.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -29,13 +29,13 @@ public:
     CBindTree(const CBindTree&) = delete;
     CBindTree& operator=(const CBindTree&) = delete;
 
-    // Fills the tree from the open file, writing an empty tree into an empty
-    // file first. A copy of another capacity or a damaged one (a cycle, a slot
+    // Fills the tree from a tree file's bytes; no bytes (no file yet) give an
+    // empty tree. A copy of another capacity or a damaged one (a cycle, a slot
     // out of range, two roots, a broken balance or order) counts as no copy:
     // the tree stays empty with every slot free, and a damaged one is logged.
-    bool Load(QFile& file);
-    // Writes every slot into the open file from its start.
-    bool Save(QFile& file);
+    void Load(const QByteArray& bytes);
+    // The tree file: every slot in slot order.
+    QByteArray FileBytes() const;
 
     CBindTreeEntry* Find(std::uint64_t key) const;
     // The lowest free slot from 1 up, or 0 when every slot is taken.

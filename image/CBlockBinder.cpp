@@ -115,13 +115,11 @@ QByteArray CBlockBinder::BuildPages(const std::vector<BlockRow>& blocks, const s
 int CBlockBinder::WritePages(const QString& status, const std::vector<BlockRow>& blocks,
                              const std::vector<CredentialRow>& credentials, const char* credentialWord)
 {
-    if (!OpenBinderFile(1))
-        return 0;
     BindProgress progress(BindProgress::Percent, QString::fromLatin1(kBindingDataCaption), status, kPages);
     int refused = 0;
     const QByteArray file = BuildPages(blocks, credentials, refused);
     progress.SetPos(kPages);
-    if (File().write(file) != file.size() || !File().flush())
+    if (!WriteBinderFile(file))
         return 0;
     if (refused > 0)
         ShowMessageBox(QStringLiteral("%1 not sent to the panels: %2. Each lies more than %3 numbers above the "

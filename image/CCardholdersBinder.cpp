@@ -51,8 +51,6 @@ bool CCardholdersBinder::BuildRecord(bool deleted, bool active, std::uint8_t set
 
 int CCardholdersBinder::Bind()
 {
-    if (!OpenBinderFile(1))
-        return 0;
     BindProgress progress(BindProgress::Percent, QString::fromLatin1(kBindingDataCaption),
                           QStringLiteral("Binding Cardholder information..."), kRecords);
     // Each row lands at its own number, so the order the rows come in
@@ -87,7 +85,7 @@ int CCardholdersBinder::Bind()
         return 0;
     }
     progress.SetPos(kRecords);
-    if (File().write(file) != file.size() || !File().flush()) {
+    if (!WriteBinderFile(file)) {
         ShowMessageBox(QString::fromLatin1(kWriteFailedText));
         return 0;
     }

@@ -6,7 +6,6 @@
 #include "image/CBindManager.h"
 #include "image/IBindDocument.h"
 #include "platform/DatabaseException.h"
-#include "platform/MessageBox.h"
 #include "platform/TextCollation.h"
 
 #include <algorithm>
@@ -28,7 +27,6 @@ constexpr char kPhoneFill = '*';
 // The work area: three words, settings the index leaves alone, two tables.
 constexpr int kWordsLength = 6;
 constexpr int kTablesStart = 18;
-const char* const kFileErrorText = "File Error";
 
 struct GroupKey
 {
@@ -186,28 +184,20 @@ int CDirCodesBinder::Bind()
     // Outside a programming run the file is still made; the index is not.
     DirectoryWorkArea scratch{};
     DirectoryWorkArea* area = m_manager.WorkArea() ? m_manager.WorkArea() : &scratch;
-    const QString path = m_manager.ControllerFolder() + QLatin1Char('/') + FileName();
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        ShowMessageBox(QString::fromLatin1(kFileErrorText), MbButtons::Ok, MbIcon::Exclamation);
-        return 0;
-    }
-    if (!OpenBinderFile(0))
-        return 0;
-    QByteArray file(kRecords * kRecordSize, '\0');
+    QByteArray file;
     try {
         bool empty = true;
         WalkAllRows(g_setPhoneEntries, QString(), [&](CSetPhoneEntries&) { empty = false; });
         if (empty) {
+            // An empty directory is an empty file, which clears the panels' directory.
             std::fill(area->begin(), area->begin() + kWordsLength, std::uint8_t(0));
             std::fill(area->begin() + kTablesStart, area->end(), std::uint8_t(0));
-            File().close();
-            return 1;
+        } else {
+            file = BuildDirectory(*area, m_manager.Document().IgnoreCaseDirCodes());
         }
-        file = BuildDirectory(*area, m_manager.Document().IgnoreCaseDirCodes());
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
+        return 0;
     }
-    const bool written = File().write(file) == file.size() && File().flush();
-    File().close();
-    return written ? 1 : 0;
+    return WriteBinderFile(file) ? 1 : 0;
 }

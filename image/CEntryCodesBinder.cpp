@@ -97,13 +97,13 @@ int CEntryCodesBinder::GenerateCommands(std::uint8_t nodeCode, int force)
 
 int CEntryCodesBinder::Bind()
 {
-    if (!OpenBinderFile(0))
+    const std::optional<QByteArray> stored = ReadBinderFile();
+    if (!stored)
         return 0;
     CBindTree tree(FileName(), kCapacity, CBindTree::kEntryCodeRecords);
     BindProgress progress(BindProgress::Percent, QString::fromLatin1(kBindingDataCaption),
                           QStringLiteral("Binding Key Codes..."), kCapacity);
-    if (!tree.Load(File()))
-        return 0;
+    tree.Load(*stored);
     std::vector<Row> rows;
     try {
         rows = ReadRows();
@@ -128,5 +128,7 @@ int CEntryCodesBinder::Bind()
                                 BuildRecord(data, row.code, row.suspended, row.holder);
                             }});
     }
-    return BindTreeRows(tree, File(), treeRows, kFullText, QString::fromLatin1(kTreeName));
+    if (!BindTreeRows(tree, treeRows, kFullText))
+        return 0;
+    return SaveTree(tree, QString::fromLatin1(kTreeName));
 }

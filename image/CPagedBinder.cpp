@@ -1,37 +1,51 @@
 #include "image/CPagedBinder.h"
 
+#include "image/BindingLog.h"
 #include "image/CBindManager.h"
+#include "image/CBindTree.h"
 #include "platform/Archive.h"
+
+#include <QFileInfo>
+
+namespace {
+QString PathIn(const QString& folder, const QString& name)
+{
+    return folder + QLatin1Char('/') + name;
+}
+} // namespace
 
 int CPagedBinder::GenerateCommands(std::uint8_t nodeCode, int force)
 {
-    return GenerateFileCommands(FileName(), UnitSize(), Bank(), nodeCode, force);
+    return m_manager.GenerateFileCommands(nodeCode, UnitSize(), Bank(), FileName(), force);
 }
 
 int CPagedBinder::Store()
 {
-    return StoreFile(FileName());
+    return m_manager.StoreFile(FileName()) ? 1 : 0;
 }
 
-bool CPagedBinder::OpenBinderFile(int create)
+std::optional<QByteArray> CPagedBinder::ReadBinderFile() const
 {
-    return OpenUnitFile(m_manager.ControllerFolder(), FileName(), create);
+    const QString path = PathIn(m_manager.ControllerFolder(), FileName());
+    if (!QFileInfo::exists(path))
+        return QByteArray();
+    return ReadWholeFile(path);
 }
 
-int CPagedBinder::GenerateFileCommands(const QString& name, int unit, std::uint8_t bank, std::uint8_t nodeCode,
-                                       int force)
+bool CPagedBinder::WriteBinderFile(const QByteArray& bytes) const
 {
-    if (!OpenUnitFile(m_manager.ControllerFolder(), name, 0))
+    if (!WriteFileAtomically(PathIn(m_manager.ControllerFolder(), FileName()), bytes))
+        return false;
+    m_manager.NoteBoundFile(FileName());
+    return true;
+}
+
+int CPagedBinder::SaveTree(const CBindTree& tree, const QString& treeName) const
+{
+    if (!WriteBinderFile(tree.FileBytes())) {
+        LogBinding(QStringLiteral("%1: the file could not be written.").arg(PathIn(m_manager.ControllerFolder(), FileName())));
         return 0;
-    const int result = m_manager.GenerateUnitCommands(File(), nodeCode, unit, bank, name, force);
-    File().close();
-    return result;
-}
-
-int CPagedBinder::StoreFile(const QString& name)
-{
-    // The copy replaces the last-programmed file in one step, so a crash
-    // leaves either the old copy or the new one.
-    const auto bytes = ReadWholeFile(m_manager.ControllerFolder() + QLatin1Char('/') + name);
-    return bytes && WriteFileAtomically(m_manager.LastProgrammedFolder() + QLatin1Char('/') + name, *bytes) ? 1 : 0;
+    }
+    tree.LogStatistics(treeName);
+    return 1;
 }

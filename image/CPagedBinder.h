@@ -2,11 +2,14 @@
 
 #include "image/CVLFileMemory.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class CBindManager;
+class CBindTree;
 
 // A binder turns one group of tables into one installation-wide paged file of
 // panel memory in the controller folder. The bind manager makes a fresh one
@@ -35,10 +38,16 @@ public:
     virtual int UnitSize() const = 0;
 
 protected:
-    int GenerateFileCommands(const QString& name, int unit, std::uint8_t bank, std::uint8_t nodeCode, int force);
-    int StoreFile(const QString& name);
-    // Opens the binder's file in the controller folder, emptied with create.
-    bool OpenBinderFile(int create);
+    // The binder's file as the last bind left it: empty when there is none
+    // yet, none when it cannot be read.
+    std::optional<QByteArray> ReadBinderFile() const;
+    // Puts bytes in place of the binder's file in the controller folder:
+    // written beside it and renamed, so a bind that fails or a crash leaves
+    // the previous file whole.
+    bool WriteBinderFile(const QByteArray& bytes) const;
+    // Writes the tree as the binder's file and logs its statistics; 0 when
+    // the file cannot be written.
+    int SaveTree(const CBindTree& tree, const QString& treeName) const;
 
     CBindManager& m_manager;
 };

@@ -42,13 +42,13 @@ int CSingleLearnedBinder::GenerateCommands(std::uint8_t nodeCode, int force)
 
 int CSingleLearnedBinder::BindRows(const std::vector<Row>& rows, const Texts& texts)
 {
-    if (!OpenBinderFile(0))
+    const std::optional<QByteArray> stored = ReadBinderFile();
+    if (!stored)
         return 0;
     CBindTree tree(FileName(), kCapacity, CBindTree::kCredentialRecords);
     BindProgress progress(BindProgress::Percent, QString::fromLatin1(kBindingDataCaption),
                           QString::fromLatin1(texts.progress), kCapacity);
-    if (!tree.Load(File()))
-        return 0;
+    tree.Load(*stored);
     std::vector<TreeRow> treeRows;
     treeRows.reserve(rows.size());
     for (const Row& row : rows) {
@@ -66,5 +66,7 @@ int CSingleLearnedBinder::BindRows(const std::vector<Row>& rows, const Texts& te
                                             row.lost, row.suspended, false, row.holder);
                             }});
     }
-    return BindTreeRows(tree, File(), treeRows, texts.full, QString::fromLatin1(texts.treeName));
+    if (!BindTreeRows(tree, treeRows, texts.full))
+        return 0;
+    return SaveTree(tree, QString::fromLatin1(texts.treeName));
 }

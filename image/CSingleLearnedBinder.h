@@ -44,7 +44,7 @@ protected:
     };
 
     // Binds the rows, in table order, into the tree the file holds. 0 when the
-    // file cannot be opened or written, or the tree is full (the file is then
+    // file cannot be read or written, or the tree is full (the file is then
     // left as it was).
     int BindRows(const std::vector<Row>& rows, const Texts& texts);
 };

@@ -37,11 +37,10 @@ public:
     virtual bool LoadFile(const QString& path, int create, std::uint8_t nodeCode,
                           const FirmwareVersion& version);
     // Writes into the given open file from its start, or with none into the
-    // image's own file, which must exist. The mirror follows a good write.
+    // image's own file, which must exist: written beside it and renamed, and
+    // a file member open on it is opened again on the new file. The mirror
+    // follows a good write.
     bool SaveFile(QFile* file = nullptr);
-    // Opens folder/name on the file member: keeping its contents (creating it
-    // when missing), or emptied when create is non-zero.
-    bool OpenUnitFile(const QString& folder, const QString& name, int create);
 
     void FillDefaults(std::uint8_t nodeCode, const FirmwareVersion& version);
     void GetLoadedPasswords(RemotePassword& remote, PriorityPassword& priority) const;

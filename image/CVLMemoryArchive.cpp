@@ -2,7 +2,6 @@
 
 #include "platform/Archive.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -171,21 +170,17 @@ bool CVLMemory::SaveFile(QFile* file)
         if (m_path.isEmpty() || !QFileInfo::exists(m_path))
             return false;
         const QByteArray bytes = StoreImage(NameOf(m_path));
-        // A file member open on the image's own file sees the write in place.
         const bool ownFileOpen = m_file.isOpen() && QFileInfo(m_file.fileName()) == QFileInfo(m_path);
-        if (!(ownFileOpen ? WriteInto(m_file, bytes) : WriteFileAtomically(m_path, bytes)))
+        if (!WriteFileAtomically(m_path, bytes))
             return false;
+        // The open file member still reads the file the rename replaced.
+        if (ownFileOpen) {
+            const QIODevice::OpenMode mode = m_file.openMode() & ~QIODevice::Truncate;
+            m_file.close();
+            if (!m_file.open(mode))
+                return false;
+        }
     }
     m_VLMemoryMiror = m_VLMemory;
     return true;
-}
-
-bool CVLMemory::OpenUnitFile(const QString& folder, const QString& name, int create)
-{
-    m_file.close();
-    m_file.setFileName(QDir(folder).filePath(name));
-    QIODevice::OpenMode mode = QIODevice::ReadWrite;
-    if (create)
-        mode |= QIODevice::Truncate;
-    return m_file.open(mode);
 }

@@ -2,9 +2,6 @@
 
 #include "image/CBindTreeEntry.h"
 
-#include <QFile>
-#include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -20,9 +17,8 @@ struct TreeRow
     std::function<void(CBindTreeEntry::Data&)> build;
 };
 
-// Applies the rows, in table order, to the tree loaded from file and saves
-// it: a deleted row frees its credential's slot, a known one keeps its slot
-// and gets its record rebuilt, a new one takes the lowest free slot. When no
-// slot is left it shows fullText and returns 0 with the file as it was.
-int BindTreeRows(CBindTree& tree, QFile& file, const std::vector<TreeRow>& rows, const char* fullText,
-                 const QString& treeName);
+// Applies the rows, in table order, to the tree: a deleted row frees its
+// credential's slot, a known one keeps its slot and gets its record rebuilt,
+// a new one takes the lowest free slot. When no slot is left it shows
+// fullText and returns false; the caller then leaves the file as it was.
+bool BindTreeRows(CBindTree& tree, const std::vector<TreeRow>& rows, const char* fullText);

@@ -64,7 +64,7 @@ int GenerateTreeCommands(CBindManager& manager, const QString& name, int recordS
 {
     const QString currentPath = manager.ControllerFolder() + QLatin1Char('/') + name;
     QFile current(currentPath);
-    if (!current.open(QIODevice::ReadWrite)) {
+    if (!current.open(QIODevice::ReadOnly)) {
         ShowMessageBox(QStringLiteral("Error opening file ") + currentPath);
         return 0;
     }

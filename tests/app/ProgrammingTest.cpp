@@ -7,8 +7,7 @@
 #include "link/NetCommandKinds.h"
 #include "link/PacketBuilder.h"
 #include "platform/Clock.h"
-#include "tests/app/DocumentFixture.h"
-#include "tests/app/StoredCommandReader.h"
+#include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/PanelSimulator.h"
 
 #include <QDir>
@@ -28,55 +27,6 @@ bool IsNodeControl(const CNetCommand& command, std::uint8_t argument)
            && static_cast<std::uint8_t>(command.m_payload[0]) == NodeCommandOp::NodeControl
            && static_cast<std::uint8_t>(command.m_payload[1]) == argument;
 }
-
-class ProgrammingRun : public DocumentFixture
-{
-protected:
-    void SetUp() override
-    {
-        DocumentFixture::SetUp();
-        QString error;
-        const QString demo = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
-        ASSERT_FALSE(demo.isEmpty()) << error.toStdString();
-        ASSERT_TRUE(m_doc.OnOpenDocument(demo));
-    }
-    void TearDown() override
-    {
-        g_pendingNodeRequest = {};
-        NodeLinkState = {};
-        m_doc.OnCloseDocument();
-    }
-
-    std::map<int, std::vector<StoredCommand>> StoredByNode() { return ReadStoredCommandsByNode(m_doc); }
-
-    int RowCount()
-    {
-        return m_doc.CountQueuedCommands();
-    }
-
-    void SetFlags(int node, std::int32_t flags)
-    {
-        ASSERT_TRUE(g_setVestrels.FindByAddress(1, node));
-        g_setVestrels.Edit();
-        g_setVestrels.m_Flags = flags;
-        g_setVestrels.Update();
-    }
-
-    std::int32_t FlagsOf(int node)
-    {
-        EXPECT_TRUE(g_setVestrels.FindByAddress(1, node));
-        return g_setVestrels.m_Flags;
-    }
-
-    // First run, then an empty queue.
-    void ProgramOnceAndSend()
-    {
-        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-        ASSERT_TRUE(m_doc.ClearNetCommands());
-    }
-
-    CWFDoc m_doc;
-};
 
 TEST_F(ProgrammingRun, FirstRunSendsEveryControllerInFull)
 {

@@ -2,7 +2,6 @@
 #include "image/CBindTreeRecord.h"
 #include "tests/support/MessageBoxScript.h"
 
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,39 +11,22 @@
 
 namespace {
 
-// A tree file in a temporary folder, open for reading and writing.
+// A tree file's bytes, as a binder reads and writes them.
 class TreeFile
 {
 public:
-    TreeFile()
-        : m_file(m_dir.filePath(QStringLiteral("Tree.dat")))
-    {
-        m_file.open(QIODevice::ReadWrite);
-    }
+    const QByteArray& Bytes() const { return m_bytes; }
+    void Replace(const QByteArray& bytes) { m_bytes = bytes; }
 
-    QFile& File() { return m_file; }
-    QByteArray Bytes()
+    std::vector<CBindTreeRecord> Records() const
     {
-        m_file.seek(0);
-        return m_file.readAll();
-    }
-    void Replace(const QByteArray& bytes)
-    {
-        m_file.resize(0);
-        m_file.seek(0);
-        m_file.write(bytes);
-        m_file.flush();
-    }
-    std::vector<CBindTreeRecord> Records()
-    {
-        auto records = CBindTreeRecord::ReadArray(Bytes());
+        auto records = CBindTreeRecord::ReadArray(m_bytes);
         EXPECT_TRUE(records.has_value());
         return records.value_or(std::vector<CBindTreeRecord>{});
     }
 
 private:
-    QTemporaryDir m_dir;
-    QFile m_file;
+    QByteArray m_bytes;
 };
 
 std::uint16_t BigWord(const CBindTreeEntry::Data& data, int at)
@@ -140,7 +122,7 @@ TEST(BindTree, RandomChangesKeepBalanceOrderAndSlotsAcrossSaveAndLoad)
         std::map<std::uint64_t, std::uint16_t> model;
         for (int round = 0; round < 8; ++round) {
             CBindTree tree(QStringLiteral("Tree.dat"), kCapacity, CBindTree::kCredentialRecords, {});
-            ASSERT_TRUE(tree.Load(file.File()));
+            tree.Load(file.Bytes());
             ASSERT_EQ(tree.Count(), static_cast<int>(model.size()));
             for (const auto& [key, slot] : model) {
                 const CBindTreeEntry* entry = tree.Find(key);
@@ -170,7 +152,7 @@ TEST(BindTree, RandomChangesKeepBalanceOrderAndSlotsAcrossSaveAndLoad)
                 }
             }
             tree.MakeHeaderRecord();
-            ASSERT_TRUE(tree.Save(file.File()));
+            file.Replace(tree.FileBytes());
             const auto records = file.Records();
             ASSERT_EQ(records.size(), static_cast<std::size_t>(kCapacity + 1));
             const auto keys = CheckTreeFile(records, kCredentialLinks);
@@ -187,9 +169,9 @@ TEST(BindTree, EmptyTreeSavesZeroRecords)
 {
     TreeFile file;
     CBindTree tree(QStringLiteral("Tree.dat"), 20000, CBindTree::kCredentialRecords, {});
-    ASSERT_TRUE(tree.Load(file.File()));
+    tree.Load(file.Bytes());
     tree.MakeHeaderRecord();
-    ASSERT_TRUE(tree.Save(file.File()));
+    file.Replace(tree.FileBytes());
     const QByteArray bytes = file.Bytes();
     ASSERT_EQ(bytes.size(), 2 + 40 * 20001);
     EXPECT_EQ(static_cast<std::uint8_t>(bytes[0]), 0x21);
@@ -204,12 +186,12 @@ TEST(BindTree, SlotRecordBytesAndLinksFollowTheLayout)
         SCOPED_TRACE(layout);
         TreeFile file;
         CBindTree tree(QStringLiteral("Tree.dat"), 10, layout, {});
-        tree.Load(file.File());
+        tree.Load(file.Bytes());
         // 20 in slot 1 becomes the root with 10 (slot 2) left and 30 (slot 3) right.
         for (const auto& [slot, key] : {std::pair{1, 20}, std::pair{2, 10}, std::pair{3, 30}})
             ASSERT_TRUE(tree.Add(MakeEntry(static_cast<std::uint16_t>(slot), static_cast<std::uint64_t>(key))));
         tree.MakeHeaderRecord();
-        tree.Save(file.File());
+        file.Replace(tree.FileBytes());
         const QByteArray bytes = file.Bytes();
         const QByteArray root = bytes.mid(2 + 40, 40);
         const QByteArray expected = QByteArray::fromHex("01000000" "00000000" "1400000000000000" "00000000"
@@ -231,7 +213,7 @@ TEST(BindTree, RemovedSlotIsTheNextOneGivenOut)
 {
     TreeFile file;
     CBindTree tree(QStringLiteral("Tree.dat"), 5, CBindTree::kCredentialRecords, {});
-    tree.Load(file.File());
+    tree.Load(file.Bytes());
     for (std::uint64_t key = 1; key <= 5; ++key)
         ASSERT_TRUE(tree.Add(MakeEntry(tree.FindFreeSlot(), key * 100)));
     EXPECT_EQ(tree.FindFreeSlot(), 0);
@@ -270,12 +252,12 @@ TEST(BindTree, DamagedOrForeignFileCountsAsNoCopy)
     TreeFile source;
     {
         CBindTree tree(QStringLiteral("Tree.dat"), 6, CBindTree::kCredentialRecords, {});
-        tree.Load(source.File());
+        tree.Load(source.Bytes());
         tree.Add(MakeEntry(1, 20));
         tree.Add(MakeEntry(2, 10));
         tree.Add(MakeEntry(3, 30));
         tree.MakeHeaderRecord();
-        tree.Save(source.File());
+        source.Replace(tree.FileBytes());
     }
     const auto sound = source.Records();
     using Damage = std::function<void(std::vector<CBindTreeRecord>&)>;
@@ -299,7 +281,7 @@ TEST(BindTree, DamagedOrForeignFileCountsAsNoCopy)
         QStringList log;
         CBindTree tree(QStringLiteral("Tree.dat"), 6, CBindTree::kCredentialRecords,
                        [&](const QString& line) { log << line; });
-        ASSERT_TRUE(tree.Load(file.File()));
+        tree.Load(file.Bytes());
         EXPECT_EQ(tree.Count(), 0);
         EXPECT_EQ(tree.FindFreeSlot(), 1);
         EXPECT_EQ(tree.Find(20), nullptr);
@@ -308,7 +290,7 @@ TEST(BindTree, DamagedOrForeignFileCountsAsNoCopy)
     TreeFile truncated;
     truncated.Replace(source.Bytes().left(100));
     CBindTree tree(QStringLiteral("Tree.dat"), 6, CBindTree::kCredentialRecords, {});
-    tree.Load(truncated.File());
+    tree.Load(truncated.Bytes());
     EXPECT_EQ(tree.Count(), 0);
 }
 

@@ -1,6 +1,7 @@
 #include "app/CWFDoc.h"
 #include "image/CBindManager.h"
 #include "link/NetCommandKinds.h"
+#include "platform/Archive.h"
 #include "tests/image/RecordingSink.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -49,9 +50,12 @@ protected:
         Put(CWFDoc::kVestrels, current);
         if (copy)
             Put(CWFDoc::kLastProgrammed, *copy);
-        QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Test.dat"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return m_manager.GenerateUnitCommands(file, kNodeCode, unit, 1, "Test.dat", force);
+        return m_manager.GenerateFileCommands(kNodeCode, unit, 1, "Test.dat", force);
+    }
+
+    QByteArray Copy() const
+    {
+        return ReadWholeFile(m_doc.BuildPath(CWFDoc::kLastProgrammed, "Test.dat")).value_or(QByteArray("<none>"));
     }
 
     std::vector<Write> Writes() const
@@ -100,6 +104,7 @@ TEST_F(UnitCommands, WritesOnlyTheRunsThatDiffer)
         int unit;
         int force;
         std::vector<Write> expected;
+        bool bound = false;
     };
     const std::vector<Case> cases{
         {"identical file", record600, record600, 8, 0, {}},
@@ -110,12 +115,20 @@ TEST_F(UnitCommands, WritesOnlyTheRunsThatDiffer)
         {"forced full send", record600, record600, 8, 1, {{1, 600, 8}}},
         {"run split at the largest write", longRun, cardholders, 8, 0, {{1, 0, 4096}, {1, 512, 704}}},
         {"file that grew", grown, cardholders, 8, 0, {{1, 10000, 16}}},
-        {"file that shrank keeps zeroing", cardholders.left(800), record600, 8, 0, {{1, 600, 8}}},
+        {"file its bind shrank keeps zeroing", cardholders.left(800), record600, 8, 0, {{1, 600, 8}}, true},
+        {"file cut short otherwise sends nothing", cardholders.left(800), record600, 8, 0, {}},
+        {"forced file cut short sends nothing", cardholders.left(800), record600, 8, 1, {}},
+        {"part of a unit is not sent", QByteArray(4096 + 100, '\x01'), {}, 4096, 0, {{1, 0, 4096}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_sink.commands.clear();
-        ASSERT_EQ(Generate(c.current, &c.copy, c.unit, c.force), 1);
+        CBindManager manager(m_doc, m_sink);
+        if (c.bound)
+            manager.NoteBoundFile("Test.dat");
+        Put(CWFDoc::kVestrels, c.current);
+        Put(CWFDoc::kLastProgrammed, c.copy);
+        ASSERT_EQ(manager.GenerateFileCommands(kNodeCode, c.unit, 1, "Test.dat", c.force), 1);
         const std::vector<Write> writes = Writes();
         ASSERT_EQ(writes.size(), c.expected.size());
         for (std::size_t i = 0; i < writes.size(); ++i) {
@@ -126,11 +139,12 @@ TEST_F(UnitCommands, WritesOnlyTheRunsThatDiffer)
     }
 }
 
-TEST_F(UnitCommands, EmptiedFileZeroesThePanelsCopy)
+TEST_F(UnitCommands, FileEmptiedByItsBindZeroesThePanelsCopy)
 {
     QByteArray copy(52 * 10000, '\0');
     copy.replace(52 * 7, 52, Record('\x33', 52));
     copy.replace(52 * 9000, 52, Record('\x34', 52));
+    m_manager.NoteBoundFile("Test.dat");
     ASSERT_EQ(Generate(QByteArray(), &copy, 52), 1);
     const std::vector<Write> writes = Writes();
     ASSERT_EQ(writes.size(), 2u);
@@ -138,6 +152,29 @@ TEST_F(UnitCommands, EmptiedFileZeroesThePanelsCopy)
     EXPECT_EQ(writes[1].unit, 9000);
     for (const CNetCommand& command : m_sink.commands)
         EXPECT_EQ(command.m_payload.mid(CBindManager::kWriteHeaderLength), QByteArray(52, '\0'));
+}
+
+TEST_F(UnitCommands, MissingOrShortFileIsHeldBackAndKeepsItsCopy)
+{
+    const QByteArray copy(4096 * 2, '\x07');
+    const QString current = m_doc.BuildPath(CWFDoc::kVestrels, "Test.dat");
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "short");
+        Put(CWFDoc::kLastProgrammed, copy);
+        if (missing)
+            QFile::remove(current);
+        else
+            Put(CWFDoc::kVestrels, QByteArray(4096, '\x07'));
+        QString why;
+        EXPECT_FALSE(m_manager.ReadSendableFile("Test.dat", why).has_value());
+        EXPECT_EQ(why, missing ? "cannot be read" : "is shorter than the copy last sent");
+        for (const int force : {0, 1})
+            EXPECT_EQ(m_manager.GenerateFileCommands(kNodeCode, 4096, 0, "Test.dat", force), 1);
+        EXPECT_TRUE(m_manager.StoreFile("Test.dat"));
+        EXPECT_TRUE(m_sink.commands.empty());
+        EXPECT_EQ(QFile::exists(current), !missing) << "a missing file is not made";
+        EXPECT_EQ(Copy(), copy);
+    }
 }
 
 TEST_F(UnitCommands, NoCopyMeansEverythingNonZeroIsSent)
@@ -185,11 +222,8 @@ TEST_F(UnitCommands, RefusedStoreOrUnreadableCopyFails)
     EXPECT_EQ(Generate(current, nullptr, 8), 0);
 
     m_sink.failAfter = -1;
-    Put(CWFDoc::kVestrels, current);
     QDir().mkpath(m_doc.BuildPath(CWFDoc::kLastProgrammed, "Unreadable.dat"));
-    QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Test.dat"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(m_manager.GenerateUnitCommands(file, kNodeCode, 8, 1, "Unreadable.dat", 0), 0);
+    EXPECT_EQ(m_manager.GenerateUnitCommands(current, kNodeCode, 8, 1, "Unreadable.dat", 0), 0);
 }
 
 } // namespace

@@ -268,16 +268,3 @@ TEST_F(ArchiveFileTest, FileMemoryKeepsItsFileOpenAndSkipsWholePages)
     EXPECT_FALSE(memory.LoadFile(PathOf("Missing.dat"), 0, 0, {}));
     EXPECT_FALSE(memory.File().isOpen());
 }
-
-TEST_F(ArchiveFileTest, UnitFileIsKeptOrEmptied)
-{
-    ASSERT_TRUE(WriteBytes("Cardholders.dat", "abc"));
-    CVLMemory memory;
-    ASSERT_TRUE(memory.OpenUnitFile(Folder(), "Cardholders.dat", 0));
-    EXPECT_EQ(memory.File().readAll(), QByteArray("abc"));
-    ASSERT_TRUE(memory.OpenUnitFile(Folder(), "Cardholders.dat", 1));
-    EXPECT_EQ(memory.File().size(), 0);
-    ASSERT_TRUE(memory.OpenUnitFile(Folder(), "New.dat", 0));
-    EXPECT_TRUE(QFile::exists(PathOf("New.dat")));
-    EXPECT_FALSE(memory.OpenUnitFile(PathOf("NoFolder"), "X.dat", 0));
-}
