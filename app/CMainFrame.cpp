@@ -602,7 +602,7 @@ bool CMainFrame::event(QEvent* e)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    switch (DecideClose(QueueBeingCreated || ProgrammingRunActive, IsNetworkQueueBusy(), m_closeConfirmed)) {
+    switch (DecideClose(QueueBeingCreated, IsNetworkQueueBusy(), m_closeConfirmed)) {
     case CloseDecision::RefuseWhileProgramming:
         ShowMessageBox(QString::fromLatin1(kCloseRefusedText));
         event->ignore();

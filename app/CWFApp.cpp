@@ -260,7 +260,7 @@ std::vector<NetworkOffset> ActiveNetworkOffsets()
 
 bool IsProgrammingNetwork()
 {
-    return QueueBeingCreated || ProgrammingRunActive || IsNetworkQueueBusy();
+    return QueueBeingCreated || IsNetworkQueueBusy();
 }
 
 } // namespace

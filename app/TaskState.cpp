@@ -8,7 +8,6 @@ QObject* TaskTargetWindow = nullptr;
 
 int TaskBackupResult = 0;
 
-int ProgrammingRunActive = 0;
 
 TaskMode CurrentTaskMode()
 {

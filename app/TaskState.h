@@ -21,9 +21,6 @@ extern QObject* TaskTargetWindow;
 
 extern int TaskBackupResult;
 
-// Set by the programming run from its start to its end, so the main window
-// cannot close half-way through it.
-extern int ProgrammingRunActive;
 
 TaskMode CurrentTaskMode();
 void SetTaskMode(TaskMode mode);

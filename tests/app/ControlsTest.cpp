@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -134,19 +135,44 @@ TEST(ListControls, ColouredModePicksTheRowColour)
     EXPECT_EQ(list2.IconIndex(0x83), 3);
 }
 
-TEST(ListControls, PaintsRowsWithoutTrouble)
+// The share of a rectangle's pixels that satisfy the test.
+template <typename Test>
+double Share(const QImage& image, const QRect& rect, Test test)
+{
+    int hits = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            hits += test(image.pixelColor(x, y)) ? 1 : 0;
+    return static_cast<double>(hits) / (rect.width() * rect.height());
+}
+
+TEST(ListControls, PaintsRowsInTheirColourAndTheSelectionHighlighted)
 {
     CListCtrlEx list;
     list.setColumnCount(2);
+    list.SetTextColor(Qt::black);
+    list.SetTextBkColor(Qt::white);
     list.SetExtendedMode(CListCtrlEx::kColouredMode);
-    auto* item = new QTreeWidgetItem(&list, {"A very long first column text", "1234567890"});
-    item->setData(0, CListCtrlEx::kImageIndexRole, 2);
-    item->setTextAlignment(1, Qt::AlignRight);
-    list.setColumnWidth(0, 40);
-    list.resize(200, 100);
-    list.setCurrentItem(item);
-    const QImage image = list.grab().toImage();
-    EXPECT_FALSE(image.isNull());
+    auto* green = new QTreeWidgetItem(&list, {"Green row with a long text", "1234567890"});
+    green->setData(0, CListCtrlEx::kImageIndexRole, 2);
+    green->setTextAlignment(1, Qt::AlignRight);
+    auto* selected = new QTreeWidgetItem(&list, {"Selected", "42"});
+    list.setColumnWidth(0, 80);
+    list.resize(240, 120);
+    list.setCurrentItem(selected);
+    const QImage image = list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect greenRow = list.visualItemRect(green).intersected(image.rect());
+    const QRect selectedRow = list.visualItemRect(selected).intersected(image.rect());
+    ASSERT_FALSE(greenRow.isEmpty());
+    ASSERT_FALSE(selectedRow.isEmpty());
+
+    const auto greenish = [](const QColor& c) { return c.green() > c.red() + 40 && c.green() > c.blue() + 40; };
+    EXPECT_GT(Share(image, greenRow, greenish), 0.0) << "the row's text is drawn in its colour";
+    EXPECT_GT(Share(image, greenRow, [](const QColor& c) { return c == Qt::white; }), 0.5)
+        << "on the list's background";
+    const QColor highlight = list.palette().color(QPalette::Highlight);
+    EXPECT_GT(Share(image, selectedRow, [&highlight](const QColor& c) { return c == highlight; }), 0.5);
+    EXPECT_EQ(Share(image, selectedRow, greenish), 0.0);
 }
 
 } // namespace
@@ -166,9 +192,11 @@ TEST(SmallControls, ClickButtonIgnoresTheMouseButNotTheKeyboard)
         QApplication::sendEvent(&button, &e);
     }
     EXPECT_EQ(clicks, 0);
-    button.animateClick();
-    button.click();
-    EXPECT_GE(clicks, 1);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(&button, &e);
+    }
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(SmallControls, ClampedPickerKeepsItsLowerLimitAndShowsNow)

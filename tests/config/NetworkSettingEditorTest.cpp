@@ -71,7 +71,6 @@ protected:
         app.ExitInstance();
         Hooks() = ShellHooks{};
         QueueBeingCreated = 0;
-        ProgrammingRunActive = 0;
         HasControllers = 0;
         ControlRegistry::SetLocation({});
     }

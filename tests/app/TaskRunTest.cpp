@@ -1,5 +1,6 @@
 #include "app/CSingleInstance.h"
 #include "app/CWFApp.h"
+#include "app/CMainFrame.h"
 #include "app/CWFDoc.h"
 #include "app/InstallationTemplate.h"
 #include "app/ShellHooks.h"
@@ -161,6 +162,57 @@ TEST_F(TaskRunRefusal, RunningCopyAnswersBusyOrStartingAndIsLeftRunning)
         thread.wait();
         EXPECT_EQ(closes, c.programming ? 0 : 1);
     }
+}
+
+// Everything an interactive start shows the operator, counted; the task runs must show none of it.
+TEST_F(TaskRunRefusal, TaskRunsShowNoStartupDialogLoginReminderOrTimeNotice)
+{
+    const QString demo = InstallationTemplate::EnsureDemoInstallation(env.ProgramFolderPath() + "/Installations");
+    ASSERT_FALSE(demo.isEmpty());
+    Profile::WriteString("Recent File List", "File1", demo);
+    Profile::WriteInt("Setup", "First launch of Wardix", 0);
+    Profile::WriteInt("Setup", "Don't show dialog", 0);
+    Profile::WriteInt("Setup", "Enable Backup Warning", 1);
+    // Winter when last used, summer now: a daylight-saving change to report.
+    clock.Set(QDateTime(QDate(2026, 7, 10), QTime(12, 0), QTimeZone::utc()));
+    const FixedClock summer(clock.NowUtc(), QTimeZone("Europe/Berlin"));
+    Clock::Install(&summer);
+
+    int startupDialogs = 0;
+    int logins = 0;
+    int reminders = 0;
+    Hooks().startupDialog = [&startupDialogs] { ++startupDialogs; };
+    Hooks().login = [&logins]() -> std::optional<bool> {
+        ++logins;
+        return true;
+    };
+    Hooks().backupReminder = [&reminders] { ++reminders; };
+    const struct
+    {
+        const char* parameter;
+        int shown;
+    } cases[] = {{"", 1}, {"\\A", 0}, {"\\B", 0}, {"\\TM", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.parameter);
+        startupDialogs = logins = reminders = 0;
+        QFile file(demo);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 1, 10), QTime(12, 0), QTimeZone::utc()),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        MessageBoxScript notices;
+        CWFApp app;
+        const QString parameter = QString::fromLatin1(c.parameter);
+        ASSERT_TRUE(app.InitInstance(parameter.isEmpty() ? QStringList() : QStringList{parameter}));
+        app.MainFrame()->UpdateClock();
+        EXPECT_EQ(startupDialogs, c.shown);
+        EXPECT_EQ(logins, c.shown);
+        EXPECT_EQ(reminders, c.shown);
+        EXPECT_EQ(notices.Texts().size(), c.shown) << "the daylight-saving notice";
+        EXPECT_EQ(app.Document()->m_netQueue.GetNode(1, 1)->PendingCount(), static_cast<std::size_t>(c.shown));
+        app.ExitInstance();
+    }
+    Clock::Install(&clock);
 }
 
 TEST(TaskLogMessageBoxes, TextGoesToTheLogAsOneLineAndNothingIsAgreedTo)
