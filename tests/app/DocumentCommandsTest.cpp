@@ -23,6 +23,7 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
+#include "tests/app/PlainOperator.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -272,17 +273,6 @@ protected:
         Hooks() = ShellHooks{};
     }
 
-    // Logs in a plain operator holding only the given privilege.
-    void LogInOperatorWith(int privilege)
-    {
-        COperatorStore store;
-        const int slot = store.AddOperator(QStringLiteral("Plain %1").arg(privilege));
-        ASSERT_NE(slot, COperatorStore::kNoOperator);
-        store.SetAdministrator(0);
-        store.WriteOperatorInt(COperatorStore::PrivilegeKey(privilege), 1);
-        ASSERT_TRUE(app.SelectOperator(slot));
-    }
-
     TestEnvironment env;
     MessageBoxScript boxes;
     CWFApp app;
@@ -298,7 +288,7 @@ TEST_F(StartedProgram, BackupAndRestoreNeedTheBackupRight)
     } cases[] = {{2, true}, {0, false}, {4, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.privilege);
-        LogInOperatorWith(c.privilege);
+        LogInPlainOperator(app, c.privilege);
         app.MainFrame()->UpdateCommandUI();
         EXPECT_EQ(app.MainFrame()->Action(CommandId::Backup)->isEnabled(), c.enabled);
         EXPECT_EQ(app.MainFrame()->Action(CommandId::Restore)->isEnabled(), c.enabled);
@@ -307,7 +297,7 @@ TEST_F(StartedProgram, BackupAndRestoreNeedTheBackupRight)
 
 TEST_F(StartedProgram, SetupSheetLeavesOperatorsAndAdvancedToAdministrators)
 {
-    LogInOperatorWith(4);
+    LogInPlainOperator(app, 4);
     CWFSetupSheet sheet(*app.Document(), app.Settings(), app.GetOperators().GetSlot());
     QStringList titles;
     for (int i = 0; i < sheet.Pages()->count(); ++i)
