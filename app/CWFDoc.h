@@ -20,6 +20,7 @@
 class CBindManager;
 class IDocumentView;
 class CNetCommand;
+class DurableFiles;
 class CSetVLNetworks;
 class CSetVestrels;
 class ILongProperties;
@@ -97,6 +98,8 @@ public:
     bool GetNextStoredCommand(QString& path, std::int32_t& commandId) override;
     bool IsCommandQueueEmpty();
     bool FindQueuedNet(int net);
+    // The pending count taken afresh from the stored rows.
+    void ResyncPendingCount();
 
     // Non-zero also shows the main window's data-to-program icon, zero removes it.
     void SetDataToProgram(int flag) override;
@@ -231,6 +234,9 @@ public:
     std::array<QString, kValidationGroups> m_floorValGroupNames;
     int m_bBindFlag = 0;
     int m_bChecksDone = 0;
+    // While a CommandStoreTransaction is open: the command files waiting for
+    // their one sync. Otherwise each command file is made durable alone.
+    DurableFiles* m_commandFiles = nullptr;
 
 private:
     void ReadInstallationFile();
@@ -246,8 +252,6 @@ private:
     bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
-    // The pending count taken afresh from the stored rows.
-    void ResyncPendingCount();
     void ClearSettingsListing();
     // Appends the text as a marked heading.
     void AppendReportHeading(const QString& heading);

@@ -6,6 +6,7 @@
 #include "link/CNetCommand.h"
 #include "link/NodeAddress.h"
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,8 +82,10 @@ bool CWFDoc::StoreNetCommand(const CNetCommand& command)
         return false;
     }
     // The row and its file stand together: a row whose file could not be
-    // written is taken back at once.
-    if (!command.SaveToFile(BuildPath(kNetCommands, CNetCommand::FileName(id)))) {
+    // written is taken back at once. Inside a store transaction the file is
+    // made durable with the others before the row is committed.
+    const QString path = BuildPath(kNetCommands, CNetCommand::FileName(id));
+    if (!(m_commandFiles ? command.SaveToFile(path, *m_commandFiles) : command.SaveToFile(path))) {
         try {
             if (m_netCommandsSet.FindFirst(QStringLiteral("NetCommandID = %1").arg(id)))
                 m_netCommandsSet.Delete();

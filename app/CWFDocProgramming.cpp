@@ -1,5 +1,6 @@
 #include "app/CWFDoc.h"
 
+#include "app/CommandStoreTransaction.h"
 #include "app/RunState.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
@@ -7,7 +8,6 @@
 #include "image/CBindManager.h"
 #include "image/DirectoryIndex.h"
 #include "platform/DatabaseException.h"
-#include "platform/DatabaseTransaction.h"
 
 #include <QFile>
 
@@ -147,13 +147,16 @@ bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, 
     }
     int generated = 0;
     {
-        // One transaction per node: its rows are committed before the
-        // requests for a full send are taken back.
-        DatabaseTransaction transaction(m_netCommandsSet.GetDefaultDBName());
+        // One unit per node: its command files are durable and its rows
+        // committed before the requests for a full send are taken back.
+        CommandStoreTransaction transaction(*this);
         generated = manager.GenerateNetworkCommands(nodeCode, nodeForce, controller.m_PanelType == kPanelTypeB,
                                                     (flags & kResendMessagesFlag) ? 1 : 0);
-        transaction.Commit();
+        if (!transaction.Commit())
+            generated = 0;
     }
+    if (generated)
+        generated = manager.RecordNodeSent();
     // A node whose commands were not all stored keeps its requests, so the
     // next run sends it everything again.
     if (!generated)

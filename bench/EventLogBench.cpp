@@ -1,3 +1,4 @@
+#include "bench/Stopwatch.h"
 #include "database/CSetEventLog.h"
 #include "database/DatabaseFiles.h"
 #include "database/EventLogMaintenance.h"
@@ -13,13 +14,10 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <chrono>
-#include <ctime>
 
 // Each benchmark does its work through the program's own classes and then
 // the same work with bare SQLite calls on a file of the same size and with the
-// same commits, and reports both and their ratio: the ratio holds on a busy
-// machine where the times alone do not.
+// same commits.
 namespace
 {
 constexpr int kLargeLog = 1000000;
@@ -27,30 +25,6 @@ constexpr int kClearedEvents = 100000;
 constexpr int kEventsPerCommit = 1000; // a poll of the panels' logs writes its events together
 constexpr double kEventStart = 45000.0; // an OLE date in 2023
 constexpr double kEventStep = 1.0 / 86400.0;
-
-using Clock = std::chrono::steady_clock;
-
-// Wall time and the processor time of this process, side by side.
-struct Spent
-{
-    double wall = 0;
-    double cpu = 0;
-};
-
-class Stopwatch
-{
-public:
-    Stopwatch() : m_wall(Clock::now()), m_cpu(std::clock()) {}
-    void AddTo(Spent& spent) const
-    {
-        spent.wall += std::chrono::duration<double>(Clock::now() - m_wall).count();
-        spent.cpu += static_cast<double>(std::clock() - m_cpu) / CLOCKS_PER_SEC;
-    }
-
-private:
-    Clock::time_point m_wall;
-    std::clock_t m_cpu;
-};
 
 const QString kInsertEvent = QStringLiteral(
     "INSERT INTO Eventlog (NetNode, Time, Id0, Id1, Id2, Id3, Ctx, Ctx2, Type, Mod, UserID, Door) "
@@ -82,14 +56,6 @@ sqlite3* OpenPlain(const QString& path)
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         qFatal("cannot open %s", qPrintable(path));
     return db;
-}
-
-void Report(benchmark::State& state, const Spent& ours, const Spent& baseline, double perItem, const char* unit)
-{
-    state.counters["ours_" + std::string(unit)] = ours.wall * perItem;
-    state.counters["baseline_" + std::string(unit)] = baseline.wall * perItem;
-    state.counters["ratio"] = baseline.wall > 0 ? ours.wall / baseline.wall : 0;
-    state.counters["cpu_ratio"] = baseline.cpu > 0 ? ours.cpu / baseline.cpu : 0;
 }
 
 // One event after another into a log of a million rows, the recordset open
@@ -145,7 +111,7 @@ void BM_AddEventToLargeLog(benchmark::State& state)
     watch.AddTo(plainTime);
     sqlite3_finalize(insert);
     sqlite3_close(db);
-    Report(state, ourTime, plainTime, 1e6 / events, "us_per_event");
+    ReportAgainstBaseline(state, ourTime, plainTime, 1e6 / events, "us_per_event");
 }
 BENCHMARK(BM_AddEventToLargeLog)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -188,7 +154,7 @@ void BM_ClearEventLog(benchmark::State& state)
         sqlite3_close(db);
         state.ResumeTiming();
     }
-    Report(state, ourTime, plainTime, 1e3 / static_cast<double>(state.iterations()), "ms");
+    ReportAgainstBaseline(state, ourTime, plainTime, 1e3 / static_cast<double>(state.iterations()), "ms");
 }
 BENCHMARK(BM_ClearEventLog)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace

@@ -1,10 +1,15 @@
 #include "app/CWFDoc.h"
+#include "app/CommandStoreTransaction.h"
+#include "bench/Stopwatch.h"
+#include "database/DatabaseFiles.h"
+#include "database/Schema.h"
 #include "app/InstallationTemplate.h"
 #include "database/GlobalRecordsets.h"
 #include "image/CBindManager.h"
 #include "image/CVLMemory.h"
 #include "platform/Database.h"
 #include "platform/DatabaseTransaction.h"
+#include "platform/Archive.h"
 #include "platform/Profile.h"
 
 #include <QCoreApplication>
@@ -13,6 +18,10 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -199,8 +208,90 @@ void BM_FullProgrammingRun(benchmark::State& state)
 }
 BENCHMARK(BM_FullProgrammingRun)->Unit(benchmark::kSecond)->Iterations(2);
 
+// One cardholder changed on a site that was programmed: from the Program
+// click to the last command stored.
+void BM_OneCardholderChange(benchmark::State& state)
+{
+    const QString& site = LargeSite();
+    CWFDoc doc;
+    if (!doc.OnOpenDocument(site) || !doc.PrepareNetworkProgramming(0, 0)) {
+        state.SkipWithError("cannot program the large site");
+        return;
+    }
+    int commands = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.ClearNetCommands();
+        g_setUsers.MoveFirst();
+        g_setUsers.Edit();
+        g_setUsers.m_CHSetIndex = static_cast<std::uint8_t>(g_setUsers.m_CHSetIndex == 3 ? 4 : 3);
+        g_setUsers.Update();
+        state.ResumeTiming();
+        if (!doc.PrepareNetworkProgramming(0, 0))
+            state.SkipWithError("the run failed");
+        commands = doc.GetPendingCommandCount();
+    }
+    state.counters["commands"] = commands;
+    doc.ClearNetCommands();
+    doc.OnCloseDocument();
+}
+BENCHMARK(BM_OneCardholderChange)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same storing with bare calls: per node one transaction, one row and
+// one file per command, the files written beside and renamed, made durable
+// by one sync of their file system and of their folder, then the commit.
+// Returns the commands stored.
+int StorePlainly(const QString& folder, int perNode, const QByteArray& fileBytes)
+{
+    const QString database = folder + QStringLiteral("/NetCommands.mdb");
+    Schema::CreateDatabaseFile(database, *Schema::FindFile(QLatin1String(DatabaseFiles::NetCommands)));
+    Database::CloseAllConnections();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(database).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_stmt* name = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO NetCommands (Net, Node) VALUES (?, ?)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "UPDATE NetCommands SET FileName = ? WHERE rowid = ?", -1, &name, nullptr);
+    const QByteArray files = QFile::encodeName(folder);
+    int stored = 0;
+    for (int net = 1; net <= kNetworks; ++net) {
+        for (int node = 1; node <= kNodes; ++node) {
+            sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+            for (int i = 0; i < perNode; ++i, ++stored) {
+                sqlite3_bind_int(insert, 1, net);
+                sqlite3_bind_int(insert, 2, node);
+                sqlite3_step(insert);
+                sqlite3_reset(insert);
+                const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+                const QByteArray fileName = "NetCommands" + QByteArray::number(id) + ".dat";
+                sqlite3_bind_text(name, 1, fileName.constData(), static_cast<int>(fileName.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_int64(name, 2, id);
+                sqlite3_step(name);
+                sqlite3_reset(name);
+                const QByteArray path = files + '/' + fileName;
+                const QByteArray beside = path + ".new";
+                const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+                if (::write(fd, fileBytes.constData(), static_cast<size_t>(fileBytes.size())) != fileBytes.size())
+                    qFatal("cannot write %s", beside.constData());
+                ::close(fd);
+                ::rename(beside.constData(), path.constData());
+            }
+            const int dir = ::open(files.constData(), O_RDONLY | O_DIRECTORY);
+            ::syncfs(dir);
+            ::fsync(dir);
+            ::close(dir);
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        }
+    }
+    sqlite3_finalize(insert);
+    sqlite3_finalize(name);
+    sqlite3_close(db);
+    return stored;
+}
+
 // Storing alone: the commands of a run the size of a site whose every bank
-// changed, node by node, each node in one transaction as the run stores them.
+// changed, node by node, each node as one unit as the run stores them; then
+// the same with bare calls.
 void BM_StoreRunOfCommands(benchmark::State& state)
 {
     const QString& site = LargeSite();
@@ -211,20 +302,44 @@ void BM_StoreRunOfCommands(benchmark::State& state)
     }
     const int perNode = static_cast<int>(state.range(0)) / (kNetworks * kNodes);
     const QByteArray data(CBindManager::kMaxWriteLength / 8, '\x5A');
+    Spent ours;
+    Spent baseline;
     for (auto _ : state) {
         state.PauseTiming();
         doc.ClearNetCommands();
         state.ResumeTiming();
-        CBindManager manager(doc);
-        for (int net = 1; net <= kNetworks; ++net) {
-            for (int node = 1; node <= kNodes; ++node) {
-                DatabaseTransaction transaction(doc.m_netCommandsSet.GetDefaultDBName());
-                for (int i = 0; i < perNode; ++i)
-                    manager.QueueMemoryWrite(1, i, data, static_cast<std::uint8_t>(net << 4 | node));
+        {
+            const Stopwatch watch;
+            CBindManager manager(doc);
+            for (int net = 1; net <= kNetworks; ++net) {
+                for (int node = 1; node <= kNodes; ++node) {
+                    CommandStoreTransaction transaction(doc);
+                    for (int i = 0; i < perNode; ++i)
+                        manager.QueueMemoryWrite(1, i, data, static_cast<std::uint8_t>(net << 4 | node));
+                }
             }
+            watch.AddTo(ours);
         }
+        state.PauseTiming();
+        QString path;
+        std::int32_t id = 0;
+        doc.GetNextStoredCommand(path, id);
+        const QByteArray fileBytes = ReadWholeFile(path).value_or(QByteArray());
+        // Into a folder whose earlier commands were just deleted, as ours.
+        QTemporaryDir plain;
+        StorePlainly(plain.path(), perNode, fileBytes);
+        QDir(plain.path()).removeRecursively();
+        QDir().mkpath(plain.path());
+        {
+            const Stopwatch watch;
+            if (StorePlainly(plain.path(), perNode, fileBytes) != doc.GetPendingCommandCount())
+                state.SkipWithError("the baseline stored another number of commands");
+            watch.AddTo(baseline);
+        }
+        state.ResumeTiming();
     }
     state.counters["commands"] = doc.GetPendingCommandCount();
+    ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
     doc.ClearNetCommands();
     doc.OnCloseDocument();
 }

@@ -103,6 +103,7 @@ int CBindManager::GenerateNetworkCommands(std::uint8_t nodeCode, int force, int 
                           kGenerateSteps);
     int step = 0;
     m_storedForNode = 0;
+    m_nodeCopies.clear();
     m_doc.SetBindFlag(0);
     if (!partial) {
         progress.SetPos(++step);
@@ -307,8 +308,19 @@ int CBindManager::ControllerImageCommands(std::uint8_t nodeCode, int force)
     }
     if (!GenerateUnitCommands(*image, nodeCode, kImageUnit, kImageBank, name, force))
         return 0;
-    // The copy is what was compared, whatever the file holds by now.
-    return WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *image) ? 1 : 0;
+    // The copy is what was compared, whatever the file holds by now; it is
+    // recorded as sent only once the node's commands are kept.
+    m_nodeCopies.emplace_back(name, *image);
+    return 1;
+}
+
+int CBindManager::RecordNodeSent()
+{
+    bool written = true;
+    for (const auto& [name, bytes] : m_nodeCopies)
+        written = WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, bytes) && written;
+    m_nodeCopies.clear();
+    return written ? 1 : 0;
 }
 
 int CBindManager::BindDisplayMessages()

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class IBindDocument;
 class INetCommandSink;
@@ -39,6 +41,9 @@ public:
     // nodeCode = network x 10 + node. Queues what the node needs and, when
     // anything was stored for it, the end command.
     int GenerateNetworkCommands(std::uint8_t nodeCode, int force, int partial, int forceMessages);
+    // Records the node's own files as sent: called once the commands that
+    // GenerateNetworkCommands stored for it are durable and committed.
+    int RecordNodeSent();
     // Copies the bound files into the last-programmed folder.
     int StoreInstallationState(int full);
     void RebuildTimeZoneOrder();
@@ -89,6 +94,7 @@ private:
     DirectoryWorkArea* m_workArea = nullptr;
     int m_storedForNode = 0;
     QSet<QString> m_boundFiles;
+    std::vector<std::pair<QString, QByteArray>> m_nodeCopies; // written by RecordNodeSent
 };
 
 // Node byte of a command: network in the high nibble, node in the low one.

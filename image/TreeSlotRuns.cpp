@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 namespace TreeSlotRuns {
 
 std::optional<QByteArray> SlotData(const QByteArray& treeFile, int recordSize)
@@ -14,10 +16,12 @@ std::optional<QByteArray> SlotData(const QByteArray& treeFile, int recordSize)
     const auto records = CBindTreeRecord::ReadArray(treeFile);
     if (!records || recordSize <= 0 || recordSize > CBindTreeEntry::kDataSize)
         return std::nullopt;
-    QByteArray data;
-    data.reserve(static_cast<qsizetype>(records->size()) * recordSize);
-    for (const CBindTreeRecord& record : *records)
-        data.append(reinterpret_cast<const char*>(record.data.data()), recordSize);
+    QByteArray data(static_cast<qsizetype>(records->size()) * recordSize, Qt::Uninitialized);
+    char* out = data.data();
+    for (const CBindTreeRecord& record : *records) {
+        std::memcpy(out, record.data.data(), static_cast<size_t>(recordSize));
+        out += recordSize;
+    }
     return data;
 }
 
@@ -32,9 +36,10 @@ std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& 
     qsizetype lastDifferingEnd = 0;
     bool inRun = false;
     for (qsizetype s = 0; s < slotCount; ++s) {
-        const QByteArray mine = current.mid(s * recordSize, recordSize);
-        const QByteArray before = (s + 1) * recordSize <= reference.size()
-                                      ? reference.mid(s * recordSize, recordSize) : zero;
+        const QByteArrayView mine(current.constData() + s * recordSize, recordSize);
+        const QByteArrayView before = (s + 1) * recordSize <= reference.size()
+                                          ? QByteArrayView(reference.constData() + s * recordSize, recordSize)
+                                          : QByteArrayView(zero);
         const bool differs = mine != before;
         if (!inRun) {
             if (!differs)

@@ -6,6 +6,7 @@
 #include "link/NodeAddress.h"
 #include "link/WireFrame.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 
 #include <initializer_list>
 
@@ -180,6 +181,12 @@ QString CNetCommand::FileName(std::int32_t commandId)
 
 bool CNetCommand::SaveToFile(const QString& path) const
 {
+    DurableFiles files;
+    return SaveToFile(path, files) && files.Sync();
+}
+
+bool CNetCommand::SaveToFile(const QString& path, DurableFiles& files) const
+{
     ArchiveWriter archive;
     archive.WriteString(m_strSending);
     archive.WriteString(m_strDone);
@@ -193,7 +200,7 @@ bool CNetCommand::SaveToFile(const QString& path) const
     archive.WriteBytes(m_payload);
     archive.WriteDWord(kStoredWindowHandle);
     archive.WriteByte(m_frameAddress);
-    return WriteFileAtomically(path, archive.Bytes());
+    return files.Write(path, archive.Bytes());
 }
 
 bool CNetCommand::LoadFromFile(const QString& path, std::int32_t commandId)

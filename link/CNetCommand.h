@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+class DurableFiles;
 class QObject;
 
 // The six small data bytes d0 to d5 given to the constructor by kind.
@@ -32,8 +33,11 @@ public:
     // "NetCommands%d.dat": the file of the stored command with that identifier.
     static QString FileName(std::int32_t commandId);
 
-    // Writes the command file; the file appears whole or not at all.
+    // Writes the command file and makes it durable; the file appears whole
+    // or not at all.
     bool SaveToFile(const QString& path) const;
+    // The same, durable with the next sync of files.
+    bool SaveToFile(const QString& path, DurableFiles& files) const;
     // Reads a command file and takes commandId as the identifier. A file that
     // cannot be read, ends early or holds lengths past its end leaves the
     // command as it was and gives false.

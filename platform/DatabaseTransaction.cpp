@@ -35,3 +35,11 @@ void DatabaseTransaction::Commit()
     m_open = false;
     m_database->Execute(QStringLiteral("COMMIT"));
 }
+
+void DatabaseTransaction::Rollback()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_database->Execute(QStringLiteral("ROLLBACK"));
+}

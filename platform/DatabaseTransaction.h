@@ -20,6 +20,8 @@ public:
     DatabaseTransaction& operator=(const DatabaseTransaction&) = delete;
 
     void Commit();
+    // Takes back every write of the scope.
+    void Rollback();
 
 private:
     std::shared_ptr<Database> m_database;

@@ -1,0 +1,37 @@
+#include "app/CommandStoreTransaction.h"
+
+#include "app/CWFDoc.h"
+#include "platform/DatabaseException.h"
+
+CommandStoreTransaction::CommandStoreTransaction(CWFDoc& doc)
+    : m_doc(doc)
+    , m_open(doc.m_commandFiles == nullptr)
+    , m_rows(doc.m_netCommandsSet.GetDefaultDBName())
+{
+    if (m_open)
+        m_doc.m_commandFiles = &m_files;
+}
+
+CommandStoreTransaction::~CommandStoreTransaction()
+{
+    try {
+        Commit();
+    } catch (const DatabaseException&) {
+        // What the commit could not keep, the engine has rolled back.
+    }
+}
+
+bool CommandStoreTransaction::Commit()
+{
+    if (!m_open)
+        return true;
+    m_open = false;
+    m_doc.m_commandFiles = nullptr;
+    if (!m_files.Sync()) {
+        m_rows.Rollback();
+        m_doc.ResyncPendingCount();
+        return false;
+    }
+    m_rows.Commit();
+    return true;
+}

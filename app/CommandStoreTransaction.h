@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/DatabaseTransaction.h"
+#include "platform/DurableFiles.h"
+
+class CWFDoc;
+
+// The commands a node is sent, stored as one unit: their files are written
+// first, made durable together, and only then are their rows committed, so
+// a crash leaves no committed row without its file. A sync that fails takes
+// the rows back. Inside another such scope this one does nothing.
+class CommandStoreTransaction
+{
+public:
+    explicit CommandStoreTransaction(CWFDoc& doc);
+    ~CommandStoreTransaction();
+    CommandStoreTransaction(const CommandStoreTransaction&) = delete;
+    CommandStoreTransaction& operator=(const CommandStoreTransaction&) = delete;
+
+    // False when the files could not be made durable: nothing of the scope
+    // was kept.
+    bool Commit();
+
+private:
+    CWFDoc& m_doc;
+    bool m_open;
+    DatabaseTransaction m_rows;
+    DurableFiles m_files;
+};

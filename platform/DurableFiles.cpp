@@ -1,0 +1,69 @@
+#include "platform/DurableFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+const QByteArray kBesideSuffix = QByteArrayLiteral(".new");
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// Opens, syncs with sync(fd), closes.
+bool SyncPath(const QByteArray& path, int flags, int (*sync)(int))
+{
+    const int fd = ::open(path.constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = sync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+} // namespace
+
+bool DurableFiles::Write(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray beside = target + kBesideSuffix;
+    const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, bytes);
+    if (::close(fd) != 0 || !written || ::rename(beside.constData(), target.constData()) != 0) {
+        ::unlink(beside.constData());
+        return false;
+    }
+    m_files.push_back(target);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (std::find(m_folders.begin(), m_folders.end(), folder) == m_folders.end())
+        m_folders.push_back(folder);
+    return true;
+}
+
+bool DurableFiles::Sync()
+{
+    bool synced = true;
+    if (!m_files.empty() && !SyncPath(m_folders.front(), O_RDONLY | O_DIRECTORY, ::syncfs)) {
+        for (const QByteArray& file : m_files)
+            synced = SyncPath(file, O_RDONLY, ::fdatasync) && synced;
+    }
+    for (const QByteArray& folder : m_folders)
+        synced = SyncPath(folder, O_RDONLY | O_DIRECTORY, ::fsync) && synced;
+    m_files.clear();
+    m_folders.clear();
+    return synced;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// Files written beside their place and renamed into it, then made durable
+// together: a run of many small files pays for one sync, not one each.
+class DurableFiles
+{
+public:
+    // Writes the file's new content beside it and renames it into place; it
+    // is durable after the next Sync. False when it could not be written.
+    bool Write(const QString& path, const QByteArray& bytes);
+    // Makes every file written since the last Sync, and the folder entries
+    // that name them, durable: one sync of their file system where the
+    // system offers it, else one of each file. False when the system
+    // refused. The list is emptied either way.
+    bool Sync();
+    bool IsEmpty() const { return m_files.empty(); }
+
+private:
+    std::vector<QByteArray> m_files;
+    std::vector<QByteArray> m_folders;
+};
