@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
 class DurableFiles;
-class QObject;
 
 // The six small data bytes d0 to d5 given to the constructor by kind.
 using NetCommandData = std::array<std::uint8_t, 6>;
@@ -55,5 +56,6 @@ public:
     std::int32_t m_expectedReply = 0;
     std::uint8_t m_frameAddress = 0;
     QByteArray m_payload;
-    QObject* m_notifyWindow = nullptr;
+    // Gone with its window: a reply for a closed window reaches nobody.
+    QPointer<QObject> m_notifyWindow;
 };

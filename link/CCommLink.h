@@ -1,0 +1,178 @@
+#pragma once
+
+#include "link/CNetCommand.h"
+#include "link/PacketBuilder.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class CNetCommandQueue;
+class ILinkHost;
+class ILinkTransport;
+class INetCommandStore;
+
+// The panel link's engine: connects to one network at a time, sends one
+// command at a time from the queue, resends and gives up on time-outs,
+// dispatches replies and moves on to the next network with work. It shows
+// nothing itself: the communication form shows its texts and lamps.
+class CCommLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    CCommLink(CNetCommandQueue& queue, INetCommandStore& store, ILinkTransport& transport, ILinkHost& host,
+              QObject* parent = nullptr);
+    ~CCommLink() override;
+
+    // Timer identifiers and periods.
+    enum Timer { ReplyTimer = 1, SendLampTimer = 2, ReceiveLampTimer = 3, PacingTimer = 4 };
+    static constexpr int kResendExtraMs = 4000;
+    static constexpr int kPacingMs = 10000;
+    static constexpr int kLampMs = 750;
+
+    // Link status states.
+    enum LinkStatus { NotConnected = 0, Disconnecting = 1, ReplyReceived = 2, RetriesUsedUp = 3, Sending = 4 };
+
+    // The network list: (number, "[A] name") of each active network.
+    void FillNetworkCombo();
+    void SetNetworks(std::vector<std::pair<int, QString>> networks);
+    bool HasNetwork(int net) const;
+    int GetSelectedNetwork() const;
+    bool SelectNetwork(int net);
+    int NetworkCount() const { return static_cast<int>(m_networks.size()); }
+
+    int IsConnected() const { return m_connected; }
+    void SetConnected(int flag);
+    bool IsInFlight() const { return m_inFlight; }
+    const CNetCommand& Request() const { return m_request; }
+    // The last timer-1 period asked for, before scaling.
+    int ReplyTimeoutMs() const { return m_replyTimeoutMs; }
+
+    // Connects to the selected network: the line opened, the link login
+    // answered and the poll pass started. Non-zero when the link is up.
+    int Connect();
+    // Ends the link; safe when nothing is connected.
+    void Disconnect();
+    // Starts the link threads on the open line and sends the link login,
+    // whose answer goes to notify.
+    void StartThreads(QObject* notify);
+
+    // Sending.
+    void ServiceQueue();
+    int SendNextCommand();
+    void SendCommandNow(CNetCommand command);
+    void PollNode(int flag);
+    void PollNextNode();
+    int CompleteCommand();
+
+    // Replies: one whole frame from the read thread.
+    void OnPacketReceived(const QByteArray& frame);
+    // Timer 1 ran out.
+    void OnReplyTimeout();
+    // Timer 4: the pacing of the status poll passes.
+    void OnPacingTimer();
+
+    bool FindNetworkWithWork(int current, int& next);
+    void SuspendNetwork(int net);
+    int MarkNodeForReprogram(std::uint8_t address);
+
+    // After-reply actions, one per reply in this order.
+    bool m_afterPoll = false;
+    bool m_afterPriorityAccess = false;
+    bool m_afterDisconnect = false;
+    bool m_afterCloseApplication = false;
+    bool m_disconnectWhenDone = false;
+    // Set by the connecting attempt when it reports a connection error.
+    int m_connectError = 0;
+    // Connect has dealt with a failure itself.
+    int m_connectHandled = 0;
+    bool m_simpleMode = false;
+
+signals:
+    void statusText(const QString& text);
+    void errorText(const QString& text);
+    void nakCountText(const QString& text);
+    void queueCountText(const QString& text);
+    void connectedChanged(bool connected);
+    void sendLamp();
+    void receiveLamp();
+    // WM_USER+24 for the deferred Program press.
+    void programStepRequested();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    enum class Outcome { Resent, GivenUp, WriteDropped };
+
+    void Dispatch(const CNetCommand& command, int timeoutMs);
+    void RestartTimer(QTimer& timer, int ms);
+    Outcome Retransmit(QPointer<QObject>& notify);
+    void ServeAfterGiveUp();
+    void HandleReplyTimeout();
+    void HandleMasterTimeout();
+    void HandleNodeTimeout();
+    bool ReconnectAfterWriteTimeout();
+    void HandleNakTimeout();
+    void SuspendNode(int net, int node, bool timedOut);
+    void MarkGivenUpNode();
+    bool ReconnectOrGiveUp();
+    void GiveUpMessageIfDue(int net);
+    void FinishQueue();
+    bool IsNetworkQueued(int net) const;
+    bool Quiet() const;
+    void EndQuiet();
+
+    void ShowLinkStatus(int state);
+    void SetErrorText(const QString& text);
+    void ShowNakCount(int count);
+    void UpdateQueueCount();
+    void RunAfterReply();
+
+    void OnStatusRecord(const QByteArray& record, int length);
+    void OnMemoryData(const QByteArray& record, int length);
+    void OnEventLogBlock(const QByteArray& record, int length);
+    void OnAck(int length);
+    void OnNak(const QByteArray& record);
+    void StoreNodeFirmware(const QByteArray& record);
+
+    CNetCommandQueue& m_queue;
+    INetCommandStore& m_store;
+    ILinkTransport& m_transport;
+    ILinkHost& m_host;
+
+    std::vector<std::pair<int, QString>> m_networks;
+    int m_selected = -1;
+
+    int m_connected = 0;
+    bool m_inFlight = false;
+    CNetCommand m_request;
+    QByteArray m_requestFrame;
+    SentRequestRecord m_sent;
+    int m_sends = 0;
+    int m_initialRetries = 0;
+    int m_replyTimeoutMs = 0;
+    int m_pollArgument = 0;
+
+    QTimer m_replyTimer;
+    QTimer m_pacingTimer;
+    // A late duplicate of a resent command's acknowledgement: nothing is
+    // sent until it would have come.
+    QElapsedTimer m_lastSend;
+    qint64 m_quietUntil = 0;
+    QTimer m_quietTimer;
+    std::optional<CNetCommand> m_heldCommand;
+
+    // Nodes already reconnected for after a silent poll; cleared when they answer.
+    std::array<std::array<bool, 8>, 8> m_reconnectedFor{};
+};

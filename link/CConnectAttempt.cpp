@@ -1,0 +1,185 @@
+#include "link/CConnectAttempt.h"
+
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "link/CCommLink.h"
+#include "link/ILinkTransport.h"
+#include "link/LinkConnection.h"
+#include "link/LinkMessages.h"
+#include "link/LinkState.h"
+#include "link/LinkTiming.h"
+#include "platform/DatabaseException.h"
+#include "platform/WindowMessages.h"
+
+namespace {
+// Progress code 3: the line is open; poll the network.
+constexpr unsigned kPolling = 3;
+
+QString Text(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+} // namespace
+
+CConnectAttempt::CConnectAttempt(CCommLink& link, ILinkTransport& transport, int net, QObject* parent)
+    : QObject(parent), m_link(link), m_transport(transport), m_net(net)
+{
+    m_tick.setInterval(LinkTiming::Ms(kTickMs));
+    connect(&m_tick, &QTimer::timeout, this, [this] { ++m_seconds; });
+}
+
+int CConnectAttempt::Run()
+{
+    m_link.m_connectError = 0;
+    CurrentConnection = LinkConnection::kNone;
+    bool found = false;
+    try {
+        found = g_setVLNetworks.IsOpen() && g_setVLNetworks.FindFirst(QStringLiteral("Net = %1 AND Active = TRUE").arg(m_net));
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+    }
+    if (!found) {
+        AddLine(Text("Connection error: No network enabled."));
+        m_link.m_connectError = 1;
+        return kFailed;
+    }
+    CurrentConnection = g_setVLNetworks.m_ConnectUsing;
+    if (CurrentConnection < LinkConnection::kFirstComPort || CurrentConnection > LinkConnection::kLastComPort) {
+        // Only COM-port lines are dialled by this attempt so far.
+        CurrentConnection = LinkConnection::kNone;
+        AddLine(Text("Could not connect to network."));
+        m_link.m_connectError = 1;
+        return kFailed;
+    }
+    m_tick.start();
+    // The dialog dials or opens on its first paint.
+    PostAppMessage(this, Msg::CommandDone);
+    if (!m_ended)
+        m_loop.exec();
+    m_tick.stop();
+    return m_result;
+}
+
+void CConnectAttempt::AddLine(const QString& line)
+{
+    m_lines.append(line);
+    emit lineAdded(line);
+}
+
+void CConnectAttempt::End(int result)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_result = result;
+    m_tick.stop();
+    m_loop.exit(result);
+}
+
+void CConnectAttempt::CloseAfterPause()
+{
+    m_failureReported = true;
+    QTimer::singleShot(LinkTiming::Ms(kClosePauseMs), this, [this] { End(kFailed); });
+}
+
+void CConnectAttempt::Cancel()
+{
+    if (!m_failureReported)
+        ConnectFailReason = ConnectFail::kNone;
+    m_link.Disconnect();
+    End(kFailed);
+}
+
+void CConnectAttempt::DialOrOpen()
+{
+    // Once the line is open, a second request (the login given up) changes
+    // nothing: the failure that follows it ends the attempt.
+    if (m_lineOpen || m_ended)
+        return;
+    m_lineOpen = true;
+    if (!m_transport.Open(this)) {
+        // Nothing to poll on a line that did not open.
+        m_link.m_connectError = 1;
+        End(kFailed);
+        return;
+    }
+    PostAppMessage(this, Msg::LinkProgress, kPolling);
+}
+
+void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
+{
+    switch (code) {
+    case LinkProgressCode::kPortOpened:
+        AddLine(QStringLiteral("COM%1 opened.").arg(argument));
+        break;
+    case kPolling:
+        AddLine(Text("Polling network"));
+        if (TestMode) {
+            // Nothing may be sent in test mode, and nothing tells the attempt otherwise.
+            AddLine(QStringLiteral("COM%1 ").arg(CurrentConnection) + Text("CONNECTION ERROR:\n")
+                    + Text("Possible invalid COM port."));
+            CloseAfterPause();
+            return;
+        }
+        m_link.StartThreads(this);
+        break;
+    default:
+        break;
+    }
+}
+
+void CConnectAttempt::OnFailure(unsigned code)
+{
+    m_tick.stop();
+    if (code == 1) {
+        AddLine(Text("Connection timeout."));
+        ConnectFailReason = ConnectFail::kTimeOut;
+        CloseAfterPause();
+    } else if (code == LinkFailureCode::kPortNotConfigured) {
+        AddLine(Text("Could not open the COM-port."));
+        AddLine(Text("Make sure the communication resource is not used by another device."));
+        CloseAfterPause();
+    } else if (code == LinkFailureCode::kLineOperationFailed) {
+        AddLine(Text("Line operation failed."));
+    }
+    m_link.m_connectError = 1;
+}
+
+bool CConnectAttempt::event(QEvent* e)
+{
+    if (e->type() != AppMessageEvent::Type())
+        return QObject::event(e);
+    auto* message = static_cast<AppMessageEvent*>(e);
+    switch (message->msg) {
+    case Msg::LinkProgress:
+        OnProgress(static_cast<unsigned>(message->wParam), message->lParam);
+        break;
+    case Msg::Ack:
+        m_tick.stop();
+        AddLine(Text("Connected to network."));
+        // Nodes that answer without a controller record are found too.
+        m_link.PollNode(0);
+        End(kAnswered);
+        break;
+    case Msg::CommandDone:
+        DialOrOpen();
+        break;
+    case Msg::Nak: {
+        m_tick.stop();
+        const char* texts[] = {"CRC error.", "Wrong password.", "Timeout."};
+        if (message->wParam >= 1 && message->wParam <= 3)
+            AddLine(Text(texts[message->wParam - 1]));
+        m_link.m_connectError = 1;
+        // Without a window to cancel, the attempt ends by itself.
+        CloseAfterPause();
+        break;
+    }
+    case Msg::ConnectFailed:
+        OnFailure(static_cast<unsigned>(message->wParam));
+        break;
+    default:
+        return QObject::event(e);
+    }
+    message->result = 1;
+    return true;
+}

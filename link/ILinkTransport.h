@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+
+class QObject;
+
+// The line under the link engine: opening the network's line, the two link
+// threads and the frames they write. The serial link is the real one.
+class ILinkTransport
+{
+public:
+    virtual ~ILinkTransport() = default;
+
+    // Opens the line of the current connection (a COM port); false after the
+    // failure's message. Progress goes to the window as WM_USER+15 and +19.
+    virtual bool Open(QObject* progress) = 0;
+    // Starts the read and write threads on the open line; replies reach
+    // window as WM_USER+7.
+    virtual void Start(QObject* window) = 0;
+    // WM_USER+21: write this finished frame.
+    virtual void Write(const QByteArray& frame) = 0;
+    // Stops both threads and closes the line; safe when nothing is open.
+    virtual void Stop() = 0;
+};
