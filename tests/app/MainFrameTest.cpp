@@ -6,6 +6,7 @@
 #include "app/CRPNavigationHelp.h"
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
+#include "app/DatabaseCompaction.h"
 #include "app/DstChangeNotice.h"
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
@@ -13,6 +14,7 @@
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "database/GlobalRecordsets.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
 #include "platform/Clock.h"
@@ -553,6 +555,25 @@ TEST_F(MainFrameTest, FailedReopenOfTheOpenInstallationClosesKeepingTheProfile)
     app.ExitInstance();
     EXPECT_EQ(Profile::GetString("Recent File List", "File1"), demo);
     EXPECT_EQ(Profile::GetInt("Setup", "First launch of Wardix", 1), 0) << "the profile was saved";
+}
+
+TEST_F(MainFrameTest, OptimizeWhoseReopenFailsClosesKeepingTheProfile)
+{
+    const QString demo = app.Document()->GetPathName();
+    const QString folder = QFileInfo(demo).absolutePath();
+    const QString users = folder + "/Database/Users.mdb";
+    ASSERT_TRUE(QFile::setPermissions(users, QFile::ReadOwner));
+    DatabaseCompaction::Optimize(*app.Document());
+    ASSERT_TRUE(QFile::setPermissions(users, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_FALSE(boxes.Texts().isEmpty());
+    EXPECT_FALSE(boxes.Texts().contains("The internal database has been optimized."));
+    EXPECT_EQ(boxes.Texts().back(), "Unable to open " + folder + ".\n\nWardix will close.");
+    EXPECT_FALSE(g_setVestrels.IsOpen()) << "no half-open installation";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(frame->isVisible());
+
+    app.ExitInstance();
+    EXPECT_EQ(Profile::GetString("Recent File List", "File1"), demo);
 }
 
 } // namespace
