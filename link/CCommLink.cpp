@@ -206,6 +206,7 @@ int CCommLink::Connect()
         ConnectCancelled = 0;
 
         CConnectAttempt attempt(*this, m_transport, net);
+        connect(&attempt, &CConnectAttempt::lineAdded, this, &CCommLink::connectLine);
         const int result = attempt.Run();
         if (result == CConnectAttempt::kAnswered) {
             NetReconnectTries[net - 1] = 0;

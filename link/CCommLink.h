@@ -108,6 +108,8 @@ signals:
     void receiveLamp();
     // WM_USER+24 for the deferred Program press.
     void programStepRequested();
+    // A status line of the connecting attempt.
+    void connectLine(const QString& line);
 
 protected:
     bool event(QEvent* e) override;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "link/CLinkThreads.h"
+#include "link/ILinkTransport.h"
+
+// The link over the program's COM-port link object and its two threads.
+class CSerialTransport : public ILinkTransport
+{
+public:
+    ~CSerialTransport() override;
+
+    bool Open(QObject* progress) override;
+    void Start(QObject* window) override;
+    void Write(const QByteArray& frame) override;
+    void Stop() override;
+
+private:
+    CLinkThreads m_threads;
+};

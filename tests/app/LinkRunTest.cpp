@@ -1,0 +1,137 @@
+#include "link/CCommLink.h"
+#include "link/CCommPort.h"
+#include "link/CSerialTransport.h"
+#include "link/LinkConnection.h"
+#include "link/LinkState.h"
+#include "link/LinkTiming.h"
+#include "platform/Profile.h"
+#include "tests/app/ProgrammingRunFixture.h"
+#include "tests/fixtures/LinkMessageRecorder.h"
+#include "tests/fixtures/PanelLine.h"
+#include "tests/link/FakeLinkParts.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kNetA = 1;
+constexpr double kFastLink = 0.02;
+const QString kPanelPassword = QStringLiteral("123456");
+
+// A status record that says firmware 1.32 on panel type 1.
+QByteArray SupportedStatus()
+{
+    QByteArray record(19, '\0');
+    record[17] = char(0x11);
+    record[18] = char(0x32);
+    return record;
+}
+
+// The demo installation (network A, nodes 1-3) programmed through the real
+// serial link to simulated panels on a pseudo-terminal.
+class LinkRun : public ProgrammingRun
+{
+protected:
+    void SetUp() override
+    {
+        ProgrammingRun::SetUp();
+        if (HasFatalFailure())
+            return;
+        ResetLinkRunState();
+        NetQueueState.fill(kNetworkStateNormal);
+        CommPort = std::make_unique<CCommPort>();
+        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
+        SetPassword(kPanelPassword);
+        for (int node : {1, 2, 3})
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        link.FillNetworkCombo();
+    }
+    void TearDown() override
+    {
+        link.Disconnect();
+        CommPort.reset();
+        ProgrammingRun::TearDown();
+    }
+
+    static void SetPassword(const QString& password)
+    {
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_Password = password;
+        g_setVLNetworks.Update();
+    }
+
+    // Runs the link until the store is empty and nothing is in flight.
+    bool RunUntilSent(int boundMs = 20000)
+    {
+        return LinkMessageRecorder::WaitUntil(
+            [&] { return m_doc.GetPendingCommandCount() == 0 && !link.IsInFlight(); }, boundMs);
+    }
+
+    // Each panel's banks hold what the installation's files say.
+    void ExpectPanelsEqualTheFiles(std::initializer_list<int> nodes)
+    {
+        for (int node : nodes) {
+            SCOPED_TRACE(node);
+            const auto file = [&](const QString& name) {
+                QFile f(m_doc.BuildPath(CWFDoc::kVestrels, name));
+                EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+                return f.readAll();
+            };
+            line.WithNode(node, [&](PanelSimulator& panel) {
+                const auto expectBank = [&](int bank, const QByteArray& bytes) {
+                    SCOPED_TRACE(bank);
+                    EXPECT_EQ(panel.Bank(bank).left(bytes.size()), bytes);
+                };
+                expectBank(0, file(QStringLiteral("Vestrel1%1.dat").arg(node)));
+                expectBank(1, file("Cardholders.dat"));
+                expectBank(3, file("BlockTransmitters.dat"));
+                expectBank(4, file("BlockCards.dat"));
+            });
+        }
+    }
+
+    QStringList ConnectLines()
+    {
+        return lines;
+    }
+
+    LinkTiming::ScopedScale timing{kFastLink};
+    PanelLine line{kNetA, {1, 2, 3}};
+    CSerialTransport transport;
+    FakeLinkHost host;
+    CCommLink link{m_doc.m_netQueue, m_doc, transport, host};
+    QStringList lines;
+    QMetaObject::Connection linesConnection =
+        QObject::connect(&link, &CCommLink::connectLine, [this](const QString& text) { lines << text; });
+};
+
+TEST_F(LinkRun, StoredRunLeavesNothingAndThePanelsEqualTheFiles)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const int stored = m_doc.GetPendingCommandCount();
+    ASSERT_GT(stored, 0);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    EXPECT_TRUE(lines.contains("Connected to network."));
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_TRUE(QDir(m_doc.BuildPath(CWFDoc::kNetCommands, QString())).entryList(QDir::Files).isEmpty());
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+}
+
+TEST_F(LinkRun, WrongPasswordEndsTheAttemptOffLine)
+{
+    SetPassword("580317");
+    MessageBoxScript boxes{IDCANCEL};
+    EXPECT_EQ(link.Connect(), 0);
+    EXPECT_TRUE(lines.contains("Wrong password.")) << lines.join('|').toStdString();
+    EXPECT_FALSE(link.IsConnected());
+    int logins = 0;
+    for (const PanelLine::Traffic& t : line.TrafficLog())
+        logins += t.fromProgram && Frame::ByteAt(t.frame, Frame::kCodeOffset) == 1;
+    EXPECT_EQ(logins, 1) << "a wrong password is not retried";
+}
+
+} // namespace
