@@ -50,6 +50,45 @@ QByteArray UnitAt(const QByteArray& bytes, qsizetype start, int unit)
         result.append(QByteArray(unit - result.size(), '\0'));
     return result;
 }
+
+// The runs of units that differ from the reference. Only whole units are
+// walked, to the end of the longer file, a missing unit reading as zero: a
+// file its bind shrank or emptied must still clear what the panel holds
+// beyond its new end. A run is bounded by what it holds, equal units
+// included, so it never passes the largest write, and it ends at its last
+// differing unit.
+std::vector<TreeSlotRuns::SlotRun> UnitRuns(const QByteArray& current, const QByteArray& reference, int unit)
+{
+    std::vector<TreeSlotRuns::SlotRun> runs;
+    const qsizetype units = std::max(current.size(), reference.size()) / unit;
+    TreeSlotRuns::SlotRun run{0, {}};
+    qsizetype lastDifferingEnd = 0;
+    bool inRun = false;
+    for (qsizetype u = 0; u < units; ++u) {
+        const QByteArray mine = UnitAt(current, u * unit, unit);
+        const bool differs = mine != UnitAt(reference, u * unit, unit);
+        if (!inRun) {
+            if (!differs)
+                continue;
+            inRun = true;
+            run = {static_cast<int>(u), {}};
+            lastDifferingEnd = 0;
+        }
+        run.data.append(mine);
+        if (differs)
+            lastDifferingEnd = run.data.size();
+        if (run.data.size() + unit > CBindManager::kMaxWriteLength) {
+            run.data.truncate(lastDifferingEnd);
+            runs.push_back(run);
+            inRun = false;
+        }
+    }
+    if (inRun) {
+        run.data.truncate(lastDifferingEnd);
+        runs.push_back(run);
+    }
+    return runs;
+}
 } // namespace
 
 std::uint8_t NodeByteOf(std::uint8_t nodeCode)
@@ -198,47 +237,24 @@ int CBindManager::GenerateUnitCommands(const QByteArray& current, std::uint8_t n
 {
     if (unit <= 0 || unit > kMaxWriteLength)
         return 0;
-    QByteArray reference;
-    const QString copyPath = LastProgrammedFolder() + QLatin1Char('/') + name;
-    if (!force && QFile::exists(copyPath)) {
-        const auto copy = ReadWholeFile(copyPath);
-        if (!copy)
-            return 0;
-        reference = *copy;
-    }
-    // Only whole units are walked, to the end of the longer file, a missing
-    // unit reading as zero: a file its bind shrank or emptied must still
-    // clear what the panel holds beyond its new end.
-    const qsizetype units = std::max(current.size(), reference.size()) / unit;
-    const std::uint8_t nodeByte = NodeByteOf(nodeCode);
-    QByteArray run;
-    int runStart = 0;
-    qsizetype lastDifferingEnd = 0;
-    bool inRun = false;
-    for (qsizetype u = 0; u < units; ++u) {
-        const QByteArray mine = UnitAt(current, u * unit, unit);
-        const bool differs = mine != UnitAt(reference, u * unit, unit);
-        if (!inRun) {
-            if (!differs)
-                continue;
-            inRun = true;
-            runStart = static_cast<int>(u);
-            run.clear();
-            lastDifferingEnd = 0;
-        }
-        run.append(mine);
-        if (differs)
-            lastDifferingEnd = run.size();
-        // The run is bounded by what it holds, equal units included, so the
-        // buffer never passes the largest write.
-        if (run.size() + unit > kMaxWriteLength) {
-            if (!QueueMemoryWrite(bank, runStart, run.left(lastDifferingEnd), nodeByte))
+    const QString key = QStringLiteral("%1/%2/%3").arg(name).arg(unit).arg(force);
+    const RunsCache::Runs* runs = m_runs.Find(key, current);
+    if (!runs) {
+        QByteArray reference;
+        const QString copyPath = LastProgrammedFolder() + QLatin1Char('/') + name;
+        if (!force && QFile::exists(copyPath)) {
+            const auto copy = ReadWholeFile(copyPath);
+            if (!copy)
                 return 0;
-            inRun = false;
+            reference = *copy;
         }
+        runs = &m_runs.Keep(key, current, UnitRuns(current, reference, unit));
     }
-    if (inRun && !QueueMemoryWrite(bank, runStart, run.left(lastDifferingEnd), nodeByte))
-        return 0;
+    const std::uint8_t nodeByte = NodeByteOf(nodeCode);
+    for (const TreeSlotRuns::SlotRun& run : *runs) {
+        if (!QueueMemoryWrite(bank, run.firstSlot, run.data, nodeByte))
+            return 0;
+    }
     return 1;
 }
 

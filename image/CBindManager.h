@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/DirectoryWorkArea.h"
+#include "image/RunsCache.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -80,6 +81,8 @@ public:
     // The run's directory work area; null outside BindAll.
     DirectoryWorkArea* WorkArea() const { return m_workArea; }
     IBindDocument& Document() const { return m_doc; }
+    // What the files shared by the nodes need, worked out once per run.
+    RunsCache& Runs() { return m_runs; }
     // Commands stored since the current node's generation began.
     int StoredForNode() const { return m_storedForNode; }
 
@@ -95,6 +98,7 @@ private:
     int m_storedForNode = 0;
     QSet<QString> m_boundFiles;
     std::vector<std::pair<QString, QByteArray>> m_nodeCopies; // written by RecordNodeSent
+    RunsCache m_runs;
 };
 
 // Node byte of a command: network in the high nibble, node in the low one.

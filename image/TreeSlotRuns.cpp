@@ -73,24 +73,30 @@ int GenerateTreeCommands(CBindManager& manager, const QString& name, int recordS
         ShowMessageBox(QStringLiteral("Error opening file ") + currentPath);
         return 0;
     }
-    const auto mine = SlotData(current.readAll(), recordSize);
+    const QByteArray bytes = current.readAll();
     current.close();
-    if (!mine) {
-        ShowMessageBox(QStringLiteral("Error opening file ") + currentPath);
-        return 0;
-    }
-    QByteArray reference;
-    if (!force) {
-        QFile copy(manager.LastProgrammedFolder() + QLatin1Char('/') + name);
-        if (copy.exists() && copy.open(QIODevice::ReadOnly)) {
-            // A copy of another size is no copy: everything is sent again.
-            const auto before = SlotData(copy.readAll(), recordSize);
-            if (before && before->size() == mine->size())
-                reference = *before;
+    const QString key = QStringLiteral("%1/%2/%3").arg(name).arg(recordSize).arg(force);
+    const RunsCache::Runs* runs = manager.Runs().Find(key, bytes);
+    if (!runs) {
+        const auto mine = SlotData(bytes, recordSize);
+        if (!mine) {
+            ShowMessageBox(QStringLiteral("Error opening file ") + currentPath);
+            return 0;
         }
+        QByteArray reference;
+        if (!force) {
+            QFile copy(manager.LastProgrammedFolder() + QLatin1Char('/') + name);
+            if (copy.exists() && copy.open(QIODevice::ReadOnly)) {
+                // A copy of another size is no copy: everything is sent again.
+                const auto before = SlotData(copy.readAll(), recordSize);
+                if (before && before->size() == mine->size())
+                    reference = *before;
+            }
+        }
+        runs = &manager.Runs().Keep(key, bytes, DifferingRuns(*mine, reference, recordSize));
     }
     const std::uint8_t nodeByte = NodeByteOf(nodeCode);
-    for (const SlotRun& run : DifferingRuns(*mine, reference, recordSize)) {
+    for (const SlotRun& run : *runs) {
         if (!manager.QueueMemoryWrite(bank, run.firstSlot, run.data, nodeByte))
             return 0;
     }
