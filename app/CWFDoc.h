@@ -91,6 +91,9 @@ public:
     bool RemoveNetCommand(std::int32_t commandId) override;
     int GetPendingCommandCount() const override { return m_nPendingCommands; }
     bool ClearNetCommands();
+    // Deletes every file of the folder under a "Cleaning folders..." progress
+    // window; true when all of them went.
+    static bool DeleteFolderContents(const QString& folder);
     void RemoveNodeCommands(int net, int node) override;
     void RemoveAllNetCommands() override;
     int CountQueuedCommands() override;

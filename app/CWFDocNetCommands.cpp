@@ -1,6 +1,8 @@
 #include "app/CWFDoc.h"
 
 #include "app/RunState.h"
+#include "common/IProgress.h"
+#include "common/ProgramObjects.h"
 #include "common/RecordsetWalk.h"
 #include "database/DatabaseErrors.h"
 #include "link/CNetCommand.h"
@@ -13,6 +15,7 @@
 
 namespace {
 const QString kCommandOrder = QStringLiteral("NetCommandID");
+constexpr qsizetype kFilesPerProgressStep = 100;
 } // namespace
 
 QString CWFDoc::StoredCommandPath(const QString& fileName) const
@@ -148,6 +151,25 @@ bool CWFDoc::GetNextStoredCommand(QString& path, std::int32_t& commandId)
     return found;
 }
 
+bool CWFDoc::DeleteFolderContents(const QString& folder)
+{
+    QDir files(folder);
+    const QStringList names = files.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    IProgressFactory* factory = GetProgressFactory();
+    const std::unique_ptr<IProgress> progress =
+        factory ? factory->Open(IProgress::Plain, QStringLiteral("Cleaning folders..."), QString(),
+                                static_cast<int>(names.size()))
+                : nullptr;
+    bool removed = true;
+    for (qsizetype n = 0; n < names.size(); ++n) {
+        removed = files.remove(names[n]) && removed;
+        // A queue of a large site holds tens of thousands of files.
+        if (progress && (n + 1) % kFilesPerProgressStep == 0)
+            progress->SetPos(static_cast<int>(n + 1));
+    }
+    return removed;
+}
+
 bool CWFDoc::ClearNetCommands()
 {
     if (!m_netCommandsSet.IsOpen())
@@ -159,9 +181,7 @@ bool CWFDoc::ClearNetCommands()
         m_netCommandsSet.m_strSort.clear();
         m_netCommandsSet.DeleteAll();
         m_nPendingCommands = 0;
-        QDir folder(BuildPath(kNetCommands, QString()));
-        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-            folder.remove(name);
+        DeleteFolderContents(BuildPath(kNetCommands, QString()));
         RequeryNetCommands();
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
