@@ -7,6 +7,7 @@
 #include "app/CModemLinesDlg.h"
 #include "app/CStartupDlg.h"
 #include "app/TaskState.h"
+#include "cardholders/CardholderViews.h"
 #include "common/CommandIds.h"
 #include "config/ConfigViews.h"
 #include "database/ITelephonyLines.h"
@@ -125,5 +126,6 @@ int main(int argc, char** argv)
     InstallLinkHooks(app);
     RegisterReportViews();
     RegisterConfigViews();
+    RegisterCardholderViews();
     return app.Run(qtApp.arguments().mid(1));
 }

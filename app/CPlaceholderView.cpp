@@ -12,7 +12,6 @@ struct Area
 };
 
 constexpr Area kAreas[] = {
-    {"CMenuUsers", "Cardholders"},
     {"CMenuMedias", "Credentials"},
     {"CRPNetworkStatusForm", "Network Status"},
     {"CMenuMonitorDlg", "Monitor and Control"},

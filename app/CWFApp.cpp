@@ -22,6 +22,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationVersion.h"
+#include "image/DirectoryIndex.h"
 #include "platform/Clock.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
@@ -598,6 +599,7 @@ void CWFApp::ResetRunState()
     QueueBeingCreated = 0;
     TestMode = 0;
     ResetLinkRunState();
+    g_nDirectoryPages = 0;
     if (Hooks().resetLinkRunState)
         Hooks().resetLinkRunState();
 }

@@ -194,7 +194,8 @@ public:
     void ClearLastViolation(int target, int single);
     // A custom field label as stored: without one trailing ":".
     static QString StripLabelColon(const QString& label);
-    // Stores the labels when any differs; true when they were stored.
+    // Stores the labels when any differs, and the views show them; true when
+    // they were stored.
     bool ApplyUserTypeLabels(const std::array<QString, kUserTypeLabels>& labels);
 
     // The settings listing the report views show: its text, heading marks

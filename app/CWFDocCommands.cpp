@@ -128,6 +128,7 @@ bool CWFDoc::ApplyUserTypeLabels(const std::array<QString, kUserTypeLabels>& lab
         return false;
     for (std::size_t i = 0; i < labels.size(); ++i)
         m_userTypeLabels[i] = StripLabelColon(labels[i]);
+    UpdateAllViews();
     return true;
 }
 

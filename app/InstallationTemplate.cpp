@@ -13,6 +13,7 @@
 #include "database/Schema.h"
 #include "image/CVLGlobalMemory.h"
 #include "image/CVLMemory.h"
+#include "image/CardholderSetRecord.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
 #include "platform/PrivateProfile.h"
@@ -31,6 +32,7 @@ constexpr std::uint8_t kAllAccessSet = 1;
 constexpr std::uint8_t kNoAccessSet = 2;
 constexpr std::uint8_t kNoGroup = 255;
 constexpr std::uint8_t kAllAccessGroup = 0;
+constexpr std::uint8_t kNoAntiPassback = 0;
 constexpr std::uint8_t kFirstComPort = 1;
 const QString kDefaultPassword = QStringLiteral("580317");
 const QString kInstallationVersion = QStringLiteral("2.00");
@@ -173,11 +175,22 @@ void AddDemoSite(const QString& folder)
                 throw DatabaseException(0, QStringLiteral("Unable to write %1.").arg(s.m_FileName));
         });
     }
-    AddRows<CSetUserGroups>(databases, 2, [](CSetUserGroups& s, int i) {
-        s.m_CHSetIndex = static_cast<std::uint8_t>(3 + i);
-        s.m_CHSetName = i == 0 ? QStringLiteral("Office Staff") : QStringLiteral("Warehouse Crew");
-        SetFirstGroupsOnly(s, kAllAccessGroup);
-    });
+    {
+        // The sets' records go into the settings image as the set form saves them.
+        CVLGlobalMemory image;
+        const QString settings = QDir(vestrels).filePath(QString::fromLatin1(kGlobalSettingsFile));
+        if (!image.LoadFile(settings, 0, 0, kDeliveredFirmware))
+            throw DatabaseException(0, QStringLiteral("Unable to read %1.").arg(kGlobalSettingsFile));
+        AddRows<CSetUserGroups>(databases, 2, [&image](CSetUserGroups& s, int i) {
+            s.m_CHSetIndex = static_cast<std::uint8_t>(3 + i);
+            s.m_CHSetName = i == 0 ? QStringLiteral("Office Staff") : QStringLiteral("Warehouse Crew");
+            SetFirstGroupsOnly(s, kAllAccessGroup);
+            CardholderSetRecord::Write(image, s, kNoAntiPassback);
+        });
+        if (!image.SaveFile())
+            throw DatabaseException(0, QStringLiteral("Unable to write %1.").arg(kGlobalSettingsFile));
+        image.File().close();
+    }
     const DemoCardholder people[] = {{"Ada", "Ramirez", 3, 10001}, {"Ben", "Okafor", 3, 10002},
                                      {"Chloe", "Lindqvist", 4, 10003}, {"Dev", "Patel", 4, 10004}};
     std::vector<std::int32_t> userIds;

@@ -71,13 +71,18 @@ QString CSetUsers::GetLabel() const
     return QStringLiteral("<blank> [%1]").arg(m_UserID);
 }
 
-QString CSetUsers::GetStatusText() const
+bool CSetUsers::IsExpired() const
 {
     // Stored dates are wall-clock readings: compare them with the wall clock.
     const QDateTime local = Clock::Current().NowLocal();
     const QDateTime now(local.date(), local.time(), QTimeZone::utc());
     const QDateTime expires(m_ExpirationDate.date(), m_ExpirationDate.time(), QTimeZone::utc());
-    if (expires < now && !m_NeverExpiers)
+    return expires < now && !m_NeverExpiers;
+}
+
+QString CSetUsers::GetStatusText() const
+{
+    if (IsExpired())
         return QStringLiteral("Expired");
     return m_Active ? QStringLiteral("Active") : QStringLiteral("Suspended");
 }

@@ -21,6 +21,8 @@ public:
     bool FindByID(std::int32_t userID);
     QString GetDisplayName() const;
     QString GetLabel() const;
+    // The row's expiration has passed at the clock's present time.
+    bool IsExpired() const;
     // "Expired", "Active" or "Suspended" at the clock's present time.
     QString GetStatusText() const;
     QString GetHomePhoneDigits() const;

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the main frame build the cardholder screens by their class names.
+void RegisterCardholderViews();
