@@ -186,7 +186,9 @@ void CMenuUsers::RenameSelectedItem(std::int32_t data, const QString& text)
 void CMenuUsers::OnItemExpanding(QTreeWidgetItem* item)
 {
     // The set is filled afresh each time it opens: others may have changed it.
-    if (IsSet(item))
+    // Selecting one of its cardholders opens it too; that item must stay.
+    QTreeWidgetItem* current = m_tree->currentItem();
+    if (IsSet(item) && !(current && current->parent() == item))
         FillSetCardholders(item);
 }
 

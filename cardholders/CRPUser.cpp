@@ -1,0 +1,350 @@
+#include "cardholders/CRPUser.h"
+
+#include "app/AppObjects.h"
+#include "app/CMainFrame.h"
+#include "app/CWFDoc.h"
+#include "cardholders/CCredentialStandInPage.h"
+#include "cardholders/CMenuUsers.h"
+#include "cardholders/CUserDirectoryTab.h"
+#include "cardholders/CardholderIcons.h"
+#include "common/SharedHelpers.h"
+#include "database/GlobalRecordsets.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowMessages.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedLayout>
+
+namespace {
+
+constexpr int kCardholderPrivilege = 0;
+constexpr int kIconSize = 16;
+const QString kFillCode = QStringLiteral("0000");
+constexpr const char* kPageTitles[CardholderRecord::kCredentials] = {"Transmitters", "Cards", "Directory Codes",
+                                                                     "Entry Codes"};
+
+CMenuUsers* Tree()
+{
+    auto* frame = qobject_cast<CMainFrame*>(GetMainWindow());
+    return frame ? qobject_cast<CMenuUsers*>(frame->UpperLeftView()) : nullptr;
+}
+
+} // namespace
+
+CRPUser::CRPUser(QWidget* parent) : CPaneView(parent)
+{
+    setObjectName(QStringLiteral("CRPUser"));
+    m_pDoc = GetInstallationDoc();
+    auto* outer = new QGridLayout(this);
+    m_group = new QGroupBox(this);
+    outer->addWidget(m_group, 0, 0);
+    auto* grid = new QGridLayout(m_group);
+    m_grid = grid;
+    m_firstName = AddEdit(0, 0, QStringLiteral("First Name:"), CardholderRecord::kNameLength);
+    m_middleName = AddEdit(0, 2, QStringLiteral("Middle:"), CardholderRecord::kNameLength);
+    m_lastName = AddEdit(1, 0, QStringLiteral("Last Name:"), CardholderRecord::kNameLength);
+    m_street = AddEdit(2, 0, QStringLiteral("Street:"), CardholderRecord::kStreetLength);
+    m_city = AddEdit(3, 0, QStringLiteral("City:"), CardholderRecord::kNameLength);
+    m_state = AddEdit(3, 2, QStringLiteral("State:"), CardholderRecord::kNameLength);
+    m_zip = AddEdit(4, 0, QStringLiteral("Zip Code:"), CardholderRecord::kZipLength);
+    m_homePhone = AddEdit(5, 0, QStringLiteral("Home Phone:"), CardholderRecord::kNameLength);
+    m_workPhone = AddEdit(5, 2, QStringLiteral("Work Phone:"), CardholderRecord::kNameLength);
+    for (int i = 0; i < CardholderRecord::kCustomFields; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        m_custom[n] = AddEdit(6 + i / 2, (i % 2) * 2, QString(), CardholderRecord::kCustomLength, &m_customLabels[n]);
+    }
+    m_neverExpires = new QCheckBox(QStringLiteral("Never expires"), m_group);
+    m_expiration = new QDateEdit(m_group);
+    m_expiration->setCalendarPopup(true);
+    m_expiration->setDateRange(CardholderRecord::FirstExpiration(), CardholderRecord::LastExpiration());
+    grid->addWidget(m_neverExpires, 8, 0);
+    grid->addWidget(m_expiration, 8, 1);
+
+    auto* pages = new QGridLayout;
+    auto* stack = new QStackedLayout;
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        m_pageButtons[i] = new QPushButton(QString::fromLatin1(kPageTitles[p]), this);
+        m_pageButtons[i]->setCheckable(true);
+        m_pageIcons[i] = new QLabel(this);
+        m_pageIcons[i]->setPixmap(CardholderIcons::ButtonIcon(CardholderIcons::DirectoryCodes).pixmap(kIconSize));
+        m_pageIcons[i]->hide();
+        pages->addWidget(m_pageButtons[i], p, 0);
+        pages->addWidget(m_pageIcons[i], p, 1);
+        if (p == CardholderRecord::DirectoryCodes) {
+            m_directory = new CUserDirectoryTab(this);
+            m_directory->m_pDoc = m_pDoc;
+            m_pages[i] = m_directory;
+            connect(m_directory, &CUserDirectoryTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
+        } else {
+            m_pages[i] = new CCredentialStandInPage(QString::fromLatin1(kPageTitles[p]), this);
+        }
+        m_pages[i]->hide();
+        stack->addWidget(m_pages[i]);
+        connect(m_pageButtons[i], &QPushButton::clicked, this, [this, p] { ShowPage(p); });
+    }
+    pages->setRowStretch(CardholderRecord::kCredentials, 1);
+    outer->addLayout(pages, 1, 0);
+    auto* pageArea = new QWidget(this);
+    pageArea->setLayout(stack);
+    outer->addWidget(pageArea, 1, 1);
+    m_apply = new QPushButton(QStringLiteral("Apply"), this);
+    m_resetAntiPassback = new QPushButton(QStringLiteral("Reset Anti-passback Status"), this);
+    outer->addWidget(m_apply, 2, 0);
+    outer->addWidget(m_resetAntiPassback, 2, 1);
+    outer->setRowStretch(3, 1);
+
+    const bool editable = OperatorHasPrivilege(kCardholderPrivilege);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_firstName, m_middleName, m_lastName, m_street, m_city, m_state,
+                                                      m_zip, m_homePhone, m_workPhone, m_neverExpires, m_expiration})
+        w->setEnabled(editable);
+    ApplyLabels();
+
+    connect(m_neverExpires, &QCheckBox::clicked, this, &CRPUser::OnNeverExpiresClicked);
+    connect(m_firstName, &QLineEdit::textEdited, this, &CRPUser::OnNameEdited);
+    connect(m_lastName, &QLineEdit::textEdited, this, &CRPUser::OnNameEdited);
+    for (QLineEdit* e : {m_firstName, m_lastName, m_homePhone})
+        connect(e, &QLineEdit::editingFinished, this, [this] { SaveAndLoad(m_nUserID); });
+    connect(m_apply, &QPushButton::clicked, this, &CRPUser::OnApply);
+    connect(m_resetAntiPassback, &QPushButton::clicked, this, &CRPUser::OnResetAntiPassback);
+    if (m_pDoc)
+        m_pDoc->AddView(this);
+}
+
+CRPUser::~CRPUser()
+{
+    if (m_pDoc)
+        m_pDoc->RemoveView(this);
+}
+
+QLineEdit* CRPUser::AddEdit(int row, int column, const QString& label, int limit, QLabel** labelOut)
+{
+    auto* caption = new QLabel(label, m_group);
+    auto* edit = new QLineEdit(m_group);
+    edit->setMaxLength(limit);
+    if (labelOut)
+        *labelOut = caption;
+    m_grid->addWidget(caption, row, column);
+    m_grid->addWidget(edit, row, column + 1);
+    return edit;
+}
+
+ICredentialPage* CRPUser::Page(int page) const
+{
+    return dynamic_cast<ICredentialPage*>(m_pages[static_cast<std::size_t>(page)]);
+}
+
+int CRPUser::PressedPage() const
+{
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
+        if (m_pageButtons[static_cast<std::size_t>(p)]->isChecked())
+            return p;
+    }
+    return -1;
+}
+
+void CRPUser::ApplyLabels()
+{
+    const bool editable = OperatorHasPrivilege(kCardholderPrivilege);
+    for (int i = 0; i < CardholderRecord::kCustomFields; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        QString label = m_pDoc ? m_pDoc->m_userTypeLabels[n] : QString();
+        if (!label.isEmpty())
+            label += QLatin1Char(':');
+        m_customLabels[n]->setText(label);
+        m_custom[n]->setEnabled(editable && !label.isEmpty());
+    }
+}
+
+void CRPUser::OnUpdate()
+{
+    ApplyLabels();
+}
+
+qintptr CRPUser::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
+{
+    switch (msg) {
+    case Msg::ShowCardholder:
+        LoadCardholder(static_cast<std::int32_t>(wParam));
+        break;
+    case Msg::RefreshAfterAdd:
+        m_firstName->setFocus();
+        m_firstName->selectAll();
+        break;
+    case Msg::CardholderChanged:
+        if (PressedPage() == CardholderRecord::DirectoryCodes) {
+            m_directory->show();
+            m_directory->FocusCode();
+        }
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CRPUser::closeEvent(QCloseEvent* event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        m_directory->StoreEntry();
+        SaveAndLoad(m_nUserID);
+    }
+    CPaneView::closeEvent(event);
+}
+
+void CRPUser::HandUserToPages()
+{
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p)
+        Page(p)->SetUserID(m_nUserID);
+}
+
+void CRPUser::RefreshShownPage()
+{
+    const int page = PressedPage();
+    if (page < 0)
+        return;
+    if (page == CardholderRecord::DirectoryCodes) {
+        m_directory->Fill(kFillCode);
+        m_directory->show();
+        m_directory->FocusCode();
+    } else {
+        Page(page)->Reload();
+    }
+}
+
+void CRPUser::LoadCardholder(std::int32_t userId)
+{
+    const std::int32_t previous = m_nUserID;
+    m_nUserID = userId;
+    HandUserToPages();
+    SaveAndLoad(previous);
+    RefreshShownPage();
+}
+
+void CRPUser::ShowPage(int page)
+{
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        m_pageButtons[i]->setChecked(p == page);
+        m_pages[i]->setVisible(p == page);
+    }
+    RefreshShownPage();
+}
+
+void CRPUser::ReadForm(CardholderRecord& r) const
+{
+    r.firstName = m_firstName->text();
+    r.middleName = m_middleName->text();
+    r.lastName = m_lastName->text();
+    r.street = m_street->text();
+    r.city = m_city->text();
+    r.state = m_state->text();
+    r.zip = m_zip->text();
+    r.homePhone = m_homePhone->text();
+    r.workPhone = m_workPhone->text();
+    for (std::size_t i = 0; i < r.custom.size(); ++i)
+        r.custom[i] = m_custom[i]->text();
+    r.neverExpires = m_neverExpires->isChecked();
+    r.expiration = m_expiration->date();
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p)
+        r.got[static_cast<std::size_t>(p)] = Page(p)->HasCredentials();
+}
+
+void CRPUser::ShowRecord(const CardholderRecord& r)
+{
+    m_firstName->setText(r.firstName);
+    m_middleName->setText(r.middleName);
+    m_lastName->setText(r.lastName);
+    m_shownLastName = r.lastName;
+    m_street->setText(r.street);
+    m_city->setText(r.city);
+    m_state->setText(r.state);
+    m_zip->setText(r.zip);
+    m_homePhone->setText(r.homePhone);
+    m_workPhone->setText(r.workPhone);
+    for (std::size_t i = 0; i < r.custom.size(); ++i)
+        m_custom[i]->setText(r.custom[i]);
+    m_neverExpires->setChecked(r.neverExpires);
+    m_expiration->setDate(r.expiration);
+    m_expiration->setVisible(!r.neverExpires);
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        Page(p)->SetHasCredentials(r.got[i]);
+        m_pageIcons[i]->setVisible(r.got[i]);
+    }
+}
+
+void CRPUser::SaveAndLoad(std::int32_t saveId)
+{
+    // A box shown inside may move the focus, which must not save again.
+    if (m_saving || m_directory->IsBusy() || m_nUserID == 0 || !g_setUsers.IsOpen())
+        return;
+    m_saving = true;
+    CardholderRecord record;
+    if (saveId != 0) {
+        ReadForm(record);
+        if (!record.Save(saveId)) {
+            m_saving = false;
+            return;
+        }
+    }
+    if (record.Load(m_nUserID)) {
+        ShowRecord(record);
+        if (!record.neverExpires && record.expired)
+            ShowMessageBox(QStringLiteral("The cardholder's expiration date is not valid."), MbButtons::Ok,
+                           MbIcon::Information);
+        if (record.setIndex != 0) {
+            const QString name = g_setUserGroups.GetSetName(record.setIndex);
+            m_group->setTitle(QStringLiteral("Cardholders for %1").arg(name));
+        }
+    }
+    m_saving = false;
+}
+
+void CRPUser::OnNeverExpiresClicked()
+{
+    const bool never = m_neverExpires->isChecked();
+    m_expiration->setVisible(!never);
+    if (!never)
+        m_expiration->setDate(Clock::Current().NowLocal().date());
+}
+
+void CRPUser::OnNameEdited()
+{
+    const QString last = m_lastName->text();
+    if (last.startsWith(QLatin1Char('^'))) {
+        ShowMessageBox(QStringLiteral("The caret (^) is an invalid first character for the cardholder's last name."));
+        m_lastName->setText(m_shownLastName);
+        return;
+    }
+    m_shownLastName = last;
+    CardholderRecord record;
+    record.firstName = m_firstName->text();
+    record.lastName = last;
+    if (CMenuUsers* tree = Tree())
+        tree->RenameSelectedItem(m_nUserID, record.TypedTreeText());
+}
+
+void CRPUser::OnApply()
+{
+    if (m_nUserID == 0)
+        return;
+    ClearPendingNodeRequest();
+    HandUserToPages();
+    SaveAndLoad(m_nUserID);
+    RefreshShownPage();
+}
+
+void CRPUser::OnResetAntiPassback()
+{
+    if (m_pDoc)
+        m_pDoc->ClearLastViolation(m_nUserID, 1);
+}

@@ -1,0 +1,231 @@
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/RunState.h"
+#include "app/ShellHooks.h"
+#include "app/TaskState.h"
+#include "cardholders/CMenuUsers.h"
+#include "cardholders/CRPUser.h"
+#include "cardholders/CRPUserGroups.h"
+#include "cardholders/CardholderViews.h"
+#include "common/CommandIds.h"
+#include "common/SharedHelpers.h"
+#include "database/GlobalRecordsets.h"
+#include "link/NetCommandKinds.h"
+#include "platform/WindowMessages.h"
+#include "tests/app/StoredCommandReader.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kAddCardholder = 1590;
+
+bool IsEnd(const CNetCommand& command)
+{
+    return command.m_kind == NetKind::NodeCommand && command.m_payload.size() >= 2
+           && static_cast<std::uint8_t>(command.m_payload[0]) == NodeCommandOp::NodeControl
+           && static_cast<std::uint8_t>(command.m_payload[1]) == 1;
+}
+
+// The real main window on the demo, with the cardholder screens in it.
+class CardholderScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterCardholderViews();
+        ASSERT_TRUE(app.InitInstance({}));
+        frame = app.MainFrame();
+        doc = app.Document();
+        ASSERT_NE(frame, nullptr);
+    }
+    void TearDown() override
+    {
+        app.ExitInstance();
+        Hooks() = ShellHooks{};
+        SetTaskMode(TaskMode::None);
+        QueueBeingCreated = 0;
+        HasControllers = 0;
+        g_pendingNodeRequest = {};
+    }
+
+    CMenuUsers* Tree() const { return qobject_cast<CMenuUsers*>(frame->UpperLeftView()); }
+    QStringList SetTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < Tree()->Tree()->topLevelItemCount(); ++i)
+            texts << Tree()->Tree()->topLevelItem(i)->text(0);
+        return texts;
+    }
+    QTreeWidgetItem* SetItem(const QString& prefix) const
+    {
+        for (int i = 0; i < Tree()->Tree()->topLevelItemCount(); ++i)
+            if (Tree()->Tree()->topLevelItem(i)->text(0).startsWith(prefix))
+                return Tree()->Tree()->topLevelItem(i);
+        return nullptr;
+    }
+    void ProgramAndEmpty()
+    {
+        ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_TRUE(doc->ClearNetCommands());
+    }
+    static void Type(QLineEdit* edit, const QString& text)
+    {
+        edit->setText(text);
+        emit edit->textEdited(text);
+    }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    CWFApp app;
+    CMainFrame* frame = nullptr;
+    CWFDoc* doc = nullptr;
+};
+
+TEST_F(CardholderScreens, F5ListsTheDemoSetsWithTheirCounts)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    ASSERT_NE(Tree(), nullptr);
+    EXPECT_EQ(SetTexts(), QStringList({"All Access", "No Access", "Office Staff [2]", "Warehouse Crew [2]"}));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderScreens, NewCardholderWithAnExpiryQueuesHerRecordAlone)
+{
+    ProgramAndEmpty();
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff"));
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPUserGroups");
+    Tree()->Button(kAddCardholder)->click();
+
+    QTreeWidgetItem* added = Tree()->Tree()->currentItem();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->parent()->text(0), "Office Staff [3]");
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(frame->focusWidget(), form->FirstNameEdit());
+    EXPECT_EQ(form->FirstNameEdit()->selectedText(), "First Name");
+    EXPECT_EQ(form->SetGroup()->title(), "Cardholders for Office Staff");
+
+    Type(form->FirstNameEdit(), "Eve");
+    Type(form->LastNameEdit(), "Novak");
+    EXPECT_EQ(added->text(0), "Novak Eve") << "the tree follows the typing";
+    Type(form->LastNameEdit(), "^Novak");
+    EXPECT_EQ(boxes.Texts().last(), "The caret (^) is an invalid first character for the cardholder's last name.");
+    EXPECT_EQ(form->LastNameEdit()->text(), "Novak");
+    EXPECT_EQ(added->text(0), "Novak Eve");
+
+    form->NeverExpires()->click();
+    EXPECT_TRUE(form->ExpirationPicker()->isVisibleTo(form));
+    form->ExpirationPicker()->setDate(QDate(2031, 7, 9));
+    EXPECT_EQ(form->ExpirationPicker()->minimumDate(), QDate(2000, 1, 1));
+    EXPECT_EQ(form->ExpirationPicker()->maximumDate(), QDate(2255, 12, 31));
+    form->ApplyButton()->click();
+    const std::int32_t id = form->UserID();
+    ASSERT_TRUE(g_setUsers.FindByID(id));
+    EXPECT_EQ(g_setUsers.m_FirstName, "Eve");
+    EXPECT_EQ(g_setUsers.m_LastName, "Novak");
+    EXPECT_FALSE(g_setUsers.m_NeverExpiers);
+    EXPECT_EQ(doc->GetDataToProgram(), 1);
+
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 3u);
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_EQ(commands.size(), 2u);
+        const CNetCommand& write = commands[0].command;
+        ASSERT_EQ(write.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(write.m_payload.left(5), QByteArray("\x01", 1) + char(id >> 8) + char(id & 0xFF) + QByteArray("\x00\x08", 2));
+        EXPECT_EQ(write.m_payload.mid(5), QByteArray("\xC0\x03\x00\x00\x00\x09\x07\x1F", 8));
+        EXPECT_TRUE(IsEnd(commands[1].command));
+    }
+}
+
+TEST_F(CardholderScreens, ChangedSetTimeZoneQueuesTheSettingsPage)
+{
+    ProgramAndEmpty();
+    EXPECT_FALSE(frame->HasDataToProgramIcon());
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Warehouse Crew"));
+    auto* form = qobject_cast<CRPUserGroups*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->NameEdit()->text(), "Warehouse Crew");
+    QComboBox* zone = form->ZoneCombo(0);
+    ASSERT_TRUE(zone->isEnabled());
+    zone->setCurrentIndex(zone->findText("Time Zone 2"));
+    emit zone->activated(zone->currentIndex());
+    EXPECT_TRUE(form->ZoneCombo(1)->isEnabled()) << "a numbered first zone opens the others";
+    form->ApplyButton()->click();
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+    EXPECT_EQ(doc->m_globalMemory.Byte(1226 + 16 * 4 + 9), 2);
+
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 3u);
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_EQ(commands.size(), 2u);
+        EXPECT_EQ(commands[0].command.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(commands[0].command.m_payload[0], 0);
+        EXPECT_TRUE(IsEnd(commands[1].command));
+    }
+}
+
+TEST_F(CardholderScreens, BuiltInSetsShowReadOnlyAndAreNeverWritten)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    const QByteArray before = QByteArray(reinterpret_cast<const char*>(doc->m_globalMemory.Image().data()), 8192);
+    for (const char* name : {"All Access", "No Access", "Office Staff"}) {
+        SCOPED_TRACE(name);
+        Tree()->Tree()->setCurrentItem(SetItem(name));
+        auto* form = qobject_cast<CRPUserGroups*>(frame->RightView());
+        ASSERT_NE(form, nullptr);
+        const bool builtIn = QByteArray(name) != "Office Staff";
+        EXPECT_EQ(form->NameEdit()->isEnabled(), !builtIn);
+        EXPECT_EQ(form->DoorCombo(0)->isEnabled(), !builtIn);
+        EXPECT_FALSE(form->DoorCombo(1)->isEnabled()) << "slot 1 is All Access or No access";
+    }
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(doc->m_globalMemory.Image().data()), 8192), before);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderScreens, SwitchingCardholdersSavesTheFirstBeforeShowingTheNext)
+{
+    doc->SetDataToProgram(0);
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    QTreeWidgetItem* staff = SetItem("Office Staff");
+    Tree()->Tree()->setCurrentItem(staff->child(0));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    const std::int32_t first = form->UserID();
+    EXPECT_EQ(form->FirstNameEdit()->text(), "Ben");
+    form->CustomEdit(0)->setText("kept?");
+    Type(form->FirstNameEdit(), "Benjamin");
+    Tree()->Tree()->setCurrentItem(staff->child(1));
+    EXPECT_EQ(frame->RightView(), form) << "the form stays for the next cardholder";
+    EXPECT_EQ(form->FirstNameEdit()->text(), "Ada");
+    ASSERT_TRUE(g_setUsers.FindByID(first));
+    EXPECT_EQ(g_setUsers.m_FirstName, "Benjamin");
+    EXPECT_EQ(doc->GetDataToProgram(), 0) << "a name alone is not for the panels";
+    EXPECT_FALSE(form->CustomEdit(0)->isEnabled()) << "no label, no custom field";
+
+    doc->ApplyUserTypeLabels({"Badge", "", "", ""});
+    EXPECT_EQ(form->CustomLabel(0)->text(), "Badge:");
+    EXPECT_TRUE(form->CustomEdit(0)->isEnabled());
+}
+
+} // namespace
