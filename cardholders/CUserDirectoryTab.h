@@ -44,6 +44,7 @@ public:
     QListWidget* CodeList() const { return m_list; }
     QListWidget* SubsetList() const { return m_subsets; }
     QPushButton* AssignButton() const { return m_assign; }
+    QPushButton* SurrenderButton() const { return m_surrender; }
 
 signals:
     // The cardholder form shows or hides its directory icon.

@@ -13,6 +13,8 @@
 #include "database/GlobalRecordsets.h"
 #include "link/NetCommandKinds.h"
 #include "platform/WindowMessages.h"
+#include "cardholders/CUserDirectoryTab.h"
+#include "tests/app/PlainOperator.h"
 #include "tests/app/StoredCommandReader.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
@@ -24,6 +26,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -226,6 +229,91 @@ TEST_F(CardholderScreens, SwitchingCardholdersSavesTheFirstBeforeShowingTheNext)
     doc->ApplyUserTypeLabels({"Badge", "", "", ""});
     EXPECT_EQ(form->CustomLabel(0)->text(), "Badge:");
     EXPECT_TRUE(form->CustomEdit(0)->isEnabled());
+}
+
+TEST_F(CardholderScreens, DirectoryCodesAreAssignedCheckedAndSurrendered)
+{
+    std::uint8_t length = 3;
+    doc->DirectoryCodeLength(length, 0);
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff")->child(1));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    form->PageButton(CardholderRecord::DirectoryCodes)->click();
+    CUserDirectoryTab* page = form->DirectoryPage();
+    ASSERT_TRUE(page->isVisibleTo(form));
+    EXPECT_EQ(page->CodeEdit()->text(), "0001");
+    EXPECT_EQ(frame->focusWidget(), page->CodeEdit());
+    EXPECT_FALSE(page->TenantEdit()->isEnabled()) << "no code yet";
+
+    page->CodeEdit()->setText("0042");
+    page->AssignButton()->click();
+    ASSERT_EQ(page->CodeList()->count(), 1);
+    EXPECT_EQ(page->CodeList()->currentItem()->text(), "0042");
+    EXPECT_EQ(page->TenantEdit()->text(), "Ramirez Ada");
+    EXPECT_TRUE(page->TenantEdit()->isEnabled());
+    EXPECT_TRUE(form->PageIcon(CardholderRecord::DirectoryCodes)->isVisibleTo(form));
+    EXPECT_EQ(page->CodeEdit()->text(), "0001");
+
+    const struct
+    {
+        QLineEdit* edit;
+        const char* typed;
+        const char* kept;
+        const char* text;
+    } typing[] = {
+        {page->PhoneEdit(), "55a1", "551", "Please enter an integer."},
+        {page->TenantEdit(), "^Ada", "Ramirez Ada", "The caret (^) is an invalid first character for the tenant name."},
+    };
+    for (const auto& t : typing) {
+        SCOPED_TRACE(t.typed);
+        Type(t.edit, t.typed);
+        EXPECT_EQ(t.edit->text(), t.kept);
+        EXPECT_EQ(boxes.Texts().last(), t.text);
+    }
+    form->ApplyButton()->click();
+    ASSERT_TRUE(g_setUsers.FindByID(form->UserID()));
+    EXPECT_TRUE(g_setUsers.m_GotPhoneEntryNumbers);
+    EXPECT_TRUE(g_setUsers.m_GotCards) << "the stand-in pages keep their flags";
+
+    boxes.Answer(IDYES);
+    page->SurrenderButton()->click();
+    EXPECT_EQ(page->CodeList()->count(), 0);
+    EXPECT_FALSE(page->TenantEdit()->isEnabled());
+    EXPECT_FALSE(page->SubsetList()->isEnabled());
+    EXPECT_FALSE(form->PageIcon(CardholderRecord::DirectoryCodes)->isVisibleTo(form));
+    EXPECT_EQ(page->CodeEdit()->text(), "0001");
+}
+
+TEST_F(CardholderScreens, WithoutTheCardholderRightTheButtonsAreHidden)
+{
+    LogInPlainOperator(app, 1);
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    EXPECT_FALSE(Tree()->Button(kAddCardholder)->isVisibleTo(Tree()));
+    Tree()->OnBeginDrag(SetItem("Office Staff")->child(0));
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff")->child(0));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr) << "selection still works";
+    EXPECT_FALSE(form->FirstNameEdit()->isEnabled());
+}
+
+TEST_F(CardholderScreens, RenamedSetFollowsInTheTreeAndDeletedSetLeavesIt)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->OnAddSet();
+    auto* form = qobject_cast<CRPUserGroups*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    QTreeWidgetItem* item = Tree()->Tree()->currentItem();
+    EXPECT_EQ(item->text(0), "New Cardholder set");
+    EXPECT_EQ(frame->focusWidget(), form->NameEdit());
+    Type(form->NameEdit(), "Lab [B]");
+    EXPECT_EQ(item->text(0), "Lab") << "a bracketed end reads as the count";
+
+    boxes.Answer(IDYES);
+    Tree()->OnDeleteSet();
+    EXPECT_EQ(frame->RightView()->objectName(), "CRPBlankPane");
+    EXPECT_EQ(SetTexts(), QStringList({"All Access", "No Access", "Office Staff [2]", "Warehouse Crew [2]"}));
+    EXPECT_EQ(doc->m_globalMemory.Byte(1226 + 16 * 5), 0);
 }
 
 } // namespace
