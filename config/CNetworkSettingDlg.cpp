@@ -13,9 +13,9 @@
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
+#include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -28,15 +28,6 @@ constexpr int kFirstZonesPageFirst = 1;
 constexpr int kFirstZonesPageLast = 15;
 constexpr int kSecondZonesPageFirst = 16;
 constexpr int kSecondZonesPageLast = 31;
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -42,52 +42,13 @@ QString NodeName(std::uint8_t nodeCode)
     return QChar(u'@' + NetOf(nodeCode)) + QString::number(NodeOf(nodeCode));
 }
 
-// Unit u of bytes, with zeros for whatever lies beyond their end.
-QByteArray UnitAt(const QByteArray& bytes, qsizetype start, int unit)
-{
-    QByteArray result = bytes.mid(start, unit);
-    if (result.size() < unit)
-        result.append(QByteArray(unit - result.size(), '\0'));
-    return result;
-}
-
 // The runs of units that differ from the reference. Only whole units are
 // walked, to the end of the longer file, a missing unit reading as zero: a
 // file its bind shrank or emptied must still clear what the panel holds
-// beyond its new end. A run is bounded by what it holds, equal units
-// included, so it never passes the largest write, and it ends at its last
-// differing unit.
+// beyond its new end.
 std::vector<TreeSlotRuns::SlotRun> UnitRuns(const QByteArray& current, const QByteArray& reference, int unit)
 {
-    std::vector<TreeSlotRuns::SlotRun> runs;
-    const qsizetype units = std::max(current.size(), reference.size()) / unit;
-    TreeSlotRuns::SlotRun run{0, {}};
-    qsizetype lastDifferingEnd = 0;
-    bool inRun = false;
-    for (qsizetype u = 0; u < units; ++u) {
-        const QByteArray mine = UnitAt(current, u * unit, unit);
-        const bool differs = mine != UnitAt(reference, u * unit, unit);
-        if (!inRun) {
-            if (!differs)
-                continue;
-            inRun = true;
-            run = {static_cast<int>(u), {}};
-            lastDifferingEnd = 0;
-        }
-        run.data.append(mine);
-        if (differs)
-            lastDifferingEnd = run.data.size();
-        if (run.data.size() + unit > CBindManager::kMaxWriteLength) {
-            run.data.truncate(lastDifferingEnd);
-            runs.push_back(run);
-            inRun = false;
-        }
-    }
-    if (inRun) {
-        run.data.truncate(lastDifferingEnd);
-        runs.push_back(run);
-    }
-    return runs;
+    return TreeSlotRuns::DifferingRuns(current, reference, unit, std::max(current.size(), reference.size()) / unit);
 }
 } // namespace
 

@@ -25,22 +25,34 @@ std::optional<QByteArray> SlotData(const QByteArray& treeFile, int recordSize)
     return data;
 }
 
-std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& reference, int recordSize)
+namespace {
+// Slot s of bytes; where bytes end inside or before it, a copy in scratch
+// with zeros for what is missing.
+QByteArrayView SlotAt(const QByteArray& bytes, qsizetype s, int size, QByteArray& scratch)
+{
+    const qsizetype start = s * size;
+    if (start + size <= bytes.size())
+        return QByteArrayView(bytes.constData() + start, size);
+    scratch = bytes.mid(start, size);
+    scratch.append(QByteArray(size - scratch.size(), '\0'));
+    return scratch;
+}
+} // namespace
+
+std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& reference, int recordSize,
+                                   qsizetype slotCount)
 {
     std::vector<SlotRun> runs;
     if (recordSize <= 0)
         return runs;
-    const QByteArray zero(recordSize, '\0');
-    const qsizetype slotCount = current.size() / recordSize;
+    QByteArray mineScratch;
+    QByteArray beforeScratch;
     SlotRun run{0, {}};
     qsizetype lastDifferingEnd = 0;
     bool inRun = false;
     for (qsizetype s = 0; s < slotCount; ++s) {
-        const QByteArrayView mine(current.constData() + s * recordSize, recordSize);
-        const QByteArrayView before = (s + 1) * recordSize <= reference.size()
-                                          ? QByteArrayView(reference.constData() + s * recordSize, recordSize)
-                                          : QByteArrayView(zero);
-        const bool differs = mine != before;
+        const QByteArrayView mine = SlotAt(current, s, recordSize, mineScratch);
+        const bool differs = mine != SlotAt(reference, s, recordSize, beforeScratch);
         if (!inRun) {
             if (!differs)
                 continue;
@@ -62,6 +74,13 @@ std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& 
         runs.push_back(run);
     }
     return runs;
+}
+
+std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& reference, int recordSize)
+{
+    if (recordSize <= 0)
+        return {};
+    return DifferingRuns(current, reference, recordSize, current.size() / recordSize);
 }
 
 int GenerateTreeCommands(CBindManager& manager, const QString& name, int recordSize, std::uint8_t bank,

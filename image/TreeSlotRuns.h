@@ -28,6 +28,11 @@ std::optional<QByteArray> SlotData(const QByteArray& treeFile, int recordSize);
 // memory write and ends at its last differing slot.
 std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& reference, int recordSize);
 
+// The same over the first slotCount slots, either side reading as zero
+// beyond its end.
+std::vector<SlotRun> DifferingRuns(const QByteArray& current, const QByteArray& reference, int recordSize,
+                                   qsizetype slotCount);
+
 // Queues for one node the writes that bring its bank up to the tree file
 // name of the controller folder, against the node's last-programmed copy
 // (none with force, or when the copy is of another size). 0, after saying
