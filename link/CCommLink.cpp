@@ -204,6 +204,10 @@ int CCommLink::Connect()
         if (!suspended && NetQueueState[net - 1] == kNetworkStateNoAnswer)
             NetQueueState[net - 1] = kNetworkStateNormal;
         ConnectCancelled = 0;
+        // Every attempt starts from a closed line, with nothing in flight
+        // and no queue service running under it.
+        if (m_connected || m_inFlight)
+            Disconnect();
 
         CConnectAttempt attempt(*this, m_transport, net);
         connect(&attempt, &CConnectAttempt::lineAdded, this, &CCommLink::connectLine);

@@ -26,6 +26,8 @@ CConnectAttempt::CConnectAttempt(CCommLink& link, ILinkTransport& transport, int
 {
     m_tick.setInterval(LinkTiming::Ms(kTickMs));
     connect(&m_tick, &QTimer::timeout, this, [this] { ++m_seconds; });
+    m_bound.setSingleShot(true);
+    connect(&m_bound, &QTimer::timeout, this, [this] { OnFailure(1); });
 }
 
 int CConnectAttempt::Run()
@@ -52,6 +54,7 @@ int CConnectAttempt::Run()
         return kFailed;
     }
     m_tick.start();
+    m_bound.start(LinkTiming::Ms(kBoundMs));
     // The dialog dials or opens on its first paint.
     PostAppMessage(this, Msg::CommandDone);
     if (!m_ended)
@@ -73,6 +76,7 @@ void CConnectAttempt::End(int result)
     m_ended = true;
     m_result = result;
     m_tick.stop();
+    m_bound.stop();
     m_loop.exit(result);
 }
 

@@ -21,6 +21,8 @@ public:
     static constexpr int kFailed = 2;
     static constexpr int kClosePauseMs = 2000;
     static constexpr int kTickMs = 1000;
+    // Longer than any login with its retries: past it the attempt has failed.
+    static constexpr int kBoundMs = 120000;
 
     CConnectAttempt(CCommLink& link, ILinkTransport& transport, int net, QObject* parent = nullptr);
 
@@ -52,6 +54,7 @@ private:
     QStringList m_lines;
     QEventLoop m_loop;
     QTimer m_tick;
+    QTimer m_bound;
     int m_seconds = 0;
     int m_result = 0;
     bool m_lineOpen = false;

@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,11 +95,13 @@ protected:
         }
     }
 
-    QStringList ConnectLines()
+    // The node's row carries the mark for a full reprogram.
+    bool Marked(int node)
     {
-        return lines;
+        return (FlagsOf(node) & 1) != 0;
     }
 
+    MessageBoxScript boxes;
     LinkTiming::ScopedScale timing{kFastLink};
     PanelLine line{kNetA, {1, 2, 3}};
     CSerialTransport transport;
@@ -124,7 +128,7 @@ TEST_F(LinkRun, StoredRunLeavesNothingAndThePanelsEqualTheFiles)
 TEST_F(LinkRun, WrongPasswordEndsTheAttemptOffLine)
 {
     SetPassword("580317");
-    MessageBoxScript boxes{IDCANCEL};
+    boxes.Answer(IDCANCEL);
     EXPECT_EQ(link.Connect(), 0);
     EXPECT_TRUE(lines.contains("Wrong password.")) << lines.join('|').toStdString();
     EXPECT_FALSE(link.IsConnected());
@@ -132,6 +136,116 @@ TEST_F(LinkRun, WrongPasswordEndsTheAttemptOffLine)
     for (const PanelLine::Traffic& t : line.TrafficLog())
         logins += t.fromProgram && Frame::ByteAt(t.frame, Frame::kCodeOffset) == 1;
     EXPECT_EQ(logins, 1) << "a wrong password is not retried";
+}
+
+bool IsRequest(const QByteArray& frame, std::uint8_t address, std::initializer_list<std::uint8_t> codes)
+{
+    const std::uint8_t code = Frame::ByteAt(frame, Frame::kCodeOffset) & 0x7F;
+    return Frame::ByteAt(frame, Frame::kAddressOffset) == address && std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+TEST_F(LinkRun, CorruptAndLostRepliesWithinTheRetriesLoseNothing)
+{
+    line.WithNode(2, [](PanelSimulator& panel) {
+        panel.InjectFault(PanelSimulator::Fault::Corrupt, 2);
+        panel.InjectFault(PanelSimulator::Fault::Nak, 1, 1);
+        panel.InjectFault(PanelSimulator::Fault::Drop, 1);
+    });
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_EQ(RowCount(), 0);
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+    EXPECT_EQ(host.flashFailedNotices, 0);
+}
+
+TEST_F(LinkRun, LateAcknowledgementCompletesNoOtherWrite)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    // A3's first write is answered only after its resend was; the frame of
+    // the command after it never reaches the panel the first time.
+    std::atomic<int> writesToA3{0};
+    line.SetRequestHook([&](const QByteArray& request) {
+        if (!IsRequest(request, 0x13, {7, 5}))
+            return PanelLine::RequestAction::Answer;
+        const int write = ++writesToA3;
+        return write == 1 ? PanelLine::RequestAction::Hold
+            : write == 3  ? PanelLine::RequestAction::Drop
+                          : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil(
+        [&] { return writesToA3 >= 3 || (writesToA3 == 2 && !link.IsInFlight()); }));
+    line.ReleaseHeld();
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_GE(writesToA3.load(), 4);
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+}
+
+TEST_F(LinkRun, QuietNodeIsSuspendedMarkedAndBroughtEqualLater)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    std::atomic<bool> a3Quiet{false};
+    line.SetRequestHook([&](const QByteArray& request) {
+        if (Frame::ByteAt(request, Frame::kAddressOffset) != 0x13)
+            return PanelLine::RequestAction::Answer;
+        if (a3Quiet)
+            return PanelLine::RequestAction::Drop;
+        // Quiet from its first write on.
+        if (IsRequest(request, 0x13, {7}))
+            a3Quiet = true;
+        return a3Quiet ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_EQ(NodeLinkState[0][2], kNodeStateFailed);
+    EXPECT_EQ(RowCount(), 0) << "A3's rows are gone";
+    EXPECT_TRUE(Marked(3));
+    ExpectPanelsEqualTheFiles({1, 2});
+
+    a3Quiet = false;
+    line.SetRequestHook({});
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_GT(m_doc.GetPendingCommandCount(), 0);
+    link.Disconnect();
+    ASSERT_EQ(link.Connect(), 1);
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_NE(NodeLinkState[0][2], kNodeStateFailed);
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+}
+
+TEST_F(LinkRun, SilentNodeOnAStoredCommandIsSuspendedWithoutAStall)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    line.SetRequestHook([](const QByteArray& request) {
+        return IsRequest(request, 0x12, {5}) ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent()) << "no stall";
+    EXPECT_EQ(RowCount(), 0) << "A2's rows went with its suspension";
+    EXPECT_EQ(NodeReprogramPending[0][1], 0) << "answering its poll again turned the pending mark into the row's";
+    EXPECT_TRUE(Marked(2));
+    ExpectPanelsEqualTheFiles({1, 3});
+}
+
+TEST_F(LinkRun, QuietMasterReconnectsAndTheRunFinishes)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    std::atomic<int> dropped{0};
+    line.SetRequestHook([&](const QByteArray& request) {
+        if (IsRequest(request, 0x11, {7}) && dropped < 6) {
+            ++dropped;
+            return PanelLine::RequestAction::Drop;
+        }
+        return PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    EXPECT_EQ(dropped.load(), 6);
+    EXPECT_TRUE(link.IsConnected()) << "reconnected";
+    EXPECT_EQ(host.flashFailedNotices, 1);
+    EXPECT_TRUE(Marked(1));
+    EXPECT_EQ(RowCount(), 0);
 }
 
 } // namespace
