@@ -14,6 +14,7 @@
 #include "link/NetCommandKinds.h"
 #include "platform/WindowMessages.h"
 #include "cardholders/CUserDirectoryTab.h"
+#include "image/DirectoryIndex.h"
 #include "tests/app/PlainOperator.h"
 #include "tests/app/StoredCommandReader.h"
 #include "tests/support/MessageBoxScript.h"
@@ -314,6 +315,63 @@ TEST_F(CardholderScreens, RenamedSetFollowsInTheTreeAndDeletedSetLeavesIt)
     EXPECT_EQ(frame->RightView()->objectName(), "CRPBlankPane");
     EXPECT_EQ(SetTexts(), QStringList({"All Access", "No Access", "Office Staff [2]", "Warehouse Crew [2]"}));
     EXPECT_EQ(doc->m_globalMemory.Byte(1226 + 16 * 5), 0);
+}
+
+TEST_F(CardholderScreens, ABoxShownWhileSavingStartsNoSecondSave)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff")->child(0));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    form->NeverExpires()->click();
+    form->ExpirationPicker()->setDate(QDate(2001, 1, 1));
+
+    // The box takes the focus from the name field, as a real one would.
+    QStringList shown;
+    const MessageBoxPresenter previous = SetMessageBoxPresenter([&](const MessageBoxRequest& r) {
+        shown << r.text;
+        form->SaveAndLoad(form->UserID());
+        return int(IDOK);
+    });
+    form->ApplyButton()->click();
+    SetMessageBoxPresenter(previous);
+    EXPECT_EQ(shown, QStringList({"The cardholder's expiration date is not valid."}));
+}
+
+TEST_F(CardholderScreens, SetFormNotesTheTimedModeAndCopiesASetByItsIndex)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->OnAddSet();
+    auto* form = qobject_cast<CRPUserGroups*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    Type(form->NameEdit(), "O'Hara's crew");
+    form->ZoneCombo(0)->setCurrentIndex(5);
+    emit form->ZoneCombo(0)->activated(5);
+    form->AntiPassback()->setCurrentIndex(2);
+    emit form->AntiPassback()->activated(2);
+    EXPECT_EQ(form->AntiPassbackNote()->text(),
+              "Anti-Passback time is set through the Anti-Passback tab under Global Settings.");
+    form->ApplyButton()->click();
+
+    Tree()->Tree()->setCurrentItem(SetItem("Warehouse Crew"));
+    form = qobject_cast<CRPUserGroups*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->AntiPassbackNote()->text().isEmpty());
+    const int entry = form->MakeSameAs()->findText("O'Hara's crew");
+    ASSERT_GE(entry, 0);
+    form->MakeSameAs()->setCurrentIndex(entry);
+    emit form->MakeSameAs()->activated(entry);
+    EXPECT_EQ(form->ZoneCombo(0)->currentIndex(), 5);
+    EXPECT_EQ(form->NameEdit()->text(), "Warehouse Crew");
+    EXPECT_EQ(form->AntiPassback()->currentIndex(), 0) << "the mode stays";
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderScreens, RunStateResetForgetsTheDirectoryScreens)
+{
+    g_nDirectoryPages = 500;
+    app.ResetRunState();
+    EXPECT_EQ(g_nDirectoryPages, 0);
 }
 
 } // namespace
