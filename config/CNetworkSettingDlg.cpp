@@ -9,6 +9,7 @@
 #include "config/CStandInPage.h"
 #include "config/CTabAntiPassDlg.h"
 #include "config/CTabButtonSchedule.h"
+#include "config/CTabDoorSchedules.h"
 #include "config/CTabFacilityCodes.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
@@ -59,7 +60,7 @@ void CNetworkSettingDlg::BuildPages()
     auto* floorGroups = new CTabValGroups(doc, kFloorValGroupKind, m_bars);
     auto* zones1 = new CTabTimeZones(doc, "CTabTimeZones1", kFirstZonesPageFirst, kFirstZonesPageLast, m_bars);
     auto* zones16 = new CTabTimeZones(doc, "CTabTimeZones16", kSecondZonesPageFirst, kSecondZonesPageLast, m_bars);
-    auto* doorSchedules = new CStandInPage(QStringLiteral("CTabDoorSchedules"));
+    auto* doorSchedules = new CTabDoorSchedules;
     auto* buttonSchedule = new CTabButtonSchedule(doc);
     auto* facilityCodes = new CTabFacilityCodes(doc);
     auto* telephone = new CStandInPage(QStringLiteral("CTabTelephoneDirectory"));

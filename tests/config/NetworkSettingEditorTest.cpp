@@ -8,11 +8,13 @@
 #include "common/SharedHelpers.h"
 #include "config/CNetworkSettingDlg.h"
 #include "config/CScheduleBar.h"
+#include "config/CTabDoorSchedules.h"
 #include "config/CTabFacilityCodes.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
 #include "config/ConfigViews.h"
+#include "database/GlobalRecordsets.h"
 #include "image/VLMemoryLayout.h"
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
@@ -46,6 +48,7 @@ namespace {
 
 constexpr int kDoorGroupsPage = 0;
 constexpr int kZones1Page = 2;
+constexpr int kDoorSchedulesPage = 4;
 constexpr int kFacilityCodesPage = 6;
 constexpr int kCalendarPage = 8;
 
@@ -96,6 +99,42 @@ protected:
     static void TypeCardCode(CNetworkSettingDlg* editor, const QString& text)
     {
         dynamic_cast<CTabFacilityCodes*>(editor->Tabs()->widget(kFacilityCodesPage))->CardField(0)->setText(text);
+    }
+
+    // Ticks a door for a schedule of 1 to 15 as an operator does.
+    static void TickDoor(CNetworkSettingDlg* editor, const QString& label, int schedule)
+    {
+        auto* page = dynamic_cast<CTabDoorSchedules*>(editor->Tabs()->widget(kDoorSchedulesPage));
+        ASSERT_NE(page, nullptr);
+        page->ScheduleList(0)->setCurrentIndex(schedule - 1);
+        const QList<QListWidgetItem*> lines = page->DoorList(0)->findItems(label, Qt::MatchExactly);
+        ASSERT_EQ(lines.size(), 1);
+        lines[0]->setCheckState(Qt::Checked);
+    }
+    static std::uint32_t DoorScheduleA(int node)
+    {
+        g_setVestrels.Requery();
+        EXPECT_TRUE(g_setVestrels.FindByAddress(1, node));
+        return static_cast<std::uint32_t>(g_setVestrels.m_DoorScheduleA);
+    }
+    // The next run queues one write of image unit 0 and the end command for
+    // the one controller whose door changed.
+    void ExpectRunForNodeOnly(int node)
+    {
+        ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+        const auto nodes = ReadStoredCommandsByNode(*doc);
+        ASSERT_EQ(nodes.size(), 1u);
+        EXPECT_EQ(nodes.begin()->first, (1 << 4) | node);
+        const auto& commands = nodes.begin()->second;
+        ASSERT_EQ(commands.size(), 2u);
+        EXPECT_EQ(commands[0].command.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(static_cast<std::uint8_t>(commands[0].command.m_payload[0]), 0) << "image unit 0";
+        EXPECT_EQ(commands[1].command.m_kind, NetKind::NodeCommand);
+    }
+    void Leave()
+    {
+        Send(CommandId::CardholdersView);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     TestEnvironment env;
@@ -281,6 +320,72 @@ TEST_F(Editor, AChangedDisplayMessageMarksAtEveryApply)
     }
 }
 
+TEST_F(Editor, DoorScheduleMarksLeftWithoutApplyAreWrittenAndSent)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A1A] Door"), 3);
+    Leave();
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    EXPECT_EQ(DoorScheduleA(1), 1U << 2);
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+    ExpectRunForNodeOnly(1);
+}
+
+TEST_F(Editor, DoorScheduleMarksAppliedAreSentForTheirControllerOnly)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A2A] Door"), 3);
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(DoorScheduleA(2), 1U << 2);
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+    ExpectRunForNodeOnly(2);
+}
+
+TEST_F(Editor, ADoorScheduleMarkSurvivesShowingAnotherSchedule)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A1A] Door"), 3);
+    auto* page = PageAt<CTabDoorSchedules>(editor, kDoorSchedulesPage);
+    QListWidgetItem* line = page->DoorList(0)->findItems(QStringLiteral("[A1A] Door"), Qt::MatchExactly).value(0);
+    ASSERT_NE(line, nullptr);
+    page->ScheduleList(0)->setCurrentIndex(4);
+    EXPECT_EQ(line->checkState(), Qt::Unchecked);
+    page->ScheduleList(0)->setCurrentIndex(2);
+    EXPECT_EQ(line->checkState(), Qt::Checked);
+    EXPECT_EQ(page->DoorList(0)->count(), 12) << "four doors of each of the three controllers";
+    EXPECT_EQ(page->DoorList(0)->selectionMode(), QAbstractItemView::NoSelection);
+}
+
+TEST_F(Editor, CancelWritesNoDoorSchedule)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A1A] Door"), 3);
+    editor->CancelButton()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(DoorScheduleA(1), 0u);
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+}
+
+TEST_F(Editor, LeavingAfterADoorScheduleApplyAsksTwiceAndNoKeepsTheTable)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A1A] Door"), 3);
+    EXPECT_TRUE(editor->OnApply());
+    TickDoor(editor, QStringLiteral("[A2A] Door"), 3);
+    boxes.Answer(IDYES);
+    boxes.Answer(IDNO);
+    Leave();
+    EXPECT_EQ(boxes.Texts(), (QStringList{"The door schedule setup has changed\nSave the changes?",
+                                          "The door schedule (1-31) setup has changed\nSave the changes?"}));
+    EXPECT_EQ(DoorScheduleA(1), 1U << 2);
+    EXPECT_EQ(DoorScheduleA(2), 0u) << "No keeps the page from writing when it goes";
+}
+
 class EditorWithoutGlobalRight : public Editor
 {
 protected:
@@ -309,6 +414,9 @@ TEST_F(EditorWithoutGlobalRight, PagesCanBeBrowsedButNotChanged)
     ASSERT_NE(zones->Bar(1)->Properties(), nullptr);
     EXPECT_FALSE(PageAt<CTabFacilityCodes>(editor, kFacilityCodesPage)->CardField(0)->isEnabled());
     EXPECT_FALSE(PageAt<CTabTimeCalendar>(editor, kCalendarPage)->AddButton(true)->isEnabled());
+    auto* doors = PageAt<CTabDoorSchedules>(editor, kDoorSchedulesPage);
+    EXPECT_TRUE(doors->ScheduleList(1)->isEnabled());
+    EXPECT_FALSE(doors->DoorList(1)->isEnabled());
 }
 
 class EditorWithoutBars : public Editor
