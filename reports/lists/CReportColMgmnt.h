@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 // The two row helpers every report builder writes through.
 class CReportColMgmnt
 {
@@ -23,4 +25,10 @@ public:
     // or "%13s" for a run of one. The run state is shared by every report;
     // each builder starts with RunStart.
     static void AddNumberRun(IReportRowSink& rows, int operation, double number);
+
+    // The detail lines under a cardholder of the program-wide CSetUsers: its
+    // labelled custom fields ("Fields:"), and every credential it holds
+    // ("Credential:"). Nothing when the cardholder is not found.
+    static void AddCardholderFieldLines(IReportRowSink& rows, std::int32_t userId);
+    static void AddCardholderCredentialLines(IReportRowSink& rows, std::int32_t userId);
 };

@@ -1,6 +1,7 @@
 #include "reports/lists/ReportBuilders.h"
 
 #include "reports/lists/BlockReport.h"
+#include "reports/lists/CardholderReport.h"
 #include "reports/lists/ReportColumns.h"
 
 namespace {
@@ -14,6 +15,8 @@ struct KindBuilder
 constexpr KindBuilder kBuilders[] = {
     {kReportKindBlockTransmitters, BuildTransmitterBlockReport},
     {kReportKindBlockCards, BuildCardBlockReport},
+    {kReportKindCardholdersWithCredentials, BuildCardholdersWithCredentials},
+    {kReportKindCardholdersWithoutCredentials, BuildCardholdersWithoutCredentials},
 };
 
 // The number order of the all-transmitters and all-cards reports is their own.
@@ -34,5 +37,7 @@ ReportBuilder FindSortVariant(int kind, int column)
 {
     if ((kind == kReportKindAllTransmitters || kind == kReportKindAllCards) && column == kNumberColumn)
         return FindReportBuilder(kind);
+    if (kind == kReportKindCardholdersWithCredentials || kind == kReportKindCardholdersWithoutCredentials)
+        return CardholderSortVariant(kind == kReportKindCardholdersWithCredentials, column);
     return nullptr;
 }
