@@ -246,3 +246,199 @@ TEST_F(CardholderReportTest, AnEmptyNoAccessSetIsLeftAsItIs)
     ASSERT_TRUE(g_setUserGroups.FindFirst(QStringLiteral("CHSetIndex = 2")));
     EXPECT_FALSE(g_setUserGroups.m_Suspend);
 }
+
+// Every order lists each cardholder once, the groups in the order given.
+TEST_F(CardholderReportTest, EveryOrderListsEachCardholderOnce)
+{
+    const QDate future(2099, 1, 1);
+    const auto ann = Add({"Ann", "", kOfficeStaff, "", "Town", "", "", "", "", true});
+    const auto bob = Add({"Bob", "", kNightShift, "2 B St", "Ayr", "AA", "", "", "555-2", false, future});
+    const auto cid = Add({"Cid", "", kNoAccess, "", "", "", "", "555-3", "", true, {}, true, false, false});
+    Add({"Dee", "", kOfficeStaff, "", "", "", "", "", "", false, future, false, false, true});
+    Add({"Gus", "", kOfficeStaff, "", "", "", "", "", "", true, {}, true, true});
+    AddEntry({cid, "1", {false, true}});
+    AddEntry({bob, "2", {true}});
+    AddEntry({bob, "3", {true, true}});
+    AddEntry({ann, "4", {false, false, true}});
+    RequeryAll();
+
+    struct Case
+    {
+        int column;
+        QStringList order;
+    };
+    const Case cases[] = {
+        {0, {"Ann", "Bob", "Cid", "Dee"}},
+        // The first run made Cid, of "No Access", inactive.
+        {1, {"Ann", "Bob", "Cid", "Dee"}},
+        {2, {"Bob", "Cid", "Dee", "Ann"}},
+        {3, {"Bob", "Cid", "Ann", "Dee"}},
+        {4, {"Bob", "Dee", "Ann", "Cid"}},
+        {5, {"Bob", "Cid", "Ann", "Dee"}},
+        {6, {"Bob", "Cid", "Ann", "Dee"}},
+        {7, {"Ann", "Dee", "Cid", "Bob"}},
+    };
+    MessageBoxScript boxes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        list.OnColumnClick(kReportKindCardholdersWithoutCredentials, c.column);
+        EXPECT_EQ(Listed(), c.order);
+        EXPECT_TRUE(g_setUsers.m_strFilter.isEmpty() && g_setUsers.m_strSort.isEmpty());
+        EXPECT_TRUE(g_setPhoneEntries.m_strFilter.isEmpty() && g_setUserGroups.m_strSort.isEmpty());
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderReportTest, TheSubsetOrderShowsTheFirstEntrysSubsets)
+{
+    const auto bob = Add({"Bob", "", kOfficeStaff});
+    const auto cid = Add({"Cid", "", kOfficeStaff, "", "", "", "", "", "", true, {}, true, false, true});
+    SetFlags(bob, false, false, false, true);
+    SetFlags(cid, false, false, false, true);
+    AddEntry({bob, "2", {false, true}, "Tenant"});
+    AddEntry({bob, "3", {true, true}, "Tenant"});
+    RequeryAll();
+    list.OnColumnClick(kReportKindCardholdersWithCredentials, 5);
+    EXPECT_EQ(Listed(), QStringList({"Bob", "Cid"})) << "an entry mismatch and a flag mismatch are each listed once";
+    EXPECT_EQ(Row(0)[5], "A, B");
+    EXPECT_EQ(Row(FindRow(Label("Cid", "", cid))).value(5), "N/A");
+    int directoryLines = 0;
+    for (const QStringList& row : Rows())
+        directoryLines += row[4] == "Tenant";
+    EXPECT_EQ(directoryLines, 2) << "the credential lines leave the walk where it was";
+}
+
+TEST_F(CardholderReportTest, AStatusOrderRunMovesANoAccessMemberToTheInactive)
+{
+    Add({"Ann", "", kOfficeStaff, "", "", "", "", "", "", true, {}, false});
+    Add({"Cid", "", kNoAccess});
+    Add({"Dee", "", kOfficeStaff});
+    RequeryAll();
+    list.OnColumnClick(kReportKindCardholdersWithoutCredentials, 1);
+    EXPECT_EQ(Listed(), QStringList({"Cid", "Dee", "Ann"}));
+    list.OnColumnClick(kReportKindCardholdersWithoutCredentials, 1);
+    EXPECT_EQ(Listed(), QStringList({"Dee", "Ann", "Cid"}));
+}
+
+namespace {
+
+struct Code
+{
+    QString code;
+    double dCode;
+    bool hidden = false;
+    bool deleted = false;
+    bool suspended = false;
+};
+
+void AddCode(std::int32_t userId, const Code& c)
+{
+    CSetEntryCodes& e = g_setEntryCodes;
+    e.AddNew();
+    e.m_UserID = userId;
+    e.m_Code = c.code;
+    e.m_dCode = c.dCode;
+    e.m_Hidden = c.hidden;
+    e.m_Deleted = c.deleted;
+    e.m_Suspended = c.suspended;
+    e.Update();
+}
+
+bool IsCredentialLine(const QStringList& row)
+{
+    static const QStringList labels = {"Xmtrs-block:", "Xmtrs-block (fac code):", "Xmtrs-indiv:", "Entry Codes:",
+                                       "Telephone Directory:", ""};
+    return row[0] == " " && (row[1] == "Credential:" || labels.contains(row[2]));
+}
+
+} // namespace
+
+TEST_F(CardholderReportTest, FieldAndCredentialLines)
+{
+    std::uint16_t code = 10;
+    m_doc.XmtrFacilityCode(code, 0, 0);
+    code = 200;
+    m_doc.XmtrFacilityCode(code, 1, 0);
+    std::uint8_t length = 3;
+    m_doc.DirectoryCodeLength(length, 0);
+    m_doc.m_userTypeLabels = {"", "Badge", "Dept", ""};
+    AddBlock(g_setTransmitterBlocks, {40000, 40999, "T", {1, 0, 2, 0}});
+    AddBlock(g_setTransmitterBlocks, {60000, 60999, "Plain"});
+
+    const auto ann = Add({"Ann", "", kOfficeStaff});
+    const auto bob = Add({"Bob", "", kOfficeStaff});
+    SetFlags(ann, true, false, true, true);
+    SetFlags(bob, false, false, true, false);
+    ASSERT_TRUE(g_setUsers.FindFirst(QStringLiteral("UserID = %1").arg(ann)));
+    g_setUsers.Edit();
+    g_setUsers.m_CustomType2 = "B-7";
+    g_setUsers.m_CustomType1 = "unlabelled";
+    g_setUsers.Update();
+    const auto addTransmitter = [&](double number, bool suspended) {
+        g_setTransmitters.AddNew();
+        g_setTransmitters.m_UserID = ann;
+        g_setTransmitters.m_XmtrID = number;
+        g_setTransmitters.m_Suspended = suspended;
+        g_setTransmitters.Update();
+    };
+    addTransmitter(40271, true);
+    addTransmitter(50000, false);
+    addTransmitter(60001, false);
+    g_setSingleXmtr.AddNew();
+    g_setSingleXmtr.m_UserIDSingle = ann;
+    g_setSingleXmtr.m_XmtrIDSingle = 777;
+    g_setSingleXmtr.Update();
+    g_setCards.AddNew();
+    g_setCards.m_UserID = ann;
+    g_setCards.m_CardID = 123;
+    g_setCards.Update();
+    AddCode(ann, {"55", 4, false, false, true});
+    AddCode(ann, {"123456789", 3});
+    AddCode(ann, {"4321", 2, true});
+    AddCode(ann, {"1111", 1, true, true});
+    AddCode(bob, {"9999", 1, true, true});
+    AddCode(bob, {"77", 2});
+    AddEntry({ann, "12", {}, "Tenant A", true});
+    AddEntry({ann, "12345", {}, "Tenant B"});
+    RequeryAll();
+    list.Rebuild(kReportKindCardholdersWithCredentials);
+
+    const QList<QStringList> expected = {
+        {" ", "Fields:", "Badge:", "B-7"},
+        {" ", "", "Dept:", ""},
+        {" ", "Credential:", "Xmtrs-block (fac code):", "40271  (10, 200)", "Suspended"},
+        {" ", "", "Xmtrs-block:", "50000"},
+        {" ", "", "Xmtrs-block:", "60001"},
+        {" ", "", "Xmtrs-indiv:", "777"},
+        {" ", "", "Entry Codes:", "####"},
+        {" ", "", "", "12345678"},
+        {" ", "", "", "55", "Suspended"},
+        {" ", "", "Telephone Directory:", "0012", "Tenant A", "Ext Talk Time"},
+        {" ", "", "", "12345", "Tenant B"},
+        {Label("Bob", "", bob)},
+        {" "},
+        {" ", "Fields:", "Badge:", ""},
+        {" ", "", "Dept:", ""},
+        {" ", "Credential:", "Entry Codes:", "77"},
+    };
+    const QList<QStringList> rows = Rows();
+    ASSERT_EQ(rows.size(), expected.size() + 2);
+    for (int i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QStringList& want = expected[i];
+        EXPECT_EQ(rows[i + 2].mid(0, want.size()), want);
+    }
+
+    EXPECT_TRUE(g_setEntryCodes.m_strFilter.isEmpty() && g_setEntryCodes.m_strSort.isEmpty());
+    g_setEntryCodes.Requery();
+    ASSERT_TRUE(g_setEntryCodes.FindFirst("Code = \"12345678\""));
+    EXPECT_EQ(g_setEntryCodes.m_dCode, 12345678.0) << "the cut code's number follows it";
+
+    const QList<QStringList> withCredentials = rows;
+    list.Rebuild(kReportKindCardholdersWithoutCredentials);
+    QList<QStringList> withoutCredentials;
+    for (const QStringList& row : withCredentials)
+        if (!IsCredentialLine(row))
+            withoutCredentials << row;
+    EXPECT_EQ(Rows(), withoutCredentials);
+}
