@@ -1,6 +1,5 @@
 #include "reports/lists/CardholderReport.h"
 
-#include "database/BlockSearch.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseException.h"
@@ -20,14 +19,14 @@ void SetTexts(Recordset& set, const char* sort, const char* filter)
 {
     set.m_strSort = QString::fromLatin1(sort);
     set.m_strFilter = QString::fromLatin1(filter);
-    OpenOrRequery(set);
+    set.Requery();
 }
 
 void ClearTexts(Recordset& set)
 {
     set.m_strSort.clear();
     set.m_strFilter.clear();
-    OpenOrRequery(set);
+    set.Requery();
 }
 
 using Listed = bool (*)(const CSetUsers& user);
@@ -49,10 +48,13 @@ void WalkUsers(IReportRowSink& rows, bool withCredentials, const char* sort, con
     }
 }
 
-// The walks end on the whole tables again, in their own order, for the other screens.
+// The walks end on the whole tables again, in their own order, for the other
+// screens. Without an installation the recordsets are closed and there is no one to list.
 template <class Walk>
 void RunWalks(Walk walk)
 {
+    if (!g_setUsers.IsOpen())
+        return;
     try {
         walk();
         ClearTexts(g_setUsers);
@@ -117,7 +119,7 @@ void WalkBySet(IReportRowSink& rows, bool withCredentials, const char* setSort, 
         users.m_strSort = QString::fromLatin1(memberSort);
         users.m_strFilter =
             QStringLiteral("UserID > 0 AND [Deleted] = FALSE AND [CHSetIndex] = %1").arg(sets.m_CHSetIndex);
-        OpenOrRequery(users);
+        users.Requery();
         for (; !users.IsEOF(); users.MoveNext())
             WriteCardholderBlock(rows, withCredentials, CardholderSetRow::Walked);
     }
