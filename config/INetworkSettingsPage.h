@@ -1,7 +1,8 @@
 #pragma once
 
-// A page of the network settings editor: Store takes what its controls hold
-// into the document. Only the editor calls it, in its fixed order.
+// A page of the network settings editor or of node setup: Store takes what
+// its controls hold into the document. Only its editor calls it, in its fixed
+// order.
 class INetworkSettingsPage
 {
 public:

@@ -1,0 +1,235 @@
+#include "app/CMainFrame.h"
+#include "app/CWFApp.h"
+#include "app/CWFDoc.h"
+#include "app/RunState.h"
+#include "app/ShellHooks.h"
+#include "app/TaskState.h"
+#include "common/SharedHelpers.h"
+#include "config/CSingleVLSettingForm.h"
+#include "config/CTabNodeGeneral.h"
+#include "config/CTabNodeNames.h"
+#include "config/CTabNodePasswords.h"
+#include "config/ConfigViews.h"
+#include "database/GlobalRecordsets.h"
+#include "image/NetworkPasswords.h"
+#include "image/VLMemoryLayout.h"
+#include "link/CNetCommand.h"
+#include "link/NetCommandKinds.h"
+#include "platform/WindowMessages.h"
+#include "tests/app/PlainOperator.h"
+#include "tests/app/StoredCommandReader.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr int kNamesPage = 0;
+constexpr int kPasswordsPage = 3;
+constexpr int kGeneralPage = 7;
+constexpr int kNodeA1 = (1 << 4) | 1;
+
+// The program started on the demo, its panels programmed once and the queue
+// emptied.
+class NodeSetupForm : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterConfigViews();
+        ASSERT_TRUE(app.InitInstance({}));
+        frame = app.MainFrame();
+        doc = app.Document();
+        ASSERT_NE(doc, nullptr);
+        ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_TRUE(doc->ClearNetCommands());
+        doc->SetDataToProgram(0);
+    }
+    void TearDown() override
+    {
+        app.ExitInstance();
+        Hooks() = ShellHooks{};
+        QueueBeingCreated = 0;
+        HasControllers = 0;
+        NetworkPasswords::Reset();
+    }
+
+    CSingleVLSettingForm* Open(int node)
+    {
+        if (!g_setVestrels.FindByAddress(1, node))
+            return nullptr;
+        m_path = doc->BuildPath(CWFDoc::kVestrels, g_setVestrels.GetFileName());
+        frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CSingleVLSettingForm"), Msg::LoadController,
+                                static_cast<quintptr>(g_setVestrels.m_VestrelID));
+        return dynamic_cast<CSingleVLSettingForm*>(frame->RightView());
+    }
+    template <typename Page>
+    static Page* PageAt(CSingleVLSettingForm* form, int index)
+    {
+        return dynamic_cast<Page*>(form->Tabs()->widget(index));
+    }
+    QByteArray ImageFile() const
+    {
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString RowChannelA()
+    {
+        EXPECT_TRUE(g_setVestrels.FindByAddress(1, 1));
+        return g_setVestrels.m_RelayAName;
+    }
+    // Leaving the form the way another command does.
+    void Leave() { frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm")); }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    CWFApp app;
+    CMainFrame* frame = nullptr;
+    CWFDoc* doc = nullptr;
+    QString m_path;
+};
+
+TEST_F(NodeSetupForm, OpensOnTheNamesOfTheController)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    const QStringList titles = {"Names", "Relays", "Modem", "Passwords", "Remote Device", "Obstacle Transmitters",
+                                "Elevator Control", "General"};
+    ASSERT_EQ(form->Tabs()->count(), titles.size());
+    for (int i = 0; i < titles.size(); ++i)
+        EXPECT_EQ(form->Tabs()->tabText(i), titles[i]);
+    EXPECT_EQ(form->Tabs()->currentIndex(), kNamesPage);
+    auto* names = PageAt<CTabNodeNames>(form, kNamesPage);
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(names->InstallationField()->text(), "Acme Manufacturing");
+    EXPECT_EQ(names->NetworkField()->text(), "Main Building");
+    EXPECT_EQ(names->NetworkAddressLabel()->text(), "  1");
+    EXPECT_EQ(names->ControllerField()->text(), "Front Entrance");
+    EXPECT_EQ(names->ChannelField(0)->text(), "Door");
+    auto* general = PageAt<CTabNodeGeneral>(form, kGeneralPage);
+    ASSERT_NE(general, nullptr);
+    EXPECT_TRUE(general->Line(0)->text().startsWith("Database: "));
+    EXPECT_TRUE(general->Line(1)->text().startsWith("Firmware: "));
+    EXPECT_TRUE(general->Line(2)->text().startsWith("Panel Type: "));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(NodeSetupForm, ApplyStoresTheRenamedChannelAndTheNextRunSendsOnlyThatImage)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->setText(QStringLiteral("Front Door"));
+    form->ApplyButton()->click();
+
+    EXPECT_EQ(RowChannelA(), "Front Door");
+    const QByteArray file = ImageFile();
+    const int slot = VLLayout::kNames.At(VLLayout::kFirstChannelName);
+    ASSERT_GE(file.size(), slot + VLLayout::kNames.size);
+    EXPECT_EQ(file.mid(slot, VLLayout::kNames.size), QByteArray("Front Door").leftJustified(VLLayout::kNames.size, ' '));
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+
+    // Nothing more to write: the second Apply leaves the file and the state.
+    doc->SetDataToProgram(0);
+    form->ApplyButton()->click();
+    EXPECT_EQ(ImageFile(), file);
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 1u);
+    ASSERT_EQ(nodes.begin()->first, kNodeA1);
+    const auto& commands = nodes.begin()->second;
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].command.m_kind, NetKind::MemoryWrite);
+    EXPECT_EQ(static_cast<std::uint8_t>(commands[0].command.m_payload[0]), 0) << "image unit 0";
+    EXPECT_EQ(commands[1].command.m_kind, NetKind::NodeCommand);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(NodeSetupForm, LeavingWithoutApplyDropsTheEdits)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    const QByteArray before = ImageFile();
+    PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->setText(QStringLiteral("Front Door"));
+    Leave();
+    EXPECT_EQ(RowChannelA(), "Door");
+    EXPECT_EQ(ImageFile(), before);
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(NodeSetupForm, LeavingAfterApplyAsksAboutLaterChanges)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    auto* passwords = PageAt<CTabNodePasswords>(form, kPasswordsPage);
+    ASSERT_NE(passwords, nullptr);
+    passwords->RemoteField()->setText(QStringLiteral("123"));
+    form->ApplyButton()->click();
+    ASSERT_TRUE(NetworkPasswords::Remote(1).has_value());
+    EXPECT_EQ(*NetworkPasswords::Remote(1), (RemotePassword{0, 0, 0, 0, 0, '1', '2', '3'}));
+
+    // The second password is turned down at the close: the entry keeps the first.
+    passwords->RemoteField()->setText(QStringLiteral("456"));
+    boxes.Answer(IDNO);
+    Leave();
+    EXPECT_EQ(boxes.Texts(),
+              QStringList{"The remote access password for this controller has changed.\nSave the changes?"});
+    EXPECT_EQ(*NetworkPasswords::Remote(1), (RemotePassword{0, 0, 0, 0, 0, '1', '2', '3'}));
+    const QByteArray file = ImageFile();
+    EXPECT_EQ(file.mid(VLLayout::kRemotePassword, VLLayout::kRemotePasswordLength), QByteArray("\0\0\0\0\0" "123", 8));
+}
+
+TEST_F(NodeSetupForm, AnImageFileThatCannotBeWrittenIsReported)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    // A folder in the file's place cannot be written even with every right.
+    ASSERT_TRUE(QFile::remove(m_path));
+    ASSERT_TRUE(QDir().mkdir(m_path));
+    PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->setText(QStringLiteral("Front Door"));
+    form->ApplyButton()->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{"File Error"});
+    EXPECT_TRUE(QFileInfo(m_path).isDir());
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+    ASSERT_TRUE(QDir().rmdir(m_path));
+}
+
+TEST_F(NodeSetupForm, AnUnknownControllerIsNotLoaded)
+{
+    frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CSingleVLSettingForm"), Msg::LoadController, 9999);
+    auto* form = dynamic_cast<CSingleVLSettingForm*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Tabs()->count(), 0);
+    EXPECT_EQ(boxes.Texts(), QStringList{"Error loading Vestrel."});
+}
+
+TEST_F(NodeSetupForm, CancelWithoutTheRightSaysSoAndStoresNothing)
+{
+    LogInPlainOperator(app, kNoPrivilege);
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->isEnabled());
+    const QByteArray before = ImageFile();
+    form->CancelButton()->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{"User does not have privileges to configure the network."});
+    EXPECT_EQ(ImageFile(), before);
+    EXPECT_EQ(dynamic_cast<CSingleVLSettingForm*>(frame->RightView()), nullptr);
+}
+
+} // namespace
