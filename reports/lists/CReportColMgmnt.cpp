@@ -16,16 +16,11 @@ struct NumberRun
 
 NumberRun g_run;
 
-QString RightAligned(double number)
-{
-    return FormatWholeNumber(number).rightJustified(kNumberWidth, QLatin1Char(' '));
-}
-
 void FlushRun(IReportRowSink& rows)
 {
     if (!g_run.open)
         return;
-    QString text = RightAligned(g_run.start);
+    QString text = CReportColMgmnt::NumberCell(g_run.start);
     if (g_run.start != g_run.end)
         text += QStringLiteral(" - ") + FormatWholeNumber(g_run.end);
     CReportColMgmnt::AddReportRow(rows, text);
@@ -69,4 +64,9 @@ void CReportColMgmnt::AddNumberRun(IReportRowSink& rows, int operation, double n
     default:
         break;
     }
+}
+
+QString CReportColMgmnt::NumberCell(double number)
+{
+    return FormatWholeNumber(number).rightJustified(kNumberWidth, QLatin1Char(' '));
 }

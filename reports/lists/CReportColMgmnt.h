@@ -31,4 +31,8 @@ public:
     // ("Credential:"). Nothing when the cardholder is not found.
     static void AddCardholderFieldLines(IReportRowSink& rows, std::int32_t userId);
     static void AddCardholderCredentialLines(IReportRowSink& rows, std::int32_t userId);
+
+    // A credential number right-aligned in 13 characters, as every report
+    // shows one ("%13s"); a longer number is not cut.
+    static QString NumberCell(double number);
 };

@@ -2,6 +2,7 @@
 
 #include "reports/lists/BlockReport.h"
 #include "reports/lists/CardholderReport.h"
+#include "reports/lists/CredentialReport.h"
 #include "reports/lists/ReportColumns.h"
 
 namespace {
@@ -14,13 +15,33 @@ struct KindBuilder
 
 constexpr KindBuilder kBuilders[] = {
     {kReportKindBlockTransmitters, BuildTransmitterBlockReport},
+    {kReportKindAllTransmitters, BuildTransmitterReport},
     {kReportKindBlockCards, BuildCardBlockReport},
     {kReportKindCardholdersWithCredentials, BuildCardholdersWithCredentials},
     {kReportKindCardholdersWithoutCredentials, BuildCardholdersWithoutCredentials},
+    {kReportKindAllCards, BuildCardReport},
 };
 
-// The number order of the all-transmitters and all-cards reports is their own.
-constexpr int kNumberColumn = 0;
+struct ColumnBuilder
+{
+    int kind;
+    int column;
+    ReportBuilder builder;
+};
+
+// The number column rebuilds the kind's own report.
+constexpr ColumnBuilder kSortVariants[] = {
+    {kReportKindAllTransmitters, 0, BuildTransmitterReport},
+    {kReportKindAllTransmitters, 2, BuildTransmitterReportByCardholder},
+    {kReportKindAllTransmitters, 3, BuildTransmitterReportByStatus},
+    {kReportKindAllTransmitters, 4, BuildTransmitterReportBySet},
+    {kReportKindAllTransmitters, 5, BuildTransmitterReportBySetStatus},
+    {kReportKindAllCards, 0, BuildCardReport},
+    {kReportKindAllCards, 2, BuildCardReportByCardholder},
+    {kReportKindAllCards, 3, BuildCardReportByStatus},
+    {kReportKindAllCards, 4, BuildCardReportBySet},
+    {kReportKindAllCards, 5, BuildCardReportBySetStatus},
+};
 
 } // namespace
 
@@ -35,9 +56,11 @@ ReportBuilder FindReportBuilder(int kind)
 
 ReportBuilder FindSortVariant(int kind, int column)
 {
-    if ((kind == kReportKindAllTransmitters || kind == kReportKindAllCards) && column == kNumberColumn)
-        return FindReportBuilder(kind);
     if (kind == kReportKindCardholdersWithCredentials || kind == kReportKindCardholdersWithoutCredentials)
         return CardholderSortVariant(kind == kReportKindCardholdersWithCredentials, column);
+    for (const ColumnBuilder& c : kSortVariants) {
+        if (c.kind == kind && c.column == column)
+            return c.builder;
+    }
     return nullptr;
 }
