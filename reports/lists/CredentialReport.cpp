@@ -303,6 +303,9 @@ private:
 template <class Step>
 void Build(const CredentialTables& tables, IReportRowSink& rows, Step step)
 {
+    // Without an open installation there is nothing to list.
+    if (!tables.blocks.IsOpen())
+        return;
     CredentialReport report(tables, rows);
     try {
         step(report);

@@ -134,7 +134,7 @@ TEST_F(ReportListTest, ColumnClicksRefuseRetitleOrLeaveAlone)
             EXPECT_EQ(after, before);
             break;
         case Rebuilt:
-            // No sort variant is built yet: the kind's columns under its click title, no rows.
+            // With no installation open: the kind's columns under its click title, no rows.
             EXPECT_TRUE(boxes.Texts().isEmpty());
             EXPECT_EQ(after, (Shown{c.title, before.columns, 0}));
             break;
