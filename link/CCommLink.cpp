@@ -95,6 +95,13 @@ bool CCommLink::SelectNetwork(int net)
     return false;
 }
 
+qint64 CCommLink::DialWaitMs() const
+{
+    if (!m_lastDial.isValid())
+        return 0;
+    return std::max<qint64>(0, LinkTiming::Ms(kDialSpacingMs) - m_lastDial.elapsed());
+}
+
 void CCommLink::SetConnected(int flag)
 {
     m_connected = flag;

@@ -67,6 +67,11 @@ public:
     // whose answer goes to notify.
     void StartThreads(QObject* notify);
 
+    // Milliseconds (scaled) a redial must still wait to keep 3 s from the last dial.
+    qint64 DialWaitMs() const;
+    void NoteDial() { m_lastDial.start(); }
+    static constexpr int kDialSpacingMs = 3000;
+
     // Sending.
     void ServiceQueue();
     int SendNextCommand();
@@ -171,6 +176,7 @@ private:
     // A late duplicate of a resent command's acknowledgement: nothing is
     // sent until it would have come.
     QElapsedTimer m_lastSend;
+    QElapsedTimer m_lastDial;
     qint64 m_quietUntil = 0;
     QTimer m_quietTimer;
     std::optional<CNetCommand> m_heldCommand;

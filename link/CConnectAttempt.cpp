@@ -3,6 +3,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "link/CCommLink.h"
+#include "link/CModem.h"
 #include "link/ILinkTransport.h"
 #include "link/LinkConnection.h"
 #include "link/LinkMessages.h"
@@ -12,8 +13,12 @@
 #include "platform/WindowMessages.h"
 
 namespace {
-// Progress code 3: the line is open; poll the network.
+// Progress codes besides the link's own: the line is open, poll the
+// network; a dial tone; waiting for the answer; the call's line not taken.
 constexpr unsigned kPolling = 3;
+constexpr unsigned kLineNotTaken = 5;
+constexpr unsigned kDialTone = 7;
+constexpr unsigned kWaitingForAnswer = 10;
 
 QString Text(const char* text)
 {
@@ -46,8 +51,12 @@ int CConnectAttempt::Run()
         return kFailed;
     }
     CurrentConnection = g_setVLNetworks.m_ConnectUsing;
-    if (CurrentConnection < LinkConnection::kFirstComPort || CurrentConnection > LinkConnection::kLastComPort) {
-        // Only COM-port lines are dialled by this attempt so far.
+    const bool usable = CurrentConnection == LinkConnection::kModem
+        ? m_transport.PrepareCall(g_setVLNetworks.m_CountryAndAreaCode, g_setVLNetworks.m_CountryID,
+                                  g_setVLNetworks.m_AreaCode, g_setVLNetworks.m_PhoneNo)
+        : CurrentConnection >= LinkConnection::kFirstComPort && CurrentConnection <= LinkConnection::kLastComPort;
+    if (!usable) {
+        // Nothing to dial or open: the attempt ends at once.
         CurrentConnection = LinkConnection::kNone;
         AddLine(Text("Could not connect to network."));
         m_link.m_connectError = 1;
@@ -101,13 +110,31 @@ void CConnectAttempt::DialOrOpen()
     if (m_lineOpen || m_ended)
         return;
     m_lineOpen = true;
+    const bool modem = CurrentConnection == LinkConnection::kModem;
+    // Redials keep their distance from the last attempt.
+    const qint64 wait = modem ? m_link.DialWaitMs() : 0;
+    if (wait > 0) {
+        QTimer::singleShot(static_cast<int>(wait), this, [this] { OpenLine(); });
+        return;
+    }
+    OpenLine();
+}
+
+void CConnectAttempt::OpenLine()
+{
+    if (m_ended)
+        return;
+    const bool modem = CurrentConnection == LinkConnection::kModem;
+    if (modem)
+        m_link.NoteDial();
     if (!m_transport.Open(this)) {
         // Nothing to poll on a line that did not open.
         m_link.m_connectError = 1;
         End(kFailed);
         return;
     }
-    PostAppMessage(this, Msg::LinkProgress, kPolling);
+    if (!modem)
+        PostAppMessage(this, Msg::LinkProgress, kPolling);
 }
 
 void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
@@ -126,6 +153,38 @@ void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
             return;
         }
         m_link.StartThreads(this);
+        break;
+    case kDialTone:
+        AddLine(Text("Got a dial tone"));
+        break;
+    case LinkProgressCode::kDialing:
+        AddLine(QStringLiteral("Dialing ") + (Modem ? Modem->DisplayableNumber() : QString()));
+        AddLine(QStringLiteral("Using ") + (Modem ? Modem->LineName() : QString()));
+        break;
+    case LinkProgressCode::kBusy:
+        AddLine(Text("Line is busy"));
+        break;
+    case kWaitingForAnswer:
+        AddLine(Text("Waiting for answer"));
+        break;
+    case LinkProgressCode::kConnected:
+        AddLine(Text("Connected"));
+        AddLine(QStringLiteral("Connected at %1 bps").arg(argument));
+        PostAppMessage(this, Msg::LinkProgress, m_transport.TakeCallLine() ? kPolling : kLineNotTaken);
+        break;
+    case LinkProgressCode::kDisconnected:
+        m_tick.stop();
+        AddLine(Text("Disconnected"));
+        break;
+    case LinkProgressCode::kDisconnectText:
+        AddLine(*reinterpret_cast<const QString*>(argument));
+        break;
+    case LinkProgressCode::kLineIdle:
+        AddLine(Text("Line idle"));
+        if (ConnectFailReason != ConnectFail::kNone && !m_failureReported) {
+            m_link.m_connectError = 1;
+            CloseAfterPause();
+        }
         break;
     default:
         break;

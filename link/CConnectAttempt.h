@@ -43,6 +43,7 @@ protected:
 private:
     void AddLine(const QString& line);
     void DialOrOpen();
+    void OpenLine();
     void OnProgress(unsigned code, qintptr argument);
     void OnFailure(unsigned code);
     void CloseAfterPause();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class QObject;
 
@@ -11,9 +12,16 @@ class ILinkTransport
 public:
     virtual ~ILinkTransport() = default;
 
-    // Opens the line of the current connection (a COM port); false after the
-    // failure's message. Progress goes to the window as WM_USER+15 and +19.
+    // Readies a modem call to the number; false when there is nothing to
+    // dial (the reason already said).
+    virtual bool PrepareCall(bool useCountryAndArea, int countryCode, const QString& areaCode,
+                             const QString& number) = 0;
+    // Opens the line of the current connection: opens the COM port, or
+    // places the modem's call. False after the failure's message. Progress
+    // goes to the window as WM_USER+15 and +19.
     virtual bool Open(QObject* progress) = 0;
+    // The connected call's line becomes the link's; false when it cannot.
+    virtual bool TakeCallLine() = 0;
     // Starts the read and write threads on the open line; replies reach
     // window as WM_USER+7.
     virtual void Start(QObject* window) = 0;

@@ -1,5 +1,6 @@
 #include "link/CCommLink.h"
 #include "link/CCommPort.h"
+#include "link/CModem.h"
 #include "link/CSerialTransport.h"
 #include "link/LinkConnection.h"
 #include "link/LinkState.h"
@@ -246,6 +247,57 @@ TEST_F(LinkRun, QuietMasterReconnectsAndTheRunFinishes)
     EXPECT_EQ(host.flashFailedNotices, 1);
     EXPECT_TRUE(Marked(1));
     EXPECT_EQ(RowCount(), 0);
+}
+
+// The same network reached through a Hayes modem on the line.
+class ModemLinkRun : public LinkRun
+{
+protected:
+    void SetUp() override
+    {
+        LinkRun::SetUp();
+        if (HasFatalFailure())
+            return;
+        Modem = std::make_unique<CModem>();
+        Profile::WriteString(QStringLiteral("Modem Lines"), QStringLiteral("Line0 Device"), line.SlavePath());
+        Profile::WriteString(QStringLiteral("Modem Lines"), QStringLiteral("Line0 Name"), QStringLiteral("Modem 0"));
+        Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("The number of the modem selected"), 0);
+        line.EnableModem();
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_ConnectUsing = LinkConnection::kModem;
+        g_setVLNetworks.m_PhoneNo = QStringLiteral("5551234");
+        g_setVLNetworks.Update();
+    }
+    void TearDown() override
+    {
+        LinkRun::TearDown();
+        Modem.reset();
+    }
+};
+
+TEST_F(ModemLinkRun, FiveBusyResultsEndOneDialCycle)
+{
+    for (int dial = 0; dial < 5; ++dial)
+        line.ScriptDial({"BUSY"});
+    host.answer = ILinkHost::FailedConnectAnswer::Retry; // the countdown runs out
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(link.Connect(), 0);
+    EXPECT_EQ(line.DialledNumbers().size(), 5);
+    EXPECT_EQ(NetConnectFailures[0], 1);
+    EXPECT_EQ(RedialCount, 0);
+    EXPECT_EQ(lines.count("Line is busy"), 5);
+    EXPECT_FALSE(link.IsConnected());
+}
+
+TEST_F(ModemLinkRun, ConnectedCallCarriesTheStoredRun)
+{
+    line.ScriptDial({"CONNECT 38400"});
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    EXPECT_TRUE(lines.contains("Connected at 38400 bps"));
+    ASSERT_TRUE(RunUntilSent());
+    ExpectPanelsEqualTheFiles({1, 2, 3});
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
 #include <vector>
 
@@ -12,7 +13,9 @@
 class FakeTransport : public ILinkTransport
 {
 public:
+    bool PrepareCall(bool, int, const QString&, const QString& number) override { return !number.isEmpty(); }
     bool Open(QObject*) override { return opens; }
+    bool TakeCallLine() override { return true; }
     void Start(QObject*) override { ++starts; }
     void Write(const QByteArray& frame) override { frames.push_back(frame); }
     void Stop() override { ++stops; }
