@@ -9,6 +9,7 @@
 #include "config/CTabNodeGeneral.h"
 #include "config/CTabNodeModem.h"
 #include "config/CTabNodeNames.h"
+#include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
 #include "config/NodePasswordValues.h"
 #include "database/DatabaseErrors.h"
@@ -69,7 +70,7 @@ void CSingleVLSettingForm::BuildPages()
     m_modem = new CTabNodeModem(doc.m_controllerMemory);
     auto* passwords = new CTabNodePasswords(doc);
     auto* devices = new CStandInPage(QStringLiteral("CTabNodeRemoteDevice"));
-    auto* obstacles = new CStandInPage(QStringLiteral("CTabNodeObstacleXmtrs"));
+    auto* obstacles = new CTabNodeObstacleXmtrs(doc.m_controllerMemory);
     auto* elevator = new CStandInPage(QStringLiteral("CSingleVLFloorsForm"));
     auto* general = new CTabNodeGeneral(doc);
 

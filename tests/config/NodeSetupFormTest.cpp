@@ -8,6 +8,7 @@
 #include "config/CSingleVLSettingForm.h"
 #include "config/CTabNodeGeneral.h"
 #include "config/CTabNodeNames.h"
+#include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
 #include "config/ConfigViews.h"
 #include "database/GlobalRecordsets.h"
@@ -40,6 +41,7 @@ namespace {
 
 constexpr int kNamesPage = 0;
 constexpr int kPasswordsPage = 3;
+constexpr int kObstaclesPage = 5;
 constexpr int kGeneralPage = 7;
 constexpr int kNodeA1 = (1 << 4) | 1;
 
@@ -230,6 +232,38 @@ TEST_F(NodeSetupForm, CancelWithoutTheRightSaysSoAndStoresNothing)
     EXPECT_EQ(boxes.Texts(), QStringList{"User does not have privileges to configure the network."});
     EXPECT_EQ(ImageFile(), before);
     EXPECT_EQ(dynamic_cast<CSingleVLSettingForm*>(frame->RightView()), nullptr);
+}
+
+TEST_F(NodeSetupForm, ObstacleTransmittersAreCheckedAsTypedAndStoredOnApply)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    auto* page = PageAt<CTabNodeObstacleXmtrs>(form, kObstaclesPage);
+    ASSERT_NE(page, nullptr);
+    page->FacilityField(1)->setText(QStringLiteral("16"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter an integer between 0 and 15."});
+    EXPECT_EQ(page->FacilityField(1)->text(), "0");
+    page->FacilityField(1)->setText(QStringLiteral("15"));
+    page->IdField(1)->setText(QStringLiteral("65535"));
+    page->NameField(1)->setText(QStringLiteral("ABCD"));
+
+    boxes.Answer(IDNO);
+    page->RemoveButton(1)->click();
+    EXPECT_EQ(page->IdField(1)->text(), "65535") << "a No removes nothing";
+    form->ApplyButton()->click();
+    EXPECT_EQ(doc->m_controllerMemory.Byte(VLLayout::kObstacles.At(1)), 0x90);
+    EXPECT_EQ(doc->m_controllerMemory.Word(VLLayout::kObstacles.At(1) + 3), 0xFFFF);
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+
+    boxes.Answer(IDYES);
+    page->RemoveButton(1)->click();
+    EXPECT_EQ(page->IdField(1)->text(), "0");
+    EXPECT_TRUE(page->NameField(1)->text().isEmpty());
+    form->ApplyButton()->click();
+    ObstacleRecord block{};
+    doc->m_controllerMemory.ExchangeObstacleBlock(1, block, 1);
+    EXPECT_EQ(block, ObstacleRecord{});
+    EXPECT_EQ(boxes.Texts().size(), 3);
 }
 
 } // namespace

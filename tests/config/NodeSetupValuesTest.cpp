@@ -2,6 +2,7 @@
 #include "config/NodeNamesValues.h"
 #include "config/NodePasswordValues.h"
 #include "config/NodeVersionText.h"
+#include "config/ObstacleTransmitter.h"
 #include "database/GlobalRecordsets.h"
 #include "image/NetworkPasswords.h"
 #include "image/VLMemoryLayout.h"
@@ -153,6 +154,55 @@ TEST(NodeVersionText, FirmwareLineShowsTheMinorInHex)
 {
     EXPECT_EQ(FirmwareLine(1, 0x10), "Firmware: 1.10");
     EXPECT_EQ(FirmwareLine(2, 0x0A), "Firmware: 2.0a");
+}
+
+} // namespace
+
+namespace {
+
+ObstacleRecord BlockOf(std::initializer_list<int> head, const char* name = "")
+{
+    ObstacleRecord block{};
+    int i = 0;
+    for (int byte : head)
+        block[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(byte);
+    for (int c = 0; name[c]; ++c)
+        block[static_cast<std::size_t>(8 + c)] = static_cast<std::uint8_t>(name[c]);
+    return block;
+}
+
+TEST(ObstacleTransmitterBlock, EncodesAndDecodes)
+{
+    struct Case
+    {
+        const char* what;
+        ObstacleTransmitter transmitter;
+        ObstacleRecord block;
+        ObstacleTransmitter readBack;
+    };
+    const Case cases[] = {
+        {"named, ID low byte first", {15, 65535, "ABCD"}, BlockOf({0x90, 0x0F, 0, 0xFF, 0xFF}, "ABCD"), {15, 65535, "ABCD"}},
+        {"no name", {3, 300, ""}, BlockOf({0x80, 0x03, 0, 0x2C, 0x01}), {3, 300, ""}},
+        {"ID 0 is no transmitter", {7, 0, "Gate"}, ObstacleRecord{}, {0, 0, ""}},
+        {"24 characters fill the field", {1, 1, "ABCDEFGHIJKLMNOPQRSTUVWX"},
+         BlockOf({0x90, 1, 0, 1, 0}, "ABCDEFGHIJKLMNOPQRSTUVWX"), {1, 1, "ABCDEFGHIJKLMNOPQRSTUVWX"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.transmitter.Encode(), c.block);
+        const ObstacleTransmitter back = ObstacleTransmitter::Decode(c.block);
+        EXPECT_EQ(back.facility, c.readBack.facility);
+        EXPECT_EQ(back.id, c.readBack.id);
+        EXPECT_EQ(back.name, c.readBack.name);
+    }
+}
+
+TEST(ObstacleTransmitterBlock, AnUndefinedBlockIsAnEmptyRow)
+{
+    const ObstacleTransmitter row = ObstacleTransmitter::Decode(BlockOf({0x10, 5, 0, 9, 0}, "Left"));
+    EXPECT_EQ(row.facility, 0);
+    EXPECT_EQ(row.id, 0);
+    EXPECT_TRUE(row.name.isEmpty());
 }
 
 } // namespace
