@@ -56,6 +56,11 @@ void CProgressBase::SetRange(int lower, int upper)
     m_bar->setRange(lower, qMax(lower, upper));
 }
 
+void CProgressBase::HideBar()
+{
+    m_bar->hide();
+}
+
 void CProgressBase::SetStep(int step)
 {
     m_step = step;

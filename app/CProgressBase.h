@@ -22,6 +22,8 @@ public:
 
     void SetStatus(const QString& text);
     void SetRange(int lower, int upper);
+    // Leaves the status line alone to show progress.
+    void HideBar();
     void SetStep(int step);
     // Each returns the previous position.
     int SetPos(int position);

@@ -11,13 +11,20 @@ namespace {
 class DialogProgress : public IProgress
 {
 public:
-    explicit DialogProgress(std::unique_ptr<CProgressBase> dialog) : m_dialog(std::move(dialog)) {}
+    explicit DialogProgress(std::unique_ptr<CProgressBase> dialog)
+        : m_dialog(std::move(dialog)), m_cancel(qobject_cast<CProgressDlg*>(m_dialog.get()))
+    {
+    }
     ~DialogProgress() override { m_dialog->Close(); }
 
     void SetPos(int position) override { m_dialog->SetPos(position); }
+    void SetStatus(const QString& text) override { m_dialog->SetStatus(text); }
+    void HideBar() override { m_dialog->HideBar(); }
+    bool CheckCancelButton() override { return m_cancel && m_cancel->CheckCancelButton(); }
 
 private:
     std::unique_ptr<CProgressBase> m_dialog;
+    CProgressDlg* m_cancel; // null for a dialog without Cancel
 };
 
 } // namespace

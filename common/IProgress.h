@@ -9,10 +9,17 @@
 class IProgress
 {
 public:
+    // Plain has a Cancel button.
     enum Kind { Percent, Plain };
 
     virtual ~IProgress() = default;
     virtual void SetPos(int position) = 0;
+    virtual void SetStatus(const QString& text) = 0;
+    // Leaves only the status line to move.
+    virtual void HideBar() = 0;
+    // True once after Cancel was pressed; the waiting messages are handled
+    // first. A display without Cancel never reports one.
+    virtual bool CheckCancelButton() = 0;
 };
 
 // Makes the progress displays; the application fills it with its dialogs.

@@ -170,7 +170,31 @@ QString LikePattern(const QString& text, const QString& pattern, bool& needsEsca
 
 enum class Mode { Criteria, Sort };
 
-QString Translate(const QString& text, const std::vector<Token>& tokens, size_t first, size_t last, Mode mode)
+// A literal of the criterion: written into the text, or, with values given,
+// a parameter whose value is collected in order.
+QString Literal(const QVariant& value, const QString& written, std::vector<QVariant>* values)
+{
+    if (!values)
+        return written;
+    values->push_back(value);
+    return QStringLiteral("?");
+}
+
+// An empty literal is an empty text, never a null.
+QVariant TextValue(const QString& text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QVariant NumberValue(const QString& number)
+{
+    bool whole = false;
+    const qint64 integer = number.toLongLong(&whole);
+    return whole ? QVariant(integer) : QVariant(number.toDouble());
+}
+
+QString Translate(const QString& text, const std::vector<Token>& tokens, size_t first, size_t last, Mode mode,
+                  std::vector<QVariant>* values = nullptr)
 {
     static const QStringList keywords = {QStringLiteral("AND"), QStringLiteral("OR"),      QStringLiteral("NOT"),
                                          QStringLiteral("LIKE"), QStringLiteral("IN"),     QStringLiteral("BETWEEN"),
@@ -183,14 +207,16 @@ QString Translate(const QString& text, const std::vector<Token>& tokens, size_t 
             out << QLatin1Char('[') + token.text + QLatin1Char(']');
             break;
         case TokenKind::Number:
-            out << token.text;
+            out << Literal(NumberValue(token.text), token.text, values);
             break;
         case TokenKind::String:
-            out << SqlString(token.text);
+            out << Literal(TextValue(token.text), SqlString(token.text), values);
             break;
-        case TokenKind::Date:
-            out << JetSql::FormatNumber(DateLiteral(text, token.text));
+        case TokenKind::Date: {
+            const double date = DateLiteral(text, token.text);
+            out << Literal(date, JetSql::FormatNumber(date), values);
             break;
+        }
         case TokenKind::Symbol:
             if (token.text == QLatin1String("&"))
                 out << QStringLiteral("||");
@@ -214,7 +240,8 @@ QString Translate(const QString& text, const std::vector<Token>& tokens, size_t 
                     || (tokens[i + 1].kind != TokenKind::String && tokens[i + 1].kind != TokenKind::Number))
                     Fail(text, QStringLiteral("LIKE without a pattern"));
                 bool needsEscape = false;
-                out << word << SqlString(LikePattern(text, tokens[++i].text, needsEscape));
+                const QString pattern = LikePattern(text, tokens[++i].text, needsEscape);
+                out << word << Literal(TextValue(pattern), SqlString(pattern), values);
                 if (needsEscape)
                     out << QStringLiteral("ESCAPE '\\'");
             } else if (keywords.contains(word) && mode == Mode::Criteria) {
@@ -251,6 +278,14 @@ namespace JetSql
 QString TranslateCriteria(const QString& criteria)
 {
     return TranslateAll(criteria, Mode::Criteria);
+}
+
+BoundCriteria TranslateBoundCriteria(const QString& criteria)
+{
+    const std::vector<Token> tokens = Tokenize(criteria);
+    BoundCriteria bound;
+    bound.condition = Translate(criteria, tokens, 0, tokens.size(), Mode::Criteria, &bound.values);
+    return bound;
 }
 
 QString TranslateSort(const QString& sort)

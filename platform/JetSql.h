@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+
+#include <vector>
 
 // Translates criteria, sort texts and simple queries written in the Jet
 // dialect that the program's callers use into SQLite's. A construct it does
@@ -9,6 +12,14 @@ namespace JetSql
 {
 // A WHERE condition: "LastName = "O'Hara"", "[Time] BETWEEN #3/1/04# AND ...".
 QString TranslateCriteria(const QString& criteria);
+// The same condition with every literal a "?" parameter, its values in order:
+// the statement's text never holds a value of the criterion.
+struct BoundCriteria
+{
+    QString condition;
+    std::vector<QVariant> values;
+};
+BoundCriteria TranslateBoundCriteria(const QString& criteria);
 // An ORDER BY list; NOT on a Yes/No value stays bitwise, as Jet sorts it.
 QString TranslateSort(const QString& sort);
 

@@ -15,4 +15,6 @@ class IReportRowSink
 public:
     virtual ~IReportRowSink() = default;
     virtual void AppendRow(const ReportCells& cells) = 0;
+    // Shows the rows appended so far while a long report still builds.
+    virtual void FlushRows() {}
 };

@@ -1,5 +1,6 @@
 #include "reports/lists/ReportBuilders.h"
 
+#include "reports/eventlog/EventLogReport.h"
 #include "reports/lists/BlockReport.h"
 #include "reports/lists/CardholderReport.h"
 #include "reports/lists/CredentialReport.h"
@@ -20,6 +21,7 @@ constexpr KindBuilder kBuilders[] = {
     {kReportKindCardholdersWithCredentials, BuildCardholdersWithCredentials},
     {kReportKindCardholdersWithoutCredentials, BuildCardholdersWithoutCredentials},
     {kReportKindAllCards, BuildCardReport},
+    {kReportKindEventLog, BuildEventLogReport},
 };
 
 struct ColumnBuilder

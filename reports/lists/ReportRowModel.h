@@ -24,7 +24,7 @@ public:
     // A row the buffer cannot take any more is left out, as a failed insertion.
     void AppendRow(const ReportCells& cells) override;
     // Tells the views of every row appended since the last batch.
-    void FlushRows();
+    void FlushRows() override;
     void RemoveAllRows();
     // Every row appended, whether or not the views have heard of it yet.
     int RowCount() const { return static_cast<int>(m_rows.size()); }

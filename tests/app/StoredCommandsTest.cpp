@@ -3,10 +3,9 @@
 #include "app/RunState.h"
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
-#include "common/IProgress.h"
-#include "common/ProgramObjects.h"
 #include "platform/Database.h"
 #include "platform/SqlStatement.h"
+#include "tests/support/ProgressRecorder.h"
 
 #include <QFileInfo>
 
@@ -132,39 +131,18 @@ TEST_F(StoredCommands, ClearingTakesEveryNetworkUnderTheQueuesFilter)
 // files go.
 TEST_F(StoredCommands, ClearingShowsItsProgressWhileTheFilesGo)
 {
-    struct Recorder : IProgressFactory
-    {
-        struct Display : IProgress
-        {
-            explicit Display(Recorder& owner) : m_owner(owner) {}
-            ~Display() override { m_owner.closed = true; }
-            void SetPos(int position) override { m_owner.positions.push_back(position); }
-            Recorder& m_owner;
-        };
-        std::unique_ptr<IProgress> Open(IProgress::Kind, const QString& caption, const QString&, int upper) override
-        {
-            captions << caption;
-            this->upper = upper;
-            return std::make_unique<Display>(*this);
-        }
-        QStringList captions;
-        int upper = 0;
-        std::vector<int> positions;
-        bool closed = false;
-    } recorder;
+    ProgressRecorder recorder;
     const QString folder = m_doc.BuildPath(CWFDoc::kNetCommands, QString());
     constexpr int kFiles = 250;
     for (int n = 0; n < kFiles; ++n) {
         QFile file(folder + CNetCommand::FileName(n + 1));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    SetProgressFactory(&recorder);
     EXPECT_TRUE(m_doc.ClearNetCommands());
-    SetProgressFactory(nullptr);
     EXPECT_EQ(recorder.captions, QStringList{"Cleaning folders..."});
     EXPECT_EQ(recorder.upper, kFiles);
     EXPECT_EQ(recorder.positions, (std::vector<int>{100, 200}));
-    EXPECT_TRUE(recorder.closed);
+    EXPECT_FALSE(recorder.open);
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
 }
 

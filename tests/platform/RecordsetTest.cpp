@@ -144,6 +144,23 @@ TEST_F(RecordsetTest, TranslationKeepsJetMeaning)
     EXPECT_EQ(select.orderBy, "[Time] DESC");
 }
 
+// Bound, the statement holds no value of the criterion: each literal is a
+// parameter with the value the written literal stands for.
+TEST_F(RecordsetTest, BoundTranslationKeepsEveryLiteralOutOfTheText)
+{
+    const JetSql::BoundCriteria bound = JetSql::TranslateBoundCriteria(
+        "Name = \"it's\" AND Id = 3 AND Time >= #1/1/00 6:00 PM# AND Name LIKE 'a_*' AND Cost > 2.5 AND Name <> ''");
+    EXPECT_EQ(bound.condition, "[Name] = ? AND [Id] = ? AND [Time] >= ? AND [Name] LIKE ? ESCAPE '\\' AND [Cost] > ? "
+                               "AND [Name] <> ?");
+    ASSERT_EQ(bound.values.size(), 6u);
+    EXPECT_EQ(bound.values[0], QVariant(QString("it's")));
+    EXPECT_EQ(bound.values[1], QVariant(qint64{3}));
+    EXPECT_EQ(bound.values[2], QVariant(36526.75));
+    EXPECT_EQ(bound.values[3], QVariant(QString("a\\_%")));
+    EXPECT_EQ(bound.values[4], QVariant(2.5));
+    EXPECT_FALSE(bound.values[5].toString().isNull());
+}
+
 TEST_F(RecordsetTest, NotInASortStaysBitwise)
 {
     AddPeople(kPeople);
