@@ -442,3 +442,20 @@ TEST_F(CardholderReportTest, FieldAndCredentialLines)
             withoutCredentials << row;
     EXPECT_EQ(Rows(), withoutCredentials);
 }
+
+TEST_F(CardholderReportTest, ADatabaseErrorMidWalkEndsTheBuildAndKeepsTheRows)
+{
+    const auto adams = Add({"Adams", "Ann", kOfficeStaff});
+    Add({"Clark", "Cid", kNoAccess});
+    Add({"Evans", "Eve", kOfficeStaff});
+    RequeryAll();
+    Database::Open(g_setUsers.GetDefaultDBName())
+        ->Execute("CREATE TRIGGER refuse BEFORE UPDATE ON Users BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    MessageBoxScript boxes;
+    list.Rebuild(kReportKindCardholdersWithCredentials);
+    EXPECT_EQ(Listed(), QStringList({"Adams"}));
+    EXPECT_EQ(Row(0)[0], Label("Adams", "Ann", adams));
+    ASSERT_EQ(boxes.Shown().size(), 1) << "the build ends at the error";
+    EXPECT_EQ(boxes.Shown()[0].icon, MbIcon::Exclamation);
+    EXPECT_FALSE(boxes.Shown()[0].text.isEmpty());
+}

@@ -109,6 +109,19 @@ TEST_F(ListPrintingTest, ThreePagesRepeatTheHeadingsAndNumberThePages)
     EXPECT_TRUE(pages[2].contains(QStringLiteral("Block %1").arg(2 * perPage))) << "the last row, on page 3";
 }
 
+TEST_F(ListPrintingTest, ACardholderReportPrintsItsLabelAndCredentialLines)
+{
+    m_doc.SetReportKind(kReportKindCardholdersWithCredentials);
+    const int perPage = CListPrinter::MeasurePage(m_printer, *m_view->List()).rowsPerPage;
+    const int rows = m_view->Report().Model().RowCount();
+    ASSERT_GT(rows, 0);
+    const QStringList pages = PrintPages("cardholders", {"-layout"});
+    EXPECT_EQ(pages.size(), (rows + perPage - 1) / perPage);
+    const QString text = pages.join(QLatin1Char('\n'));
+    EXPECT_TRUE(text.contains("Ramirez Ada [1]"));
+    EXPECT_TRUE(text.contains(QRegularExpression("Credential:\\s+Cards-block:\\s+10001"))) << text.toStdString();
+}
+
 TEST_F(ListPrintingTest, AWidenedColumnPrintsWider)
 {
     AddBlock(g_setTransmitterBlocks, {1, 10, "One"});

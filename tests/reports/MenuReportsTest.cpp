@@ -184,3 +184,33 @@ TEST_F(MenuReportsTest, AWidenedColumnKeepsItsWidthAcrossAreasAndARestart)
     Click("&Blocks");
     EXPECT_EQ(ListView()->List()->header()->sectionSize(1), widened);
 }
+
+TEST_F(MenuReportsTest, CardholdersWithCredentialsListTheDemoByNameAndBySet)
+{
+    Click("&Include Credentials");
+    Click("&Cardholders");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    const auto listed = [view](int column) {
+        const ReportRowModel& rows = view->Report().Model();
+        QStringList lines;
+        for (int row = 0; row < rows.RowCount(); ++row) {
+            if (rows.Cell(row, 0) != " ")
+                lines << rows.Cell(row, 0) + " / " + rows.Cell(row, column);
+            else if (rows.Cell(row, 1) == "Credential:")
+                lines << rows.Cell(row, 2);
+        }
+        return lines;
+    };
+    EXPECT_EQ(listed(6), QStringList({"Lindqvist Chloe [3] / Warehouse Crew [4]", "Cards-block:",
+                                      "Okafor Ben [2] / Office Staff [3]", "Cards-block:",
+                                      "Patel Dev [4] / Warehouse Crew [4]", "Cards-block:",
+                                      "Ramirez Ada [1] / Office Staff [3]", "Cards-block:"}));
+
+    view->Report().OnColumnClick(kReportKindCardholdersWithCredentials, 6);
+    EXPECT_EQ(listed(6), QStringList({"Okafor Ben [2] / Office Staff [3]", "Cards-block:",
+                                      "Ramirez Ada [1] / Office Staff [3]", "Cards-block:",
+                                      "Lindqvist Chloe [3] / Warehouse Crew [4]", "Cards-block:",
+                                      "Patel Dev [4] / Warehouse Crew [4]", "Cards-block:"}));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
