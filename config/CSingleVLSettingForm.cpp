@@ -11,6 +11,7 @@
 #include "config/CTabNodeNames.h"
 #include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
+#include "config/CTabNodeRelays.h"
 #include "config/NodePasswordValues.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -66,7 +67,7 @@ void CSingleVLSettingForm::BuildPages()
 {
     CWFDoc& doc = *m_doc;
     m_names = new CTabNodeNames(doc);
-    auto* relays = new CStandInPage(QStringLiteral("CTabNodeRelays"));
+    auto* relays = new CTabNodeRelays(doc, m_bars);
     m_modem = new CTabNodeModem(doc.m_controllerMemory);
     auto* passwords = new CTabNodePasswords(doc);
     auto* devices = new CStandInPage(QStringLiteral("CTabNodeRemoteDevice"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CPaneView.h"
+#include "config/CScheduleBarSource.h"
 
 #include <cstdint>
 #include <vector>
@@ -48,6 +49,7 @@ private:
 
     CWFDoc* m_doc = nullptr;
     std::int32_t m_vestrelId = 0;
+    CScheduleBarSource m_bars;
     QTabWidget* m_tabs = nullptr;
     QPushButton* m_apply = nullptr;
     QPushButton* m_cancel = nullptr;

@@ -10,24 +10,29 @@
 #include "config/CTabNodeNames.h"
 #include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
+#include "config/CTabNodeRelays.h"
 #include "config/ConfigViews.h"
 #include "database/GlobalRecordsets.h"
 #include "image/NetworkPasswords.h"
 #include "image/VLMemoryLayout.h"
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
+#include "platform/ControlRegistry.h"
 #include "platform/WindowMessages.h"
 #include "tests/app/PlainOperator.h"
 #include "tests/app/StoredCommandReader.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -40,6 +45,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 namespace {
 
 constexpr int kNamesPage = 0;
+constexpr int kRelaysPage = 1;
 constexpr int kPasswordsPage = 3;
 constexpr int kObstaclesPage = 5;
 constexpr int kGeneralPage = 7;
@@ -52,6 +58,7 @@ class NodeSetupForm : public ::testing::Test
 protected:
     void SetUp() override
     {
+        ControlRegistry::SetLocation(QString::fromUtf8(TEST_CONTROL_REGISTRY));
         RegisterConfigViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
@@ -68,6 +75,7 @@ protected:
         QueueBeingCreated = 0;
         HasControllers = 0;
         NetworkPasswords::Reset();
+        ControlRegistry::SetLocation({});
     }
 
     CSingleVLSettingForm* Open(int node)
@@ -264,6 +272,41 @@ TEST_F(NodeSetupForm, ObstacleTransmittersAreCheckedAsTypedAndStoredOnApply)
     doc->m_controllerMemory.ExchangeObstacleBlock(1, block, 1);
     EXPECT_EQ(block, ObstacleRecord{});
     EXPECT_EQ(boxes.Texts().size(), 3);
+}
+
+TEST_F(NodeSetupForm, RelaysAreCommittedOnSwitchAndOnApply)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    auto* relays = PageAt<CTabNodeRelays>(form, kRelaysPage);
+    ASSERT_NE(relays, nullptr);
+    CVLControllerMemory& image = doc->m_controllerMemory;
+    const int relayA = VLLayout::kRelays.At(0);
+    const QByteArray before(reinterpret_cast<const char*>(image.Image().data()) + relayA, VLLayout::kRelays.size);
+
+    relays->ActivationField()->setText(QStringLiteral("0"));
+    relays->ActivationSpin()->stepDown();
+    EXPECT_EQ(relays->ActivationField()->text(), "65535") << "stepping down from 0 wraps";
+
+    // An invalid time keeps relay A as it was and still shows relay C.
+    relays->TimingList()->setCurrentIndex(1);
+    relays->ActivationField()->setText(QStringLiteral("x"));
+    relays->RelayList()->setCurrentIndex(2);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(image.Image().data()) + relayA, VLLayout::kRelays.size), before);
+    EXPECT_EQ(boxes.Texts(), (QStringList{"Please enter an integer.",
+                                          "Invalid Activation Time - no data saved.\nEnter a number between 0 and 65535"}));
+    EXPECT_TRUE(relays->AssociationBox(0)->text().startsWith("[A1A]"));
+
+    relays->RelayList()->setCurrentIndex(0);
+    relays->TimingList()->setCurrentIndex(1);
+    relays->ActivationField()->setText(QStringLiteral("3"));
+    relays->ZoneSpin(0)->setValue(0);
+    EXPECT_FALSE(relays->DayBox(0, 0)->isEnabled());
+    form->ApplyButton()->click();
+    EXPECT_EQ(image.Byte(relayA) & 0xE0, 0x80) << "Pulse";
+    EXPECT_EQ(image.Byte(relayA + 3), 0);
+    EXPECT_EQ(image.Byte(relayA + 4), 3);
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "config/NodePasswordValues.h"
 #include "config/NodeVersionText.h"
 #include "config/ObstacleTransmitter.h"
+#include "config/RelaySettings.h"
 #include "database/GlobalRecordsets.h"
 #include "image/NetworkPasswords.h"
 #include "image/VLMemoryLayout.h"
@@ -148,6 +149,29 @@ TEST_F(NodeSetup, OtherNodesShowTheNetworksEntryOrTheDefault)
     ShareSavedPasswords(m_doc.m_controllerMemory, 1, 1);
     Select(2);
     EXPECT_EQ(NodePasswordValues::Load(m_doc).remote, "123");
+}
+
+TEST_F(NodeSetup, RelayRecordsKeepTheBitsTheyDoNotOwn)
+{
+    Select(1);
+    CVLControllerMemory& image = m_doc.m_controllerMemory;
+    const int relayB = VLLayout::kRelays.At(1);
+    image.SetByte(relayB, 0xBF);
+    RelaySettings settings = RelaySettings::Load(image, 1);
+    settings.timingMode = 2;
+    settings.operation = 0;
+    settings.associations = 0x0D;
+    settings.activationTime = 300;
+    settings.Store(image, 1);
+    EXPECT_EQ(image.Byte(736), 0x5F) << "Toggle: bit 6 set, bits 7 and 5 clear, bits 0-4 kept";
+    EXPECT_EQ(image.Byte(relayB + 2), 0) << "a control relay has no associations";
+    EXPECT_EQ(image.Byte(relayB + 3), 0x01);
+    EXPECT_EQ(image.Byte(relayB + 4), 0x2C);
+
+    settings.operation = 2;
+    settings.Store(image, 1);
+    EXPECT_EQ(image.Byte(relayB + 2), 0x0D) << "an alarm relay keeps them";
+    EXPECT_EQ((RelaySettings::OtherRelays(1)), (std::array<int, 3>{0, 2, 3}));
 }
 
 TEST(NodeVersionText, FirmwareLineShowsTheMinorInHex)
