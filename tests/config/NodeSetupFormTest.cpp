@@ -274,6 +274,32 @@ TEST_F(NodeSetupForm, ObstacleTransmittersAreCheckedAsTypedAndStoredOnApply)
     EXPECT_EQ(boxes.Texts().size(), 3);
 }
 
+TEST_F(NodeSetupForm, AnotherNodeShowsTheNetworksPasswordDisabled)
+{
+    NetworkPasswords::Reset();
+    CSingleVLSettingForm* form = Open(2);
+    ASSERT_NE(form, nullptr);
+    auto* passwords = PageAt<CTabNodePasswords>(form, kPasswordsPage);
+    ASSERT_NE(passwords, nullptr);
+    EXPECT_EQ(passwords->RemoteField()->text(), "418275");
+    EXPECT_FALSE(passwords->RemoteField()->isEnabled());
+    EXPECT_FALSE(passwords->Note()->isHidden());
+    EXPECT_TRUE(passwords->PriorityField()->isEnabled());
+}
+
+TEST_F(NodeSetupForm, ADoorAjarTimeOutOfRangeBecomesZero)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    auto* names = PageAt<CTabNodeNames>(form, kNamesPage);
+    names->DoorAjarField()->setText(QStringLiteral("300"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter an integer between 0 and 255."});
+    EXPECT_EQ(names->DoorAjarField()->text(), "0");
+    names->DoorAjarField()->setText(QStringLiteral("45"));
+    form->ApplyButton()->click();
+    EXPECT_EQ(doc->m_controllerMemory.Byte(VLLayout::kDoorAjarTime), 45);
+}
+
 TEST_F(NodeSetupForm, RelaysAreCommittedOnSwitchAndOnApply)
 {
     CSingleVLSettingForm* form = Open(1);
