@@ -1,11 +1,13 @@
 #include "link/CCommLink.h"
 #include "link/CCommPort.h"
 #include "link/CModem.h"
+#include "image/CVLMemory.h"
 #include "link/CSerialTransport.h"
 #include "link/LinkConnection.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
 #include "platform/Profile.h"
+#include "platform/WindowMessages.h"
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
@@ -32,6 +34,20 @@ QByteArray SupportedStatus()
     return record;
 }
 
+// The right pane: which messages reached it.
+struct RecordingPane : QObject
+{
+    bool event(QEvent* e) override
+    {
+        if (e->type() != AppMessageEvent::Type())
+            return QObject::event(e);
+        received.push_back(static_cast<AppMessageEvent*>(e)->msg);
+        return true;
+    }
+    bool Got(unsigned msg) const { return std::find(received.begin(), received.end(), msg) != received.end(); }
+    std::vector<unsigned> received;
+};
+
 // The demo installation (network A, nodes 1-3) programmed through the real
 // serial link to simulated panels on a pseudo-terminal.
 class LinkRun : public ProgrammingRun
@@ -49,6 +65,7 @@ protected:
         SetPassword(kPanelPassword);
         for (int node : {1, 2, 3})
             line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        host.pane = &pane;
         link.FillNetworkCombo();
     }
     void TearDown() override
@@ -107,6 +124,7 @@ protected:
     PanelLine line{kNetA, {1, 2, 3}};
     CSerialTransport transport;
     FakeLinkHost host;
+    RecordingPane pane;
     CCommLink link{m_doc.m_netQueue, m_doc, transport, host};
     QStringList lines;
     QMetaObject::Connection linesConnection =
@@ -298,6 +316,48 @@ TEST_F(ModemLinkRun, ConnectedCallCarriesTheStoredRun)
     EXPECT_TRUE(lines.contains("Connected at 38400 bps"));
     ASSERT_TRUE(RunUntilSent());
     ExpectPanelsEqualTheFiles({1, 2, 3});
+}
+
+TEST_F(LinkRun, TwoNetworksAreProgrammedOneAfterTheOther)
+{
+    PanelLine lineB{2, {1}};
+    lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+    Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
+    ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 2"));
+    g_setVLNetworks.Edit();
+    g_setVLNetworks.m_Active = true;
+    g_setVLNetworks.m_Password = kPanelPassword;
+    g_setVLNetworks.m_ConnectUsing = 2;
+    g_setVLNetworks.Update();
+    const std::int32_t networkB = g_setVLNetworks.m_NodeID;
+    g_setVestrels.AddNew();
+    g_setVestrels.m_VestrelName = QStringLiteral("Annex");
+    g_setVestrels.m_NetAddress = 2;
+    g_setVestrels.m_NodeAddress = 1;
+    g_setVestrels.m_NodeID = networkB;
+    g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
+    g_setVestrels.m_PanelType = 1;
+    g_setVestrels.Update();
+    ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
+    m_doc.m_netQueue.AddNode(g_setVestrels);
+    {
+        CVLMemory image;
+        ASSERT_TRUE(image.LoadFile(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"), 1, 21, {'0', '0', '1'}));
+    }
+    link.FillNetworkCombo();
+    ASSERT_EQ(link.NetworkCount(), 2);
+
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.GetSelectedNetwork(), 1);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent(30000));
+    EXPECT_EQ(link.GetSelectedNetwork(), 2) << "network B was served after A";
+    EXPECT_TRUE(pane.Got(Msg::NetworkChanged));
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+    QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    lineB.WithNode(1, [&](PanelSimulator& panel) { EXPECT_EQ(panel.Bank(0).left(bytes.size()), bytes); });
 }
 
 } // namespace
