@@ -4,6 +4,8 @@
 #include "reports/lists/BlockReport.h"
 #include "reports/lists/CardholderReport.h"
 #include "reports/lists/CredentialReport.h"
+#include "reports/lists/DirectoryReport.h"
+#include "reports/lists/EntryCodeReport.h"
 #include "reports/lists/ReportColumns.h"
 
 namespace {
@@ -21,6 +23,8 @@ constexpr KindBuilder kBuilders[] = {
     {kReportKindCardholdersWithCredentials, BuildCardholdersWithCredentials},
     {kReportKindCardholdersWithoutCredentials, BuildCardholdersWithoutCredentials},
     {kReportKindAllCards, BuildCardReport},
+    {kReportKindEntryCodes, BuildEntryCodeReport},
+    {kReportKindDirectoryCodes, BuildPhoneEntryReport},
     {kReportKindEventLog, BuildEventLogReport},
 };
 
@@ -43,6 +47,19 @@ constexpr ColumnBuilder kSortVariants[] = {
     {kReportKindAllCards, 3, BuildCardReportByStatus},
     {kReportKindAllCards, 4, BuildCardReportBySet},
     {kReportKindAllCards, 5, BuildCardReportBySetStatus},
+    {kReportKindEntryCodes, 0, BuildEntryCodeReportByCode},
+    {kReportKindEntryCodes, 1, BuildEntryCodeReportByCardholder},
+    {kReportKindEntryCodes, 2, BuildEntryCodeReportByStatus},
+    {kReportKindEntryCodes, 3, BuildEntryCodeReportBySet},
+    {kReportKindEntryCodes, 4, BuildEntryCodeReportBySetStatus},
+    {kReportKindDirectoryCodes, 0, BuildPhoneEntryReportByNumber},
+    {kReportKindDirectoryCodes, 1, BuildPhoneEntryReportByCardholder},
+    {kReportKindDirectoryCodes, 2, BuildPhoneEntryReportByName},
+    {kReportKindDirectoryCodes, 3, BuildPhoneEntryReportByPhone},
+    {kReportKindDirectoryCodes, 4, BuildPhoneEntryReportByTalkTime},
+    {kReportKindDirectoryCodes, 5, BuildPhoneEntryReportBySubsets},
+    {kReportKindDirectoryCodes, 6, BuildPhoneEntryReportBySet},
+    {kReportKindDirectoryCodes, 7, BuildPhoneEntryReportBySetStatus},
 };
 
 } // namespace

@@ -18,6 +18,13 @@ void TakeCurrentSet(ReportHolder& holder)
     holder.setFound = true;
 }
 
+ReportHolder NotInDatabase()
+{
+    ReportHolder holder;
+    holder.name = QString::fromLatin1(kNotInDatabase);
+    return holder;
+}
+
 } // namespace
 
 ReportHolder CurrentHolder()
@@ -32,11 +39,12 @@ ReportHolder CurrentHolder()
 
 ReportHolder LookUpHolder(std::int32_t userID)
 {
-    if (g_setUsers.FindByID(userID))
-        return CurrentHolder();
-    ReportHolder holder;
-    holder.name = QString::fromLatin1(kNotInDatabase);
-    return holder;
+    return g_setUsers.FindByID(userID) ? CurrentHolder() : NotInDatabase();
+}
+
+ReportHolder FindHolder(const QString& criterion)
+{
+    return g_setUsers.FindFirst(criterion) ? CurrentHolder() : NotInDatabase();
 }
 
 ReportHolder CurrentHolderInCurrentSet()

@@ -17,6 +17,8 @@ struct ReportHolder
 // The cardholder with the number, found in the shared cardholder recordset
 // (moving it), with its set; "Cardholder not in database" when there is none.
 ReportHolder LookUpHolder(std::int32_t userID);
+// The first cardholder that matches the criterion, the same way.
+ReportHolder FindHolder(const QString& criterion);
 // The current cardholder row with its set.
 ReportHolder CurrentHolder();
 // The current cardholder row with the current set row, the set being walked.
