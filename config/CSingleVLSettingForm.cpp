@@ -87,10 +87,18 @@ void CSingleVLSettingForm::BuildPages()
     m_tabs->setCurrentIndex(0);
 }
 
-void CSingleVLSettingForm::StorePages()
+bool CSingleVLSettingForm::StorePages()
 {
-    for (INetworkSettingsPage* page : m_storeOrder)
-        page->Store();
+    // A page writes rows as it stores (the network and controller names): a
+    // failed write is shown and stops the save, not the program.
+    try {
+        for (INetworkSettingsPage* page : m_storeOrder)
+            page->Store();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+    return true;
 }
 
 void CSingleVLSettingForm::SaveNodeRecord()
@@ -146,7 +154,8 @@ void CSingleVLSettingForm::OnApply()
         return;
     m_applied = true;
     ClearPendingNodeRequest();
-    StorePages();
+    if (!StorePages())
+        return;
     SaveNodeRecord();
     SaveImage(false);
 }
@@ -161,9 +170,10 @@ void CSingleVLSettingForm::OnCancel()
 void CSingleVLSettingForm::closeEvent(QCloseEvent* event)
 {
     if (m_applied && m_doc && m_names) {
-        StorePages();
-        SaveNodeRecord();
-        SaveImage(true);
+        if (StorePages()) {
+            SaveNodeRecord();
+            SaveImage(true);
+        }
         // Stored once: a second close asks nothing.
         m_applied = false;
     }

@@ -41,7 +41,7 @@ protected:
 
 private:
     void BuildPages();
-    void StorePages();
+    bool StorePages();
     void SaveNodeRecord();
     // Writes the image file when the image changed, asking first about each
     // change with ask.

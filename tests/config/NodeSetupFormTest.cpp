@@ -18,6 +18,7 @@
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
 #include "platform/ControlRegistry.h"
+#include "platform/Database.h"
 #include "platform/WindowMessages.h"
 #include "tests/app/PlainOperator.h"
 #include "tests/app/StoredCommandReader.h"
@@ -218,6 +219,25 @@ TEST_F(NodeSetupForm, AnImageFileThatCannotBeWrittenIsReported)
     EXPECT_TRUE(QFileInfo(m_path).isDir());
     EXPECT_EQ(doc->GetDataToProgram(), 0);
     ASSERT_TRUE(QDir().rmdir(m_path));
+}
+
+TEST_F(NodeSetupForm, AFailedRowWriteIsShownAndNothingIsSaved)
+{
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    const QByteArray before = ImageFile();
+    const auto controllers = Database::Open(g_setVestrels.GetDefaultDBName());
+    controllers->Execute(QStringLiteral("CREATE TEMP TRIGGER RefuseWrites BEFORE UPDATE ON [Vestrels] "
+                                        "BEGIN SELECT RAISE(ABORT, 'Disk I/O error'); END"));
+    PageAt<CTabNodeNames>(form, kNamesPage)->ControllerField()->setText(QStringLiteral("Lobby"));
+    PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->setText(QStringLiteral("Front Door"));
+    form->ApplyButton()->click();
+    // The database's own report, and no other box.
+    EXPECT_EQ(boxes.Texts().size(), 1);
+    EXPECT_EQ(ImageFile(), before);
+    EXPECT_EQ(RowChannelA(), QStringLiteral("Door"));
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+    controllers->Execute(QStringLiteral("DROP TRIGGER RefuseWrites"));
 }
 
 TEST_F(NodeSetupForm, AnUnknownControllerIsNotLoaded)
