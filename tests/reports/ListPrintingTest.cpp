@@ -122,6 +122,28 @@ TEST_F(ListPrintingTest, ACardholderReportPrintsItsLabelAndCredentialLines)
     EXPECT_TRUE(text.contains(QRegularExpression("Credential:\\s+Cards-block:\\s+10001"))) << text.toStdString();
 }
 
+TEST_F(ListPrintingTest, TheTransmitterReportPrintsItsHeadingAndEveryRow)
+{
+    m_doc.SetReportKind(kReportKindAllTransmitters);
+    const int perPage = CListPrinter::MeasurePage(m_printer, *m_view->List()).rowsPerPage;
+    // Transmitters in use without a cardholder, one row each.
+    for (int i = 0; i < perPage + 3; ++i) {
+        g_setTransmitters.AddNew();
+        g_setTransmitters.m_XmtrID = 900000 + 2 * i;
+        g_setTransmitters.Update();
+    }
+    g_setTransmitters.Requery();
+    m_doc.SetReportKind(kReportKindAllTransmitters);
+    const int rows = m_view->Report().Model().RowCount();
+    ASSERT_GT(rows, perPage);
+    const QStringList pages = PrintPages("transmitters", {"-layout"});
+    EXPECT_EQ(pages.size(), (rows + perPage - 1) / perPage);
+    for (const QString& page : pages)
+        EXPECT_EQ(page.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0).trimmed(),
+                  "All transtitters Report - Installation: Acme Manufacturing");
+    EXPECT_TRUE(pages.last().contains(QString::number(900000 + 2 * (perPage + 2))));
+}
+
 TEST_F(ListPrintingTest, AWidenedColumnPrintsWider)
 {
     AddBlock(g_setTransmitterBlocks, {1, 10, "One"});

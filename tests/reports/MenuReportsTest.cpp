@@ -14,8 +14,10 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -213,4 +215,47 @@ TEST_F(MenuReportsTest, CardholdersWithCredentialsListTheDemoByNameAndBySet)
                                       "Lindqvist Chloe [3] / Warehouse Crew [4]", "Cards-block:",
                                       "Patel Dev [4] / Warehouse Crew [4]", "Cards-block:"}));
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MenuReportsTest, AllCardsListTheDemoSortByStatusAndPrint)
+{
+    Click("A&ll");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    const auto column = [view](int c) {
+        const ReportRowModel& rows = view->Report().Model();
+        QStringList cells;
+        for (int row = 0; row < rows.RowCount(); ++row)
+            cells << rows.Cell(row, c);
+        return cells;
+    };
+    QStringList numbers;
+    for (const QString& cell : column(0))
+        numbers << cell.trimmed();
+    EXPECT_EQ(numbers, QStringList({"10001", "10002", "10003", "10004"}));
+    EXPECT_EQ(column(2), QStringList({"Ramirez, Ada", "Okafor, Ben", "Lindqvist, Chloe", "Patel, Dev"}));
+    EXPECT_EQ(column(4), QStringList({"Office Staff", "Office Staff", "Warehouse Crew", "Warehouse Crew"}));
+
+    QHeaderView* header = view->List()->header();
+    emit header->sectionClicked(3);
+    EXPECT_EQ(view->Report().Model().RowCount(), 4);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    emit header->sectionClicked(1);
+    EXPECT_EQ(boxes.Texts(), QStringList({"This column cannot be sorted."}));
+
+    const QString pdf = env.Path("cards.pdf");
+    view->SetPrintDialog([&pdf](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    Click("Print");
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+
+    Click("&Entry Codes");
+    EXPECT_EQ(ListView()->Report().Model().ColumnTitle(0), "Entry Code");
+    EXPECT_EQ(ListView()->Report().ColumnCount(), 5);
+    Click("&Directory Codes");
+    EXPECT_EQ(ListView()->Report().Model().ColumnTitle(5), "Dir Subsets");
+    EXPECT_EQ(ListView()->Report().ColumnCount(), 8);
 }
