@@ -11,6 +11,7 @@
 #include "config/CTabButtonSchedule.h"
 #include "config/CTabDoorSchedules.h"
 #include "config/CTabFacilityCodes.h"
+#include "config/CTabTelephoneDirectory.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
@@ -63,7 +64,7 @@ void CNetworkSettingDlg::BuildPages()
     auto* doorSchedules = new CTabDoorSchedules;
     auto* buttonSchedule = new CTabButtonSchedule(doc);
     auto* facilityCodes = new CTabFacilityCodes(doc);
-    auto* telephone = new CStandInPage(QStringLiteral("CTabTelephoneDirectory"));
+    auto* telephone = new CTabTelephoneDirectory(doc, [this] { SetDisplayMessagesChanged(); });
     auto* calendar = new CTabTimeCalendar(doc);
     auto* antiPassback = new CTabAntiPassDlg(doc);
     auto* floorGrid = new CStandInPage(QStringLiteral("CRPFloorGrid"));

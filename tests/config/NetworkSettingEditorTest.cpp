@@ -5,11 +5,15 @@
 #include "app/TaskState.h"
 #include "app/ShellHooks.h"
 #include "common/CommandIds.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "config/CNetworkSettingDlg.h"
 #include "config/CScheduleBar.h"
 #include "config/CTabDoorSchedules.h"
+#include "config/CDlgEditDisplayMessage.h"
 #include "config/CTabFacilityCodes.h"
+#include "config/CTabTelephoneDirectory.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
@@ -26,7 +30,10 @@
 #include "tests/support/TestEnvironment.h"
 #include "zonectl/QZIdentifiers.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QTableWidget>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QFile>
@@ -50,6 +57,7 @@ constexpr int kDoorGroupsPage = 0;
 constexpr int kZones1Page = 2;
 constexpr int kDoorSchedulesPage = 4;
 constexpr int kFacilityCodesPage = 6;
+constexpr int kTelephonePage = 7;
 constexpr int kCalendarPage = 8;
 
 // The program started on the demo, its panels programmed once and the queue
@@ -386,6 +394,179 @@ TEST_F(Editor, LeavingAfterADoorScheduleApplyAsksTwiceAndNoKeepsTheTable)
     EXPECT_EQ(DoorScheduleA(2), 0u) << "No keeps the page from writing when it goes";
 }
 
+// Double-clicks a row of the display messages and lets the dialog be
+// worked on as the operator would before OK.
+void EditDisplayRow(CTabTelephoneDirectory* page, int row, const std::function<void(CDlgEditDisplayMessage&)>& work)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CDlgEditDisplayMessage*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        work(*dialog);
+        dialog->accept();
+    });
+    emit page->MessageList()->cellDoubleClicked(row, 1);
+    EXPECT_TRUE(shown);
+}
+
+QString StoredMessage(CWFDoc& doc, int slot, int set, int* justification = nullptr)
+{
+    QString text;
+    int stored = -1;
+    EXPECT_TRUE(doc.DisplayMessageText(text, stored, slot + 1, set, 1));
+    if (justification)
+        *justification = stored;
+    return text;
+}
+
+TEST_F(Editor, ADisplayIsEditedAsItsPairAndOnlyAChangeMarks)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    EditDisplayRow(page, 7, [](CDlgEditDisplayMessage& dialog) {
+        EXPECT_EQ(dialog.SlotLabel(0)->text(), QStringLiteral("# 6"));
+        EXPECT_EQ(dialog.SlotLabel(1)->text(), QStringLiteral("# 7"));
+        EXPECT_EQ(dialog.TextEdit(0)->text(), QStringLiteral("OR ENTER CODE ON"));
+        EXPECT_EQ(dialog.AlignList(1)->currentText(), QStringLiteral("Center"));
+    });
+    EXPECT_EQ(app.Settings().m_display20Characters, 0);
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(doc->GetDataToProgram(), 0) << "OK without a change";
+
+    EditDisplayRow(page, 33, [](CDlgEditDisplayMessage& dialog) {
+        EXPECT_EQ(dialog.TextEdit(1)->text(), QStringLiteral("CANNOT DIAL NUMB"));
+    });
+    EXPECT_EQ(page->MessageList()->item(33, 1)->text(), QStringLiteral("CANNOT DIAL NUMB"));
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(doc->GetDataToProgram(), 1);
+    EXPECT_EQ(StoredMessage(*doc, 33, 1), QStringLiteral("CANNOT DIAL NUMB"));
+    EXPECT_EQ(StoredMessage(*doc, 33, 2), QStringLiteral("CANNOT DIAL NUMBER")) << "only the set shown";
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, AStoredRightLineSurvivesAnEditOfItsPartner)
+{
+    QString text = QStringLiteral("WELCOME");
+    int right = 2;
+    ASSERT_TRUE(doc->DisplayMessageText(text, right, 1, 1, 0));
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    EXPECT_EQ(page->MessageList()->item(0, 2)->text(), QStringLiteral("Right"));
+    EditDisplayRow(page, 1, [](CDlgEditDisplayMessage& dialog) {
+        EXPECT_EQ(dialog.AlignList(0)->currentIndex(), -1);
+        dialog.TextEdit(1)->setText(QStringLiteral("HELLO"));
+    });
+    EXPECT_TRUE(editor->OnApply());
+    int justification = -1;
+    EXPECT_EQ(StoredMessage(*doc, 0, 1, &justification), QStringLiteral("WELCOME"));
+    EXPECT_EQ(justification, 2);
+    EXPECT_EQ(StoredMessage(*doc, 1, 1), QStringLiteral("HELLO"));
+}
+
+// A link that stays connected until told to disconnect.
+class ConnectedForm : public ICommControlForm
+{
+public:
+    bool IsConnected() const override { return connected; }
+    void Disconnect() override { connected = false; }
+    int GoOnline() override { return 0; }
+    void ServiceQueue() override {}
+    bool connected = true;
+};
+
+TEST_F(Editor, EditingADisplayWhileConnectedAsksToGoOffline)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    ICommControlForm* previous = GetCommControlForm();
+    ConnectedForm form;
+    SetCommControlForm(&form);
+    const QString question = QStringLiteral("To proceed with this function you will be taken offline.\n\nDo you want to proceed?");
+    boxes.Answer(IDNO);
+    emit page->MessageList()->cellDoubleClicked(2, 1);
+    EXPECT_TRUE(form.connected);
+    boxes.Answer(IDYES);
+    EditDisplayRow(page, 2, [&form](CDlgEditDisplayMessage&) { EXPECT_FALSE(form.connected) << "offline first"; });
+    EXPECT_EQ(boxes.Texts(), QStringList(2, question));
+    SetCommControlForm(previous);
+}
+
+TEST_F(Editor, ThePositiveSetStepFromOneShowsEight)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    page->SetSpin()->stepBy(1);
+    EXPECT_EQ(page->MessageSet(), 8);
+    EXPECT_EQ(page->SetLabel()->text(), QStringLiteral("8"));
+    page->SetSpin()->stepBy(-1);
+    EXPECT_EQ(page->MessageSet(), 1);
+}
+
+TEST_F(Editor, ALongerCodeLengthConvertsTheCodesAndIsStoredAtOnce)
+{
+    std::uint8_t twoDigits = 1;
+    doc->DirectoryCodeLength(twoDigits, 0);
+    ASSERT_TRUE(doc->ExchangeGlobalSettings(false, false));
+    for (const auto& [user, code] : {std::pair{1, "7"}, std::pair{2, "12"}}) {
+        g_setPhoneEntries.AddNew();
+        g_setPhoneEntries.m_UserID = user;
+        g_setPhoneEntries.m_UserDirectoryCode = QString::fromLatin1(code);
+        g_setPhoneEntries.Update();
+    }
+    g_setPhoneEntries.Requery();
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    ASSERT_EQ(page->CodeLengthList()->currentIndex(), 1);
+
+    page->CodeLengthList()->setCurrentIndex(3);
+    QStringList codes;
+    for (g_setPhoneEntries.MoveFirst(); !g_setPhoneEntries.IsEOF(); g_setPhoneEntries.MoveNext())
+        codes << g_setPhoneEntries.m_UserDirectoryCode;
+    EXPECT_EQ(codes, (QStringList{"0007", "0012"}));
+    EXPECT_EQ(doc->m_globalMemory.Byte(VLLayout::kDirCodeLength), 3);
+    EXPECT_EQ(static_cast<std::uint8_t>(GlobalSettingsFile()[VLLayout::kDirCodeLength]), 3) << "before any Apply";
+
+    page->CodeLengthList()->setCurrentIndex(0);
+    EXPECT_EQ(boxes.Texts(), QStringList{"You must delete all directory codes before decreasing the length of all codes."});
+    EXPECT_EQ(page->CodeLengthList()->currentIndex(), 3);
+}
+
+TEST_F(Editor, TheIgnoreCaseBoxMarksOnApply)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    const bool before = doc->m_bIgnoreCaseDirCodes != 0;
+    page->IgnoreCaseBox()->setChecked(!before);
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(doc->GetDataToProgram(), 1);
+    EXPECT_EQ(doc->m_bIgnoreCaseDirCodes != 0, !before);
+}
+
+TEST_F(Editor, ResetThenCancelKeepsTheStoredMessages)
+{
+    QString text = QStringLiteral("WELCOME");
+    int left = 0;
+    ASSERT_TRUE(doc->DisplayMessageText(text, left, 1, 1, 0));
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    boxes.Answer(IDOK);
+    page->ResetButton()->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{"This sets all telephone entry display messages to the factory default."});
+    EXPECT_EQ(page->MessageList()->item(0, 1)->text(), QStringLiteral("QUORIN ACCESS"));
+    editor->CancelButton()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(StoredMessage(*doc, 0, 1), QStringLiteral("WELCOME"));
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+}
+
 class EditorWithoutGlobalRight : public Editor
 {
 protected:
@@ -417,6 +598,13 @@ TEST_F(EditorWithoutGlobalRight, PagesCanBeBrowsedButNotChanged)
     auto* doors = PageAt<CTabDoorSchedules>(editor, kDoorSchedulesPage);
     EXPECT_TRUE(doors->ScheduleList(1)->isEnabled());
     EXPECT_FALSE(doors->DoorList(1)->isEnabled());
+    auto* telephone = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    EXPECT_FALSE(telephone->TalkTimeSpin()->isEnabled());
+    EXPECT_FALSE(telephone->ResetButton()->isEnabled());
+    EXPECT_TRUE(telephone->SetSpin()->isEnabled());
+    EXPECT_TRUE(telephone->IgnoreCaseBox()->isEnabled());
+    emit telephone->MessageList()->cellDoubleClicked(3, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 class EditorWithoutBars : public Editor
