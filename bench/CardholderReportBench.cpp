@@ -167,6 +167,31 @@ static void BM_CardholderReportColumnClick(benchmark::State& state)
 // Status, then the subset order.
 BENCHMARK(BM_CardholderReportColumnClick)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
 
+// The transmitter, card and entry-code reports on the same site: the kind's
+// own order (column -1) or a column click.
+static void BM_CredentialReport(benchmark::State& state)
+{
+    LargeSite();
+    CColumnWidths widths;
+    ReportList list(widths);
+    const int kind = static_cast<int>(state.range(0));
+    const int column = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        if (column < 0)
+            list.Rebuild(kind);
+        else
+            list.OnColumnClick(kind, column);
+    }
+    Report(state, list);
+}
+BENCHMARK(BM_CredentialReport)
+    ->Args({kReportKindAllTransmitters, -1})
+    ->Args({kReportKindAllTransmitters, 2})
+    ->Args({kReportKindAllCards, -1})
+    ->Args({kReportKindAllCards, 2})
+    ->Args({kReportKindEntryCodes, -1})
+    ->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
