@@ -37,6 +37,7 @@
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -259,6 +260,35 @@ TEST_F(Editor, LeavingAfterAnApplyAsksAboutEachChangeAndNoRestoresIt)
     doc->CardFacilityCode(code, 0, 1);
     EXPECT_EQ(code, 12);
     EXPECT_EQ(GlobalSettingsFile().mid(44, 2), QByteArray("\x00\x0C", 2));
+}
+
+TEST_F(Editor, OpeningAnotherInstallationSavesTheEditsIntoTheirOwn)
+{
+    const QString second = doc->MakeNewInstallation(QStringLiteral("Second Site"));
+    ASSERT_FALSE(second.isEmpty());
+    const QString secondSettings = QFileInfo(second).absolutePath() + QStringLiteral("/Vestrels/GlobalSettings.dat");
+    QFile secondFile(secondSettings);
+    ASSERT_TRUE(secondFile.open(QIODevice::ReadOnly));
+    const QByteArray secondBefore = secondFile.readAll();
+    secondFile.close();
+    const QString demoSettings = doc->BuildPath(CWFDoc::kVestrels, QStringLiteral("GlobalSettings.dat"));
+
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TypeCardCode(editor, QStringLiteral("12"));
+    editor->OnApply();
+    TypeCardCode(editor, QStringLiteral("99"));
+    boxes.Answer(IDYES);
+    Hooks().installationsDialog = [&second] { return second; };
+    Send(CommandId::FileOpen);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{"The card facility codes have changed.\nSave the changes?"});
+    ASSERT_EQ(doc->GetPathName(), QFileInfo(second).absoluteFilePath());
+    ASSERT_TRUE(secondFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(secondFile.readAll(), secondBefore) << "the new installation got the old one's edits";
+    QFile demoFile(demoSettings);
+    ASSERT_TRUE(demoFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(demoFile.readAll().mid(44, 2), QByteArray("\x00\x63", 2));
 }
 
 TEST_F(Editor, FacilityFieldsShowTheirNumberAndRefuseOutOfRange)
