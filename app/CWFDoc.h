@@ -207,6 +207,29 @@ public:
     void ListGlobalSettings();
     void ListNetworkSettings(CSetVLNetworks& network);
     void ListControllerSettings(CSetVestrels& controller);
+    // The sections of the listing, each appending to the text.
+    void ListMemoryStatus();
+    void ListNetworksNodesDoors();
+    void ListValidationGroups();
+    void ListSystemOperators();
+    void ListCustomFieldLabels();
+    void ListTimeZones();
+    void ListDoorSchedules();
+    void ListFloorNames();
+    void ListTelephoneEntry();
+    void ListTimeAndCalendar();
+    void ListAntiPassback();
+    void ListButtonSchedule();
+    void ListFacilityCodes();
+    // The blocks of a controller's section, from the loaded controller image.
+    QString FormatControllerGeneral(const CSetVestrels& controller);
+    QString FormatModemSettings();
+    QString FormatPasswords();
+    QString FormatRelaySettings(const CSetVestrels& controller);
+    QString FormatRemoteDevices();
+    QString FormatObstacleTransmitters();
+    // n with one thousands comma from 1000 on.
+    static QString FormatCount(int n);
 
     // Stores the report kind and refreshes every view before it returns.
     void SetReportKind(std::int8_t kind);

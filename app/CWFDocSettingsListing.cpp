@@ -9,7 +9,7 @@
 
 namespace {
 // The listing of a site stops after this many controllers.
-constexpr int kMaxListedControllers = 71;
+constexpr int kMaxListedControllers = 64;
 // What the operations answer when they have nothing to report.
 constexpr unsigned kDone = 1;
 } // namespace
@@ -100,10 +100,14 @@ void CWFDoc::BuildSettingsListing()
         ShowDatabaseError(error);
     }
     PaginateReport(ReportOp::kScanPages);
+    UpdateAllViews();
 }
 
 void CWFDoc::RefreshSettingsListing()
 {
     ClearSettingsListing();
     ListDisplayMessages();
+    // Without page starts every message line would print on page 1.
+    PaginateReport(ReportOp::kScanPages);
+    UpdateAllViews();
 }

@@ -373,67 +373,6 @@ TEST(ReportPagesTable, PositionsAndHeadingsAreFoundOnTheirPages)
     EXPECT_EQ(pages.PageCount(), 0);
 }
 
-namespace {
-
-class SettingsListing : public DocumentFixture
-{
-protected:
-    void SetUp() override
-    {
-        DocumentFixture::SetUp();
-        QString error;
-        const QString demo = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
-        ASSERT_FALSE(demo.isEmpty()) << error.toStdString();
-        ASSERT_TRUE(doc.OnOpenDocument(demo));
-    }
-    void TearDown() override { doc.OnCloseDocument(); }
-
-    int Count(const QString& what) const { return static_cast<int>(doc.m_strSettingsText.count(what)); }
-
-    CWFDoc doc;
-};
-
-} // namespace
-
-TEST_F(SettingsListing, ListsEveryNetworkAndControllerUnderMarkedHeadings)
-{
-    doc.BuildSettingsListing();
-    const int networks = Count("Setting for network: ");
-    const int controllers = Count("Settings for controller: ");
-    EXPECT_GT(networks, 0);
-    EXPECT_GT(controllers, 0);
-    EXPECT_TRUE(doc.m_strSettingsText.contains("Setting for network: [A] "));
-    EXPECT_TRUE(doc.m_strSettingsText.contains("Settings for controller: [A1]  "));
-    const int globalHeadings = 15;
-    EXPECT_EQ(doc.m_reportPages.HeadingCount(), globalHeadings + networks + controllers);
-    EXPECT_EQ(doc.m_reportPages.PageStarts().back(), doc.m_strSettingsText.size());
-
-    doc.RefreshSettingsListing();
-    EXPECT_TRUE(doc.m_strSettingsText.startsWith("Display Messages\n\n"));
-    EXPECT_EQ(doc.m_reportPages.HeadingStarts(), std::vector<int>{0});
-    EXPECT_EQ(doc.m_reportPages.HeadingEnds(), std::vector<int>{static_cast<int>(QString("Display Messages\n").size())});
-    EXPECT_EQ(doc.m_reportPages.PageCount(), 0);
-}
-
-TEST_F(SettingsListing, StopsAfterTheSeventyFirstController)
-{
-    ASSERT_TRUE(MoveToFirstRow(g_setVLNetworks));
-    const std::int32_t nodeId = g_setVLNetworks.m_NodeID;
-    for (int i = 0; i < 80; ++i) {
-        g_setVestrels.AddNew();
-        g_setVestrels.m_NodeID = nodeId;
-        g_setVestrels.m_NetAddress = 1;
-        g_setVestrels.m_NodeAddress = 9;
-        g_setVestrels.m_VestrelName = QStringLiteral("Extra %1").arg(i);
-        g_setVestrels.m_FileName = QStringLiteral("Extra%1.dat").arg(i);
-        g_setVestrels.Update();
-    }
-    MessageBoxScript boxes;
-    doc.BuildSettingsListing();
-    EXPECT_EQ(Count("Settings for controller: "), 71);
-    EXPECT_TRUE(boxes.Texts().isEmpty());
-}
-
 TEST_F(DocumentCommands, BackupDialogOkWritesTheSetAndSaysSo)
 {
     OpenRegistered("Alpha");
