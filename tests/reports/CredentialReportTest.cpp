@@ -340,6 +340,21 @@ TEST_P(CredentialReportTest, EveryOrderLeavesTheSharedRecordsetsUnsortedAndUnfil
     }
 }
 
+TEST_P(CredentialReportTest, ADatabaseErrorEndsTheBuildAndKeepsTheRowsWritten)
+{
+    AddBlockCredential({100, 1});
+    AddBlockCredential(Free(101));
+    AddSingleCredential({5, 1});
+    RequeryAll();
+    Recordset& singles = Kind() == kReportKindAllTransmitters ? static_cast<Recordset&>(g_setSingleXmtr)
+                                                              : static_cast<Recordset&>(g_setSingleCard);
+    singles.Close();
+    MessageBoxScript boxes;
+    list.Rebuild(Kind());
+    EXPECT_EQ(Column(kNumberColumn), QStringList({N(100), N(101)}));
+    EXPECT_EQ(boxes.Texts(), QStringList({"The recordset is not open."}));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     BothCredentials, CredentialReportTest,
     ::testing::Values(CredentialKind{kReportKindAllTransmitters, "Transmitters", "Lost Transmitter", "500", "501", true},
