@@ -17,7 +17,6 @@ constexpr Area kAreas[] = {
     {"CMenuMonitorDlg", "Monitor and Control"},
     {"CMonitorForm", "Monitor and Control"},
     {"CMenuEventLog", "Event Log Report"},
-    {"CRPReportEditView", "System Report"},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/ViewFactory.h"
 #include "reports/lists/CMenuReports.h"
 #include "reports/lists/CRPListView.h"
+#include "reports/system/CRPReportEditView.h"
 
 void RegisterReportViews()
 {
@@ -11,6 +12,10 @@ void RegisterReportViews()
     RegisterViewClass(QStringLiteral("CRPListView"), [](QWidget* parent) -> QWidget* {
         CWFApp* app = GetApp();
         return app ? new CRPListView(app->Settings(), parent) : nullptr;
+    });
+    RegisterViewClass(QStringLiteral("CRPReportEditView"), [](QWidget* parent) -> QWidget* {
+        CWFApp* app = GetApp();
+        return app ? new CRPReportEditView(app->Settings(), parent) : nullptr;
     });
     RegisterViewClass(QStringLiteral("CMenuReports"),
                       [](QWidget* parent) -> QWidget* { return new CMenuReports(parent); });

@@ -10,10 +10,15 @@
 #include "reports/lists/CRPListView.h"
 #include "reports/lists/IPrintView.h"
 #include "reports/lists/ReportColumns.h"
+#include "reports/system/CRPReportEditView.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QPrinter>
+#include <QTextEdit>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPointer>
@@ -258,4 +263,51 @@ TEST_F(MenuReportsTest, AllCardsListTheDemoSortByStatusAndPrint)
     Click("&Directory Codes");
     EXPECT_EQ(ListView()->Report().Model().ColumnTitle(5), "Dir Subsets");
     EXPECT_EQ(ListView()->Report().ColumnCount(), 8);
+}
+
+namespace {
+
+// The reports area with the settings listing's own view.
+class MenuReportsListingTest : public MenuReportsTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterReportViews();
+        Start();
+    }
+    CRPReportEditView* ListingView() const { return dynamic_cast<CRPReportEditView*>(frame->RightView()); }
+};
+
+} // namespace
+
+TEST_F(MenuReportsListingTest, SystemReportShowsAndPrintsTheListing)
+{
+    Click("&System Report");
+    CRPReportEditView* view = ListingView();
+    ASSERT_NE(view, nullptr);
+    QTextEdit* edit = view->Editor();
+    EXPECT_TRUE(QFontInfo(edit->font()).fixedPitch());
+    const QString text = edit->toPlainText();
+    EXPECT_TRUE(text.startsWith("Memory Status\n"));
+    EXPECT_TRUE(text.contains("[A]   Main Building\n"));
+    for (const char* node : {"[A1]  ", "[A2]  ", "[A3]  "})
+        EXPECT_TRUE(text.contains(QStringLiteral("Settings for controller: ") + QLatin1String(node)));
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(1);
+    EXPECT_TRUE(cursor.charFormat().fontUnderline());
+
+    const QString pdf = env.Path("system-report.pdf");
+    view->SetPrintDialog([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    Click("Print");
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+
+    Click("Display &Messages");
+    ASSERT_NE(ListingView(), nullptr);
+    EXPECT_TRUE(ListingView()->Editor()->toPlainText().startsWith("Display Messages\n"));
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
