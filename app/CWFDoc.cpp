@@ -34,6 +34,8 @@ QString LabelKey(int i)
 // Names of a validation-group table, row by row from the first.
 void ReadGroupNames(CSetDoorValGroup& set, std::array<QString, CWFDoc::kValidationGroups>& names)
 {
+    // Groups beyond a short table have no name, not the last one read.
+    names.fill(QString());
     if (!MoveToFirstRow(set))
         return;
     for (std::size_t i = 0; i < names.size() && !set.IsEOF(); ++i, set.MoveNext())

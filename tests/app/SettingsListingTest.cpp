@@ -356,3 +356,16 @@ TEST_F(SettingsListingFixture, StopsAfterTheSixtyFourthController)
     EXPECT_EQ(Count("Setting for network: "), 1);
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
+
+TEST_F(ListingSections, GroupsBeyondAShortGroupTableHaveEmptyNames)
+{
+    doc.m_doorValGroupNames[31] = QStringLiteral("Stale");
+    int row = 0;
+    for (bool more = MoveToFirstRow(g_setDoorValGroup); more && !g_setDoorValGroup.IsEOF(); g_setDoorValGroup.MoveNext())
+        if (++row > 20)
+            g_setDoorValGroup.Delete();
+    g_setDoorValGroup.Requery();
+    doc.BuildSettingsListing();
+    EXPECT_TRUE(doc.m_strSettingsText.contains("[31]                          DS["));
+    EXPECT_FALSE(doc.m_strSettingsText.contains("Stale"));
+}
