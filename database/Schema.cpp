@@ -113,7 +113,9 @@ std::vector<DatabaseFileDef> MakeFiles()
             F("Id2", T::Byte), F("Id3", T::Byte), F("Mod", T::Byte), F("Ctx", T::Byte), F("Ctx2", T::Byte),
             F("NetNode", T::Byte), F("UserID", T::Long), F("Door", T::Byte), F("Ctx3", T::Byte), F("Id4", T::Byte),
             F("Id5", T::Byte), F("Id6", T::Byte)},
-           {{{"Time"}}, {{"UserID"}}}}}},
+           // The report lists a type's, a node's or a cardholder's events
+           // newest first straight from these.
+           {{{"Time"}}, {{"UserID"}}, {{"Type", "Time"}}, {{"NetNode", "Time"}}, {{"UserID", "Time"}}}}}},
         // A new floor starts on node A1.
         {FloorNames,
          {{"FloorNames",

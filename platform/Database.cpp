@@ -201,12 +201,19 @@ void Database::CreateTable(const TableDef& table)
     for (const ColumnDef& column : table.columns)
         columns << column.Declaration();
     Execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(BracketName(table.name), columns.join(QStringLiteral(", "))));
+    AddMissingIndexes(table);
+}
+
+void Database::AddMissingIndexes(const TableDef& table)
+{
+    // Indexes are named by their place in the definition, so an index added
+    // to the definition later gets a name of its own in older files.
     int number = 0;
     for (const IndexDef& index : table.indexes) {
         QStringList names;
         for (const QString& column : index.columns)
             names << BracketName(column);
-        Execute(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                     .arg(BracketName(QStringLiteral("%1_%2").arg(table.name).arg(++number)), BracketName(table.name),
                          names.join(QStringLiteral(", "))));
     }

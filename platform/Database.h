@@ -50,6 +50,8 @@ public:
 
     void Execute(const QString& sql);
     void CreateTable(const TableDef& table);
+    // Makes the table's indexes that the file does not have yet.
+    void AddMissingIndexes(const TableDef& table);
     bool HasTable(const QString& table);
     // The table's columns in their order; an unknown table is an error.
     std::vector<ColumnDef> Fields(const QString& table);

@@ -6,6 +6,9 @@
 #include "common/InstallationPaths.h"
 #include "database/CSetEventLog.h"
 #include "database/DatabaseErrors.h"
+#include "database/DatabaseFiles.h"
+#include "database/Schema.h"
+#include "platform/Database.h"
 #include "platform/DatabaseException.h"
 #include "platform/ForwardRows.h"
 #include "platform/MessageBox.h"
@@ -24,6 +27,18 @@ constexpr const char* kStatusLead = "                        ";
 QString FoundText(int count)
 {
     return QString::number(count) + QStringLiteral(" records found.");
+}
+
+// A log written before the search's indexes existed gets them at its first
+// search; one that cannot be written is searched without them, more slowly.
+void AddSearchIndexes(const QString& path)
+{
+    const TableDef* table = Schema::FindTable(QLatin1String(DatabaseFiles::EventLog), QStringLiteral("Eventlog"));
+    try {
+        Database::Open(path)->AddMissingIndexes(*table);
+    } catch (const DatabaseException&) {
+        // The search reports a file it cannot read.
+    }
 }
 
 } // namespace
@@ -58,6 +73,7 @@ void SearchEventLog(IReportRowSink& rows, CSetEventLog& log, const QString& crit
         progress->HideBar();
     int count = 0;
     try {
+        AddSearchIndexes(log.GetDefaultDBName());
         ForwardRows events(log, criteria);
         bool cancelled = false;
         while (!cancelled && events.MoveNext()) {

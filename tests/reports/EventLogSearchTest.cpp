@@ -2,6 +2,9 @@
 
 #include "database/CSetEventLog.h"
 #include "database/GlobalRecordsets.h"
+#include "platform/Database.h"
+#include "platform/ForwardRows.h"
+#include "platform/SqlStatement.h"
 #include "reports/eventlog/EventLogReport.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/ProgressRecorder.h"
@@ -186,5 +189,32 @@ TEST_F(EventLogSearch, CriterionTextIsNeverPartOfTheStatement)
     Search("Type = 16 OR Door = \"x'); DROP TABLE Eventlog; --\"");
     EXPECT_EQ(m_boxes.Texts(), QStringList{"4 records found."});
     EXPECT_EQ(CountRows(DatabasePath("EventLog.mdb"), "Eventlog"), 30);
+}
+// A log from before the search's indexes gets them at its first search, and
+// then a date range, a type, a node's door and a cardholder each read their
+// matches newest first from an index, without sorting them all first.
+TEST_F(EventLogSearch, AnOlderLogGetsTheIndexesThatSpareASort)
+{
+    const std::shared_ptr<Database> database = Database::Open(DatabasePath("EventLog.mdb"));
+    for (const char* index : {"Eventlog_3", "Eventlog_4", "Eventlog_5"})
+        database->Execute(QStringLiteral("DROP INDEX IF EXISTS [%1]").arg(index));
+    Search("LogID > 0");
+    SqlStatement indexes(database->Handle(),
+                         "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Eventlog'");
+    ASSERT_TRUE(indexes.Step());
+    EXPECT_EQ(indexes.Int64(0), 5);
+
+    for (const char* criteria : {"LogID > 0", "Time >= #02/01/2004 00:00:00# AND Time <= #02/29/2004 23:59:59#",
+                                 "Type = 15", "(NetNode = 35 AND ([Door] = 2 OR [Door] = 18))", "UserID = 7"}) {
+        SCOPED_TRACE(criteria);
+        CSetEventLog log;
+        log.m_strDBFolder = Site() + "/Database";
+        ForwardRows rows(log, criteria);
+        SqlStatement plan(database->Handle(), "EXPLAIN QUERY PLAN " + rows.Sql());
+        QStringList steps;
+        while (plan.Step())
+            steps << plan.Value(3).toString();
+        EXPECT_FALSE(steps.join(" | ").contains("TEMP B-TREE")) << steps.join(" | ").toStdString();
+    }
 }
 } // namespace
