@@ -1,6 +1,7 @@
 #include "app/InstallationTemplate.h"
 
 #include "app/CWFDoc.h"
+#include "database/CSetCardBlocks.h"
 #include "database/CSetCards.h"
 #include "database/CSetDoorValGroup.h"
 #include "database/CSetFloorNames.h"
@@ -137,12 +138,16 @@ struct DemoController
     const char* name;
 };
 
+// The demo's one card block; its first numbers are the cardholders' cards,
+// in their order.
+constexpr double kDemoBlockBegin = 10001;
+constexpr double kDemoBlockEnd = 10100;
+
 struct DemoCardholder
 {
     const char* first;
     const char* last;
     std::uint8_t set;
-    double card;
 };
 
 void AddDemoSite(const QString& folder)
@@ -191,8 +196,8 @@ void AddDemoSite(const QString& folder)
             throw DatabaseException(0, QStringLiteral("Unable to write %1.").arg(kGlobalSettingsFile));
         image.File().close();
     }
-    const DemoCardholder people[] = {{"Ada", "Ramirez", 3, 10001}, {"Ben", "Okafor", 3, 10002},
-                                     {"Chloe", "Lindqvist", 4, 10003}, {"Dev", "Patel", 4, 10004}};
+    const DemoCardholder people[] = {{"Ada", "Ramirez", 3}, {"Ben", "Okafor", 3},
+                                     {"Chloe", "Lindqvist", 4}, {"Dev", "Patel", 4}};
     std::vector<std::int32_t> userIds;
     {
         CSetUsers users;
@@ -212,9 +217,18 @@ void AddDemoSite(const QString& folder)
         }
         users.Close();
     }
-    AddRows<CSetCards>(databases, static_cast<int>(std::size(people)), [&](CSetCards& s, int i) {
-        s.m_CardID = people[i].card;
-        s.m_UserID = userIds[static_cast<std::size_t>(i)];
+    AddRows<CSetCardBlocks>(databases, 1, [](CSetCardBlocks& s, int) {
+        s.m_BlockBegin = kDemoBlockBegin;
+        s.m_BlockEnd = kDemoBlockEnd;
+        s.m_BlockName = QStringLiteral("[01] Staff");
+        s.m_Deleted = false;
+    });
+    AddRows<CSetCards>(databases, static_cast<int>(kDemoBlockEnd - kDemoBlockBegin) + 1, [&](CSetCards& s, int i) {
+        const auto held = static_cast<std::size_t>(i);
+        s.m_CardID = kDemoBlockBegin + i;
+        s.m_Lost = false;
+        s.m_Suspended = held >= std::size(people);
+        s.m_UserID = held < std::size(people) ? userIds[held] : 0;
     });
     AddRows<CSetFloorNames>(databases, 3, [](CSetFloorNames& s, int i) {
         s.m_Index = static_cast<std::uint8_t>(i);

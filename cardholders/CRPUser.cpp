@@ -3,7 +3,9 @@
 #include "app/AppObjects.h"
 #include "app/CMainFrame.h"
 #include "app/CWFDoc.h"
-#include "cardholders/CCredentialStandInPage.h"
+#include "cardholders/CUserCardsTab.h"
+#include "cardholders/CUserEntryCodesTab.h"
+#include "cardholders/CUserXmtrsTab.h"
 #include "cardholders/CMenuUsers.h"
 #include "cardholders/CUserDirectoryTab.h"
 #include "cardholders/CardholderIcons.h"
@@ -83,8 +85,16 @@ CRPUser::CRPUser(QWidget* parent) : CPaneView(parent)
             m_directory->m_pDoc = m_pDoc;
             m_pages[i] = m_directory;
             connect(m_directory, &CUserDirectoryTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
+        } else if (p == CardholderRecord::EntryCodes) {
+            m_entryCodes = new CUserEntryCodesTab(this);
+            m_pages[i] = m_entryCodes;
+            connect(m_entryCodes, &CUserEntryCodesTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
         } else {
-            m_pages[i] = new CCredentialStandInPage(QString::fromLatin1(kPageTitles[p]), this);
+            auto* media = p == CardholderRecord::Cards ? static_cast<CUserMediaTab*>(new CUserCardsTab(this))
+                                                       : new CUserXmtrsTab(this);
+            (p == CardholderRecord::Cards ? m_cards : m_xmtrs) = media;
+            m_pages[i] = media;
+            connect(media, &CUserMediaTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
         }
         m_pages[i]->hide();
         stack->addWidget(m_pages[i]);

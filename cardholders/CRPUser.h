@@ -7,6 +7,8 @@
 #include <array>
 
 class CUserDirectoryTab;
+class CUserEntryCodesTab;
+class CUserMediaTab;
 class CWFDoc;
 class ICredentialPage;
 class QCheckBox;
@@ -45,6 +47,9 @@ public:
     QPushButton* PageButton(int page) const { return m_pageButtons[static_cast<std::size_t>(page)]; }
     QLabel* PageIcon(int page) const { return m_pageIcons[static_cast<std::size_t>(page)]; }
     CUserDirectoryTab* DirectoryPage() const { return m_directory; }
+    CUserMediaTab* CardsPage() const { return m_cards; }
+    CUserMediaTab* XmtrsPage() const { return m_xmtrs; }
+    CUserEntryCodesTab* EntryCodesPage() const { return m_entryCodes; }
 
 protected:
     qintptr OnAppMessage(unsigned msg, quintptr wParam, qintptr lParam) override;
@@ -83,6 +88,9 @@ private:
     std::array<QLabel*, CardholderRecord::kCredentials> m_pageIcons{};
     std::array<QWidget*, CardholderRecord::kCredentials> m_pages{};
     CUserDirectoryTab* m_directory = nullptr;
+    CUserMediaTab* m_cards = nullptr;
+    CUserMediaTab* m_xmtrs = nullptr;
+    CUserEntryCodesTab* m_entryCodes = nullptr;
     QPushButton* m_apply = nullptr;
     QPushButton* m_resetAntiPassback = nullptr;
     std::int32_t m_nUserID = 0;

@@ -18,7 +18,8 @@ public:
     QString GetDefaultSQL() const override;
     void DoFieldExchange(FieldExchange& fx) override;
 
-    // The packed code stored in dCode: starting from all bits set, each digit
+    // The code packed for the panels, computed from Code and never stored
+    // (dCode holds the digits' whole-number value): starting from all bits set, each digit
     // shifts in as one nibble, so unfilled leading nibbles stay 0xF ("1234"
     // gives -60876). Nothing for a code with a character other than a digit
     // or with more digits than a double holds exactly.
