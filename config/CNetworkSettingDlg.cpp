@@ -15,14 +15,13 @@
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
+#include "config/TabbedSheet.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -36,16 +35,10 @@ constexpr int kSecondZonesPageLast = 31;
 CNetworkSettingDlg::CNetworkSettingDlg(QWidget* parent) : CPaneView(parent), m_doc(GetInstallationDoc())
 {
     setObjectName(QStringLiteral("CNetworkSettingDlg"));
-    auto* layout = new QVBoxLayout(this);
-    m_tabs = new QTabWidget(this);
-    layout->addWidget(m_tabs, 1);
-    auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(QStringLiteral("Apply"), this);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    buttons->addWidget(m_apply);
-    buttons->addWidget(m_cancel);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    const TabbedSheet sheet = BuildTabbedSheet(this);
+    m_tabs = sheet.tabs;
+    m_apply = sheet.apply;
+    m_cancel = sheet.cancel;
     connect(m_apply, &QPushButton::clicked, this, &CNetworkSettingDlg::OnApply);
     connect(m_cancel, &QPushButton::clicked, this, &CNetworkSettingDlg::OnCancel);
     if (m_doc)

@@ -13,6 +13,7 @@
 #include "config/CTabNodePasswords.h"
 #include "config/CTabNodeRelays.h"
 #include "config/NodePasswordValues.h"
+#include "config/TabbedSheet.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseException.h"
@@ -21,24 +22,16 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 CSingleVLSettingForm::CSingleVLSettingForm(QWidget* parent) : CPaneView(parent), m_doc(GetInstallationDoc())
 {
     setObjectName(QStringLiteral("CSingleVLSettingForm"));
-    auto* layout = new QVBoxLayout(this);
-    m_tabs = new QTabWidget(this);
-    layout->addWidget(m_tabs, 1);
-    auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(QStringLiteral("Apply"), this);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    buttons->addWidget(m_apply);
-    buttons->addWidget(m_cancel);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    const TabbedSheet sheet = BuildTabbedSheet(this);
+    m_tabs = sheet.tabs;
+    m_apply = sheet.apply;
+    m_cancel = sheet.cancel;
     connect(m_apply, &QPushButton::clicked, this, &CSingleVLSettingForm::OnApply);
     connect(m_cancel, &QPushButton::clicked, this, &CSingleVLSettingForm::OnCancel);
 }
