@@ -44,6 +44,23 @@ bool IsDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// Writes one flag of a code's row; data is marked only when the row was written.
+bool StoreFlag(std::int32_t entryCodeId, bool CSetEntryCodes::*flag, bool value)
+{
+    try {
+        if (!FindRow(IdCriteria(entryCodeId)))
+            return false;
+        g_setEntryCodes.Edit();
+        g_setEntryCodes.*flag = value;
+        g_setEntryCodes.Update();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+    MarkDataToProgram();
+    return true;
+}
+
 } // namespace
 
 int LengthLimit(const QString& text)
@@ -105,18 +122,7 @@ std::optional<bool> IsSuspended(std::int32_t entryCodeId)
 
 bool StoreSuspended(std::int32_t entryCodeId, bool suspended)
 {
-    try {
-        if (!FindRow(IdCriteria(entryCodeId)))
-            return false;
-        g_setEntryCodes.Edit();
-        g_setEntryCodes.m_Suspended = suspended;
-        g_setEntryCodes.Update();
-    } catch (const DatabaseException& error) {
-        ShowDatabaseError(error);
-        return false;
-    }
-    MarkDataToProgram();
-    return true;
+    return StoreFlag(entryCodeId, &CSetEntryCodes::m_Suspended, suspended);
 }
 
 AssignResult Assign(std::int32_t userId, const QString& text, bool suspended)
@@ -162,18 +168,7 @@ AssignResult Assign(std::int32_t userId, const QString& text, bool suspended)
 
 bool Surrender(std::int32_t entryCodeId)
 {
-    try {
-        if (!FindRow(IdCriteria(entryCodeId)))
-            return false;
-        g_setEntryCodes.Edit();
-        g_setEntryCodes.m_Deleted = true;
-        g_setEntryCodes.Update();
-    } catch (const DatabaseException& error) {
-        ShowDatabaseError(error);
-        return false;
-    }
-    MarkDataToProgram();
-    return true;
+    return StoreFlag(entryCodeId, &CSetEntryCodes::m_Deleted, true);
 }
 
 } // namespace EntryCodeAssignment
