@@ -61,6 +61,14 @@ protected:
         return LinkMessageRecorder::WaitUntil([&] { return window.Has(Msg::LinkProgress, code); });
     }
 
+    // The panel's end sees the port close only when its thread next looks;
+    // a call placed before then would have its first command taken for the
+    // old call's leftovers.
+    bool AwaitLineClosed(int closings)
+    {
+        return LinkMessageRecorder::WaitUntil([&] { return line.Closings() == closings; });
+    }
+
     QString DisconnectText() const
     {
         for (const LinkMessageRecorder::Message& m : window.messages) {
@@ -101,6 +109,7 @@ TEST_F(ModemLink, DialResultsGiveTheirCallStates)
         // Nothing at all: the dial result's wait runs out.
         {{}, {8, 13, 12, 6}, "Disconnected: No Answer", ConnectFail::kNoAnswer, 0},
     };
+    int closings = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script.join(" / ").constData());
         window.messages.clear();
@@ -115,6 +124,7 @@ TEST_F(ModemLink, DialResultsGiveTheirCallStates)
             EXPECT_EQ(modem.GetConnectRate(), c.rate);
         }
         modem.HangUp();
+        ASSERT_TRUE(AwaitLineClosed(++closings));
     }
     EXPECT_EQ(line.DialledNumbers().size(), static_cast<qsizetype>(std::size(cases)));
     EXPECT_EQ(line.DialledNumbers().first(), kNumber.toLatin1());
@@ -144,6 +154,7 @@ TEST_F(ModemLink, HangUpEscapesToCommandModeAndDropsTheCall)
     const QList<QByteArray> commands = line.ModemCommands();
     ASSERT_GE(commands.size(), 2);
     EXPECT_EQ(commands.mid(commands.size() - 2), (QList<QByteArray> {"+++", "ATH0"}));
+    ASSERT_TRUE(AwaitLineClosed(1));
 
     // The modem answers AT commands again: the next call is placed.
     line.ScriptDial({"BUSY"});
