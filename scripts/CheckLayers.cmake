@@ -10,7 +10,7 @@ set(LAYERS
     "link"
     "image"
     "app"
-    "cardholders config reports")
+    "cardholders config reports linkforms")
 
 if(NOT ROOT)
     message(FATAL_ERROR "CheckLayers: give the source folder as -DROOT=<folder>")
