@@ -16,7 +16,6 @@ constexpr Area kAreas[] = {
     {"CRPNetworkStatusForm", "Network Status"},
     {"CMenuMonitorDlg", "Monitor and Control"},
     {"CMonitorForm", "Monitor and Control"},
-    {"CMenuEventLog", "Event Log Report"},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/CWFApp.h"
 #include "app/ViewFactory.h"
+#include "reports/eventlog/CMenuEventLog.h"
 #include "reports/lists/CMenuReports.h"
 #include "reports/lists/CRPListView.h"
 #include "reports/system/CRPReportEditView.h"
@@ -19,4 +20,9 @@ void RegisterReportViews()
     });
     RegisterViewClass(QStringLiteral("CMenuReports"),
                       [](QWidget* parent) -> QWidget* { return new CMenuReports(parent); });
+    // The filter pages keep the dates and types in the application's settings.
+    RegisterViewClass(QStringLiteral("CMenuEventLog"), [](QWidget* parent) -> QWidget* {
+        CWFApp* app = GetApp();
+        return app ? new CMenuEventLog(app->Settings(), parent) : nullptr;
+    });
 }
