@@ -10,6 +10,7 @@
 #include "database/CSetUsers.h"
 #include "database/CSetVLNetworks.h"
 #include "database/CSetVestrels.h"
+#include "database/FloorRows.h"
 #include "database/FolderCopy.h"
 #include "database/Schema.h"
 #include "image/CVLGlobalMemory.h"
@@ -142,6 +143,8 @@ struct DemoController
 // in their order.
 constexpr double kDemoBlockBegin = 10001;
 constexpr double kDemoBlockEnd = 10100;
+// Lobby, Floor 2 and Floor 3, each a whole floor for every node.
+constexpr int kDemoFloors = 3;
 
 struct DemoCardholder
 {
@@ -230,12 +233,12 @@ void AddDemoSite(const QString& folder)
         s.m_Suspended = held >= std::size(people);
         s.m_UserID = held < std::size(people) ? userIds[held] : 0;
     });
-    AddRows<CSetFloorNames>(databases, 3, [](CSetFloorNames& s, int i) {
-        s.m_Index = static_cast<std::uint8_t>(i);
-        s.m_Name = i == 0 ? QStringLiteral("Lobby") : QStringLiteral("Floor %1").arg(i + 1);
-        s.m_Net = 1;
-        s.m_Node = 3;
-    });
+    CSetFloorNames floors;
+    floors.m_strDBFolder = databases;
+    floors.Open();
+    for (int index = 0; index < kDemoFloors; ++index)
+        FloorRows::Add(floors, index, index == 0 ? QStringLiteral("Lobby") : QStringLiteral("Floor %1").arg(index + 1));
+    floors.Close();
 }
 
 } // namespace

@@ -6,11 +6,12 @@
 #include "app/CWFDoc.h"
 #include "common/CommandIds.h"
 #include "common/SharedHelpers.h"
-#include "config/CStandInPage.h"
+#include "config/CRPFloorGrid.h"
 #include "config/CTabAntiPassDlg.h"
 #include "config/CTabButtonSchedule.h"
 #include "config/CTabDoorSchedules.h"
 #include "config/CTabFacilityCodes.h"
+#include "config/CTabFloorNames.h"
 #include "config/CTabTelephoneDirectory.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
@@ -60,9 +61,12 @@ void CNetworkSettingDlg::BuildPages()
     auto* telephone = new CTabTelephoneDirectory(doc, [this] { SetDisplayMessagesChanged(); });
     auto* calendar = new CTabTimeCalendar(doc);
     auto* antiPassback = new CTabAntiPassDlg(doc);
-    auto* floorGrid = new CStandInPage(QStringLiteral("CRPFloorGrid"));
-    auto* floorNames = new CStandInPage(QStringLiteral("CTabFloorNames"));
+    auto* floorGrid = new CRPFloorGrid;
+    auto* floorNames = new CTabFloorNames;
     m_doorSchedules = doorSchedules;
+    // A grid taken before a floor changed would give its ticks to a floor
+    // that took a freed Index.
+    connect(floorNames, &CTabFloorNames::FloorsChanged, floorGrid, &CRPFloorGrid::Fill);
 
     // Tab order is also the order Apply stores in; the floor names page keeps
     // its table itself and is not stored.

@@ -1,6 +1,9 @@
 #pragma once
 
+class QLabel;
 class QSpinBox;
+class QString;
+class QWidget;
 
 // Shared looks of the editor pages.
 namespace PageLayout {
@@ -15,5 +18,9 @@ inline constexpr int kGlobalProgrammingPrivilege = 5;
 // A spin that steps around its range and takes no typing, as the number
 // beside it is only set by its arrows.
 void MakeWrappingSpin(QSpinBox* spin, int minimum, int maximum);
+
+// Explanations on a page are blue, warnings red.
+enum class NoteKind { Explanation, Warning };
+QLabel* MakeNote(const QString& text, NoteKind kind, QWidget* parent);
 
 } // namespace PageLayout

@@ -102,7 +102,8 @@ TEST_F(ListingSections, DoorSchedulesWrapAfterTwelveDoors)
 
 TEST_F(ListingSections, FloorNamesListRowsOfExistingControllersOrNone)
 {
-    ASSERT_TRUE(MoveToFirstRow(g_setFloorNames));
+    ASSERT_TRUE(g_setFloorNames.FindFirst(QStringLiteral("[Net] = 1 AND [Node] = 3")));
+    ASSERT_EQ(g_setFloorNames.m_Name, QStringLiteral("Lobby"));
     g_setFloorNames.Edit();
     g_setFloorNames.m_Sched = 0b101;
     g_setFloorNames.m_Cab1 = 0b11;

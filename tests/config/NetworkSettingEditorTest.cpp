@@ -12,12 +12,15 @@
 #include "config/CScheduleBar.h"
 #include "config/CTabDoorSchedules.h"
 #include "config/CDlgEditDisplayMessage.h"
+#include "config/CRPFloorGrid.h"
 #include "config/CTabFacilityCodes.h"
+#include "config/CTabFloorNames.h"
 #include "config/CTabTelephoneDirectory.h"
 #include "config/CTabTimeCalendar.h"
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
 #include "config/ConfigViews.h"
+#include "database/FloorRows.h"
 #include "database/GlobalRecordsets.h"
 #include "image/VLMemoryLayout.h"
 #include "link/CNetCommand.h"
@@ -26,6 +29,7 @@
 #include "platform/WindowMessages.h"
 #include "tests/app/PlainOperator.h"
 #include "tests/app/StoredCommandReader.h"
+#include "tests/config/FloorNameDialogWork.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 #include "zonectl/QZIdentifiers.h"
@@ -44,8 +48,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 inline void PrintTo(const QString& text, std::ostream* os)
 {
@@ -60,6 +67,8 @@ constexpr int kDoorSchedulesPage = 4;
 constexpr int kFacilityCodesPage = 6;
 constexpr int kTelephonePage = 7;
 constexpr int kCalendarPage = 8;
+constexpr int kFloorGridPage = 10;
+constexpr int kFloorNamesPage = 11;
 
 // The program started on the demo, its panels programmed once and the queue
 // emptied, with the schedule bars the build registered.
@@ -422,6 +431,99 @@ TEST_F(Editor, LeavingAfterADoorScheduleApplyAsksTwiceAndNoKeepsTheTable)
                                           "The door schedule (1-31) setup has changed\nSave the changes?"}));
     EXPECT_EQ(DoorScheduleA(1), 1U << 2);
     EXPECT_EQ(DoorScheduleA(2), 0u) << "No keeps the page from writing when it goes";
+}
+
+TEST_F(Editor, ApplyWithoutADoorMarkChangeLeavesTheChangedFlagClear)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    TickDoor(editor, QStringLiteral("[A1A] Door"), 3);
+    auto* page = PageAt<CTabDoorSchedules>(editor, kDoorSchedulesPage);
+    page->DoorList(0)->findItems(QStringLiteral("[A1A] Door"), Qt::MatchExactly).value(0)->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_FALSE(page->Changed());
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+}
+
+// The rows of one floor and the schedule masks they hold.
+struct FloorRowsHeld
+{
+    int count = 0;
+    std::set<std::int32_t> scheds;
+};
+
+FloorRowsHeld RowsOfFloor(int index)
+{
+    FloorRowsHeld rows;
+    const QString criteria = QStringLiteral("[Index] = %1").arg(index);
+    for (bool found = g_setFloorNames.FindFirst(criteria); found; found = g_setFloorNames.FindNext(criteria)) {
+        ++rows.count;
+        rows.scheds.insert(g_setFloorNames.m_Sched);
+    }
+    return rows;
+}
+
+QStringList ListedFloors(CTabFloorNames* page)
+{
+    QStringList names;
+    for (int i = 0; i < page->List()->topLevelItemCount(); ++i)
+        names << page->List()->topLevelItem(i)->text(0);
+    return names;
+}
+
+TEST_F(Editor, AFloorIsAddedWithoutAMarkAndDeletedWithOne)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* names = PageAt<CTabFloorNames>(editor, kFloorNamesPage);
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(ListedFloors(names), (QStringList{"Lobby", "Floor 2", "Floor 3"}));
+    EXPECT_TRUE(names->AddButton()->isVisibleTo(names));
+
+    WorkFloorNameDialog(names->AddButton(), [](CDlgEditFloorName& dialog) { dialog.NameEdit()->setText("Roof"); });
+    EXPECT_EQ(ListedFloors(names), (QStringList{"Lobby", "Floor 2", "Floor 3", "Roof"}));
+    EXPECT_EQ(RowsOfFloor(3).count, FloorRows::kRowsPerFloor);
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+
+    names->List()->topLevelItem(1)->setSelected(true);
+    names->DeleteButton()->click();
+    EXPECT_EQ(RowsOfFloor(1).count, 0);
+    EXPECT_EQ(ListedFloors(names), (QStringList{"Lobby", "Floor 3", "Roof"}));
+    EXPECT_TRUE(frame->HasDataToProgramIcon());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(Editor, ATickForOneOfTwoFloorsNamedAlikeSchedulesOnlyThatFloor)
+{
+    ASSERT_TRUE(FloorRows::Rename(g_setFloorNames, 2, QStringLiteral("Lobby")));
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->Tabs()->setCurrentIndex(kFloorGridPage);
+    QTableWidget* grid = PageAt<CRPFloorGrid>(editor, kFloorGridPage)->Grid();
+    ASSERT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), QStringLiteral("Lobby"));
+    grid->item(0, 0)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(RowsOfFloor(0).scheds, std::set<std::int32_t>{1});
+    EXPECT_EQ(RowsOfFloor(0).count, FloorRows::kRowsPerFloor);
+    EXPECT_EQ(RowsOfFloor(2).scheds, std::set<std::int32_t>{0});
+    EXPECT_EQ(doc->GetDataToProgram(), 1);
+}
+
+TEST_F(Editor, AFloorTakingAFreedIndexGetsNoScheduleOfTheGridShownBefore)
+{
+    FloorRows::WriteSchedules(g_setFloorNames, {{0, 1}});
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->Tabs()->setCurrentIndex(kFloorGridPage);
+    editor->Tabs()->setCurrentIndex(kFloorNamesPage);
+    auto* names = PageAt<CTabFloorNames>(editor, kFloorNamesPage);
+    names->List()->topLevelItem(0)->setSelected(true);
+    names->DeleteButton()->click();
+    WorkFloorNameDialog(names->AddButton(), [](CDlgEditFloorName& dialog) { dialog.NameEdit()->setText("Roof"); });
+    ASSERT_EQ(ListedFloors(names), (QStringList{"Floor 2", "Floor 3", "Roof"}));
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(RowsOfFloor(0).scheds, std::set<std::int32_t>{0}) << "Roof took Index 0";
 }
 
 // Double-clicks a row of the display messages and lets the dialog be
