@@ -87,6 +87,9 @@ public:
     // Timer 4: the pacing of the status poll passes.
     void OnPacingTimer();
 
+    // The communication form's error line.
+    void SetErrorText(const QString& text);
+
     bool FindNetworkWithWork(int current, int& next);
     void SuspendNetwork(int net);
     int MarkNodeForReprogram(std::uint8_t address);
@@ -141,7 +144,6 @@ private:
     void EndQuiet();
 
     void ShowLinkStatus(int state);
-    void SetErrorText(const QString& text);
     void ShowNakCount(int count);
     void UpdateQueueCount();
     void RunAfterReply();

@@ -2,6 +2,7 @@
 #include "link/PanelEventTypes.h"
 
 #include "common/Formatting.h"
+#include "link/CredentialOwners.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseException.h"
@@ -10,16 +11,12 @@ namespace {
 constexpr std::uint8_t kDoorMask = 0x03;
 
 // The owner of a credential number: the block row first, then the single one.
-template <typename BlockSet, typename SingleSet>
-std::int32_t OwnerOf(BlockSet& blocks, const char* blockField, SingleSet& singles, const char* singleField,
-                     std::int32_t SingleSet::*singleOwner, std::uint32_t credential)
+std::int32_t OwnerOf(std::optional<std::int32_t> (*block)(std::uint64_t), std::optional<std::int32_t> (*single)(std::uint64_t),
+                     std::uint32_t credential)
 {
-    const QString number = FormatWholeNumber(credential);
-    if (blocks.IsOpen() && blocks.FindFirst(QLatin1String(blockField) + QStringLiteral(" = ") + number))
-        return blocks.m_UserID;
-    if (singles.IsOpen() && singles.FindFirst(QLatin1String(singleField) + QStringLiteral(" = ") + number))
-        return singles.*singleOwner;
-    return 0;
+    if (const std::optional<std::int32_t> owner = block(credential))
+        return *owner;
+    return single(credential).value_or(0);
 }
 
 // The entry-code row of the digits: rows keep the code's whole-number value,
@@ -54,14 +51,12 @@ CPanelEventDeniedCode::CPanelEventDeniedCode(const QByteArray& record)
         case PanelEventType::DeniedTransmitter:
             m_doorText = QStringLiteral("Fac: %1, ID: %2").arg(facility).arg(credential);
             m_eventText = QStringLiteral("Access Denied Transmitter");
-            cardholder = OwnerOf(g_setTransmitters, "XmtrID", g_setSingleXmtr, "XmtrIDSingle",
-                                 &CSetSingleXmtr::m_UserIDSingle, credential);
+            cardholder = OwnerOf(CredentialOwners::BlockTransmitter, CredentialOwners::SingleTransmitter, credential);
             break;
         case PanelEventType::DeniedCard:
             m_doorText = QStringLiteral("Fac: %1, ID: %2").arg(facility).arg(credential);
             m_eventText = QStringLiteral("Access Denied Card");
-            cardholder = OwnerOf(g_setCards, "CardID", g_setSingleCard, "CardIDSingle",
-                                 &CSetSingleCard::m_UserIDSingle, credential);
+            cardholder = OwnerOf(CredentialOwners::BlockCard, CredentialOwners::SingleCard, credential);
             break;
         case PanelEventType::DeniedEntryCode: {
             const QString digits = EntryCodeDigits(record);

@@ -47,6 +47,11 @@ void SqlStatement::BindInt64(int index, qint64 value)
     CheckSqlite(m_db, sqlite3_bind_int64(m_stmt, index, value));
 }
 
+void SqlStatement::BindBlob(int index, const QByteArray& bytes)
+{
+    CheckSqlite(m_db, sqlite3_bind_blob(m_stmt, index, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
+}
+
 bool SqlStatement::Step()
 {
     const int result = sqlite3_step(m_stmt);
@@ -81,4 +86,10 @@ QVariant SqlStatement::Value(int column) const
         return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
     }
     }
+}
+
+QByteArray SqlStatement::Blob(int column) const
+{
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+    return QByteArray(bytes, sqlite3_column_bytes(m_stmt, column));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 
@@ -19,12 +20,14 @@ public:
     // Parameters count from 1.
     void Bind(int index, const QVariant& value);
     void BindInt64(int index, qint64 value);
+    void BindBlob(int index, const QByteArray& bytes);
     // True while a row is ready.
     bool Step();
     void Reset();
 
     qint64 Int64(int column) const;
     QVariant Value(int column) const;
+    QByteArray Blob(int column) const;
 
 private:
     sqlite3* m_db;

@@ -1,0 +1,214 @@
+#include "link/EventLogCollector.h"
+
+#include "database/DatabaseErrors.h"
+#include "database/GlobalRecordsets.h"
+#include "link/CCommLink.h"
+#include "link/CNetCommandQueue.h"
+#include "link/LinkState.h"
+#include "link/LinkTiming.h"
+#include "link/NetCommandKinds.h"
+#include "platform/DatabaseException.h"
+#include "platform/WindowMessages.h"
+
+#include <memory>
+
+EventLogCollector::EventLogCollector(CCommLink& link, CNetCommandQueue& queue, std::uint8_t directoryCodeLength,
+                                     QObject* parent)
+    : QObject(parent), m_link(link), m_queue(queue), m_writer(directoryCodeLength)
+{
+    m_reconnectWait.setSingleShot(true);
+    connect(&m_reconnectWait, &QTimer::timeout, this, &EventLogCollector::Finish);
+    connect(&m_link, &CCommLink::connectedChanged, this, &EventLogCollector::OnConnectedChanged);
+}
+
+EventLogCollector::~EventLogCollector() = default;
+
+bool EventLogCollector::Start()
+{
+    m_network = m_queue.GetCurrentNetwork();
+    return RequestNextNode(true);
+}
+
+bool EventLogCollector::IsResponding(int node) const
+{
+    return m_queue.HasNode(m_network, node) && IsNodeInRange(m_network, node)
+        && NodeLinkState[m_network - 1][node - 1] != kNodeStateFailed;
+}
+
+bool EventLogCollector::RequestNextNode(bool advance)
+{
+    if (advance) {
+        do
+            ++m_node;
+        while (m_node <= CNetCommandQueue::kNodes && !IsResponding(m_node));
+        if (m_node > CNetCommandQueue::kNodes)
+            return false;
+        QString label;
+        try {
+            if (!g_setVestrels.IsOpen() || !g_setVestrels.FindByAddress(m_network, m_node))
+                return false;
+            label = g_setVestrels.GetNodeLabel();
+        } catch (const DatabaseException& error) {
+            ShowDatabaseError(error);
+            return false;
+        }
+        emit nodeStarted(label);
+    }
+    return RequestEventLog();
+}
+
+bool EventLogCollector::RequestEventLog()
+{
+    auto read = std::make_unique<CNetCommand>(NetKind::EventLogRead, m_network, m_node);
+    read->m_notifyWindow = this;
+    if (!m_queue.AddCommand(read))
+        return false;
+    m_waiting = Waiting::Read;
+    m_link.ServiceQueue();
+    return true;
+}
+
+bool EventLogCollector::event(QEvent* e)
+{
+    if (e->type() != AppMessageEvent::Type())
+        return QObject::event(e);
+    auto* message = static_cast<AppMessageEvent*>(e);
+    switch (message->msg) {
+    case Msg::EventLogBlock:
+        message->result = OnEventLogBlock(*message);
+        break;
+    case Msg::Ack:
+        OnAck();
+        message->result = 1;
+        break;
+    case Msg::CommandDone:
+    case Msg::Nak:
+    case Msg::ConnectFailed:
+        OnFailure();
+        message->result = 1;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+qintptr EventLogCollector::OnEventLogBlock(const AppMessageEvent& message)
+{
+    if (m_waiting != Waiting::Read)
+        return 0;
+    if (!message.lParam) {
+        OnFailure();
+        return 0;
+    }
+    const QByteArray record =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(message.lParam), static_cast<qsizetype>(message.wParam));
+    const QByteArray block = EventLogBlockWriter::BlockOf(record);
+    if (block.isEmpty()) {
+        OnFailure();
+        return 0;
+    }
+    m_blockAddress = static_cast<std::uint8_t>(block[EventLogBlockWriter::kAddress]);
+    try {
+        if (block[EventLogBlockWriter::kCount] == 0) {
+            // Nothing more: whatever block the node had is gone from it.
+            m_link.SetErrorText(QString(kErrorLineBlanks, QLatin1Char(' ')));
+            m_writer.Confirm(m_blockAddress);
+            m_afterAck = AfterAck::NextNode;
+        } else {
+            m_writer.Write(block);
+            emit eventsRetrievedChanged(m_writer.EventsStored());
+            m_afterAck = AfterAck::SameNode;
+        }
+    } catch (const DatabaseException& error) {
+        // Not acknowledged: the panel keeps the block for the next collection.
+        FinishWithError(error);
+        return 0;
+    }
+    m_waiting = Waiting::Ack;
+    return 1;
+}
+
+void EventLogCollector::OnAck()
+{
+    if (m_waiting != Waiting::Ack)
+        return;
+    m_waiting = Waiting::Nothing;
+    if (m_afterAck == AfterAck::SameNode) {
+        try {
+            m_writer.Confirm(m_blockAddress);
+        } catch (const DatabaseException& error) {
+            FinishWithError(error);
+            return;
+        }
+    }
+    if (m_stopRequested) {
+        Finish();
+        return;
+    }
+    const bool asked = m_afterAck == AfterAck::SameNode ? RequestEventLog() : RequestNextNode(true);
+    if (!asked)
+        Finish();
+}
+
+// A give-up comes as several messages, some posted after the others: the
+// first ends the wait, and the walk goes on only once they are all in.
+void EventLogCollector::OnFailure()
+{
+    if (m_waiting == Waiting::Nothing || m_finished)
+        return;
+    m_waiting = Waiting::Nothing;
+    QMetaObject::invokeMethod(this, &EventLogCollector::Continue, Qt::QueuedConnection);
+}
+
+void EventLogCollector::Continue()
+{
+    if (m_finished)
+        return;
+    if (m_stopRequested) {
+        Finish();
+        return;
+    }
+    if (!m_link.IsConnected()) {
+        m_reconnectWait.start(LinkTiming::Ms(kReconnectWaitMs));
+        return;
+    }
+    if (!RequestNextNode(true))
+        Finish();
+}
+
+void EventLogCollector::OnConnectedChanged(bool connected)
+{
+    if (connected) {
+        if (m_reconnectWait.isActive()) {
+            m_reconnectWait.stop();
+            Continue();
+        }
+        return;
+    }
+    OnFailure();
+}
+
+void EventLogCollector::FinishWithError(const DatabaseException& error)
+{
+    m_waiting = Waiting::Nothing;
+    m_finished = true;
+    // Shown once the reply's dispatch is over, not inside it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, error] {
+            ShowDatabaseError(error);
+            emit finished();
+        },
+        Qt::QueuedConnection);
+}
+
+void EventLogCollector::Finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_waiting = Waiting::Nothing;
+    m_reconnectWait.stop();
+    emit finished();
+}
