@@ -1,6 +1,7 @@
 #include "app/InstallationTemplate.h"
 
 #include "app/CWFDoc.h"
+#include "app/DemoEvents.h"
 #include "database/CSetCardBlocks.h"
 #include "database/CSetCards.h"
 #include "database/CSetDoorValGroup.h"
@@ -18,6 +19,7 @@
 #include "image/CardholderSetRecord.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/Clock.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ProgramFolder.h"
 
@@ -239,6 +241,7 @@ void AddDemoSite(const QString& folder)
     for (int index = 0; index < kDemoFloors; ++index)
         FloorRows::Add(floors, index, index == 0 ? QStringLiteral("Lobby") : QStringLiteral("Floor %1").arg(index + 1));
     floors.Close();
+    AddDemoEvents(folder, userIds, Clock::Current().NowLocal());
 }
 
 } // namespace

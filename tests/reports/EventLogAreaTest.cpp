@@ -11,6 +11,7 @@
 #include "reports/eventlog/CEventTypesTab.h"
 #include "reports/eventlog/CMenuEventLog.h"
 #include "reports/eventlog/EventLogList.h"
+#include "reports/lists/CListPrinter.h"
 #include "reports/lists/CRPListView.h"
 #include "reports/lists/ReportColumns.h"
 #include "tests/support/MessageBoxScript.h"
@@ -21,8 +22,11 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +167,34 @@ protected:
         return texts;
     }
     CRPListView* ListView() const { return dynamic_cast<CRPListView*>(frame->RightView()); }
+    QStringList Column(int column) const
+    {
+        const ReportRowModel& rows = ListView()->Report().Model();
+        QStringList cells;
+        for (int row = 0; row < rows.RowCount(); ++row)
+            cells << rows.Cell(row, column);
+        return cells;
+    }
+    // Chooses the log list's entry of the text.
+    void ChooseLog(const QString& text)
+    {
+        const QList<QListWidgetItem*> items = form->LogList()->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << text.toStdString();
+        form->LogList()->setCurrentItem(items.first());
+    }
+    // The demo's one archive, as the log list shows it.
+    QString ArchiveText() const
+    {
+        for (int row = 0; row < form->LogList()->count(); ++row) {
+            if (form->LogList()->item(row)->text() != "Current event log")
+                return form->LogList()->item(row)->text();
+        }
+        return {};
+    }
+    QString ArchivePath() const
+    {
+        return app->Document()->m_strInstallationFolder + "/Event Logs/" + ArchiveText() + ".mdb";
+    }
 
     TestEnvironment env;
     MessageBoxScript boxes;
@@ -248,6 +280,86 @@ TEST_F(EventLogAreaTest, LeavingAndReturningKeepsEveryPageButOperators)
     EXPECT_EQ(app->Document()->m_strEventLogFilter,
               "[Time] BETWEEN #02/01/2004 00:00:00# AND #02/29/2004 23:59:59#");
     EXPECT_TRUE(boxes.Texts().endsWith("No records found."));
+}
+
+TEST_F(EventLogAreaTest, AllEventsOfTheDemoShowNewestFirst)
+{
+    Click("All Event Report");
+    ASSERT_NE(ListView(), nullptr);
+    const QStringList times = Column(0);
+    ASSERT_EQ(times.size(), 36);
+    EXPECT_EQ(boxes.Texts(), QStringList{"36 records found."});
+    const QString format = QStringLiteral("MM/dd/yy - HH:mm:ss");
+    for (int i = 1; i < times.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(QDateTime::fromString(times[i - 1], format), QDateTime::fromString(times[i], format));
+    }
+    const QStringList events = Column(3);
+    EXPECT_TRUE(events.contains("Block Card [10001], Access granted"));
+    EXPECT_TRUE(events.contains("Network time set"));
+    EXPECT_TRUE(Column(1).contains("[A1A] Door"));
+
+    // The host's commands and the time sets are the Host's.
+    form->OperatorsTab()->Box(4)->setChecked(true);
+    Click("Generate Filtered Report");
+    EXPECT_EQ(Column(2).count("Host operator") + Column(2).count("Host"), Column(2).size());
+    EXPECT_EQ(boxes.Texts().last(), "9 records found.");
+}
+
+TEST_F(EventLogAreaTest, TheArchiveIsSearchedDeletedAndReportedWhenItVanished)
+{
+    ASSERT_EQ(form->LogList()->count(), 2);
+    const QString archive = ArchiveText();
+    ASSERT_TRUE(QFile::exists(ArchivePath()));
+    ChooseLog(archive);
+    Click("All Event Report");
+    EXPECT_EQ(Column(0).size(), 12);
+    EXPECT_EQ(boxes.Texts().last(), "12 records found.");
+
+    // Deleted behind the list: the engine's error and an empty list.
+    const QString path = ArchivePath();
+    ASSERT_TRUE(QFile::rename(path, path + ".moved"));
+    Click("All Event Report");
+    EXPECT_TRUE(Column(0).isEmpty());
+    EXPECT_EQ(boxes.Texts().at(boxes.Texts().size() - 2), "DAO Database exception");
+    ASSERT_TRUE(QFile::rename(path + ".moved", path));
+
+    ChooseLog(archive);
+    boxes.Answer(IDYES);
+    form->OnLogListDblClk();
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_EQ(form->LogList()->count(), 1);
+    EXPECT_EQ(form->LogList()->currentItem()->text(), "Current event log");
+}
+
+TEST_F(EventLogAreaTest, PrintingTheReportHeadsEveryPageWithTheLogAndInstallation)
+{
+    Click("All Event Report");
+    CRPListView* view = ListView();
+    ASSERT_NE(view, nullptr);
+    const QString pdf = env.Path("events.pdf");
+    int perPage = 0;
+    view->SetPrintDialog([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        perPage = CListPrinter::MeasurePage(printer, *view->List()).rowsPerPage;
+        return true;
+    });
+    Click("Print");
+    ASSERT_GT(perPage, 0);
+
+    QProcess tool;
+    tool.start(QStringLiteral(WARDIX_PDFTOTEXT), {"-layout", pdf, "-"});
+    ASSERT_TRUE(tool.waitForFinished(30000)) << "pdftotext (Debian poppler-utils) must be installed";
+    QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    const int rows = view->Report().Model().RowCount();
+    EXPECT_EQ(pages.size(), (rows + perPage - 1) / perPage);
+    for (const QString& page : pages)
+        EXPECT_EQ(page.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed(),
+                  "Eventlog Report - Installation: Acme Manufacturing");
+    EXPECT_TRUE(pages.join("\n").contains(Column(0).last()));
 }
 
 } // namespace
