@@ -91,6 +91,9 @@ protected:
             return;
         ResetLinkRunState();
         NetQueueState.fill(kNetworkStateNormal);
+        // The log then holds the panels' events alone, not the demo's.
+        g_setEventLog.DeleteAll();
+        g_setEventLog.Requery();
         CommPort = std::make_unique<CCommPort>();
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
         // The simulated panels' link password.
