@@ -16,6 +16,7 @@
 #include "link/CModem.h"
 #include "link/LinkConnection.h"
 #include "link/ModemTelephonyLines.h"
+#include "linkforms/LinkViews.h"
 #include "reports/ReportViews.h"
 
 #include <QApplication>
@@ -127,5 +128,6 @@ int main(int argc, char** argv)
     RegisterReportViews();
     RegisterConfigViews();
     RegisterCardholderViews();
+    RegisterLinkViews();
     return app.Run(qtApp.arguments().mid(1));
 }

@@ -21,8 +21,7 @@ constexpr qsizetype kFilesPerProgressStep = 100;
 QString CWFDoc::StoredCommandPath(const QString& fileName) const
 {
     // The name comes from the database: only a plain file name is used.
-    if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'))
-        || fileName.startsWith(QLatin1Char('.')))
+    if (!IsPlainFileName(fileName))
         return QString();
     return BuildPath(kNetCommands, fileName);
 }

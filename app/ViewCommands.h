@@ -5,6 +5,7 @@
 // Kinds of the right pane; each has its caption text.
 namespace PaneKind {
 inline constexpr int NetworkSettings = 1;
+inline constexpr int LocalControllerSettings = 2;
 inline constexpr int GlobalNetworkSettings = 3;
 inline constexpr int EventLogReport = 5;
 inline constexpr int MonitorAndControl = 12;

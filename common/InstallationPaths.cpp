@@ -43,3 +43,9 @@ QString InstallationPaths::BuildPath(int kind, const QString& name, const QStrin
         path += QLatin1Char('/') + QLatin1String(rule.subFolder);
     return path + QLatin1Char('/') + name;
 }
+
+bool InstallationPaths::IsPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && !name.startsWith(QLatin1Char('.'));
+}

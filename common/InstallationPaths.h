@@ -27,4 +27,8 @@ public:
 
     // The installation-relative kinds are built on installationFolder.
     static QString BuildPath(int kind, const QString& name, const QString& installationFolder);
+
+    // A name taken from a database may name a file of a folder only when it
+    // is a plain file name: not empty, no separator, not starting with a dot.
+    static bool IsPlainFileName(const QString& name);
 };

@@ -48,6 +48,22 @@ bool Store(int net, const RemotePassword& remote, const PriorityPassword& priori
     return true;
 }
 
+bool StoreRemote(int net, const RemotePassword& remote)
+{
+    Entry* entry = EntryOf(net);
+    if (!entry)
+        return false;
+    entry->remote = remote;
+    entry->filled = true;
+    return true;
+}
+
+void ClearRemote(int net)
+{
+    if (Entry* entry = EntryOf(net))
+        entry->remote = {};
+}
+
 void SetShortFileLoaded()
 {
     g_shortFileLoaded = true;

@@ -20,6 +20,10 @@ std::optional<RemotePassword> Remote(int net);
 std::optional<PriorityPassword> Priority(int net);
 // False, and nothing stored, for a network outside 1-8.
 bool Store(int net, const RemotePassword& remote, const PriorityPassword& priority);
+// The remote password alone; the priority password stays as it was.
+bool StoreRemote(int net, const RemotePassword& remote);
+// The network's master is gone: its remote password is all zeros again.
+void ClearRemote(int net);
 
 // Set by a load of a short file; the document saves that image in the full
 // layout and takes the flag back.
