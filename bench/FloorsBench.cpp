@@ -2,6 +2,8 @@
 #include "app/InstallationTemplate.h"
 #include "bench/Stopwatch.h"
 #include "config/CRPFloorGrid.h"
+#include "config/CSingleVLFloorsForm.h"
+#include "config/CTabCab.h"
 #include "config/CTabFloorNames.h"
 #include "database/FloorRows.h"
 #include "database/GlobalRecordsets.h"
@@ -10,16 +12,21 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/SqlStatement.h"
+#include "image/VLMemoryLayout.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
-// The most floors an installation holds: 128 floors of 64 rows on the demo.
+// The most floors an installation holds: 128 floors of 64 rows on the demo,
+// and the elevator pages of one node over them.
 // Each figure is printed beside bare SQLite doing the same rows.
 namespace {
 
@@ -187,6 +194,92 @@ void BM_SaveGrid(benchmark::State& state)
     ReportAgainstBaseline(state, ours, bare, 1000.0 / static_cast<double>(state.iterations()), "ms");
 }
 BENCHMARK(BM_SaveGrid)->Unit(benchmark::kMillisecond);
+
+int BareNodeRows(Database& database, int cab)
+{
+    SqlStatement select(database.Handle(),
+                        QStringLiteral("SELECT [Index], Name, Cab%1 FROM FloorNames WHERE Net = 1 AND Node = 3").arg(cab));
+    int rows = 0;
+    while (select.Step())
+        ++rows;
+    return rows;
+}
+
+// Node A3 with a reader on each cab and Mod1, its elevator pages built.
+CSingleVLFloorsForm& ElevatorOfA3()
+{
+    static CSingleVLFloorsForm* form = [] {
+        CWFDoc& doc = FullSite();
+        if (!g_setVestrels.FindByAddress(1, 3) || !doc.LoadControllerSettings(g_setVestrels.m_VestrelID))
+            qFatal("cannot load A3");
+        constexpr int kKeypad = 1;
+        constexpr int kFirstCabChannel = 5;
+        constexpr int kMod1 = 8;
+        for (int cab = 1; cab <= CSingleVLFloorsForm::kCabs; ++cab) {
+            doc.m_controllerMemory.SetByte(VLLayout::kDevices.At(cab) + 1, kKeypad);
+            doc.m_controllerMemory.SetByte(VLLayout::kDevices.At(cab) + 2, static_cast<std::uint8_t>(kFirstCabChannel + cab - 1));
+        }
+        doc.m_controllerMemory.SetByte(VLLayout::kDevices.At(5) + 1, kMod1);
+        return new CSingleVLFloorsForm(doc);
+    }();
+    return *form;
+}
+
+// Showing the Elevator Control tab refreshes the four cab pages.
+void BM_ShowElevatorControl(benchmark::State& state)
+{
+    CSingleVLFloorsForm& form = ElevatorOfA3();
+    const std::shared_ptr<Database> database = FloorsFile();
+    Spent ours;
+    Spent bare;
+    for (auto _ : state) {
+        {
+            const Stopwatch watch;
+            form.RefreshCabs();
+            watch.AddTo(ours);
+        }
+        const Stopwatch watch;
+        for (int cab = 1; cab <= CSingleVLFloorsForm::kCabs; ++cab)
+            benchmark::DoNotOptimize(BareNodeRows(*database, cab));
+        watch.AddTo(bare);
+    }
+    state.counters["floors"] = form.CabPage(1)->FloorList()->count();
+    ReportAgainstBaseline(state, ours, bare, 1000.0 / static_cast<double>(state.iterations()), "ms");
+}
+BENCHMARK(BM_ShowElevatorControl)->Unit(benchmark::kMillisecond);
+
+// A relay ticked, then another cab's tab: the page left saves its floor,
+// the page shown reads its floors.
+void BM_SwitchCabTab(benchmark::State& state)
+{
+    CSingleVLFloorsForm& form = ElevatorOfA3();
+    const std::shared_ptr<Database> database = FloorsFile();
+    Spent ours;
+    Spent bare;
+    int cab = form.Tabs()->currentIndex() + 1;
+    for (auto _ : state) {
+        QListWidgetItem* relay = form.CabPage(cab)->ModuleList(1)->item(cab - 1);
+        relay->setCheckState(relay->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        const int next = cab % CSingleVLFloorsForm::kCabs + 1;
+        {
+            const Stopwatch watch;
+            form.Tabs()->setCurrentIndex(next - 1);
+            watch.AddTo(ours);
+        }
+        const Stopwatch watch;
+        {
+            DatabaseTransaction transaction(g_setFloorNames.GetDefaultDBName());
+            SqlStatement update(database->Handle(),
+                                QStringLiteral("UPDATE FloorNames SET Cab%1 = Cab%1 WHERE Net = 1 AND Node = 3 AND [Index] = 0").arg(cab));
+            update.Step();
+        }
+        benchmark::DoNotOptimize(BareNodeRows(*database, next));
+        watch.AddTo(bare);
+        cab = next;
+    }
+    ReportAgainstBaseline(state, ours, bare, 1000.0 / static_cast<double>(state.iterations()), "ms");
+}
+BENCHMARK(BM_SwitchCabTab)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,12 +5,13 @@
 #include "app/CWFApp.h"
 #include "app/CWFDoc.h"
 #include "common/SharedHelpers.h"
-#include "config/CStandInPage.h"
+#include "config/CSingleVLFloorsForm.h"
 #include "config/CTabNodeGeneral.h"
 #include "config/CTabNodeModem.h"
 #include "config/CTabNodeNames.h"
 #include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
+#include "config/CTabNodeRemoteDevice.h"
 #include "config/CTabNodeRelays.h"
 #include "config/NodePasswordValues.h"
 #include "config/TabbedSheet.h"
@@ -63,21 +64,33 @@ void CSingleVLSettingForm::BuildPages()
     auto* relays = new CTabNodeRelays(doc, m_bars);
     m_modem = new CTabNodeModem(doc.m_controllerMemory);
     auto* passwords = new CTabNodePasswords(doc);
-    auto* devices = new CStandInPage(QStringLiteral("CTabNodeRemoteDevice"));
+    auto* devices = new CTabNodeRemoteDevice(doc);
     auto* obstacles = new CTabNodeObstacleXmtrs(doc.m_controllerMemory);
-    auto* elevator = new CStandInPage(QStringLiteral("CSingleVLFloorsForm"));
+    m_elevator = new CSingleVLFloorsForm(doc);
     auto* general = new CTabNodeGeneral(doc);
 
     const std::pair<QWidget*, const char*> tabs[kPages] = {
         {m_names, "Names"},         {relays, "Relays"},
         {m_modem, "Modem"},         {passwords, "Passwords"},
         {devices, "Remote Device"}, {obstacles, "Obstacle Transmitters"},
-        {elevator, "Elevator Control"}, {general, "General"}};
+        {m_elevator, "Elevator Control"}, {general, "General"}};
     for (const auto& [page, title] : tabs)
         m_tabs->addTab(page, QString::fromLatin1(title));
     // The General page only shows.
-    m_storeOrder = {m_names, relays, m_modem, passwords, devices, obstacles, elevator};
+    m_storeOrder = {m_names, relays, m_modem, passwords, devices, obstacles, m_elevator};
     m_tabs->setCurrentIndex(0);
+    m_shownTab = 0;
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CSingleVLSettingForm::OnTabChanged);
+}
+
+void CSingleVLSettingForm::OnTabChanged(int index)
+{
+    const int elevator = m_tabs->indexOf(m_elevator);
+    if (m_shownTab == elevator)
+        m_elevator->PageHidden();
+    m_shownTab = index;
+    if (index == elevator)
+        m_elevator->RefreshCabs();
 }
 
 bool CSingleVLSettingForm::StorePages()
@@ -156,6 +169,8 @@ void CSingleVLSettingForm::OnApply()
 void CSingleVLSettingForm::OnCancel()
 {
     m_applied = false;
+    if (m_elevator)
+        m_elevator->OnCancel();
     if (CWFApp* app = GetApp(); app && app->MainFrame())
         app->MainFrame()->OnConfigureNetwork();
 }

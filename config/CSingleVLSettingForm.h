@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+class CSingleVLFloorsForm;
 class CTabNodeModem;
 class CTabNodeNames;
 class CWFDoc;
@@ -41,6 +42,9 @@ protected:
 
 private:
     void BuildPages();
+    // The elevator pages save when their tab is left and follow the device
+    // rows when it is shown.
+    void OnTabChanged(int index);
     bool StorePages();
     void SaveNodeRecord();
     // Writes the image file when the image changed, asking first about each
@@ -55,6 +59,8 @@ private:
     QPushButton* m_cancel = nullptr;
     CTabNodeNames* m_names = nullptr;
     CTabNodeModem* m_modem = nullptr;
+    CSingleVLFloorsForm* m_elevator = nullptr;
+    int m_shownTab = 0;
     std::vector<INetworkSettingsPage*> m_storeOrder;
     bool m_applied = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/DatabaseException.h"
 #include "platform/DatabaseTransaction.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -17,6 +18,23 @@ constexpr int kIndexValues = 256;
 QString FloorCriteria(int index)
 {
     return QStringLiteral("[Index] = %1").arg(index);
+}
+
+QString NodeCriteria(int net, int node)
+{
+    return QStringLiteral("[Net] = %1 AND [Node] = %2").arg(net).arg(node);
+}
+
+using IndexedMasks = std::array<std::optional<std::int32_t>, kIndexValues>;
+
+IndexedMasks ByIndex(const std::vector<std::pair<int, std::int32_t>>& masks)
+{
+    IndexedMasks byIndex{};
+    for (const auto& [index, mask] : masks) {
+        if (index >= 0 && index < kIndexValues)
+            byIndex[static_cast<size_t>(index)] = mask;
+    }
+    return byIndex;
 }
 
 // Runs the writes in one transaction; a failure takes them all back and
@@ -40,7 +58,7 @@ void InOneTransaction(CSetFloorNames& set, Writes writes)
 std::vector<Floor> List(CSetFloorNames& set)
 {
     std::vector<Floor> floors;
-    const QString criteria = QStringLiteral("[Net] = 1 AND [Node] = 1");
+    const QString criteria = NodeCriteria(1, 1);
     for (bool found = set.IsOpen() && set.FindFirst(criteria); found; found = set.FindNext(criteria))
         floors.push_back({set.m_Index, set.m_Name, set.m_Sched});
     return floors;
@@ -107,11 +125,7 @@ void Remove(CSetFloorNames& set, int index)
 
 void WriteSchedules(CSetFloorNames& set, const std::vector<std::pair<int, std::int32_t>>& masks)
 {
-    std::array<std::optional<std::int32_t>, kIndexValues> byIndex{};
-    for (const auto& [index, mask] : masks) {
-        if (index >= 0 && index < kIndexValues)
-            byIndex[static_cast<size_t>(index)] = mask;
-    }
+    const IndexedMasks byIndex = ByIndex(masks);
     if (masks.empty() || set.GetRecordCount() == 0)
         return;
     InOneTransaction(set, [&] {
@@ -124,6 +138,43 @@ void WriteSchedules(CSetFloorNames& set, const std::vector<std::pair<int, std::i
             set.Update();
         }
     });
+}
+
+std::int32_t& CabRelays(CSetFloorNames& set, int cab)
+{
+    std::int32_t* const cabs[kCabs] = {&set.m_Cab1, &set.m_Cab2, &set.m_Cab3, &set.m_Cab4};
+    return *cabs[std::clamp(cab, 1, kCabs) - 1];
+}
+
+std::vector<NodeFloor> NodeFloors(CSetFloorNames& set, int net, int node, int cab)
+{
+    std::vector<NodeFloor> floors;
+    const QString criteria = NodeCriteria(net, node);
+    for (bool found = set.IsOpen() && set.FindFirst(criteria); found; found = set.FindNext(criteria))
+        floors.push_back({set.m_Index, set.m_Name, CabRelays(set, cab)});
+    return floors;
+}
+
+bool WriteCabRelays(CSetFloorNames& set, int net, int node, int cab,
+                    const std::vector<std::pair<int, std::int32_t>>& relays)
+{
+    const IndexedMasks byIndex = ByIndex(relays);
+    const QString criteria = NodeCriteria(net, node);
+    bool wrote = false;
+    if (relays.empty())
+        return false;
+    InOneTransaction(set, [&] {
+        for (bool found = set.FindFirst(criteria); found; found = set.FindNext(criteria)) {
+            const std::optional<std::int32_t> mask = byIndex[set.m_Index];
+            if (!mask || CabRelays(set, cab) == *mask)
+                continue;
+            set.Edit();
+            CabRelays(set, cab) = *mask;
+            set.Update();
+            wrote = true;
+        }
+    });
+    return wrote;
 }
 
 } // namespace FloorRows

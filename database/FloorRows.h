@@ -21,11 +21,21 @@ inline constexpr int kRowsPerFloor = kNetworks * kNodes;
 inline constexpr int kMaxFloors = 128;
 inline constexpr int kNameLength = 24;
 
+inline constexpr int kCabs = 4;
+
 struct Floor
 {
     int index = 0;
     QString name;
     std::int32_t sched = 0;
+};
+
+// A floor as one node sees it, with the relays of one of its cabs.
+struct NodeFloor
+{
+    int index = 0;
+    QString name;
+    std::int32_t cabRelays = 0;
 };
 
 // The floors in table order.
@@ -43,5 +53,14 @@ void Remove(CSetFloorNames& set, int index);
 // Writes each floor's schedule mask into every row of that floor, found by
 // its Index so that floors named alike keep their own schedules.
 void WriteSchedules(CSetFloorNames& set, const std::vector<std::pair<int, std::int32_t>>& masks);
+
+// Cab1 to Cab4 of the current row; cab 1-4.
+std::int32_t& CabRelays(CSetFloorNames& set, int cab);
+// The node's rows in table order, with the relays of the cab.
+std::vector<NodeFloor> NodeFloors(CSetFloorNames& set, int net, int node, int cab);
+// Writes the relays of the cab into the node's rows of each floor given by
+// its Index, where they differ; true when a row was written.
+bool WriteCabRelays(CSetFloorNames& set, int net, int node, int cab,
+                    const std::vector<std::pair<int, std::int32_t>>& relays);
 
 } // namespace FloorRows

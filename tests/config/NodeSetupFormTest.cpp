@@ -5,13 +5,18 @@
 #include "app/ShellHooks.h"
 #include "app/TaskState.h"
 #include "common/SharedHelpers.h"
+#include "config/CSingleVLFloorsForm.h"
 #include "config/CSingleVLSettingForm.h"
+#include "config/CTabCab.h"
+#include "config/CTabCabGeneral.h"
 #include "config/CTabNodeGeneral.h"
 #include "config/CTabNodeNames.h"
 #include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
 #include "config/CTabNodeRelays.h"
+#include "config/CTabNodeRemoteDevice.h"
 #include "config/ConfigViews.h"
+#include "database/FloorRows.h"
 #include "database/GlobalRecordsets.h"
 #include "image/NetworkPasswords.h"
 #include "image/VLMemoryLayout.h"
@@ -32,6 +37,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -48,9 +54,17 @@ namespace {
 constexpr int kNamesPage = 0;
 constexpr int kRelaysPage = 1;
 constexpr int kPasswordsPage = 3;
+constexpr int kDevicesPage = 4;
 constexpr int kObstaclesPage = 5;
+constexpr int kElevatorPage = 6;
 constexpr int kGeneralPage = 7;
 constexpr int kNodeA1 = (1 << 4) | 1;
+constexpr int kNodeA3 = (1 << 4) | 3;
+// Positions in the lists of DV1-DV6.
+constexpr int kKeypadPosition = 1;
+constexpr int kFirstModulePosition = 7;
+constexpr int kFirstCabChannel = 5;
+constexpr int kLobby = 0;
 
 // The program started on the demo, its panels programmed once and the queue
 // emptied.
@@ -353,6 +367,209 @@ TEST_F(NodeSetupForm, RelaysAreCommittedOnSwitchAndOnApply)
     EXPECT_EQ(image.Byte(relayA + 3), 0);
     EXPECT_EQ(image.Byte(relayA + 4), 3);
     EXPECT_TRUE(frame->HasDataToProgramIcon());
+}
+
+} // namespace
+
+namespace {
+
+// Elevator control of the demo's node A3.
+class ElevatorControl : public NodeSetupForm
+{
+protected:
+    void SetUp() override
+    {
+        NodeSetupForm::SetUp();
+        form = Open(3);
+        ASSERT_NE(form, nullptr);
+        devices = PageAt<CTabNodeRemoteDevice>(form, kDevicesPage);
+        elevator = PageAt<CSingleVLFloorsForm>(form, kElevatorPage);
+        ASSERT_NE(devices, nullptr);
+        ASSERT_NE(elevator, nullptr);
+    }
+    // A device row as the operator sets it.
+    void SetDevice(int row, int typePosition, int channel = -1)
+    {
+        devices->TypeList(row)->setCurrentIndex(typePosition);
+        if (channel >= 0)
+            devices->ChannelList(row)->setCurrentIndex(channel);
+    }
+    static std::int32_t CabOfA3(int index, int cab)
+    {
+        EXPECT_TRUE(g_setFloorNames.FindFirst(QStringLiteral("[Index] = %1 AND [Net] = 1 AND [Node] = 3").arg(index)));
+        return FloorRows::CabRelays(g_setFloorNames, cab);
+    }
+    static void SetCabOfA3(int index, int cab, std::int32_t value)
+    {
+        CabOfA3(index, cab);
+        g_setFloorNames.Edit();
+        FloorRows::CabRelays(g_setFloorNames, cab) = value;
+        g_setFloorNames.Update();
+    }
+    static void Tick(CTabCab* page, int module, int relay) { page->ModuleList(module)->item(relay)->setCheckState(Qt::Checked); }
+
+    CSingleVLSettingForm* form = nullptr;
+    CTabNodeRemoteDevice* devices = nullptr;
+    CSingleVLFloorsForm* elevator = nullptr;
+};
+
+TEST_F(ElevatorControl, AReaderAndAModuleDeclaredGiveTheCabItsRelaysAndTheRunSendsThem)
+{
+    SetDevice(1, kKeypadPosition, kFirstCabChannel);
+    SetDevice(2, kFirstModulePosition);
+    EXPECT_EQ(devices->ChannelList(2)->currentText(), QStringLiteral("Elevator Control"));
+    EXPECT_FALSE(devices->ChannelList(2)->isEnabled());
+    form->ApplyButton()->click();
+    EXPECT_EQ(doc->m_controllerMemory.Byte(VLLayout::kTovixAddresses.At(0)), 2);
+    EXPECT_EQ(static_cast<std::uint8_t>(ImageFile()[VLLayout::kTovixAddresses.At(0)]), 2);
+
+    form->Tabs()->setCurrentIndex(kElevatorPage);
+    CTabCab* cab1 = elevator->CabPage(1);
+    EXPECT_EQ(cab1->DeviceText()->text(), QStringLiteral(" Keypad"));
+    EXPECT_TRUE(cab1->Hint()->isHidden());
+    EXPECT_TRUE(cab1->ModuleList(1)->isEnabled());
+    EXPECT_FALSE(cab1->ModuleList(2)->isEnabled());
+    ASSERT_EQ(cab1->FloorList()->currentText(), QStringLiteral("Lobby"));
+    Tick(cab1, 1, 1);
+    form->Tabs()->setCurrentIndex(kNamesPage);
+    EXPECT_EQ(CabOfA3(kLobby, 1), 0x2);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+
+    FloorRows::WriteSchedules(g_setFloorNames, {{kLobby, 1}});
+    doc->SetDataToProgram(0);
+    ASSERT_TRUE(doc->ClearNetCommands());
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes.begin()->first, kNodeA3);
+    const auto& commands = nodes.begin()->second;
+    ASSERT_EQ(commands.size(), 3u);
+    for (int unit = 0; unit < 2; ++unit) {
+        const CNetCommand& write = commands[static_cast<size_t>(unit)].command;
+        EXPECT_EQ(write.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(static_cast<std::uint8_t>(write.m_payload[0]), 0) << "the node's image";
+        EXPECT_EQ(static_cast<std::uint8_t>(write.m_payload[2]), unit);
+    }
+    EXPECT_EQ(commands[2].command.m_kind, NetKind::NodeCommand);
+}
+
+TEST_F(ElevatorControl, ARemovedCabReaderOrModuleLosesItsRelaysAlsoWhenAddedInTheSameForm)
+{
+    SetDevice(1, kKeypadPosition, kFirstCabChannel + 2);
+    SetDevice(2, kFirstModulePosition + 3);
+    form->ApplyButton()->click();
+    SetCabOfA3(kLobby, 3, 0x3);
+    SetCabOfA3(kLobby, 1, 0xFC0003);
+    SetDevice(1, 0);
+    devices->ChannelList(1)->setCurrentIndex(0);
+    SetDevice(2, 0);
+    form->ApplyButton()->click();
+    EXPECT_EQ(CabOfA3(kLobby, 3), 0) << "the Cab 3 reader went";
+    EXPECT_EQ(CabOfA3(kLobby, 1), 0x3) << "Mod4 went";
+}
+
+TEST_F(ElevatorControl, ARefusedDeviceChoiceComesBack)
+{
+    SetDevice(1, kFirstModulePosition + 1);
+    SetDevice(3, kFirstModulePosition + 1);
+    EXPECT_EQ(boxes.Texts(), QStringList{"Tovix Mod2 is already selected."});
+    EXPECT_EQ(devices->TypeList(3)->currentIndex(), 0);
+    SetDevice(8, 0, kFirstCabChannel + 1);
+    SetDevice(4, kKeypadPosition, kFirstCabChannel + 1);
+    EXPECT_EQ(boxes.Texts().value(1), QStringLiteral("Cab 2 is already associated with device DV8."));
+    EXPECT_EQ(devices->ChannelList(4)->currentIndex(), 0);
+    EXPECT_EQ(devices->TypeList(8)->count(), 4);
+    EXPECT_FALSE(devices->TypeList(7)->isEnabled());
+}
+
+// Cabs 1 and 2 with readers and Mod2 declared, straight in the image.
+class TwoCabs : public ElevatorControl
+{
+protected:
+    void SetUp() override
+    {
+        ElevatorControl::SetUp();
+        const std::pair<int, int> rows[] = {{1, kFirstCabChannel}, {2, kFirstCabChannel + 1}};
+        for (const auto& [row, channel] : rows) {
+            doc->m_controllerMemory.SetByte(VLLayout::kDevices.At(row) + 1, 1);
+            doc->m_controllerMemory.SetByte(VLLayout::kDevices.At(row) + 2, static_cast<std::uint8_t>(channel));
+        }
+        doc->m_controllerMemory.SetByte(VLLayout::kDevices.At(3) + 1, 9);
+        form->Tabs()->setCurrentIndex(kElevatorPage);
+    }
+};
+
+TEST_F(TwoCabs, ARelayShownTickedOnAnotherCabIsRefused)
+{
+    Tick(elevator->CabPage(1), 2, 2);
+    elevator->Tabs()->setCurrentIndex(1);
+    CTabCab* cab2 = elevator->CabPage(2);
+    Tick(cab2, 2, 2);
+    EXPECT_EQ(boxes.Texts(), QStringList{"This relay is already selected for Cab1."});
+    EXPECT_EQ(cab2->ModuleList(2)->item(2)->checkState(), Qt::Unchecked);
+    elevator->CabPage(1)->FloorList()->setCurrentIndex(1);
+    Tick(cab2, 2, 2);
+    EXPECT_EQ(cab2->ModuleList(2)->item(2)->checkState(), Qt::Checked) << "Cab 1 shows another floor now";
+    EXPECT_EQ(boxes.Texts().size(), 1);
+}
+
+TEST_F(TwoCabs, ACabWithoutAReaderRefusesTicks)
+{
+    elevator->Tabs()->setCurrentIndex(2);
+    CTabCab* cab3 = elevator->CabPage(3);
+    EXPECT_EQ(cab3->DeviceText()->text(), QStringLiteral(" Not assigned"));
+    EXPECT_FALSE(cab3->Hint()->isHidden());
+    Tick(cab3, 2, 0);
+    EXPECT_EQ(boxes.Texts(), QStringList{"You must assign a device for Cab3.\n\nSelect the Remote Devices tab in Node Setup."});
+    EXPECT_EQ(cab3->ModuleList(2)->item(0)->checkState(), Qt::Unchecked);
+}
+
+TEST_F(TwoCabs, OnlyAChangeIsWrittenAndMarked)
+{
+    CTabCab* cab1 = elevator->CabPage(1);
+    Tick(cab1, 2, 0);
+    cab1->ModuleList(2)->item(0)->setCheckState(Qt::Unchecked);
+    elevator->Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(doc->GetDataToProgram(), 0) << "ticked and cleared again";
+
+    elevator->Tabs()->setCurrentIndex(0);
+    Tick(cab1, 2, 0);
+    form->Tabs()->setCurrentIndex(kNamesPage);
+    EXPECT_EQ(CabOfA3(kLobby, 1), 0x40);
+    EXPECT_EQ(doc->GetDataToProgram(), 1);
+}
+
+TEST_F(TwoCabs, NothingIsWrittenAfterCancel)
+{
+    Tick(elevator->CabPage(1), 2, 0);
+    elevator->OnCancel();
+    elevator->Tabs()->setCurrentIndex(1);
+    form->Tabs()->setCurrentIndex(kNamesPage);
+    EXPECT_EQ(CabOfA3(kLobby, 1), 0);
+    EXPECT_EQ(doc->GetDataToProgram(), 0);
+}
+
+TEST_F(ElevatorControl, SelectingANodeLoadsItsImageAndBuildsItsCabs)
+{
+    EXPECT_EQ(SendAppMessage(elevator, Msg::SelectNode, 9999), 0);
+    EXPECT_EQ(boxes.Texts(), QStringList{"Error loading Vestrel."});
+    ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+    EXPECT_EQ(SendAppMessage(elevator, Msg::SelectNode, static_cast<quintptr>(g_setVestrels.m_VestrelID)), 1);
+    EXPECT_EQ(elevator->Tabs()->count(), 5);
+    EXPECT_EQ(elevator->CabPage(1)->FloorList()->count(), 3) << "A2's floors";
+}
+
+TEST_F(ElevatorControl, AnActivationTimeOutOfRangeBringsBackThePreviousOne)
+{
+    CTabCabGeneral* general = elevator->GeneralPage();
+    EXPECT_EQ(general->TimeEdit()->text(), QStringLiteral("5"));
+    general->TimeEdit()->setText(QStringLiteral("12"));
+    general->TimeEdit()->setText(QStringLiteral("256"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter an integer between 0 and 255."});
+    EXPECT_EQ(general->TimeEdit()->text(), QStringLiteral("12"));
+    EXPECT_EQ(general->TimeEdit()->selectedText(), QStringLiteral("12"));
+    form->ApplyButton()->click();
+    EXPECT_EQ(doc->m_controllerMemory.Byte(VLLayout::kTovixActivationTime), 12);
 }
 
 } // namespace
