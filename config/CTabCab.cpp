@@ -6,6 +6,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationDatabases.h"
+#include "database/NetworkLetter.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 
@@ -124,7 +125,7 @@ void CTabCab::SetTicked(QListWidgetItem* item, bool ticked)
 QString CTabCab::TickRefusal() const
 {
     if (m_floors->count() == 0)
-        return QStringLiteral("There are no floor names available for node ") + QChar(u'A' + m_net - 1)
+        return QStringLiteral("There are no floor names available for node ") + NetworkLetter(m_net)
                + QString::number(m_node) + QStringLiteral(".\n\nSelect the Floor Names tab to add names.");
     if (m_device->text() == kNotAssigned)
         return QStringLiteral("You must assign a device for Cab%1.\n\nSelect the Remote Devices tab in Node Setup.")

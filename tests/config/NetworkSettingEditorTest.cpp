@@ -737,6 +737,9 @@ TEST_F(EditorWithoutGlobalRight, PagesCanBeBrowsedButNotChanged)
     EXPECT_TRUE(telephone->IgnoreCaseBox()->isEnabled());
     emit telephone->MessageList()->cellDoubleClicked(3, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    auto* floors = PageAt<CTabFloorNames>(editor, kFloorNamesPage);
+    EXPECT_FALSE(floors->AddButton()->isVisibleTo(floors)) << "floors are named with the cardholder right";
+    EXPECT_FALSE(floors->DeleteButton()->isVisibleTo(floors));
 }
 
 class EditorWithoutBars : public Editor

@@ -269,6 +269,18 @@ TEST_F(NodeSetupForm, CancelWithoutTheRightSaysSoAndStoresNothing)
     CSingleVLSettingForm* form = Open(1);
     ASSERT_NE(form, nullptr);
     EXPECT_FALSE(PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0)->isEnabled());
+    auto* devices = PageAt<CTabNodeRemoteDevice>(form, kDevicesPage);
+    for (int row : {1, 7, 8}) {
+        SCOPED_TRACE(row);
+        EXPECT_FALSE(devices->TypeList(row)->isEnabled());
+        EXPECT_FALSE(devices->ChannelList(row)->isEnabled()) << "the channel follows the right like its row";
+        EXPECT_FALSE(devices->DirectionList(row)->isEnabled());
+        EXPECT_FALSE(devices->NameEdit(row)->isEnabled());
+    }
+    form->Tabs()->setCurrentIndex(kElevatorPage);
+    auto* elevator = PageAt<CSingleVLFloorsForm>(form, kElevatorPage);
+    EXPECT_FALSE(elevator->CabPage(1)->ModuleList(1)->isEnabled());
+    EXPECT_TRUE(elevator->CabPage(1)->FloorList()->isEnabled());
     const QByteArray before = ImageFile();
     form->CancelButton()->click();
     EXPECT_EQ(boxes.Texts(), QStringList{"User does not have privileges to configure the network."});
