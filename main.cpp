@@ -16,6 +16,7 @@
 #include "link/CModem.h"
 #include "link/LinkConnection.h"
 #include "link/ModemTelephonyLines.h"
+#include "linkforms/LinkFormHooks.h"
 #include "linkforms/LinkViews.h"
 #include "reports/ReportViews.h"
 
@@ -129,5 +130,6 @@ int main(int argc, char** argv)
     RegisterConfigViews();
     RegisterCardholderViews();
     RegisterLinkViews();
+    InstallLinkFormHooks();
     return app.Run(qtApp.arguments().mid(1));
 }

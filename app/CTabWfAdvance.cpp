@@ -1,9 +1,11 @@
 #include "app/CTabWfAdvance.h"
 
 #include "app/CommandQueueClearing.h"
+#include "app/ShellHooks.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
 
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -24,8 +26,23 @@ CTabWfAdvance::CTabWfAdvance(CWFDoc& doc, QWidget* parent) : QWidget(parent), m_
     m_clearQueue = new QPushButton(QStringLiteral("&Clear Queue"), group);
     groupLayout->addWidget(m_clearQueue);
     layout->addWidget(group);
+    m_autoPilot = new QPushButton(QStringLiteral("Start Wardenfold Auto Pilot"), this);
+    m_autoPilot->setObjectName(QStringLiteral("2711"));
+    m_autoPilot->setEnabled(static_cast<bool>(Hooks().autoPilotDialog));
+    layout->addWidget(m_autoPilot);
     layout->addStretch();
     connect(m_clearQueue, &QPushButton::clicked, this, &CTabWfAdvance::OnClearQueue);
+    connect(m_autoPilot, &QPushButton::clicked, this, &CTabWfAdvance::OnAutoPilot);
+}
+
+CTabWfAdvance::~CTabWfAdvance() = default;
+
+void CTabWfAdvance::OnAutoPilot()
+{
+    if (!m_autoPilotDialog && Hooks().autoPilotDialog)
+        m_autoPilotDialog = Hooks().autoPilotDialog(this);
+    if (m_autoPilotDialog)
+        m_autoPilotDialog->exec();
 }
 
 void CTabWfAdvance::OnClearQueue()

@@ -4,7 +4,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+
+class QDialog;
+class QWidget;
 
 // What the shell calls in subsystems built after it. Each hook is empty until
 // its owner installs it; the shell then does the least that is safe (no login,
@@ -30,6 +34,8 @@ struct ShellHooks
     std::function<void()> deleteLinkObjects;
     // Clears the link's per-network and per-node run state.
     std::function<void()> resetLinkRunState;
+    // The Auto Pilot dialog of the Setup sheet's Advanced page, which keeps it.
+    std::function<std::unique_ptr<QDialog>(QWidget* parent)> autoPilotDialog;
     // Commands whose handlers live outside the shell (the document's, the Setup sheet, backups).
     std::map<unsigned, std::function<void()>> commands;
 };
