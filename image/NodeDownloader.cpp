@@ -1,11 +1,14 @@
 #include "image/NodeDownloader.h"
 
 #include "common/ICommControlForm.h"
+#include "common/InstallationPaths.h"
+#include "image/NodeHtmlView.h"
 #include "link/CNetCommand.h"
 #include "link/CNetCommandQueue.h"
 #include "link/NetCommandKinds.h"
 #include "link/MemoryBankNames.h"
 #include "link/WireFrame.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowMessages.h"
 
@@ -16,7 +19,6 @@
 namespace {
 // A reply record starts at its address byte; the data follow the reply code.
 constexpr int kReplyDataOffset = 2;
-const char* const kWriteErrorText = "Error writing to download file.";
 const char* const kCrcRetryText = "CRC error, retrying...";
 
 std::uint8_t HighByte(int value)
@@ -111,7 +113,7 @@ void NodeDownloader::OnMemoryData(int length, const char* record)
     m_shortReplies = 0;
     const bool skip = m_skip != 0;
     if (NextBlock(skip))
-        End(IDOK);
+        End(WriteHtmlView() ? IDOK : IDCANCEL);
     else
         RequestBlock();
 }
@@ -125,7 +127,7 @@ bool NodeDownloader::AppendBlock(const char* data)
     const bool written = file.write(data, m_blockSize) == m_blockSize && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
-        ShowMessageBox(QString::fromLatin1(kWriteErrorText));
+        ShowMessageBox(QString::fromLatin1(NodeHtmlView::kWriteErrorText));
         End(IDCANCEL);
         return false;
     }
@@ -148,6 +150,16 @@ bool NodeDownloader::NextBlock(bool skip)
         m_blockSize = (bank.limit - m_index) * bank.recordSize;
     emit progressChanged(m_index, ProgressMax());
     return false;
+}
+
+bool NodeDownloader::WriteHtmlView() const
+{
+    int major = -1;
+    int minor = -1;
+    if (const CNetQueueNode* entry = m_queue.GetNode(m_net, m_node))
+        entry->GetFirmwareVersion(major, minor);
+    const QString htmlFolder = InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString());
+    return NodeHtmlView::Write(m_folder, htmlFolder, major, minor, Clock::Current().NowLocal());
 }
 
 void NodeDownloader::OnNakReceived(unsigned reason)

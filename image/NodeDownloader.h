@@ -45,7 +45,8 @@ public:
 signals:
     void statusChanged(const QString& text);
     void progressChanged(int position, int maximum);
-    // IDOK when every bank was stored; IDCANCEL when the download failed.
+    // IDOK when every bank was stored and the view written; IDCANCEL when
+    // the download failed.
     void finished(int result);
 
 protected:
@@ -59,6 +60,8 @@ private:
     // True when the block just stored was the last one.
     bool NextBlock(bool skip);
     void BeginBank(int bank);
+    // The view of the whole download in its folder; false after its message.
+    bool WriteHtmlView() const;
     bool AppendBlock(const char* data);
     void SetStatus(const QString& text);
     void End(int result);

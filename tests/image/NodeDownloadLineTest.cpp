@@ -133,6 +133,11 @@ TEST_F(NodeDownloadLine, EveryFileComesOutByteEqualToItsBank)
         EXPECT_TRUE(file == Bank(e.bank).left(e.size));
     }
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+    const QByteArray script = ReadAll(folder + "data.js");
+    EXPECT_TRUE(script.startsWith("var MENU_MAIN = "));
+    EXPECT_EQ(script.count("\r\n"), 28);
+    EXPECT_TRUE(script.contains("<tr><td>FirmWare Version:</td><td>1.32</td></tr>")) << "as the node last reported";
+    EXPECT_TRUE(QFile::exists(folder + "Marrowin.htm"));
 }
 
 // (bank, index) of each memory read the panels received, in order.
