@@ -12,7 +12,6 @@ struct Area
 };
 
 constexpr Area kAreas[] = {
-    {"CMenuMedias", "Credentials"},
     {"CRPNetworkStatusForm", "Network Status"},
     {"CMenuMonitorDlg", "Monitor and Control"},
     {"CMonitorForm", "Monitor and Control"},

@@ -56,7 +56,52 @@ QIcon WithSign(const QIcon& base, QChar sign, const QColor& colour)
     return QIcon(pixmap);
 }
 
+// A card face in the colour of a credential's state.
+QIcon Card(const QColor& colour)
+{
+    QPixmap pixmap = Blank();
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(colour);
+    p.drawRoundedRect(1, 3, 14, 10, 2, 2);
+    p.drawLine(3, 6, 12, 6);
+    return QIcon(pixmap);
+}
+
+QIcon Transmitter()
+{
+    QPixmap pixmap = Blank();
+    QPainter p(&pixmap);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(80, 80, 80));
+    p.drawRoundedRect(4, 4, 8, 11, 2, 2);
+    p.drawLine(8, 4, 8, 0);
+    p.setBrush(Qt::red);
+    p.drawEllipse(6, 7, 4, 4);
+    return QIcon(pixmap);
+}
+
 } // namespace
+
+QList<QIcon> CredentialStatusImages()
+{
+    return {Card(QColor(200, 0, 0)), Card(QColor(0, 160, 0)), Card(Qt::white), WithSign(Card(Qt::gray), u'?', Qt::black)};
+}
+
+QIcon CredentialIcon(CredentialPicture picture)
+{
+    switch (picture) {
+    case CardPicture:
+        return Card(QColor(80, 120, 220));
+    case TransmitterPicture:
+        return Transmitter();
+    case EntryCodePicture:
+        return WithSign(Card(Qt::white), u'*', Qt::black);
+    case DirectoryPicture:
+        return ButtonIcon(DirectoryCodes);
+    }
+    return {};
+}
 
 QIcon TreeImage(int image)
 {

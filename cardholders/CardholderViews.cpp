@@ -1,7 +1,10 @@
 #include "cardholders/CardholderViews.h"
 
 #include "app/ViewFactory.h"
+#include "cardholders/CMenuMedias.h"
 #include "cardholders/CMenuUsers.h"
+#include "cardholders/CRPCards.h"
+#include "cardholders/CRPTransmitters.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
 
@@ -10,4 +13,7 @@ void RegisterCardholderViews()
     RegisterViewClass(QStringLiteral("CMenuUsers"), [](QWidget* p) -> QWidget* { return new CMenuUsers(p); });
     RegisterViewClass(QStringLiteral("CRPUser"), [](QWidget* p) -> QWidget* { return new CRPUser(p); });
     RegisterViewClass(QStringLiteral("CRPUserGroups"), [](QWidget* p) -> QWidget* { return new CRPUserGroups(p); });
+    RegisterViewClass(QStringLiteral("CMenuMedias"), [](QWidget* p) -> QWidget* { return new CMenuMedias(p); });
+    RegisterViewClass(QStringLiteral("CRPCards"), [](QWidget* p) -> QWidget* { return new CRPCards(p); });
+    RegisterViewClass(QStringLiteral("CRPTransmitters"), [](QWidget* p) -> QWidget* { return new CRPTransmitters(p); });
 }

@@ -1,5 +1,7 @@
 #include "cardholders/CredentialAssignment.h"
 
+#include "cardholders/CredentialTables.h"
+
 #include "common/Formatting.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
@@ -17,50 +19,6 @@ namespace {
 constexpr int kShortIndividualDigits = 7;
 constexpr int kShortIndividualWidth = 11;
 const QString kIndividualEnding = QStringLiteral("(indiv)");
-
-struct CardTables
-{
-    static CSetCards& Blocks() { return g_setCards; }
-    static CSetSingleCard& Singles() { return g_setSingleCard; }
-    static CSetCardBlocks& Ranges() { return g_setCardBlocks; }
-    static double& Number(CSetCards& r) { return r.m_CardID; }
-    static double& Number(CSetSingleCard& r) { return r.m_CardIDSingle; }
-    static constexpr const char* kBlockColumn = "CardID";
-    static constexpr const char* kSingleColumn = "CardIDSingle";
-};
-
-struct TransmitterTables
-{
-    static CSetTransmitters& Blocks() { return g_setTransmitters; }
-    static CSetSingleXmtr& Singles() { return g_setSingleXmtr; }
-    static CSetTransmitterBlocks& Ranges() { return g_setTransmitterBlocks; }
-    static double& Number(CSetTransmitters& r) { return r.m_XmtrID; }
-    static double& Number(CSetSingleXmtr& r) { return r.m_XmtrIDSingle; }
-    static constexpr const char* kBlockColumn = "XmtrID";
-    static constexpr const char* kSingleColumn = "XmtrIDSingle";
-};
-
-template <class Visit>
-auto WithTables(CredentialKind kind, Visit visit)
-{
-    if (kind == CredentialKind::Card)
-        return visit(CardTables{});
-    return visit(TransmitterTables{});
-}
-
-QString Equals(const char* column, double number)
-{
-    return QStringLiteral("%1 = %2").arg(QLatin1String(column), FormatWholeNumber(number));
-}
-
-template <class Set>
-bool FindRow(Set& set, const QString& criteria)
-{
-    set.m_strFilter.clear();
-    set.m_strSort.clear();
-    set.Requery();
-    return set.FindFirst(criteria);
-}
 
 bool IsDigits(const QString& text)
 {
@@ -81,7 +39,7 @@ template <class Tables>
 AssignResult AssignNumber(std::int32_t userId, double number)
 {
     auto& blocks = Tables::Blocks();
-    if (FindRow(blocks, Equals(Tables::kBlockColumn, number) + QStringLiteral(" AND UserID = 0"))) {
+    if (FindRow(blocks, EqualsNumber(Tables::kBlockColumn, number) + QStringLiteral(" AND UserID = 0"))) {
         blocks.Edit();
         blocks.m_UserID = userId;
         blocks.m_Suspended = false;
@@ -89,7 +47,7 @@ AssignResult AssignNumber(std::int32_t userId, double number)
         return AssignResult::Assigned;
     }
     auto& singles = Tables::Singles();
-    if (!FindRow(singles, Equals(Tables::kSingleColumn, number) + QStringLiteral(" AND UserIDSingle = 0")))
+    if (!FindRow(singles, EqualsNumber(Tables::kSingleColumn, number) + QStringLiteral(" AND UserIDSingle = 0")))
         return AssignResult::NotAvailable;
     if (singles.m_DeletedSingle && InsideLiveBlock<Tables>(number))
         return AssignResult::NotAvailable;
@@ -188,10 +146,10 @@ std::optional<Status> LoadStatus(CredentialKind kind, double number)
         return WithTables(kind, [&](auto tables) -> std::optional<Status> {
             using Tables = decltype(tables);
             auto& blocks = Tables::Blocks();
-            if (FindRow(blocks, Equals(Tables::kBlockColumn, number)))
+            if (FindRow(blocks, EqualsNumber(Tables::kBlockColumn, number)))
                 return Status{blocks.m_Suspended, blocks.m_Lost};
             auto& singles = Tables::Singles();
-            if (FindRow(singles, Equals(Tables::kSingleColumn, number)))
+            if (FindRow(singles, EqualsNumber(Tables::kSingleColumn, number)))
                 return Status{singles.m_SuspendedSingle, singles.m_LostSingle};
             return std::nullopt;
         });
@@ -207,7 +165,7 @@ bool StoreStatus(CredentialKind kind, double number, const Status& status)
         const bool stored = WithTables(kind, [&](auto tables) {
             using Tables = decltype(tables);
             auto& blocks = Tables::Blocks();
-            if (FindRow(blocks, Equals(Tables::kBlockColumn, number))) {
+            if (FindRow(blocks, EqualsNumber(Tables::kBlockColumn, number))) {
                 blocks.Edit();
                 blocks.m_Suspended = status.suspended;
                 blocks.m_Lost = status.lost;
@@ -215,7 +173,7 @@ bool StoreStatus(CredentialKind kind, double number, const Status& status)
                 return true;
             }
             auto& singles = Tables::Singles();
-            if (!FindRow(singles, Equals(Tables::kSingleColumn, number)))
+            if (!FindRow(singles, EqualsNumber(Tables::kSingleColumn, number)))
                 return false;
             singles.Edit();
             singles.m_SuspendedSingle = status.suspended;
@@ -265,7 +223,7 @@ bool Surrender(CredentialKind kind, double number)
         const bool written = WithTables(kind, [&](auto tables) {
             using Tables = decltype(tables);
             auto& blocks = Tables::Blocks();
-            if (FindRow(blocks, Equals(Tables::kBlockColumn, number))) {
+            if (FindRow(blocks, EqualsNumber(Tables::kBlockColumn, number))) {
                 blocks.Edit();
                 blocks.m_UserID = 0;
                 blocks.m_Suspended = true;
@@ -274,7 +232,7 @@ bool Surrender(CredentialKind kind, double number)
                 return true;
             }
             auto& singles = Tables::Singles();
-            if (!FindRow(singles, Equals(Tables::kSingleColumn, number)))
+            if (!FindRow(singles, EqualsNumber(Tables::kSingleColumn, number)))
                 return false;
             singles.Edit();
             singles.m_UserIDSingle = 0;

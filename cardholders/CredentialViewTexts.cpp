@@ -1,0 +1,83 @@
+#include "cardholders/CredentialViewTexts.h"
+
+const CredentialViewTexts& ViewTextsOf(CredentialKind kind)
+{
+    static const CredentialViewTexts cards{
+        .allFrame = QStringLiteral("All Cards (double-click to edit)"),
+        .numberColumn = QStringLiteral("Card No"),
+        .showAll = QStringLiteral("&Show All Cards"),
+        .blockFrame = QStringLiteral("Card Blocks (add/delete)"),
+        .addBlock = QStringLiteral("&Add Card Block"),
+        .deleteBlock = QStringLiteral("&Delete Card Block"),
+        .maxBlocks = QStringLiteral("You have allocated the maximum number of card blocks, which is %1."),
+        .blockDeleteRefused = {QStringLiteral("Unable to delete this block of cards."),
+                               QStringLiteral("This block contains card numbers which are assigned to cardholders."),
+                               QStringLiteral("Click the Show All Cards button to display the current assignments.")},
+        .blockDeleteQuestion = QStringLiteral("Are you sure you want to delete this block of cards?"),
+        .blockDialogCaption = QStringLiteral("Enter data for new card block."),
+        .blockNameLabel = QStringLiteral("&Name for this block:"),
+        .blockStartLabel = QStringLiteral("Card Block &Start:"),
+        .blockEndLabel = QStringLiteral("Card Block &End:"),
+        .rangeTooLarge = QStringLiteral("The range you entered exceeds the maximum cards allowed which is %1."),
+        .remainingNumbers = QStringLiteral("The maximum additional card numbers you can add is %1."),
+        .overlapsIndividual
+        = QStringLiteral("Could not create the new block %1 to %2, since it overlaps individual card number %3."),
+        .individualFrame = QStringLiteral("Individual Cards (add/delete)"),
+        .addIndividual = QStringLiteral("&Add Individual Card"),
+        .deleteIndividual = QStringLiteral("&Delete Individual Card"),
+        .individualColumns = {QStringLiteral("Card No"), QStringLiteral("Facility Code")},
+        .maxIndividualsInView = QStringLiteral("You have allocated the maximum number of indivdual cards, which is %1"),
+        .selectIndividual = QStringLiteral("Please select the card to be deleted."),
+        .individualDeleteQuestion = QStringLiteral("Are you sure you want to delete this card number?"),
+        .individualDeleteRefused = {QStringLiteral("Unable to delete this card "),
+                                    QStringLiteral("because this card number is assigned to a cardholder."),
+                                    QStringLiteral("Click the Show All Cards button to display the current assignments.")},
+        .individualDialogCaption = QStringLiteral("Enter data for individual card"),
+        .individualNumberLabel = QStringLiteral("Card ID:"),
+        .insideBlock = QStringLiteral("This card code already exists in block \"%1\".\n\n%2"),
+        .enterDifferent = QStringLiteral("Please enter a different ID."),
+        .maxIndividualsInDialog = QStringLiteral("The maximum individual cards allowed is %1."),
+        .individualExists = QStringLiteral("Card number %1 already exists.\n\nPlease enter a different number."),
+    };
+    static const CredentialViewTexts transmitters{
+        .allFrame = QStringLiteral("All Transmitters (double-click to edit)"),
+        .numberColumn = QStringLiteral("Transmitter No"),
+        .showAll = QStringLiteral("&Show All Transmitters"),
+        .blockFrame = QStringLiteral("Transmitter Blocks (add/delete)"),
+        .addBlock = QStringLiteral("&Add Xmtr Block"),
+        .deleteBlock = QStringLiteral("&Delete Xmtr Block"),
+        .maxBlocks = QStringLiteral("You have allocated the maximum number of blocks, which is %1"),
+        .blockDeleteRefused
+        = {QStringLiteral("Unable to delete this block of transmitters."),
+           QStringLiteral("This block contains transmitters which are assigned to cardholders."),
+           QStringLiteral("Click the Show All Transmitters button to display the current assignments.")},
+        .blockDeleteQuestion = QStringLiteral("Are you sure you want to delete this block of transmitters?"),
+        .blockDialogCaption = QStringLiteral("Enter data for new transmitter block."),
+        .blockNameLabel = QStringLiteral("Name for this block:"),
+        .blockStartLabel = QStringLiteral("Transmitter Block Start:"),
+        .blockEndLabel = QStringLiteral("Transmitter Block End:"),
+        .rangeTooLarge = QStringLiteral("The range you entered exceeds the maximum transmitters allowed which is %1."),
+        .remainingNumbers = QStringLiteral("The maximum additional transmitter numbers you can add is %1."),
+        .overlapsIndividual = QStringLiteral(
+            "Could not create the new block %1 to %2, since it overlaps individual transmitter number %3."),
+        .individualFrame = QStringLiteral("Individual Transmitters (add/delete)"),
+        .addIndividual = QStringLiteral("&Add Individual Xmtr"),
+        .deleteIndividual = QStringLiteral("&Delete Individual Xmtr"),
+        .individualColumns = {QStringLiteral("Transmitter No"), QStringLiteral("Facility Codes")},
+        .maxIndividualsInView
+        = QStringLiteral("You have allocated the maximum number of indivdual transmitters, which is %1"),
+        .selectIndividual = QStringLiteral("Please select the transmitter to be deleted."),
+        .individualDeleteQuestion = QStringLiteral("Are you sure you want to delete this transmitter number?"),
+        .individualDeleteRefused
+        = {QStringLiteral("Unable to delete this transmitter "),
+           QStringLiteral("because this transmitter number is assigned to a cardholder."),
+           QStringLiteral("Click the Show All Transmitters button to display the current assignments.")},
+        .individualDialogCaption = QStringLiteral("Enter data for individual transmitter"),
+        .individualNumberLabel = QStringLiteral("Transmitter ID:"),
+        .insideBlock = QStringLiteral("This transmitter number already exists in block \"%1\".\n\n%2"),
+        .enterDifferent = QStringLiteral("Please enter a different number."),
+        .maxIndividualsInDialog = QStringLiteral("The maximum individual transmitters allowed is %1."),
+        .individualExists = QStringLiteral("Transmitter code %1 already exists.\n\nPlease enter a different ID."),
+    };
+    return kind == CredentialKind::Card ? cards : transmitters;
+}
