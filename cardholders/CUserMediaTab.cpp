@@ -1,7 +1,11 @@
 #include "cardholders/CUserMediaTab.h"
 
+#include "app/AppObjects.h"
+#include "cardholders/CIndividualDlg.h"
 #include "cardholders/CredentialAssignment.h"
+#include "cardholders/CredentialIndividuals.h"
 #include "cardholders/SpareComboBox.h"
+#include "common/Formatting.h"
 #include "common/SharedHelpers.h"
 #include "database/WaitCursor.h"
 #include "platform/MessageBox.h"
@@ -50,6 +54,8 @@ CUserMediaTab::CUserMediaTab(CredentialKind kind, QWidget* parent) : QWidget(par
     layout->addWidget(new QLabel(texts.assignedLabel, this), 1, 0);
     layout->addWidget(m_assigned, 2, 0);
     layout->addWidget(statusGroup, 2, 1);
+    m_assignNew = new QPushButton(texts.assignNewIndividual, this);
+    layout->addWidget(m_assignNew, 3, 1);
 
     const bool editable = OperatorHasPrivilege(kCardholderPrivilege);
     m_suspended->setEnabled(editable);
@@ -63,6 +69,7 @@ CUserMediaTab::CUserMediaTab(CredentialKind kind, QWidget* parent) : QWidget(par
     connect(m_assigned, &QListWidget::currentRowChanged, this, &CUserMediaTab::OnAssignedSelChange);
     connect(m_suspended, &QCheckBox::clicked, this, &CUserMediaTab::StoreStatus);
     connect(m_lost, &QCheckBox::clicked, this, &CUserMediaTab::StoreStatus);
+    connect(m_assignNew, &QPushButton::clicked, this, &CUserMediaTab::OnAssignNewIndividual);
 }
 
 void CUserMediaTab::SetUserID(std::int32_t userId)
@@ -167,4 +174,16 @@ void CUserMediaTab::StoreStatus()
     if (number == 0.0)
         return;
     CredentialAssignment::StoreStatus(m_kind, number, {m_suspended->isChecked(), m_lost->isChecked()});
+}
+
+void CUserMediaTab::OnAssignNewIndividual()
+{
+    if (!CredentialIndividuals::MayAddIndividual(m_kind))
+        return;
+    const std::unique_ptr<CIndividualDlg> dialog = CIndividualDlg::Make(m_kind, GetInstallationDoc(), this);
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    m_spares->setEditText(FormatWholeNumber(dialog->Number()));
+    OnAssign();
+    m_bSpareListValid = false;
 }

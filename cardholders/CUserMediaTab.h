@@ -30,6 +30,7 @@ public:
     void OnSurrender();
     void OnAssignedSelChange();
     void StoreStatus();
+    void OnAssignNewIndividual();
 
     SpareComboBox* SpareList() const { return m_spares; }
     QListWidget* AssignedList() const { return m_assigned; }
@@ -37,6 +38,7 @@ public:
     QCheckBox* LostBox() const { return m_lost; }
     QPushButton* AssignButton() const { return m_assign; }
     QPushButton* SurrenderButton() const { return m_surrender; }
+    QPushButton* AssignNewIndividualButton() const { return m_assignNew; }
 
 signals:
     // The cardholder form shows or hides the page's icon.
@@ -53,6 +55,7 @@ private:
     QCheckBox* m_lost = nullptr;
     QPushButton* m_assign = nullptr;
     QPushButton* m_surrender = nullptr;
+    QPushButton* m_assignNew = nullptr;
     std::vector<double> m_numbers;
     std::int32_t m_nUserID = 0;
     bool m_bHasCredentials = false;

@@ -4,6 +4,8 @@
 #include "cardholders/CMenuMedias.h"
 #include "cardholders/CMenuUsers.h"
 #include "cardholders/CRPCards.h"
+#include "cardholders/CRPEnrolledCards.h"
+#include "cardholders/CRPEnrolledXmtrs.h"
 #include "cardholders/CRPTransmitters.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
@@ -16,4 +18,6 @@ void RegisterCardholderViews()
     RegisterViewClass(QStringLiteral("CMenuMedias"), [](QWidget* p) -> QWidget* { return new CMenuMedias(p); });
     RegisterViewClass(QStringLiteral("CRPCards"), [](QWidget* p) -> QWidget* { return new CRPCards(p); });
     RegisterViewClass(QStringLiteral("CRPTransmitters"), [](QWidget* p) -> QWidget* { return new CRPTransmitters(p); });
+    RegisterViewClass(QStringLiteral("CRPEnrolledCards"), [](QWidget* p) -> QWidget* { return new CRPEnrolledCards(p); });
+    RegisterViewClass(QStringLiteral("CRPEnrolledXmtrs"), [](QWidget* p) -> QWidget* { return new CRPEnrolledXmtrs(p); });
 }
