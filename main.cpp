@@ -9,6 +9,8 @@
 #include "app/TaskState.h"
 #include "cardholders/CardholderViews.h"
 #include "common/CommandIds.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "config/ConfigViews.h"
 #include "database/ITelephonyLines.h"
 #include "image/NetworkPasswords.h"
@@ -86,6 +88,10 @@ void InstallDocumentHooks(CWFApp& app)
         return doc && doc->m_netQueue.m_state != kQueueIdle;
     };
     hooks.resetLinkRunState = [] { NetworkPasswords::Reset(); };
+    hooks.requestStopAndClose = [] {
+        if (ICommControlForm* form = GetCommControlForm())
+            form->RequestStopAndClose();
+    };
 }
 
 // The COM-port and modem links, and the Dialing page's lines over the modem's.

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/RunState.h"
+#include "common/ICommControlForm.h"
 #include "common/RecordsetWalk.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
@@ -115,6 +116,8 @@ bool CWFDoc::OnOpenDocument(const QString& path)
         return false;
     }
     m_bInstallationOpen = 1;
+    if (ICommControlForm* form = GetCommControlForm())
+        form->RefreshAfterOpen();
     return true;
 }
 

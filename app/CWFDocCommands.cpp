@@ -10,6 +10,8 @@
 #include "app/CInstallationsDlg.h"
 #include "app/CNewInstallationDlg.h"
 #include "app/CSaveAsInstallationDlg.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "database/CInstallation.h"
 #include "database/CInstallationBackup.h"
@@ -25,6 +27,15 @@ namespace {
 const QString kInstallationExtension = QStringLiteral(".wfi");
 // The installation file of the template a new installation is copied from.
 const QString kTemplateFileTitle = QStringLiteral("New installation");
+
+const char* const kAntiPassbackDisabledText = "All networks have anti-passback disabled.";
+const char* const kPriorityAccessUpdatingText =
+    "Controller's database is being updated. Priority Access will cause the application to terminate database "
+    "update. \t\t\t\tThis may cause the controller to contain a corrupted database and leave the controller in an "
+    "inoperable state requiring a local reset.";
+const char* const kPriorityAccessQuestionText =
+    "\n\r\n\rClick YES to interrupt database update and perform Priority Access or click NO to let the database "
+    "update finish.";
 
 // Closes the open installation's data around the copies of a backup or a
 // restore, so its files are copied whole.
@@ -103,18 +114,33 @@ QString CWFDoc::GetDownloadFolder(int net, int node) const
 
 void CWFDoc::ClearLastViolation(int target, int single)
 {
-    // The link's queue has no anti-passback reset to offer until the link is
-    // connected, and it never is before the panel link exists.
-    Q_UNUSED(target);
-    Q_UNUSED(single);
-    RequireConnection(true);
+    if (!RequireConnection(true))
+        return;
+    ICommControlForm* form = GetCommControlForm();
+    const int selected = form ? form->GetSelectedNetwork() : 0;
+    if (!m_netQueue.QueueAntiPassbackReset(static_cast<std::uint16_t>(target), single != 0, selected)) {
+        ShowMessageBox(QString::fromLatin1(kAntiPassbackDisabledText));
+        return;
+    }
+    if (form)
+        form->ServiceQueue();
 }
 
 void CWFDoc::OnPriorityAccess()
 {
-    // As for the anti-passback reset: the check is all there is to do until
-    // the link can connect.
-    RequireConnection(true);
+    if (!RequireConnection(true))
+        return;
+    ICommControlForm* form = GetCommControlForm();
+    if (!form)
+        return;
+    if (m_netQueue.m_state == CNetCommandQueue::kStageIdle) {
+        m_netQueue.QueuePriorityAccess(form->GetSelectedNetwork());
+        form->ServiceQueue();
+        return;
+    }
+    if (ShowMessageBox(QString::fromLatin1(kPriorityAccessUpdatingText) + QString::fromLatin1(kPriorityAccessQuestionText),
+                       MbButtons::YesNo, MbIcon::Question) == IDYES)
+        form->RequestPriorityAccess();
 }
 
 QString CWFDoc::StripLabelColon(const QString& label)

@@ -242,5 +242,7 @@ bool CWFDoc::HasQueuedCommand(int net, int node)
 
 bool CWFDoc::FindQueuedNet(int net)
 {
-    return m_netQueue.IsNetworkActive(net) != 0;
+    // Whether the queue has an entry for the network; asking the networks
+    // table instead complains about every network without a row.
+    return m_netQueue.CountNodes(net) > 0;
 }

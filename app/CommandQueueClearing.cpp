@@ -1,6 +1,8 @@
 #include "app/CommandQueueClearing.h"
 
 #include "app/CWFDoc.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "platform/MessageBox.h"
 
@@ -9,7 +11,8 @@
 bool ClearCommandQueue(CWFDoc& doc)
 {
     MarkDataToProgram();
-    const bool cleared = doc.ClearNetCommands();
+    ICommControlForm* form = GetCommControlForm();
+    const bool cleared = form ? form->ClearQueue() : doc.ClearNetCommands();
     QDir folder(doc.BuildPath(CWFDoc::kLastProgrammed, QString()));
     bool filesRemoved = true;
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))

@@ -1,6 +1,5 @@
 #include "app/ViewFactory.h"
 
-#include "app/CCommControlStub.h"
 #include "app/CMainMenu.h"
 #include "app/CPlaceholderView.h"
 #include "app/CRPBlankPane.h"
@@ -16,7 +15,6 @@ QHash<QString, ViewCreator>& Registry()
         {QStringLiteral("CRPBlankPane"), [](QWidget* p) -> QWidget* { return new CRPBlankPane(p); }},
         {QStringLiteral("CMainMenu"), [](QWidget* p) -> QWidget* { return new CMainMenu(p); }},
         {QStringLiteral("CRPNavigationHelp"), [](QWidget* p) -> QWidget* { return new CRPNavigationHelp(p); }},
-        {QStringLiteral("CCommControlForm"), [](QWidget* p) -> QWidget* { return new CCommControlStub(p); }},
     };
     return registry;
 }

@@ -13,4 +13,16 @@ public:
     virtual int GoOnline() = 0;
     // Sends the next queued command, connecting first where needed; returns at once.
     virtual void ServiceQueue() = 0;
+    // An installation was opened: the network list and queue count are read again.
+    virtual void RefreshAfterOpen() {}
+    // Whether the form lists the network (active in the installation).
+    virtual bool HasNetwork(int net) const { return net != 0; }
+    // The network chosen in the form; 0 when none is listed.
+    virtual int GetSelectedNetwork() const { return 0; }
+    // After the next reply: stop the run of stored commands and queue the
+    // priority access; or stop and close the main window.
+    virtual void RequestPriorityAccess() {}
+    virtual void RequestStopAndClose() {}
+    // Empties the network queue and the stored commands; false when something failed.
+    virtual bool ClearQueue() { return false; }
 };

@@ -218,7 +218,11 @@ int CCommLink::Connect()
 
         CConnectAttempt attempt(*this, m_transport, net);
         connect(&attempt, &CConnectAttempt::lineAdded, this, &CCommLink::connectLine);
+        m_connecting = true;
+        emit attemptStarted(&attempt);
         const int result = attempt.Run();
+        m_connecting = false;
+        emit attemptEnded();
         if (result == CConnectAttempt::kAnswered) {
             NetReconnectTries[net - 1] = 0;
             NetResponsive[net - 1] = 1;

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+class CConnectAttempt;
 class CNetCommandQueue;
 class ILinkHost;
 class ILinkTransport;
@@ -61,6 +62,8 @@ public:
     // Connects to the selected network: the line opened, the link login
     // answered and the poll pass started. Non-zero when the link is up.
     int Connect();
+    // True while Connect waits on an attempt.
+    bool IsConnecting() const { return m_connecting; }
     // Ends the link; safe when nothing is connected.
     void Disconnect();
     // Starts the link threads on the open line and sends the link login,
@@ -91,6 +94,17 @@ public:
     void SetErrorText(const QString& text);
 
     bool FindNetworkWithWork(int current, int& next);
+    // Connects the queue's current network, or the next one with work when
+    // its queue was cleared; on failure the give-up message when due. 1 when connected.
+    int ReconnectCurrentNetwork();
+    // "Failed to connect to network %c after multiple retries." once two
+    // dial cycles failed; the count starts again.
+    void GiveUpMessageIfDue(int net);
+
+    // What the form shows.
+    void ShowLinkStatus(int state);
+    void ShowNakCount(int count);
+    void UpdateQueueCount();
     void SuspendNetwork(int net);
     int MarkNodeForReprogram(std::uint8_t address);
 
@@ -118,6 +132,10 @@ signals:
     void programStepRequested();
     // A status line of the connecting attempt.
     void connectLine(const QString& line);
+    // An attempt is about to run, and it has ended: the Connecting dialog's
+    // life. The attempt lives until attemptEnded.
+    void attemptStarted(CConnectAttempt* attempt);
+    void attemptEnded();
 
 protected:
     bool event(QEvent* e) override;
@@ -137,15 +155,11 @@ private:
     void SuspendNode(int net, int node, bool timedOut);
     void MarkGivenUpNode();
     bool ReconnectOrGiveUp();
-    void GiveUpMessageIfDue(int net);
     void FinishQueue();
     bool IsNetworkQueued(int net) const;
     bool Quiet() const;
     void EndQuiet();
 
-    void ShowLinkStatus(int state);
-    void ShowNakCount(int count);
-    void UpdateQueueCount();
     void RunAfterReply();
 
     void OnStatusRecord(const QByteArray& record, int length);
@@ -164,6 +178,7 @@ private:
     int m_selected = -1;
 
     int m_connected = 0;
+    bool m_connecting = false;
     bool m_inFlight = false;
     CNetCommand m_request;
     QByteArray m_requestFrame;

@@ -230,6 +230,22 @@ void CCommLink::GiveUpMessageIfDue(int net)
                    MbButtons::Ok, MbIcon::Exclamation);
 }
 
+int CCommLink::ReconnectCurrentNetwork()
+{
+    const int current = m_queue.GetCurrentNetwork();
+    if (current >= 1 && current <= kNetworkCount && NetQueueState[current - 1] == kNetworkStateNoAnswer) {
+        SuspendNetwork(current);
+        int next = 0;
+        if (!FindNetworkWithWork(current, next) || !SelectNetwork(next))
+            return 0;
+    }
+    if (Connect())
+        return 1;
+    Disconnect();
+    GiveUpMessageIfDue(m_queue.GetCurrentNetwork());
+    return 0;
+}
+
 bool CCommLink::ReconnectOrGiveUp()
 {
     if (Connect()) {

@@ -30,7 +30,7 @@ CConnectAttempt::CConnectAttempt(CCommLink& link, ILinkTransport& transport, int
     : QObject(parent), m_link(link), m_transport(transport), m_net(net)
 {
     m_tick.setInterval(LinkTiming::Ms(kTickMs));
-    connect(&m_tick, &QTimer::timeout, this, [this] { ++m_seconds; });
+    connect(&m_tick, &QTimer::timeout, this, [this] { emit secondsChanged(++m_seconds); });
     m_bound.setSingleShot(true);
     connect(&m_bound, &QTimer::timeout, this, [this] { OnFailure(1); });
 }

@@ -31,11 +31,13 @@ public:
     // The status lines the Connecting dialog would list.
     const QStringList& Lines() const { return m_lines; }
     int Seconds() const { return m_seconds; }
+    int Network() const { return m_net; }
     // The operator's Cancel.
     void Cancel();
 
 signals:
     void lineAdded(const QString& line);
+    void secondsChanged(int seconds);
 
 protected:
     bool event(QEvent* e) override;

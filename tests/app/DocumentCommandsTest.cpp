@@ -2,7 +2,6 @@
 
 #include "app/AppObjects.h"
 #include "app/CColumnWidths.h"
-#include "app/CCommControlStub.h"
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/CWFSetupSheet.h"
@@ -23,6 +22,8 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
+#include "linkforms/CCommControlForm.h"
+#include "linkforms/LinkViews.h"
 #include "tests/app/PlainOperator.h"
 
 #include <QApplication>
@@ -195,7 +196,7 @@ TEST_F(DocumentCommands, ScheduledBackupStepBacksUpTheOpenInstallation)
 {
     OpenRegistered("Alpha");
     SetTaskMode(TaskMode::Backup);
-    CCommControlStub form;
+    CCommControlForm form;
     MessageBoxScript boxes;
     SendAppMessage(&form, Msg::TaskStepBackup, kBackupFromTask);
     EXPECT_EQ(TaskStepBackup, kStepDone);
@@ -216,6 +217,7 @@ TEST_F(DocumentCommands, ProgramRunWithTheBackupSwitchWritesTheBackupAndItsLogTh
     Profile::WriteInt("Setup", "First launch of Wardix", 0);
     Profile::WriteString("Recent File List", "File1", file);
     MessageBoxScript boxes;
+    RegisterLinkViews();
     {
         CWFApp app;
         ASSERT_TRUE(app.InitInstance({"\\B"}));
@@ -237,6 +239,9 @@ TEST(ScheduledUpdate, FirstRunOnAFreshHomeWritesTheBindingLog)
 {
     TestEnvironment env;
     MessageBoxScript boxes;
+    RegisterLinkViews();
+    // No panel answers here: network A's port does not exist.
+    Profile::WriteString("Ports", "COM1", env.Path("no-port"));
     {
         CWFApp app;
         ASSERT_TRUE(app.InitInstance({"\\A"}));

@@ -1,5 +1,4 @@
 #include "app/AppObjects.h"
-#include "app/CCommControlStub.h"
 #include "app/CDlgDstPleaseConnect.h"
 #include "app/CDlgDstTimeSent.h"
 #include "app/CMainFrame.h"
@@ -17,6 +16,8 @@
 #include "database/GlobalRecordsets.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
+#include "linkforms/CCommControlForm.h"
+#include "linkforms/LinkViews.h"
 #include "platform/Clock.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
@@ -48,6 +49,7 @@ const QString kDemoTitle = QStringLiteral("Acme Manufacturing");
 class ShellFixture : public ::testing::Test
 {
 protected:
+    void SetUp() override { RegisterLinkViews(); }
     void TearDown() override
     {
         Hooks() = ShellHooks{};
@@ -115,7 +117,7 @@ TEST_F(MainFrameTest, StartsOnTheDemoInstallationWithItsPanes)
     EXPECT_EQ(Left(), "CMenuUsers");
     EXPECT_EQ(Right(), "CRPBlankPane");
     EXPECT_EQ(frame->windowTitle(), kDemoTitle + " - Cardholder Set - Wardix");
-    EXPECT_NE(dynamic_cast<CCommControlStub*>(frame->CommView()), nullptr);
+    EXPECT_NE(dynamic_cast<CCommControlForm*>(frame->CommView()), nullptr);
     EXPECT_EQ(TaskTargetWindow, frame->CommView());
     EXPECT_EQ(LinkReady, 1);
     EXPECT_TRUE(boxes.Texts().isEmpty());
@@ -158,9 +160,9 @@ TEST_F(MainFrameTest, ViewCommandsReplaceThePanesAsTheTableSays)
 TEST_F(MainFrameTest, NonAdministratorLosesTheToolbarOnTheCardholderView)
 {
     frame->SetAdministrator(0);
-    auto* comm = dynamic_cast<CCommControlStub*>(frame->CommView());
+    auto* comm = dynamic_cast<CCommControlForm*>(frame->CommView());
     ASSERT_NE(comm, nullptr);
-    const QWidget* controls = comm->findChildren<QWidget*>().value(0);
+    const QWidget* controls = comm->findChild<QWidget*>(QString::number(CCommControlForm::IdOnOffLine));
     Send(CommandId::CardholdersView);
     EXPECT_TRUE(frame->ToolBar()->isHidden());
     ASSERT_NE(controls, nullptr);
@@ -273,15 +275,6 @@ TEST_F(MainFrameTest, RecentFileIsRefusedWhileTheNetworkIsProgrammed)
     EXPECT_FALSE(app.OnOpenRecentFile(CommandId::FileMruFirst));
     EXPECT_EQ(app.Document()->GetPathName(), open);
     EXPECT_EQ(boxes.Texts(), QStringList("You cannot open another installation file while the network is being programmed."));
-}
-
-TEST_F(MainFrameTest, CommFormStandInSaysTheLinkIsMissing)
-{
-    auto* comm = dynamic_cast<CCommControlStub*>(frame->CommView());
-    ASSERT_NE(comm, nullptr);
-    SendAppMessage(comm, Msg::WM_COMMAND, CommandId::OnOffLine);
-    EXPECT_TRUE(comm->StatusText().startsWith("The panel link is not available yet"));
-    EXPECT_FALSE(comm->IsConnected());
 }
 
 TEST_F(MainFrameTest, WindowPlacementIsSavedAtCloseAndReadBackOnScreen)
