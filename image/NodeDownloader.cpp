@@ -1,6 +1,5 @@
 #include "image/NodeDownloader.h"
 
-#include "common/ICommControlForm.h"
 #include "common/InstallationPaths.h"
 #include "image/NodeHtmlView.h"
 #include "link/CNetCommand.h"
@@ -32,9 +31,9 @@ std::uint8_t LowByte(int value)
 }
 } // namespace
 
-NodeDownloader::NodeDownloader(CNetCommandQueue& queue, ICommControlForm& form, QString folder, int net, int node,
+NodeDownloader::NodeDownloader(CNetCommandQueue& queue, SendQueued sendQueued, QString folder, int net, int node,
                                QObject* parent)
-    : QObject(parent), m_queue(queue), m_form(form), m_folder(std::move(folder)),
+    : QObject(parent), m_queue(queue), m_sendQueued(std::move(sendQueued)), m_folder(std::move(folder)),
       m_net(static_cast<std::uint8_t>(net)), m_node(static_cast<std::uint8_t>(node))
 {
 }
@@ -70,7 +69,8 @@ void NodeDownloader::RequestBlock()
         End(IDCANCEL);
         return;
     }
-    m_form.ServiceQueue();
+    if (m_sendQueued)
+        m_sendQueued();
     SetStatus(QStringLiteral("Downloading %1, index %2...").arg(MemoryBankName(m_bank), QString::number(m_index)));
 }
 

@@ -6,9 +6,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class CNetCommandQueue;
-class ICommControlForm;
 
 // Reads one node's whole memory back into its download folder, bank by bank,
 // with one read on the installation's queue at a time. The link hands it each
@@ -19,8 +19,11 @@ class NodeDownloader : public QObject
     Q_OBJECT
 
 public:
+    // Has the link send what the queue holds (the communication form's ServiceQueue).
+    using SendQueued = std::function<void()>;
+
     // folder ends with "/"; net and node are 1-8.
-    NodeDownloader(CNetCommandQueue& queue, ICommControlForm& form, QString folder, int net, int node,
+    NodeDownloader(CNetCommandQueue& queue, SendQueued sendQueued, QString folder, int net, int node,
                    QObject* parent = nullptr);
 
     // Empties "Controller.dat" and asks for the first block.
@@ -67,7 +70,7 @@ private:
     void End(int result);
 
     CNetCommandQueue& m_queue;
-    ICommControlForm& m_form;
+    SendQueued m_sendQueued;
     QString m_folder;
     std::uint8_t m_net;
     std::uint8_t m_node;

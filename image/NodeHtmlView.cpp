@@ -4,6 +4,7 @@
 #include "image/NodeViewSections.h"
 #include "image/CVLMemory.h"
 #include "platform/MessageBox.h"
+#include "platform/ShellOpen.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -82,4 +83,9 @@ bool NodeHtmlView::Write(const QString& folder, const QString& htmlFolder, int f
         return false;
     }
     return true;
+}
+
+bool NodeHtmlView::Open(const QString& folder)
+{
+    return OpenWithShell(folder + QLatin1String(kPageFile));
 }

@@ -29,4 +29,7 @@ QByteArray DataScript(NodeViewSources& sources);
 // downloaded file could not be read.
 bool Write(const QString& folder, const QString& htmlFolder, int firmwareMajor, int firmwareMinor, const QDateTime& now);
 
+// Opens the folder's page with the desktop's browser; false when nothing could.
+bool Open(const QString& folder);
+
 } // namespace NodeHtmlView

@@ -1,5 +1,6 @@
 #include "image/NodeViewSections.h"
 
+#include "image/CDirCodesBinder.h"
 #include "image/CEntryCodesBinder.h"
 #include "image/DisplayMessageFile.h"
 #include "image/DownloadBanks.h"
@@ -176,7 +177,7 @@ QString NodeViewSections::DirectoryCodes(NodeViewSources& s)
         if (number == 0 || !(flags & kInUseBit) || At(record, kDirCodeHiddenByte) == kDirCodeHidden)
             return;
         const QString tenant = Escaped(TextUpToNul(record.mid(kTenantName, kTenantNameLength))).replace(u' ', QStringLiteral("&nbsp;"));
-        const QString phone = Escaped(TextUpToNul(record.mid(kPhoneNumber, kPhoneNumberLength)).remove(u'*'));
+        const QString phone = Escaped(CDirCodesBinder::FormatDirectoryPhone(record.mid(kPhoneNumber, kPhoneNumberLength)));
         const std::uint8_t subsets = (flags & kSubsetBitsOfFlags) | At(record, kDirCodeSubsets);
         rows += Fill("<tr><td align=center>%d</td><td align=center>%s</td><td align=center>%s</td>"
                      "<td align=center>%s</td><td align=center>%s</td></tr>",

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "common/ICommControlForm.h"
 #include "tests/fixtures/PanelSimulator.h"
 
 #include <QByteArray>
@@ -8,26 +7,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
-
-// What a node download needs of the communication form, counting the calls;
-// serve, when set, stands for the link's sending.
-struct RecordingForm : ICommControlForm
-{
-    bool IsConnected() const override { return connected; }
-    void Disconnect() override { connected = false; }
-    int GoOnline() override { return 0; }
-    void ServiceQueue() override
-    {
-        ++services;
-        if (serve)
-            serve();
-    }
-
-    bool connected = true;
-    int services = 0;
-    std::function<void()> serve;
-};
 
 // Every bank of the panel filled with bytes that differ from record to record
 // and from bank to bank, so a block read at the wrong place shows.

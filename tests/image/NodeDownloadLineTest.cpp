@@ -37,17 +37,6 @@ QByteArray SupportedStatus()
     return record;
 }
 
-// The communication form over the real link engine.
-struct LinkForm : ICommControlForm
-{
-    explicit LinkForm(CCommLink& engine) : link(engine) {}
-    bool IsConnected() const override { return link.IsConnected() != 0; }
-    void Disconnect() override { link.Disconnect(); }
-    int GoOnline() override { return 0; }
-    void ServiceQueue() override { link.ServiceQueue(); }
-    CCommLink& link;
-};
-
 // The demo installation's node A2 read back over the serial link from a
 // simulated panel on a pseudo-terminal.
 class NodeDownloadLine : public ProgrammingRun
@@ -73,7 +62,7 @@ protected:
         folder = m_doc.GetDownloadFolder(kNetA, kNode);
         ASSERT_TRUE(folder.startsWith(m_env.Root()));
         ASSERT_TRUE(QDir().mkpath(folder));
-        downloader = std::make_unique<NodeDownloader>(m_doc.m_netQueue, form, folder, kNetA, kNode);
+        downloader = std::make_unique<NodeDownloader>(m_doc.m_netQueue, [this] { link.ServiceQueue(); }, folder, kNetA, kNode);
         QObject::connect(downloader.get(), &NodeDownloader::finished, [this](int result) { results.push_back(result); });
         ASSERT_EQ(link.Connect(), 1);
     }
@@ -103,7 +92,6 @@ protected:
     CSerialTransport transport;
     FakeLinkHost host;
     CCommLink link{m_doc.m_netQueue, m_doc, transport, host};
-    LinkForm form{link};
     QString folder;
     std::unique_ptr<NodeDownloader> downloader;
     std::vector<int> results;

@@ -4,6 +4,7 @@
 #include "image/NodeHtmlView.h"
 #include "image/NodeViewSections.h"
 #include "image/VLMemoryLayout.h"
+#include "platform/ShellOpen.h"
 #include "tests/image/ImageTestFixture.h"
 #include "tests/support/MessageBoxScript.h"
 
@@ -282,6 +283,18 @@ TEST_F(NodeView, DataScriptThatCannotBeWrittenFailsWithItsMessage)
     const QString html = InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString());
     EXPECT_FALSE(NodeHtmlView::Write(DownloadFolder(), html, 1, 0x32, kNow));
     EXPECT_EQ(boxes.Texts(), QStringList{"Error writing to download file."});
+}
+
+TEST_F(NodeView, OpenShowsTheFoldersPageWithTheDesktop)
+{
+    QList<QUrl> opened;
+    const ShellOpener previous = SetShellOpener([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    EXPECT_TRUE(NodeHtmlView::Open(DownloadFolder()));
+    SetShellOpener(previous);
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(Path("Marrowin.htm"))});
 }
 
 } // namespace

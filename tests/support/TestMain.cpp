@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/ShellOpen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +9,8 @@
 #include <gtest/gtest.h>
 
 // Every test process runs headless, in its own program folder and profile, and
-// fails any message box that no test scripted.
+// fails any message box that no test scripted and any file it would open with
+// the desktop.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -19,6 +21,10 @@ int main(int argc, char** argv)
     SetMessageBoxPresenter([](const MessageBoxRequest& r) {
         ADD_FAILURE() << "message box shown with no script: " << r.text.toStdString();
         return static_cast<int>(IDCANCEL);
+    });
+    SetShellOpener([](const QUrl& url) {
+        ADD_FAILURE() << "opened with the desktop with no test opener: " << url.toString().toStdString();
+        return false;
     });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
