@@ -2,6 +2,7 @@
 
 #include "common/RecordsetWalk.h"
 #include "platform/DatabaseException.h"
+#include "platform/ForwardRows.h"
 #include "platform/Recordset.h"
 
 #include <QString>
@@ -34,4 +35,19 @@ void WalkAllRows(Set& set, const QString& filter, Visit visit)
     set.Requery();
     for (bool row = MoveToFirstRow(set); row && !set.IsEOF(); set.MoveNext())
         visit(set);
+}
+
+// The same rows in the same order for a visit that only reads them: one
+// query read once, into a recordset of the walk's own, so the program-wide
+// one keeps its rows, its current row and its members.
+template <class Set, class Visit>
+void ReadAllRows(const Set& set, const QString& filter, Visit visit)
+{
+    if (!set.IsOpen())
+        throw DatabaseException(JetError::NotOpen, QStringLiteral("The recordset is not open."));
+    Set rows;
+    rows.m_strDBFolder = set.m_strDBFolder;
+    ForwardRows walk(rows, filter);
+    while (walk.MoveNext())
+        visit(static_cast<const Set&>(rows));
 }

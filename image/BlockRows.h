@@ -16,7 +16,7 @@ template <class BlockSet>
 std::vector<CBlockBinder::BlockRow> Blocks(BlockSet& set)
 {
     std::vector<CBlockBinder::BlockRow> rows;
-    WalkAllRows(set, QString(), [&rows](BlockSet& row) {
+    ReadAllRows(set, QString(), [&rows](const BlockSet& row) {
         rows.push_back({row.m_AutoNumIndex, row.m_BlockBegin, row.m_BlockEnd, row.m_Deleted,
                         {row.m_FacCode_Sel_A, row.m_FacCode_Sel_B, row.m_FacCode_Sel_C, row.m_FacCode_Sel_D}});
     });
@@ -30,7 +30,7 @@ template <class CredentialSet, class Number>
 std::vector<CBlockBinder::CredentialRow> Credentials(CredentialSet& set, Number number)
 {
     std::vector<CBlockBinder::CredentialRow> rows;
-    WalkAllRows(set, QString(), [&rows, number](CredentialSet& row) {
+    ReadAllRows(set, QString(), [&rows, number](const CredentialSet& row) {
         rows.push_back({row.*number, !row.m_Lost && !row.m_Suspended, row.m_UserID});
     });
     return rows;

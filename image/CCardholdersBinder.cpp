@@ -58,7 +58,7 @@ int CCardholdersBinder::Bind()
     QByteArray file(kRecords * kRecordSize, '\0');
     try {
         int rows = 0;
-        WalkAllRows(g_setUsers, QString(), [&](CSetUsers& user) {
+        ReadAllRows(g_setUsers, QString(), [&](const CSetUsers& user) {
             const std::int32_t id = user.m_UserID;
             if (id < 0 || id >= kRecords) {
                 LogBinding(QStringLiteral("Cardholder %1 lies beyond the panel's %2 cardholder records "

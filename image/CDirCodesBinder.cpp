@@ -78,7 +78,7 @@ int CDirCodesBinder::CollectDirectoryEntries(DirectoryWork& work, std::uint8_t m
 {
     work = {};
     std::map<GroupKey, int, GroupOrder> groups;
-    WalkAllRows(g_setPhoneEntries, QStringLiteral("UserID <> 0"), [&](CSetPhoneEntries& set) {
+    ReadAllRows(g_setPhoneEntries, QStringLiteral("UserID <> 0"), [&](const CSetPhoneEntries& set) {
         // Rows are matched to their entry by cardholder and the name as the
         // entry holds it, never through SQL built from the name.
         const GroupKey key{set.m_UserID, set.m_TenantName.left(kNameWidth).toUtf8()};
@@ -187,7 +187,7 @@ int CDirCodesBinder::Bind()
     QByteArray file;
     try {
         bool empty = true;
-        WalkAllRows(g_setPhoneEntries, QString(), [&](CSetPhoneEntries&) { empty = false; });
+        ReadAllRows(g_setPhoneEntries, QString(), [&](const CSetPhoneEntries&) { empty = false; });
         if (empty) {
             // An empty directory is an empty file, which clears the panels' directory.
             std::fill(area->begin(), area->begin() + kWordsLength, std::uint8_t(0));

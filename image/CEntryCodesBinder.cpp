@@ -39,7 +39,7 @@ struct Row
 std::vector<Row> ReadRows()
 {
     std::vector<Row> rows;
-    WalkAllRows(g_setEntryCodes, QString(), [&](CSetEntryCodes& set) {
+    ReadAllRows(g_setEntryCodes, QString(), [&](const CSetEntryCodes& set) {
         rows.push_back({set.m_Code, set.m_Suspended, set.m_Deleted, set.m_UserID});
     });
     return rows;

@@ -13,7 +13,7 @@ template <class Set, class Number>
 std::vector<CSingleLearnedBinder::Row> Read(Set& set, Number number)
 {
     std::vector<CSingleLearnedBinder::Row> rows;
-    WalkAllRows(set, QString(), [&](Set& row) {
+    ReadAllRows(set, QString(), [&](const Set& row) {
         rows.push_back({row.*number, row.m_DeletedSingle, row.m_LostSingle, row.m_SuspendedSingle, row.m_UserIDSingle,
                         {row.m_FacCode_Sel_A, row.m_FacCode_Sel_B, row.m_FacCode_Sel_C, row.m_FacCode_Sel_D}});
     });

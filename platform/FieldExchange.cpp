@@ -30,12 +30,18 @@ QVariant FieldBinding::StoredValue() const
 
 void FieldBinding::Load(const QVariant& stored) const
 {
-    const qint64 whole = stored.isNull() ? 0 : stored.toLongLong();
+    // Taken only for the whole-number members: converting a text to a
+    // number for nothing costs more than reading the row.
+    const auto whole = [&stored] {
+        if (stored.typeId() == QMetaType::LongLong)
+            return stored.value<qint64>();
+        return stored.isNull() ? qint64(0) : stored.toLongLong();
+    };
     std::visit(Overloaded{
-                   [&](std::int32_t* m) { *m = static_cast<std::int32_t>(whole); },
-                   [&](std::int16_t* m) { *m = static_cast<std::int16_t>(whole); },
-                   [&](std::uint8_t* m) { *m = static_cast<std::uint8_t>(whole); },
-                   [&](bool* m) { *m = whole != 0; },
+                   [&](std::int32_t* m) { *m = static_cast<std::int32_t>(whole()); },
+                   [&](std::int16_t* m) { *m = static_cast<std::int16_t>(whole()); },
+                   [&](std::uint8_t* m) { *m = static_cast<std::uint8_t>(whole()); },
+                   [&](bool* m) { *m = whole() != 0; },
                    [&](double* m) { *m = stored.isNull() ? 0.0 : stored.toDouble(); },
                    [&](QString* m) { *m = stored.isNull() ? QString() : stored.toString(); },
                    [&](QDateTime* m) { *m = stored.isNull() ? QDateTime() : FromOleDate(stored.toDouble()); },
