@@ -199,6 +199,14 @@ TEST_F(ProgrammingRun, FiltersLeftByScreensHideNoRowFromTheBind)
     }
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     EXPECT_EQ(g_setUsers.m_strFilter, "UserID = -1") << "the screen's filter is given back";
+    g_setUsers.m_strFilter.clear();
+    g_setUsers.Requery();
+    ASSERT_TRUE(g_setUsers.FindLast("UserID > 0"));
+    const RecordBookmark shown = g_setUsers.GetBookmark();
+    const std::int32_t shownId = g_setUsers.m_UserID;
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 1), 1);
+    EXPECT_EQ(g_setUsers.GetBookmark(), shown) << "the screen's current row stays";
+    EXPECT_EQ(g_setUsers.m_UserID, shownId);
     QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Cardholders.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray records = file.readAll();
