@@ -6,6 +6,8 @@
 #include "cardholders/CRPCards.h"
 #include "cardholders/CRPEnrolledCards.h"
 #include "cardholders/CRPEnrolledXmtrs.h"
+#include "cardholders/CRPEntryCodes.h"
+#include "cardholders/CRPPhoneEntryNumbers.h"
 #include "cardholders/CRPTransmitters.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
@@ -20,4 +22,7 @@ void RegisterCardholderViews()
     RegisterViewClass(QStringLiteral("CRPTransmitters"), [](QWidget* p) -> QWidget* { return new CRPTransmitters(p); });
     RegisterViewClass(QStringLiteral("CRPEnrolledCards"), [](QWidget* p) -> QWidget* { return new CRPEnrolledCards(p); });
     RegisterViewClass(QStringLiteral("CRPEnrolledXmtrs"), [](QWidget* p) -> QWidget* { return new CRPEnrolledXmtrs(p); });
+    RegisterViewClass(QStringLiteral("CRPEntryCodes"), [](QWidget* p) -> QWidget* { return new CRPEntryCodes(p); });
+    RegisterViewClass(QStringLiteral("CRPPhoneEntryNumbers"),
+                      [](QWidget* p) -> QWidget* { return new CRPPhoneEntryNumbers(p); });
 }

@@ -4,7 +4,11 @@
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
 #include "app/TaskState.h"
+#include "app/CLineButton.h"
+#include "cardholders/CMenuMedias.h"
 #include "cardholders/CMenuUsers.h"
+#include "cardholders/CUserMediaTab.h"
+#include "cardholders/SpareComboBox.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
 #include "cardholders/CardholderViews.h"
@@ -372,6 +376,78 @@ TEST_F(CardholderScreens, RunStateResetForgetsTheDirectoryScreens)
     g_nDirectoryPages = 500;
     app.ResetRunState();
     EXPECT_EQ(g_nDirectoryPages, 0);
+}
+
+TEST_F(CardholderScreens, CredentialButtonsPutTheirViewsIntoTheRightPane)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CredentialsView);
+    auto* menu = qobject_cast<CMenuMedias*>(frame->UpperLeftView());
+    ASSERT_NE(menu, nullptr);
+    const struct
+    {
+        int id;
+        const char* caption;
+        const char* view;
+        const char* pane;
+    } cases[] = {
+        {1338, "Block Transmitters", "CRPTransmitters", "Block Coded Transmitters"},
+        {1339, "Individual Transmitters", "CRPEnrolledXmtrs", "Individual Xmtrs"},
+        {1337, "Block Cards", "CRPCards", "Block Coded Cards"},
+        {1341, "Individual Cards", "CRPEnrolledCards", "Individual Cards"},
+        {1340, "Entry Codes", "CRPEntryCodes", "Entry codes"},
+        {1343, "Directory Codes", "CRPPhoneEntryNumbers", "Telephone Directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        CLineButton* button = menu->Button(c.id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Caption(), c.caption);
+        button->click();
+        EXPECT_EQ(frame->RightView()->objectName(), c.view);
+        EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral(" - %1 - ").arg(c.pane)));
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderScreens, NewCardholderGivenASpareCardQueuesHerRecordAndTheBlockPage)
+{
+    ProgramAndEmpty();
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff"));
+    Tree()->Button(kAddCardholder)->click();
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    Type(form->FirstNameEdit(), "Eve");
+    Type(form->LastNameEdit(), "Novak");
+    form->ApplyButton()->click();
+    const std::int32_t id = form->UserID();
+
+    CUserMediaTab* cards = form->CardsPage();
+    cards->OnSpareDropDown();
+    SpareComboBox* spares = cards->SpareList();
+    ASSERT_EQ(spares->count(), 96);
+    EXPECT_EQ(spares->itemText(0).trimmed(), "10005");
+    EXPECT_EQ(spares->itemText(95).trimmed(), "10100");
+    spares->setEditText("10005");
+    cards->OnAssign();
+    ASSERT_EQ(cards->AssignedList()->count(), 1);
+    EXPECT_EQ(cards->AssignedList()->item(0)->text().trimmed(), "10005");
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+
+    ASSERT_EQ(doc->PrepareNetworkProgramming(0, 0), 1);
+    const auto nodes = ReadStoredCommandsByNode(*doc);
+    ASSERT_EQ(nodes.size(), 3u);
+    for (const auto& [address, commands] : nodes) {
+        SCOPED_TRACE(address);
+        ASSERT_EQ(commands.size(), 3u);
+        const CNetCommand& record = commands[0].command;
+        ASSERT_EQ(record.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(record.m_payload.left(5), QByteArray("\x01", 1) + char(id >> 8) + char(id & 0xFF) + QByteArray("\x00\x08", 2));
+        const CNetCommand& page = commands[1].command;
+        ASSERT_EQ(page.m_kind, NetKind::MemoryWrite);
+        EXPECT_EQ(page.m_payload.left(3), QByteArray("\x04\x00\x00", 3));
+        EXPECT_TRUE(IsEnd(commands[2].command));
+    }
 }
 
 } // namespace
