@@ -377,6 +377,14 @@ void CMainFrame::SwitchView(const ViewCommand& view)
     SetCaption(view.captionKind);
 }
 
+void CMainFrame::RecreateMonitorViews()
+{
+    const ViewCommand* monitor = FindViewCommand(CommandId::MonitorView);
+    const QWidget* left = UpperLeftView();
+    if (monitor && left && left->objectName() == QLatin1String(monitor->leftClass))
+        SwitchView(*monitor);
+}
+
 void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned msg, quintptr wParam, qintptr lParam)
 {
     if (QWidget* comm = CommView())

@@ -42,6 +42,9 @@ public:
     void ReplaceRightView(int kind, const QString& className, unsigned msg = 0, quintptr wParam = 0,
                           qintptr lParam = 0);
     void SetCaption(int kind);
+    // After the link changed networks: when the monitor's navigation form is
+    // shown, both monitor views are made again for the new network.
+    void RecreateMonitorViews();
     // The caption again, after another installation was opened.
     void RefreshCaption() { SetCaption(m_captionKind); }
     void CheckToolbarButton(unsigned command);
