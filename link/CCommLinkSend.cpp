@@ -582,4 +582,5 @@ void CCommLink::ServiceQueue()
     }
     SendNextCommand();
     SendAppMessage(m_host.GetPaneWindow(), Msg::NetworkChanged, static_cast<quintptr>(GetSelectedNetwork()));
+    m_host.RecreateMonitorViews();
 }

@@ -20,6 +20,9 @@ public:
     virtual QObject* GetPaneWindow() = 0;
     // The blank navigation pane on the left and the network status pane on the right.
     virtual void ShowNetworkStatusPanes() = 0;
+    // The link moved to another network: the monitor's views, when shown,
+    // are made again for it.
+    virtual void RecreateMonitorViews() {}
     virtual RunMode GetRunMode() const = 0;
     // The "Disconnect after programming" option.
     virtual bool DisconnectAfterProgramming() const = 0;

@@ -320,6 +320,13 @@ void CCommControlForm::ShowNetworkStatusPanes()
     }
 }
 
+void CCommControlForm::RecreateMonitorViews()
+{
+    CWFApp* app = GetApp();
+    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
+        frame->RecreateMonitorViews();
+}
+
 ILinkHost::RunMode CCommControlForm::GetRunMode() const
 {
     switch (CurrentTaskMode()) {
@@ -526,6 +533,7 @@ void CCommControlForm::OnSelchangeNetwork()
             m_link->SendNextCommand();
             SendAppMessage(GetPaneWindow(), Msg::NetworkChanged, static_cast<quintptr>(GetSelectedNetwork()));
             m_lastNetwork = GetSelectedNetwork();
+            RecreateMonitorViews();
             return;
         }
         Disconnect();

@@ -72,6 +72,7 @@ public:
     // ILinkHost.
     QObject* GetPaneWindow() override;
     void ShowNetworkStatusPanes() override;
+    void RecreateMonitorViews() override;
     RunMode GetRunMode() const override;
     bool DisconnectAfterProgramming() const override;
     bool GetSelectedController(int& net, int& node) const override;

@@ -353,6 +353,7 @@ TEST_F(LinkRun, TwoNetworksAreProgrammedOneAfterTheOther)
     ASSERT_TRUE(RunUntilSent(30000));
     EXPECT_EQ(link.GetSelectedNetwork(), 2) << "network B was served after A";
     EXPECT_TRUE(pane.Got(Msg::NetworkChanged));
+    EXPECT_EQ(host.monitorRecreations, 1) << "the monitor follows the link to network B";
     ExpectPanelsEqualTheFiles({1, 2, 3});
     QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

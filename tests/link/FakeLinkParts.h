@@ -32,6 +32,7 @@ class FakeLinkHost : public ILinkHost
 public:
     QObject* GetPaneWindow() override { return pane; }
     void ShowNetworkStatusPanes() override { ++statusPanes; }
+    void RecreateMonitorViews() override { ++monitorRecreations; }
     RunMode GetRunMode() const override { return mode; }
     bool DisconnectAfterProgramming() const override { return disconnectAfterProgramming; }
     bool GetSelectedController(int&, int&) const override { return false; }
@@ -44,6 +45,7 @@ public:
     RunMode mode = RunMode::Interactive;
     bool disconnectAfterProgramming = false;
     int statusPanes = 0;
+    int monitorRecreations = 0;
     int dataToProgram = 0;
     int closes = 0;
     int flashFailedNotices = 0;
