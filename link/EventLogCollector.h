@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <optional>
 
 class AppMessageEvent;
 class CCommLink;

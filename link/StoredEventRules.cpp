@@ -37,38 +37,33 @@ std::uint8_t DoorOf(std::uint8_t d)
     return static_cast<std::uint8_t>((d & kDoorMask) + 1);
 }
 
-// Type 4: the credential kind in the high nibble of the data byte.
+// Type 4: the credential kind in the high nibble of the data byte gives the
+// row's Mod and where its cardholder is looked up.
 void ApplyAccessRule(CSetEventLog& row, std::uint8_t d)
 {
+    struct CredentialKind
+    {
+        std::uint8_t kind;
+        std::uint8_t mod;
+        std::optional<std::int32_t> (*byNumber)(std::uint64_t);
+    };
+    static constexpr CredentialKind kKinds[] = {
+        {3, 16, CredentialOwners::BlockTransmitter}, {4, 15, CredentialOwners::BlockCard},
+        {5, 14, nullptr}, // entry code: looked up by its digits
+        {6, 17, CredentialOwners::SingleTransmitter}, {7, 36, CredentialOwners::SingleCard},
+    };
     row.m_Door = static_cast<std::uint8_t>(DoorOf(d) + ((d & kDeniedBit) ? kDeniedDoorFlag : 0));
     const std::uint64_t number = row.m_Id3 * 256u + row.m_Id4;
-    std::optional<std::int32_t> owner;
-    switch (d >> 4) {
-    case 3:
-        row.m_Mod = 16;
-        owner = CredentialOwners::BlockTransmitter(number);
-        break;
-    case 4:
-        row.m_Mod = 15;
-        owner = CredentialOwners::BlockCard(number);
-        break;
-    case 5:
-        row.m_Mod = 14;
-        owner = CredentialOwners::EntryCode(row.GetEntryCodeText());
-        break;
-    case 6:
-        row.m_Mod = 17;
-        owner = CredentialOwners::SingleTransmitter(number);
-        break;
-    case 7:
-        row.m_Mod = 36;
-        owner = CredentialOwners::SingleCard(number);
-        break;
-    default:
-        break;
+    for (const CredentialKind& kind : kKinds) {
+        if (kind.kind != d >> 4)
+            continue;
+        row.m_Mod = kind.mod;
+        const std::optional<std::int32_t> owner =
+            kind.byNumber ? kind.byNumber(number) : CredentialOwners::EntryCode(row.GetEntryCodeText());
+        if (owner)
+            row.m_UserID = *owner;
+        return;
     }
-    if (owner)
-        row.m_UserID = *owner;
 }
 
 // Type 11: the cardholder of the directory code Id0 Id1.

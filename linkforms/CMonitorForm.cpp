@@ -73,7 +73,7 @@ CMonitorForm::CMonitorForm(QWidget* parent)
     m_monitorList->setHeaderLabels(
         {QStringLiteral("Time"), QStringLiteral("Activator"), QStringLiteral("Door"), QStringLiteral("Event")});
     const int widths[] = {kTimeWidth, kActivatorWidth, kDoorWidth, kEventWidth};
-    for (int column = 0; column < 4; ++column)
+    for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
         m_monitorList->setColumnWidth(column, widths[column]);
     m_monitorList->SetExtendedMode(CListCtrlEx::kColouredMode);
     m_monitorList->setSelectionMode(QAbstractItemView::SingleSelection);
