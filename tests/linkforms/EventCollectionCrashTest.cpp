@@ -52,7 +52,9 @@ TEST_P(EventCollectionKilled, EveryEventIsStoredOnceAfterARestart)
             && Frame::ByteAt(request, Frame::kAddressOffset) == 0x11;
         if (!ackToNodeOne || ++acksToNodeOne != kKillAtAck)
             return PanelLine::RequestAction::Answer;
-        ::kill(static_cast<pid_t>(m_childPid.load()), SIGKILL);
+        // Never 0 or -1: those would signal this process's group or every process.
+        if (const qint64 pid = m_childPid.load(); pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
         return panelTookTheAck ? PanelLine::RequestAction::Answer : PanelLine::RequestAction::Drop;
     });
     EXPECT_EQ(RunChild(), -1) << "killed at the acknowledgement";
