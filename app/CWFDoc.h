@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CBindManager;
@@ -276,7 +277,11 @@ private:
     void CloseInstallationData();
     bool FindSelectedController();
     bool PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea);
-    bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force);
+    // What a node's stored commands settle, done once the run's commands
+    // are committed.
+    using Settlements = std::vector<std::function<void()>>;
+    bool ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea, int force,
+                           Settlements& settled);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
     void ClearSettingsListing();

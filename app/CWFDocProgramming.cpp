@@ -126,7 +126,7 @@ bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t
 }
 
 bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, DirectoryWorkArea& workArea,
-                               int force)
+                               int force, Settlements& settled)
 {
     if (!g_setVLNetworks.IsOpen() || !g_setVLNetworks.FindByNodeID(controller.m_NodeID))
         return true;
@@ -135,39 +135,33 @@ bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, 
         return false;
     const auto nodeCode = static_cast<std::uint8_t>(net * kNodeCodeBase + controller.m_NodeAddress);
     int nodeForce = force || !QFile::exists(BuildPath(kLastProgrammed, controller.m_FileName)) ? 1 : 0;
-    CNetQueueNode* entry = m_netQueue.GetNode(net, controller.m_NodeAddress);
+    const std::uint8_t node = controller.m_NodeAddress;
+    CNetQueueNode* entry = m_netQueue.GetNode(net, node);
     if (entry && entry->m_reprogramAll) {
         nodeForce = 1;
-        m_netQueue.SetStartFlag(net, controller.m_NodeAddress);
+        m_netQueue.SetStartFlag(net, node);
     }
     const std::int32_t flags = controller.m_Flags;
     if (flags & kReprogramAllFlag) {
         nodeForce = 1;
-        m_netQueue.SetStartFlag(net, controller.m_NodeAddress);
+        m_netQueue.SetStartFlag(net, node);
     }
-    int generated = 0;
-    {
-        // One unit per node: its command files are durable and its rows
-        // committed before the requests for a full send are taken back.
-        CommandStoreTransaction transaction(*this);
-        generated = manager.GenerateNetworkCommands(nodeCode, nodeForce, controller.m_PanelType == kPanelTypeB,
-                                                    (flags & kResendMessagesFlag) ? 1 : 0);
-        if (!transaction.Commit())
-            generated = 0;
-    }
-    if (generated)
-        generated = manager.RecordNodeSent();
     // A node whose commands were not all stored keeps its requests, so the
     // next run sends it everything again.
-    if (!generated)
+    if (!manager.GenerateNetworkCommands(nodeCode, nodeForce, controller.m_PanelType == kPanelTypeB,
+                                         (flags & kResendMessagesFlag) ? 1 : 0))
         return false;
-    if (entry)
-        entry->m_reprogramAll = 0;
-    if (flags & (kReprogramAllFlag | kResendMessagesFlag)) {
-        controller.Edit();
-        controller.m_Flags = flags & ~(kReprogramAllFlag | kResendMessagesFlag);
-        controller.Update();
-    }
+    manager.KeepNodeSent();
+    settled.push_back([this, &controller, net, node, flags, id = controller.m_VestrelID] {
+        if (CNetQueueNode* requests = m_netQueue.GetNode(net, node))
+            requests->m_reprogramAll = 0;
+        if ((flags & (kReprogramAllFlag | kResendMessagesFlag))
+            && controller.FindFirst(QStringLiteral("VestrelID = %1").arg(id))) {
+            controller.Edit();
+            controller.m_Flags = flags & ~(kReprogramAllFlag | kResendMessagesFlag);
+            controller.Update();
+        }
+    });
     return true;
 }
 
@@ -209,12 +203,25 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         }
         manager.RebuildTimeZoneOrder();
         bool allQueued = true;
-        do {
-            allQueued = ProgramController(controllers, manager, workArea, force) && allQueued;
-            if (oneNode)
-                break;
-            controllers.MoveNext();
-        } while (!controllers.IsEOF());
+        Settlements settled;
+        {
+            // The run's commands are one unit: their files are durable and
+            // their rows committed before any node's files are recorded as
+            // sent or its requests for a full send are taken back. A run cut
+            // short leaves nothing of it, and the next run does it all again.
+            CommandStoreTransaction transaction(*this);
+            do {
+                allQueued = ProgramController(controllers, manager, workArea, force, settled) && allQueued;
+                if (oneNode)
+                    break;
+                controllers.MoveNext();
+            } while (!controllers.IsEOF());
+            const bool kept = transaction.Commit() && manager.RecordNodesSent();
+            if (kept)
+                for (const auto& settle : settled)
+                    settle();
+            allQueued = kept && allQueued;
+        }
         // Recording the files as sent while a node's writes are missing
         // would keep that node behind for good; the next run compares
         // against the old copies again instead.

@@ -5,7 +5,7 @@
 
 class CWFDoc;
 
-// The commands a node is sent, stored as one unit: their files are written
+// Commands stored as one unit, a programming run's: their files are written
 // first, made durable together, and only then are their rows committed, so
 // a crash leaves no committed row without its file. A sync that fails takes
 // the rows back. Inside another such scope this one does nothing.

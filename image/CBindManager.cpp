@@ -16,6 +16,7 @@
 #include "link/NodeAddress.h"
 #include "platform/Archive.h"
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 
 #include <QFileInfo>
 
@@ -291,12 +292,17 @@ int CBindManager::ControllerImageCommands(std::uint8_t nodeCode, int force)
     return 1;
 }
 
-int CBindManager::RecordNodeSent()
+void CBindManager::KeepNodeSent()
 {
-    bool written = true;
-    for (const auto& [name, bytes] : m_nodeCopies)
-        written = WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, bytes) && written;
+    for (auto& [name, bytes] : m_nodeCopies)
+        m_sentCopies.emplace_back(LastProgrammedFolder() + QLatin1Char('/') + name, std::move(bytes));
     m_nodeCopies.clear();
+}
+
+int CBindManager::RecordNodesSent()
+{
+    const bool written = DurableFiles::ReplaceAll(m_sentCopies);
+    m_sentCopies.clear();
     return written ? 1 : 0;
 }
 

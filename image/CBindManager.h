@@ -42,9 +42,12 @@ public:
     // nodeCode = network x 10 + node. Queues what the node needs and, when
     // anything was stored for it, the end command.
     int GenerateNetworkCommands(std::uint8_t nodeCode, int force, int partial, int forceMessages);
-    // Records the node's own files as sent: called once the commands that
-    // GenerateNetworkCommands stored for it are durable and committed.
-    int RecordNodeSent();
+    // Keeps the node's own files, as GenerateNetworkCommands compared them,
+    // for RecordNodesSent: called once every command of the node is stored.
+    void KeepNodeSent();
+    // Records the files kept since as sent, together: called once the
+    // commands stored for their nodes are durable and committed.
+    int RecordNodesSent();
     // Copies the bound files into the last-programmed folder.
     int StoreInstallationState(int full);
     void RebuildTimeZoneOrder();
@@ -97,7 +100,8 @@ private:
     DirectoryWorkArea* m_workArea = nullptr;
     int m_storedForNode = 0;
     QSet<QString> m_boundFiles;
-    std::vector<std::pair<QString, QByteArray>> m_nodeCopies; // written by RecordNodeSent
+    std::vector<std::pair<QString, QByteArray>> m_nodeCopies; // of the node being generated
+    std::vector<std::pair<QString, QByteArray>> m_sentCopies; // written by RecordNodesSent
     RunsCache m_runs;
 };
 

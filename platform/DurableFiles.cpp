@@ -33,34 +33,87 @@ bool SyncPath(const QByteArray& path, int flags, int (*sync)(int))
     const bool synced = sync(fd) == 0;
     return ::close(fd) == 0 && synced;
 }
+
+// The bytes in a new file at beside; false, with nothing left, when they
+// could not be written whole.
+bool WriteBeside(const QByteArray& beside, const QByteArray& bytes)
+{
+    const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, bytes);
+    if (::close(fd) != 0 || !written) {
+        ::unlink(beside.constData());
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 bool DurableFiles::Write(const QString& path, const QByteArray& bytes)
 {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray beside = target + kBesideSuffix;
-    const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (!WriteBeside(beside, bytes))
         return false;
-    const bool written = WriteAll(fd, bytes);
-    if (::close(fd) != 0 || !written || ::rename(beside.constData(), target.constData()) != 0) {
+    if (::rename(beside.constData(), target.constData()) != 0) {
         ::unlink(beside.constData());
         return false;
     }
     m_files.push_back(target);
+    NoteFolder(path);
+    return true;
+}
+
+bool DurableFiles::ReplaceAll(const std::vector<std::pair<QString, QByteArray>>& files)
+{
+    DurableFiles beside;
+    std::vector<QByteArray> targets;
+    bool done = true;
+    for (const auto& [path, bytes] : files) {
+        const QByteArray target = QFile::encodeName(path);
+        if (!WriteBeside(target + kBesideSuffix, bytes)) {
+            done = false;
+            break;
+        }
+        targets.push_back(target);
+        beside.m_files.push_back(target + kBesideSuffix);
+        beside.NoteFolder(path);
+    }
+    // A file renamed before its content is durable may come back empty
+    // after a power cut, in place of the old one.
+    done = done && beside.SyncFiles();
+    for (const QByteArray& target : targets) {
+        const QByteArray from = target + kBesideSuffix;
+        if (!done || ::rename(from.constData(), target.constData()) != 0) {
+            ::unlink(from.constData());
+            done = false;
+        }
+    }
+    beside.m_files.clear(); // renamed: only their folders are left to sync
+    return beside.Sync() && done;
+}
+
+void DurableFiles::NoteFolder(const QString& path)
+{
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     if (std::find(m_folders.begin(), m_folders.end(), folder) == m_folders.end())
         m_folders.push_back(folder);
-    return true;
+}
+
+bool DurableFiles::SyncFiles()
+{
+    if (m_files.empty() || SyncPath(m_folders.front(), O_RDONLY | O_DIRECTORY, ::syncfs))
+        return true;
+    bool synced = true;
+    for (const QByteArray& file : m_files)
+        synced = SyncPath(file, O_RDONLY, ::fdatasync) && synced;
+    return synced;
 }
 
 bool DurableFiles::Sync()
 {
-    bool synced = true;
-    if (!m_files.empty() && !SyncPath(m_folders.front(), O_RDONLY | O_DIRECTORY, ::syncfs)) {
-        for (const QByteArray& file : m_files)
-            synced = SyncPath(file, O_RDONLY, ::fdatasync) && synced;
-    }
+    bool synced = SyncFiles();
     for (const QByteArray& folder : m_folders)
         synced = SyncPath(folder, O_RDONLY | O_DIRECTORY, ::fsync) && synced;
     m_files.clear();

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // Files written beside their place and renamed into it, then made durable
@@ -19,8 +20,16 @@ public:
     // refused. The list is emptied either way.
     bool Sync();
     bool IsEmpty() const { return m_files.empty(); }
+    // Replaces each file by its new content, whole: all are written beside
+    // their places and made durable together before any is renamed into
+    // place. False when one could not be written or made durable: those
+    // renamed by then hold their new content, the others their old.
+    static bool ReplaceAll(const std::vector<std::pair<QString, QByteArray>>& files);
 
 private:
+    bool SyncFiles();
+    void NoteFolder(const QString& path);
+
     std::vector<QByteArray> m_files;
     std::vector<QByteArray> m_folders;
 };
