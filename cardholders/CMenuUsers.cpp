@@ -169,7 +169,7 @@ void CMenuUsers::UpdateSetItemText(QTreeWidgetItem* item)
     while (text.endsWith(QLatin1Char(' ')))
         text.chop(1);
     if (item->childCount() > 0)
-        text = QStringLiteral("%1 [%2]").arg(text).arg(item->childCount());
+        text = QStringLiteral("%1 [%2]").arg(text, QString::number(item->childCount()));
     item->setText(0, text);
 }
 

@@ -321,6 +321,17 @@ TEST_F(CardholderScreens, RenamedSetFollowsInTheTreeAndDeletedSetLeavesIt)
     EXPECT_EQ(doc->m_globalMemory.Byte(1226 + 16 * 5), 0);
 }
 
+TEST_F(CardholderScreens, ASetNameIsShownAsTypedBesideItsCount)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff"));
+    auto* form = qobject_cast<CRPUserGroups*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    Type(form->NameEdit(), "Shift %1");
+    ASSERT_NE(SetItem("Shift"), nullptr);
+    EXPECT_EQ(SetItem("Shift")->text(0), "Shift %1 [2]");
+}
+
 TEST_F(CardholderScreens, ABoxShownWhileSavingStartsNoSecondSave)
 {
     SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
