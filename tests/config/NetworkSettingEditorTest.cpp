@@ -25,6 +25,7 @@
 #include "image/VLMemoryLayout.h"
 #include "link/CNetCommand.h"
 #include "link/NetCommandKinds.h"
+#include "platform/ControlHost.h"
 #include "platform/ControlRegistry.h"
 #include "platform/WindowMessages.h"
 #include "tests/app/PlainOperator.h"
@@ -63,6 +64,13 @@ namespace {
 
 constexpr int kDoorGroupsPage = 0;
 constexpr int kZones1Page = 2;
+
+bool BarIsActive(const CScheduleBar& bar)
+{
+    const auto* control = dynamic_cast<const ControlHost*>(bar.Properties());
+    QVariant active;
+    return control && control->GetProperty(QZ::DISPID_Active, &active) && active.toBool();
+}
 constexpr int kDoorSchedulesPage = 4;
 constexpr int kFacilityCodesPage = 6;
 constexpr int kTelephonePage = 7;
@@ -199,6 +207,7 @@ TEST_F(Editor, ApplyStoresTheChangedPagesAndTheNextRunSendsOnlyThem)
     auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
     ILongProperties* bar = zones->Bar(1)->Properties();
     ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(BarIsActive(*zones->Bar(1)));
     bar->SetLong(QZ::DISPID_lTimeZone1Begin, 22 * 60);
     bar->SetLong(QZ::DISPID_lTimeZone1End, 2 * 60);
 
@@ -725,6 +734,7 @@ TEST_F(EditorWithoutGlobalRight, PagesCanBeBrowsedButNotChanged)
     auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
     EXPECT_FALSE(zones->DayBox(1, 0)->isEnabled());
     ASSERT_NE(zones->Bar(1)->Properties(), nullptr);
+    EXPECT_FALSE(BarIsActive(*zones->Bar(1))) << "periods cannot be dragged";
     EXPECT_FALSE(PageAt<CTabFacilityCodes>(editor, kFacilityCodesPage)->CardField(0)->isEnabled());
     EXPECT_FALSE(PageAt<CTabTimeCalendar>(editor, kCalendarPage)->AddButton(true)->isEnabled());
     auto* doors = PageAt<CTabDoorSchedules>(editor, kDoorSchedulesPage);
