@@ -2,6 +2,8 @@
 
 #include "app/CommandStoreTransaction.h"
 #include "app/RunState.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -131,6 +133,10 @@ bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, 
     if (!g_setVLNetworks.IsOpen() || !g_setVLNetworks.FindByNodeID(controller.m_NodeID))
         return true;
     const std::uint8_t net = g_setVLNetworks.m_Net;
+    // The form lists the networks it can reach; commands for any other
+    // would wait in the store for good.
+    if (const ICommControlForm* form = GetCommControlForm(); form && !form->HasNetwork(net))
+        return true;
     if (!PrepareControllerImage(controller, net, workArea))
         return false;
     const auto nodeCode = static_cast<std::uint8_t>(net * kNodeCodeBase + controller.m_NodeAddress);
@@ -237,5 +243,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
     if (bound)
         SetDataToProgram(0);
     ClearPendingNodeRequest();
+    if (ICommControlForm* form = GetCommControlForm())
+        form->ServiceQueue();
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "app/CWFDoc.h"
 #include "app/RunState.h"
+#include "common/ICommControlForm.h"
+#include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "database/GlobalRecordsets.h"
 #include "image/CBlockBinder.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -185,6 +188,64 @@ TEST_F(ProgrammingRun, UnknownControllerQueuesNothing)
     EXPECT_EQ(m_doc.PrepareNetworkProgramming(9999, 0), 0);
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(QueueBeingCreated, 0);
+}
+
+// A communication form that lists the given networks and counts the
+// requests to serve its queue.
+class ListingForm : public ICommControlForm
+{
+public:
+    explicit ListingForm(std::set<int> networks) : m_networks(std::move(networks)) {}
+    bool IsConnected() const override { return false; }
+    void Disconnect() override {}
+    int GoOnline() override { return 1; }
+    void ServiceQueue() override { ++served; }
+    bool HasNetwork(int net) const override { return m_networks.count(net) != 0; }
+
+    int served = 0;
+
+private:
+    std::set<int> m_networks;
+};
+
+class ProgrammingRunWithForm : public ProgrammingRun
+{
+protected:
+    void TearDown() override
+    {
+        SetCommControlForm(nullptr);
+        ProgrammingRun::TearDown();
+    }
+};
+
+TEST_F(ProgrammingRunWithForm, ControllersOfUnlistedNetworksAreSkippedAndTheQueueIsServed)
+{
+    const struct {
+        std::set<int> listed;
+        std::size_t nodesQueued;
+    } cases[] = {
+        {{1}, 3u},
+        {{2, 3}, 0u},
+        {{}, 0u},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.listed.size());
+        ASSERT_TRUE(m_doc.ClearNetCommands());
+        ListingForm form(c.listed);
+        SetCommControlForm(&form);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 1), 1);
+        EXPECT_EQ(StoredByNode().size(), c.nodesQueued);
+        EXPECT_EQ(form.served, 1) << "the form serves what was queued, once, at the end";
+        SetCommControlForm(nullptr);
+    }
+}
+
+TEST_F(ProgrammingRunWithForm, RunThatFindsNoControllerLeavesTheQueueAlone)
+{
+    ListingForm form({1});
+    SetCommControlForm(&form);
+    EXPECT_EQ(m_doc.PrepareNetworkProgramming(9999, 0), 0);
+    EXPECT_EQ(form.served, 0);
 }
 
 TEST_F(ProgrammingRun, FiltersLeftByScreensHideNoRowFromTheBind)
