@@ -13,11 +13,13 @@
 #include "database/NetworkLetter.h"
 #include "database/WaitCursor.h"
 #include "link/NodeAddress.h"
+#include "linkforms/CDlgNetworkConnection.h"
 #include "linkforms/FirmwareUpdate.h"
 #include "linkforms/INodeCommandHost.h"
 #include "linkforms/NodeButtons.h"
 #include "linkforms/NodeCommands.h"
 #include "linkforms/NodeIcons.h"
+#include "linkforms/NetworkSettingsEdit.h"
 #include "linkforms/NodeStatusRecord.h"
 #include "platform/DatabaseException.h"
 #include "platform/WindowMessages.h"
@@ -68,6 +70,7 @@ CRPNetworkStatusForm::CRPNetworkStatusForm(QWidget* parent)
         const QAction* chosen = menu.exec(at);
         return chosen ? chosen->data().toUInt() : 0;
     };
+    runNetworkDialog = [](CDlgNetworkConnection& dialog) { return dialog.exec() == QDialog::Accepted; };
     BuildGrid();
     BuildStatusList();
     RefreshNodeButtons();
@@ -86,6 +89,7 @@ void CRPNetworkStatusForm::BuildGrid()
         button->setObjectName(QString::number(kNetworkButtonIds[net - 1]));
         button->setIcon(NodeIcons::NetworkIcon(net));
         button->setFixedSize(kNodeButtonSize, kNodeButtonSize);
+        connect(button, &QPushButton::clicked, this, [this, net] { OnNetworkButton(net); });
         grid->addWidget(button, 0, net - 1);
         m_networkButtons[net - 1] = button;
         for (int node = 1; node <= kNodesPerNetwork; ++node) {
@@ -271,6 +275,19 @@ void CRPNetworkStatusForm::OnDetails()
     m_detailsShown = !m_detailsShown;
     m_statusList->setVisible(m_detailsShown);
     m_details->setText(m_detailsShown ? kHideDetails : kShowDetails);
+}
+
+void CRPNetworkStatusForm::OnNetworkButton(int net)
+{
+    if (!m_doc)
+        return;
+    NetworkSettingsEdit edit(*m_doc, m_host);
+    const std::optional<NetworkConnectionValues> values = edit.Load(net);
+    if (!values)
+        return;
+    CDlgNetworkConnection dialog(*values, this);
+    if (runNetworkDialog(dialog))
+        edit.Store(dialog.Values());
 }
 
 std::int32_t CRPNetworkStatusForm::ClickedVestrelId() const

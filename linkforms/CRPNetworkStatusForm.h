@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 
+class CDlgNetworkConnection;
 class CListCtrlEx;
 class CWFDoc;
 class INodeCommandHost;
@@ -40,10 +41,14 @@ public:
     void OnNodeButton(int buttonId);
     void OnNodeCommand(unsigned command);
     void OnDetails();
+    // A network button: the network's connection settings.
+    void OnNetworkButton(int net);
 
     // The clicked node's menu, at its button's lower-right corner; the
     // command chosen, 0 for none. Tests answer in its place.
     std::function<unsigned(QMenu& menu, const QPoint& at)> trackPopup;
+    // Runs the network connection dialog; true for OK. Tests answer in its place.
+    std::function<bool(CDlgNetworkConnection& dialog)> runNetworkDialog;
 
     QToolButton* NodeButton(int net, int node) const;
     QPushButton* NetworkButton(int net) const;
