@@ -308,6 +308,23 @@ TEST_F(ModemLinkRun, FiveBusyResultsEndOneDialCycle)
     EXPECT_FALSE(link.IsConnected());
 }
 
+TEST_F(ModemLinkRun, NumberWithNothingToDialEndsTheAttemptAtOnce)
+{
+    for (const char* number : {"", "   ", "call the lobby"}) {
+        SCOPED_TRACE(number);
+        lines.clear();
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_PhoneNo = QString::fromLatin1(number);
+        g_setVLNetworks.Update();
+        boxes.Answer(IDCANCEL);
+        EXPECT_EQ(link.Connect(), 0);
+        EXPECT_EQ(lines, QStringList("Could not connect to network."));
+        EXPECT_TRUE(line.DialledNumbers().isEmpty());
+        EXPECT_FALSE(link.IsConnected());
+    }
+}
+
 TEST_F(ModemLinkRun, ConnectedCallCarriesTheStoredRun)
 {
     line.ScriptDial({"CONNECT 38400"});
@@ -318,35 +335,55 @@ TEST_F(ModemLinkRun, ConnectedCallCarriesTheStoredRun)
     ExpectPanelsEqualTheFiles({1, 2, 3});
 }
 
-TEST_F(LinkRun, TwoNetworksAreProgrammedOneAfterTheOther)
+// Network B (one node) on a line of its own, beside the demo's network A.
+class TwoNetworkLinkRun : public LinkRun
 {
-    PanelLine lineB{2, {1}};
-    lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
-    Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
-    ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 2"));
-    g_setVLNetworks.Edit();
-    g_setVLNetworks.m_Active = true;
-    g_setVLNetworks.m_Password = kPanelPassword;
-    g_setVLNetworks.m_ConnectUsing = 2;
-    g_setVLNetworks.Update();
-    const std::int32_t networkB = g_setVLNetworks.m_NodeID;
-    g_setVestrels.AddNew();
-    g_setVestrels.m_VestrelName = QStringLiteral("Annex");
-    g_setVestrels.m_NetAddress = 2;
-    g_setVestrels.m_NodeAddress = 1;
-    g_setVestrels.m_NodeID = networkB;
-    g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
-    g_setVestrels.m_PanelType = 1;
-    g_setVestrels.Update();
-    ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
-    m_doc.m_netQueue.AddNode(g_setVestrels);
+protected:
+    void SetUp() override
     {
-        CVLMemory image;
-        ASSERT_TRUE(image.LoadFile(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"), 1, 21, {'0', '0', '1'}));
+        LinkRun::SetUp();
+        if (HasFatalFailure())
+            return;
+        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 2"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_Active = true;
+        g_setVLNetworks.m_Password = kPanelPassword;
+        g_setVLNetworks.m_ConnectUsing = 2;
+        g_setVLNetworks.Update();
+        const std::int32_t networkB = g_setVLNetworks.m_NodeID;
+        g_setVestrels.AddNew();
+        g_setVestrels.m_VestrelName = QStringLiteral("Annex");
+        g_setVestrels.m_NetAddress = 2;
+        g_setVestrels.m_NodeAddress = 1;
+        g_setVestrels.m_NodeID = networkB;
+        g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
+        g_setVestrels.m_PanelType = 1;
+        g_setVestrels.Update();
+        ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
+        m_doc.m_netQueue.AddNode(g_setVestrels);
+        {
+            CVLMemory image;
+            ASSERT_TRUE(image.LoadFile(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"), 1, 21, {'0', '0', '1'}));
+        }
+        link.FillNetworkCombo();
+        ASSERT_EQ(link.NetworkCount(), 2);
     }
-    link.FillNetworkCombo();
-    ASSERT_EQ(link.NetworkCount(), 2);
 
+    void ExpectNetworkBEqualsItsFile()
+    {
+        QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        lineB.WithNode(1, [&](PanelSimulator& panel) { EXPECT_EQ(panel.Bank(0).left(bytes.size()), bytes); });
+    }
+
+    PanelLine lineB{2, {1}};
+};
+
+TEST_F(TwoNetworkLinkRun, NetworksAreProgrammedOneAfterTheOther)
+{
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     ASSERT_EQ(link.GetSelectedNetwork(), 1);
     ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
@@ -355,10 +392,42 @@ TEST_F(LinkRun, TwoNetworksAreProgrammedOneAfterTheOther)
     EXPECT_TRUE(pane.Got(Msg::NetworkChanged));
     EXPECT_EQ(host.monitorRecreations, 1) << "the monitor follows the link to network B";
     ExpectPanelsEqualTheFiles({1, 2, 3});
-    QFile file(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    lineB.WithNode(1, [&](PanelSimulator& panel) { EXPECT_EQ(panel.Bank(0).left(bytes.size()), bytes); });
+    ExpectNetworkBEqualsItsFile();
+}
+
+TEST_F(TwoNetworkLinkRun, QuietMasterOfOneNetworkLeavesTheOtherProgrammed)
+{
+    // A's master goes quiet at its first write and answers nothing after.
+    std::atomic<bool> quiet{false};
+    line.SetRequestHook([&](const QByteArray& request) {
+        quiet = quiet || IsRequest(request, 0x11, {7});
+        return quiet ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.GetSelectedNetwork(), 1);
+    // The operator declines both retries and lets network A's queue go.
+    for (int answer : {IDCANCEL, IDCANCEL, IDYES})
+        boxes.Answer(answer);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil(
+        [&] { return NetQueueState[0] == kNetworkStateNoAnswer && !link.IsConnected() && !link.IsConnecting(); },
+        30000))
+        << boxes.Texts().join('|').toStdString();
+    const QString refused = QStringLiteral("An error has occurred while connecting to network A.");
+    ASSERT_EQ(boxes.Texts().size(), 3) << boxes.Texts().join('|').toStdString();
+    EXPECT_EQ(boxes.Texts().mid(0, 2), QStringList({refused, refused}));
+    EXPECT_TRUE(boxes.Texts()[2].startsWith("Wardenfold will now clear the command queue."));
+    for (int node : {1, 2, 3})
+        EXPECT_EQ(NodeLinkState[0][node - 1], kNodeStateFailed) << node;
+    m_doc.FilterNetCommands("Net = 1");
+    EXPECT_EQ(m_doc.CountQueuedCommands(), 0) << "A's stored commands went with it";
+
+    ASSERT_EQ(link.ReconnectCurrentNetwork(), 1) << lines.join('|').toStdString();
+    EXPECT_EQ(link.GetSelectedNetwork(), 2);
+    ASSERT_TRUE(RunUntilSent(30000));
+    ExpectNetworkBEqualsItsFile();
+    EXPECT_EQ(NetQueueState[0], kNetworkStateNoAnswer);
+    EXPECT_EQ(NodeReprogramPending[0][0], 1) << "A is reprogrammed in full once it answers";
 }
 
 } // namespace
