@@ -12,6 +12,7 @@
 #include "tests/app/StoredCommandReader.h"
 #include "tests/fixtures/PanelSimulator.h"
 #include "tests/image/RecordingSink.h"
+#include "tests/support/ChildProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -111,19 +112,13 @@ protected:
     // delay is negative. The child's exit code, or -1 when it was killed.
     int RunChild(int killAfterMs)
     {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WARDIX_PROFILE"), m_env.ProfilePath());
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QStringLiteral(PROGRAMMING_RUN_CHILD), {m_site});
-        EXPECT_TRUE(child.waitForStarted());
-        if (killAfterMs >= 0) {
-            QThread::msleep(static_cast<unsigned long>(killAfterMs));
-            child.kill();
-        }
-        EXPECT_TRUE(child.waitForFinished(60000));
-        return child.exitStatus() == QProcess::CrashExit ? -1 : child.exitCode();
+        ChildProcess child(QStringLiteral(PROGRAMMING_RUN_CHILD), m_env.ProfilePath());
+        return child.Run({m_site}, 60000, [&](QProcess& process) {
+            if (killAfterMs >= 0) {
+                QThread::msleep(static_cast<unsigned long>(killAfterMs));
+                process.kill();
+            }
+        });
     }
 
     // What the site holds after a run that may have been killed, and after

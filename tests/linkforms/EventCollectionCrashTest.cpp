@@ -1,9 +1,7 @@
 #include "tests/linkforms/EventCollectionFixture.h"
-
-#include <QProcess>
+#include "tests/support/ChildProcess.h"
 
 #include <atomic>
-#include <csignal>
 
 namespace {
 
@@ -17,23 +15,10 @@ constexpr const char* kChildScale = "0.02";
 class EventCollectionKilled : public EventCollectionRun, public testing::WithParamInterface<bool>
 {
 protected:
-    int RunChild()
-    {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WARDIX_PROFILE"), m_env.ProfilePath());
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QStringLiteral(EVENT_COLLECTION_CHILD), {m_site, QString::fromLatin1(kChildScale)});
-        EXPECT_TRUE(child.waitForStarted());
-        m_childPid = child.processId();
-        EXPECT_TRUE(child.waitForFinished(kChildBoundMs));
-        m_childPid = 0;
-        return child.exitStatus() == QProcess::CrashExit ? -1 : child.exitCode();
-    }
+    int RunChild() { return m_child.Run({m_site, QString::fromLatin1(kChildScale)}, kChildBoundMs); }
 
     QString m_site;
-    std::atomic<qint64> m_childPid{0};
+    ChildProcess m_child{QStringLiteral(EVENT_COLLECTION_CHILD), m_env.ProfilePath()};
 };
 
 } // namespace
@@ -52,9 +37,7 @@ TEST_P(EventCollectionKilled, EveryEventIsStoredOnceAfterARestart)
             && Frame::ByteAt(request, Frame::kAddressOffset) == 0x11;
         if (!ackToNodeOne || ++acksToNodeOne != kKillAtAck)
             return PanelLine::RequestAction::Answer;
-        // Never 0 or -1: those would signal this process's group or every process.
-        if (const qint64 pid = m_childPid.load(); pid > 0)
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        m_child.Kill();
         return panelTookTheAck ? PanelLine::RequestAction::Answer : PanelLine::RequestAction::Drop;
     });
     EXPECT_EQ(RunChild(), -1) << "killed at the acknowledgement";
