@@ -117,10 +117,10 @@ void CDlgNetworkConnection::ApplyEnablingRules()
         widget->setEnabled(modem);
 }
 
-void CDlgNetworkConnection::SetDevices(const std::vector<DeviceRow>& rows)
+void CDlgNetworkConnection::SetDevices(const std::vector<AntiPassbackDevice>& rows)
 {
     m_devices->clear();
-    for (const DeviceRow& row : rows)
+    for (const AntiPassbackDevice& row : rows)
         m_devices->addTopLevelItem(new QTreeWidgetItem(QStringList{row.name, row.type, row.direction}));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "linkforms/NetworkConnectionValues.h"
+#include "linkforms/NetworkDevices.h"
 
 #include <QDialog>
 
@@ -36,14 +37,8 @@ public:
     // The values as the operator left them (read after OK).
     const NetworkConnectionValues& Values() const { return m_values; }
 
-    // One row of the anti-passback device list.
-    struct DeviceRow
-    {
-        QString name;
-        QString type;
-        QString direction;
-    };
-    void SetDevices(const std::vector<DeviceRow>& rows);
+    // The rows of the anti-passback device list.
+    void SetDevices(const std::vector<AntiPassbackDevice>& rows);
 
     void accept() override;
 

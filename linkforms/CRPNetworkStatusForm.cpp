@@ -19,6 +19,7 @@
 #include "linkforms/NodeButtons.h"
 #include "linkforms/NodeCommands.h"
 #include "linkforms/NodeIcons.h"
+#include "linkforms/NetworkDevices.h"
 #include "linkforms/NetworkSettingsEdit.h"
 #include "linkforms/NodeStatusRecord.h"
 #include "platform/DatabaseException.h"
@@ -286,6 +287,7 @@ void CRPNetworkStatusForm::OnNetworkButton(int net)
     if (!values)
         return;
     CDlgNetworkConnection dialog(*values, this);
+    dialog.SetDevices(AntiPassbackDevices(*m_doc, net));
     if (runNetworkDialog(dialog))
         edit.Store(dialog.Values());
 }

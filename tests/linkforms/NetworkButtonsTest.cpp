@@ -1,5 +1,7 @@
 #include "tests/linkforms/NetworkStatusPaneFixture.h"
 
+#include "common/Vocabulary.h"
+#include "image/CVLControllerMemory.h"
 #include "linkforms/CDlgNetworkConnection.h"
 
 #include <QCheckBox>
@@ -7,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 namespace {
 
@@ -142,6 +145,75 @@ TEST_F(NetworkButtons, SwitchingOnOffersToReprogramTheNetworksPanels)
         EXPECT_EQ(host.dataPending, answer == IDYES ? 1 : 0);
     }
     EXPECT_EQ(host.allRemoved, 0);
+}
+
+struct Device
+{
+    int node;
+    int device;
+    std::uint8_t settings; // direction in the low four bits
+    std::uint8_t type;
+    const char* name;
+};
+
+// Writes the devices into the controllers' image files, every other device
+// of nodes 1-3 having no direction.
+void WriteDevices(CWFDoc& doc, const std::vector<Device>& devices)
+{
+    for (int node : {1, 2, 3}) {
+        ASSERT_TRUE(g_setVestrels.FindByAddress(kNetA, node));
+        CVLControllerMemory image;
+        ASSERT_TRUE(image.LoadFile(doc.BuildPath(CWFDoc::kVestrels, g_setVestrels.GetFileName()), 0, 0, {}));
+        for (int d = 0; d < VLLayout::kDevices.count; ++d)
+            image.SetByte(VLLayout::kDevices.At(d), 0);
+        for (const Device& device : devices) {
+            if (device.node != node)
+                continue;
+            image.SetByte(VLLayout::kDevices.At(device.device), device.settings);
+            image.SetByte(VLLayout::kDevices.At(device.device) + 1, device.type);
+            QString name = QString::fromLatin1(device.name);
+            ASSERT_TRUE(image.ExchangeDeviceName(device.device, name, 0));
+        }
+        ASSERT_TRUE(image.SaveFile());
+    }
+}
+
+TEST_F(NetworkButtons, DeviceListShowsEachControllersInAndOutDevices)
+{
+    const std::vector<Device> devices = {
+        {1, 0, 0x01, 1, "Integral"},       // device 0 is not a remote device
+        {1, 3, 0x01, 1, "  Front door  "}, // in
+        {1, 4, 0x02, 3, "Back door"},      // out
+        {1, 5, 0x00, 1, "No direction"},
+        {1, 6, 0x03, 1, "Neutral"},
+        {1, 8, 0xF2, 2, "High bits kept"}, // only the low nibble is the direction
+        {2, 10, 0x01, 3, "Garage"},
+        {2, 11, 0x02, 4, "Loading bay"},
+        {3, 2, 0x01, 200, "Odd type"},
+    };
+    WriteDevices(m_doc, devices);
+    QStringList rows;
+    edit = [&rows](CDlgNetworkConnection& dialog) {
+        auto* list = Control<QTreeWidget>(dialog, CDlgNetworkConnection::IdDevices);
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = list->topLevelItem(i);
+            rows << row->text(0) + "|" + row->text(1) + "|" + row->text(2);
+        }
+    };
+    accept = false;
+    pane->NetworkButton(kNetA)->click();
+    const QString type1 = NameAt(DeviceTypeNames, 1);
+    const QString type2 = NameAt(DeviceTypeNames, 2);
+    const QString type3 = NameAt(DeviceTypeNames, 3);
+    const QString type4 = NameAt(DeviceTypeNames, 4);
+    EXPECT_EQ(rows, (QStringList{
+                        "[A1][DV3] Front door|" + type1 + "|In",
+                        "[A1][DV4] Back door|" + type3 + "|Out",
+                        "[A1][DV8] High bits kept|" + type2 + "|Out",
+                        "[A2][DV10] Garage|" + type3 + "|In",
+                        "[A2][DV11] Loading bay|" + type4 + "|Out",
+                        "[A3][DV2] Odd type|?|In",
+                    }));
 }
 
 } // namespace
