@@ -14,6 +14,7 @@
 #include "database/WaitCursor.h"
 #include "link/NodeAddress.h"
 #include "linkforms/CDlgNetworkConnection.h"
+#include "linkforms/CDownloadNodeDlg.h"
 #include "linkforms/FirmwareUpdate.h"
 #include "linkforms/INodeCommandHost.h"
 #include "linkforms/NodeButtons.h"
@@ -72,6 +73,7 @@ CRPNetworkStatusForm::CRPNetworkStatusForm(QWidget* parent)
         return chosen ? chosen->data().toUInt() : 0;
     };
     runNetworkDialog = [](CDlgNetworkConnection& dialog) { return dialog.exec() == QDialog::Accepted; };
+    runDownloadDialog = [](CDownloadNodeDlg& dialog) { return dialog.DoModal(); };
     BuildGrid();
     BuildStatusList();
     RefreshNodeButtons();
@@ -320,8 +322,7 @@ void CRPNetworkStatusForm::OnNodeButton(int buttonId)
     using namespace NodeMenu;
     if (click.menu == NodeCommands::Menu::InstalledPanel) {
         add(&menu, QStringLiteral("&Node Setup"), kNodeSetup);
-        // The memory download comes with its dialog.
-        add(&menu, QStringLiteral("D&ownload All Memory"), kDownloadAllMemory, false);
+        add(&menu, QStringLiteral("D&ownload All Memory"), kDownloadAllMemory, click.deleteAndDownload);
         add(&menu, QStringLiteral("&Delete Node"), kDeleteNode, click.deleteAndDownload);
         QMenu* program = menu.addMenu(QStringLiteral("&Program"));
         add(program, QStringLiteral("&Reprogram entire node"), kReprogramNode);
@@ -330,9 +331,9 @@ void CRPNetworkStatusForm::OnNodeButton(int buttonId)
         add(control, QStringLiteral("&Reset Node"), kResetNode);
         add(control, QStringLiteral("&Reset supervised flags"), kResetSupervisedFlags);
     } else {
-        // Installing and the memory download come with their dialogs.
+        // Installing comes with its wizard.
         add(&menu, QStringLiteral("&Install Panel"), kInstallPanel, false);
-        add(&menu, QStringLiteral("D&ownload All Memory"), kDownloadAllMemory, false);
+        add(&menu, QStringLiteral("D&ownload All Memory"), kDownloadAllMemory);
     }
     if (click.firmwareUpdate)
         add(&menu, QStringLiteral("&Firmware Update"), kFirmwareUpdate);
@@ -365,6 +366,9 @@ void CRPNetworkStatusForm::OnNodeCommand(unsigned command)
     case kDeleteNode:
         DeleteNode();
         break;
+    case kDownloadAllMemory:
+        DownloadAllMemory();
+        break;
     case kFirmwareUpdate:
         RunFirmwareUpdate();
         break;
@@ -387,6 +391,17 @@ void CRPNetworkStatusForm::DeleteNode()
         return;
     SetCaption(m_clickedNet, m_clickedNode, kNoPanelCaption);
     RefreshNodeButtons();
+}
+
+void CRPNetworkStatusForm::DownloadAllMemory()
+{
+    NodeCommands commands(*m_doc, m_host);
+    if (!commands.MayDownloadMemory(m_clickedNet, m_clickedNode))
+        return;
+    CDownloadNodeDlg dialog(m_doc->m_netQueue, m_host, m_doc->GetDownloadFolder(m_clickedNet, m_clickedNode),
+                            m_clickedNet, m_clickedNode, this);
+    const int result = runDownloadDialog(dialog);
+    commands.AfterDownload(m_clickedNet, m_clickedNode, result, dialog.WasCancelled());
 }
 
 void CRPNetworkStatusForm::RunFirmwareUpdate()

@@ -12,6 +12,7 @@
 #include <functional>
 
 class CDlgNetworkConnection;
+class CDownloadNodeDlg;
 class CListCtrlEx;
 class CWFDoc;
 class INodeCommandHost;
@@ -49,6 +50,8 @@ public:
     std::function<unsigned(QMenu& menu, const QPoint& at)> trackPopup;
     // Runs the network connection dialog; true for OK. Tests answer in its place.
     std::function<bool(CDlgNetworkConnection& dialog)> runNetworkDialog;
+    // Runs the node memory download; its result (IDOK, IDCANCEL).
+    std::function<int(CDownloadNodeDlg& dialog)> runDownloadDialog;
 
     QToolButton* NodeButton(int net, int node) const;
     QPushButton* NetworkButton(int net) const;
@@ -70,6 +73,7 @@ private:
     std::int32_t ClickedVestrelId() const;
     void OpenNodeSetup();
     void DeleteNode();
+    void DownloadAllMemory();
     void RunFirmwareUpdate();
 
     CWFDoc* m_doc = nullptr;

@@ -4,6 +4,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "linkforms/INodeCommandHost.h"
+#include "linkforms/NodeCommands.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 
@@ -52,11 +53,6 @@ std::optional<NetworkConnectionValues> NetworkSettingsEdit::Load(int net)
     return values;
 }
 
-bool NetworkSettingsEdit::HasStoredCommands(int net)
-{
-    return !m_doc.IsCommandQueueEmpty() && m_doc.m_netCommandsSet.FindFirst(NetworkRow(net));
-}
-
 void NetworkSettingsEdit::OfferReprogram(int net)
 {
     if (!g_setVestrels.IsOpen() || !g_setVestrels.FindFirst(NetworkPanels(net)))
@@ -96,7 +92,7 @@ void NetworkSettingsEdit::Store(const NetworkConnectionValues& values)
         g_setVLNetworks.m_AreaCode = values.areaCode;
         g_setVLNetworks.m_PhoneNo = values.phoneNumber;
         g_setVLNetworks.Update();
-        if (wasEnabled && !values.enabled && HasStoredCommands(values.net))
+        if (wasEnabled && !values.enabled && NodeCommands::HasNetworkCommands(m_doc, values.net))
             m_host.RemoveAllQueuedCommands();
         else if (!wasEnabled && values.enabled)
             OfferReprogram(values.net);

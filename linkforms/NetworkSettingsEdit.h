@@ -23,7 +23,6 @@ public:
     void Store(const NetworkConnectionValues& values);
 
 private:
-    bool HasStoredCommands(int net);
     void OfferReprogram(int net);
 
     CWFDoc& m_doc;

@@ -1,11 +1,14 @@
 #include "linkforms/NodeCommands.h"
 
+#include "app/CWFApp.h"
 #include "app/CWFDoc.h"
 #include "common/InstallationPaths.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
+#include "database/NetworkLetter.h"
 #include "image/NetworkPasswords.h"
+#include "image/NodeHtmlView.h"
 #include "link/CNetCommand.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
@@ -14,6 +17,7 @@
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -125,6 +129,59 @@ bool NodeCommands::MayInstallPanel(int net, int node)
     }
     NodeLinkState[net - 1][node - 1] = kNodeStateAnswers;
     return true;
+}
+
+bool NodeCommands::HasNetworkCommands(CWFDoc& doc, int net)
+{
+    if (doc.IsCommandQueueEmpty())
+        return false;
+    try {
+        return doc.m_netCommandsSet.FindFirst(QStringLiteral("Net = %1").arg(net));
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return false;
+    }
+}
+
+bool NodeCommands::MayDownloadMemory(int net, int node)
+{
+    const QString folder = m_doc.GetDownloadFolder(net, node);
+    if (QDir(folder).exists()
+        && ShowMessageBox(QStringLiteral("There currently exists a downloaded memory image for this node.\n"
+                                         "Do you want to overwrite this image?"),
+                          MbButtons::YesNo)
+            != IDYES) {
+        if (ShowMessageBox(QStringLiteral("Do you want to view the last download from this node?"), MbButtons::YesNo)
+            == IDYES)
+            NodeHtmlView::Open(folder);
+        return false;
+    }
+    if (!RequireConnection(true))
+        return false;
+    if (HasNetworkCommands(m_doc, net)) {
+        ShowMessageBox(QStringLiteral("All commands must be sent to this network before downloading this node."),
+                       MbButtons::Ok, MbIcon::Exclamation);
+        return false;
+    }
+    if (!m_host.HasNetwork(net)) {
+        ShowMessageBox(QStringLiteral("Unable to download memory.\n\nNetwork ") + NetworkLetter(net)
+                       + QStringLiteral(" is currently disabled."));
+        return false;
+    }
+    return QDir().mkpath(folder);
+}
+
+void NodeCommands::AfterDownload(int net, int node, int result, bool cancelled)
+{
+    if (result != IDOK) {
+        if (!cancelled)
+            ShowMessageBox(QStringLiteral("Error downloading the node."));
+        return;
+    }
+    const CWFApp* app = GetApp();
+    if (app && app->Settings().m_disconnectAfterUpload == 1 && m_doc.CountQueuedCommands() == 0)
+        m_host.Disconnect();
+    NodeHtmlView::Open(m_doc.GetDownloadFolder(net, node));
 }
 
 QString NodeCommands::PanelFilePath(int kind, const QString& fileName) const

@@ -38,12 +38,21 @@ public:
     void ClearNodeQueue(int net, int node);
     // False, having said why, when the panel may not be installed now.
     bool MayInstallPanel(int net, int node);
+    // Before the memory download: true when the node's memory is to be read
+    // now, its download folder made. Otherwise the operator was told why, or
+    // chose to keep the last download (and may have seen it).
+    bool MayDownloadMemory(int net, int node);
+    // After the download dialog ended with result (cancelled: by the operator).
+    void AfterDownload(int net, int node, int result, bool cancelled);
     // Asks first; true when the operator said Yes (the panel is gone, when
     // vestrelId named one).
     bool DeleteNode(std::int32_t vestrelId);
 
     // Whether the outside firmware-update program is there.
     bool HasFirmwareProgram() const;
+
+    // Whether the installation holds stored commands for the network.
+    static bool HasNetworkCommands(CWFDoc& doc, int net);
 
 private:
     void QueueNodeControl(int net, int node, std::uint8_t flag);
