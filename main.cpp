@@ -17,6 +17,7 @@
 #include "link/CCommPort.h"
 #include "link/CModem.h"
 #include "link/LinkConnection.h"
+#include "link/LinkTiming.h"
 #include "link/ModemTelephonyLines.h"
 #include "linkforms/LinkFormHooks.h"
 #include "linkforms/LinkViews.h"
@@ -123,11 +124,23 @@ void InstallLinkHooks(CWFApp& app)
     };
 }
 
+// WARDIX_LINK_TIME_SCALE (a fraction of real time, above 0 and at most 1)
+// shortens the link's waits, so the whole program can be run against
+// simulated panels without waiting out real time-outs.
+void ApplyLinkTimeScale()
+{
+    bool ok = false;
+    const double scale = qEnvironmentVariable("WARDIX_LINK_TIME_SCALE").toDouble(&ok);
+    if (ok && scale > 0.0 && scale <= 1.0)
+        LinkTiming::SetScale(scale);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
+    ApplyLinkTimeScale();
     CWFApp app;
     InstallDialogHooks(app);
     InstallDocumentHooks(app);

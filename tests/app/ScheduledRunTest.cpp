@@ -1,0 +1,166 @@
+#include "app/TaskSchedulerLog.h"
+#include "database/GlobalRecordsets.h"
+#include "link/NetCommandKinds.h"
+#include "link/PacketBuilder.h"
+#include "platform/Clock.h"
+#include "platform/Profile.h"
+#include "tests/app/PanelBanks.h"
+#include "tests/app/ProgrammingRunFixture.h"
+#include "tests/fixtures/PanelLine.h"
+#include "tests/linkforms/EventCollectionFixture.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+// The whole run waits on nothing real: a bound far above what it takes,
+// so that only a run that does not end fails.
+constexpr int kRunBoundMs = 90000;
+const char* const kLinkTimeScale = "0.02";
+
+// The built program run unattended, as the task scheduler starts it, on the
+// demo installation whose network A (nodes 1-3) is simulated on a
+// pseudo-terminal at COM1.
+class ScheduledRun : public ProgrammingRun
+{
+protected:
+    void SetUp() override
+    {
+        ProgrammingRun::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_path = m_doc.GetPathName();
+        // The simulated panels' link password; the log then holds the panels' events alone.
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_Password = QStringLiteral("123456");
+        g_setVLNetworks.Update();
+        m_daylightSavings = g_setVLNetworks.m_DaylightSavings;
+        m_hoursOffset = g_setVLNetworks.m_HoursOffset;
+        g_setEventLog.DeleteAll();
+        m_doc.OnCloseDocument();
+
+        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
+        Profile::WriteString(QStringLiteral("Recent File List"), QStringLiteral("File1"), m_path);
+        Profile::WriteString(QStringLiteral("Installations"), QStringLiteral("Installation 1"), m_path);
+        Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("First launch of Wardix"), 0);
+        for (int node : {1, 2, 3})
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(EventCollection::SupportedStatus()); });
+    }
+
+    // Runs the program with one parameter; its exit code, or -1 when it
+    // crashed or did not end within the bound.
+    int RunProgram(const QString& parameter)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("WARDIX_HOME", m_env.ProgramFolderPath());
+        environment.insert("WARDIX_PROFILE", m_env.ProfilePath());
+        environment.insert("WARDIX_CONTROL_REGISTRY", m_env.Path("ControlRegistry.conf"));
+        environment.insert("WARDIX_LINK_TIME_SCALE", kLinkTimeScale);
+        for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+            environment.insert(xdg, m_env.Path("xdg"));
+        QDir().mkpath(m_env.Path("xdg"));
+        QFile::setPermissions(m_env.Path("xdg"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(WARDIX_PROGRAM, {parameter});
+        const bool ended = program.waitForStarted() && program.waitForFinished(kRunBoundMs);
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+        }
+        const bool exited = ended && program.exitStatus() == QProcess::NormalExit;
+        if (!exited)
+            ADD_FAILURE() << "the run did not end by itself: " << program.readAllStandardError().toStdString();
+        return exited ? program.exitCode() : -1;
+    }
+
+    static QString Log()
+    {
+        QFile log(TaskSchedulerLog::FilePath());
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
+    void GiveEvents(int node, int count)
+    {
+        line.WithNode(node, [&](PanelSimulator& panel) {
+            for (int i = 0; i < count; ++i)
+                panel.AddStoredEvent(EventCollection::StoredEventOf(node, i));
+        });
+    }
+
+    // The log holds each given event once, by node and number, and no other.
+    void ExpectLogHoldsTheEvents(const std::map<int, int>& countByNode)
+    {
+        std::set<std::pair<int, int>> expected;
+        for (const auto& [node, count] : countByNode)
+            for (int i = 0; i < count; ++i)
+                expected.insert({0x10 | node, i});
+        std::set<std::pair<int, int>> seen;
+        g_setEventLog.Requery();
+        for (bool row = !g_setEventLog.IsEOF(); row; g_setEventLog.MoveNext(), row = !g_setEventLog.IsEOF()) {
+            const std::pair<int, int> key{g_setEventLog.m_NetNode, g_setEventLog.m_Id5 << 8 | g_setEventLog.m_Id6};
+            EXPECT_TRUE(seen.insert(key).second) << "stored twice: " << key.first << " " << key.second;
+        }
+        EXPECT_EQ(seen, expected);
+        for (const auto& [node, count] : countByNode)
+            line.WithNode(node, [&](PanelSimulator& panel) { EXPECT_EQ(panel.StoredEventCount(), 0) << node; });
+    }
+
+    PanelLine line{EventCollection::kNetA, {1, 2, 3}};
+    QString m_path;
+    bool m_daylightSavings = false;
+    int m_hoursOffset = 0;
+};
+
+TEST_F(ScheduledRun, UpdateProgramsThePanelsCollectsTheirLogsAndPasses)
+{
+    GiveEvents(1, 40);
+    GiveEvents(3, 300);
+    ASSERT_EQ(RunProgram("\\A"), 0);
+    const QString log = Log();
+    EXPECT_TRUE(log.contains("\r\nNet A passed.")) << log.toStdString();
+    EXPECT_FALSE(log.contains("failed")) << log.toStdString();
+
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
+    ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 2, 3});
+    ExpectLogHoldsTheEvents({{1, 40}, {2, 0}, {3, 300}});
+}
+
+TEST_F(ScheduledRun, UpdateWithTheMasterQuietEndsAndFails)
+{
+    line.SetNodeMode(1, PanelLine::NodeMode::Quiet);
+    EXPECT_NE(RunProgram("\\A"), -1);
+    const QString log = Log();
+    EXPECT_TRUE(log.contains("\r\nNet A failed.")) << log.toStdString();
+    EXPECT_TRUE(log.contains("End auto-update")) << log.toStdString();
+}
+
+TEST_F(ScheduledRun, TimeSetLeavesThePanelsClockAtTheNetworksTime)
+{
+    ASSERT_EQ(RunProgram("\\T"), 0);
+    const QString log = Log();
+    EXPECT_TRUE(log.contains("\r\nNet A time set.")) << log.toStdString();
+
+    QByteArray bytes;
+    line.WithNode(1, [&](PanelSimulator& panel) { bytes = panel.LastTimeSetting(); });
+    ASSERT_EQ(bytes.size(), 7) << "no time setting reached the master";
+    const auto at = [&](int i) { return static_cast<std::uint8_t>(bytes[i]); };
+    const QDateTime panelTime(QDate(2000 + at(6), at(5), at(3)), QTime(at(2), at(1)), QTimeZone::utc());
+    const QDateTime expected = TimeSettingTime(m_daylightSavings ? TimeSettingMode::DaylightSavingTime
+                                                                 : TimeSettingMode::StandardTime,
+                                               static_cast<std::int8_t>(m_hoursOffset), Clock::Current());
+    // The panel keeps whole minutes; the run took some seconds.
+    EXPECT_LE(std::abs(panelTime.secsTo(expected)), 120) << panelTime.toString().toStdString() << " vs "
+                                                          << expected.toString().toStdString();
+}
+
+} // namespace
