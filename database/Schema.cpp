@@ -114,8 +114,14 @@ std::vector<DatabaseFileDef> MakeFiles()
             F("NetNode", T::Byte), F("UserID", T::Long), F("Door", T::Byte), F("Ctx3", T::Byte), F("Id4", T::Byte),
             F("Id5", T::Byte), F("Id6", T::Byte)},
            // The report lists a type's, a node's or a cardholder's events
-           // newest first straight from these.
-           {{{"Time"}}, {{"UserID"}}, {{"Type", "Time"}}, {{"NetNode", "Time"}}, {{"UserID", "Time"}}}}}},
+           // newest first straight from these. A node's index holds the door
+           // too, so a door's search skips the node's other events without
+           // reading their rows, and LogID keeps equal times in order.
+           {{{"Time"}},
+            {{"UserID"}},
+            {{"Type", "Time"}},
+            {{"NetNode", "Time", "LogID", "Door"}},
+            {{"UserID", "Time"}}}}}},
         // A new floor starts on node A1.
         {FloorNames,
          {{"FloorNames",

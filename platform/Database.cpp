@@ -47,6 +47,14 @@ std::vector<std::shared_ptr<Database>> LiveConnections()
             live.push_back(std::move(database));
     return live;
 }
+
+// Column names are matched as SQLite matches them, case ignored.
+bool SameColumns(const QStringList& stored, const QStringList& defined)
+{
+    return stored.size() == defined.size()
+           && std::equal(stored.begin(), stored.end(), defined.begin(),
+                         [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; });
+}
 } // namespace
 
 void CheckSqlite(sqlite3* db, int result, const QString& subject)
@@ -207,16 +215,30 @@ void Database::CreateTable(const TableDef& table)
 void Database::AddMissingIndexes(const TableDef& table)
 {
     // Indexes are named by their place in the definition, so an index added
-    // to the definition later gets a name of its own in older files.
+    // to the definition later gets a name of its own in older files; one
+    // whose columns changed since is made again.
     int number = 0;
     for (const IndexDef& index : table.indexes) {
+        const QString name = QStringLiteral("%1_%2").arg(table.name).arg(++number);
+        const QStringList stored = IndexColumns(name);
+        if (!stored.isEmpty() && !SameColumns(stored, index.columns))
+            Execute(QStringLiteral("DROP INDEX %1").arg(BracketName(name)));
         QStringList names;
         for (const QString& column : index.columns)
             names << BracketName(column);
         Execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                    .arg(BracketName(QStringLiteral("%1_%2").arg(table.name).arg(++number)), BracketName(table.name),
-                         names.join(QStringLiteral(", "))));
+                    .arg(BracketName(name), BracketName(table.name), names.join(QStringLiteral(", "))));
     }
+}
+
+QStringList Database::IndexColumns(const QString& index)
+{
+    SqlStatement info(m_db, QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"));
+    info.Bind(1, index);
+    QStringList columns;
+    while (info.Step())
+        columns << info.Value(0).toString();
+    return columns;
 }
 
 bool Database::HasTable(const QString& table)

@@ -3,6 +3,7 @@
 #include "platform/TableDef.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -50,7 +51,8 @@ public:
 
     void Execute(const QString& sql);
     void CreateTable(const TableDef& table);
-    // Makes the table's indexes that the file does not have yet.
+    // Makes the table's indexes that the file does not have yet, or has on
+    // other columns than the definition gives.
     void AddMissingIndexes(const TableDef& table);
     bool HasTable(const QString& table);
     // The table's columns in their order; an unknown table is an error.
@@ -67,6 +69,8 @@ public:
 private:
     Database(QString path, sqlite3* db);
     static std::shared_ptr<Database> Connect(const QString& path, int flags);
+    // The columns of an index in their order; empty when there is none.
+    QStringList IndexColumns(const QString& index);
 
     QString m_path;
     QString m_key; // the file's name in the registry of open connections

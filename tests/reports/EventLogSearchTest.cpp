@@ -217,4 +217,22 @@ TEST_F(EventLogSearch, AnOlderLogGetsTheIndexesThatSpareASort)
         EXPECT_FALSE(steps.join(" | ").contains("TEMP B-TREE")) << steps.join(" | ").toStdString();
     }
 }
+// A log whose node index predates the door in it gets the index remade, so a
+// door with no events skips the node's events without reading their rows;
+// the door's rows and their order stay as they were.
+TEST_F(EventLogSearch, AnOlderNodeIndexIsRemadeWithTheDoor)
+{
+    const std::shared_ptr<Database> database = Database::Open(DatabasePath("EventLog.mdb"));
+    database->Execute("DROP INDEX [Eventlog_4]");
+    database->Execute("CREATE INDEX [Eventlog_4] ON [Eventlog] ([NetNode], [Time])");
+    Search("(NetNode = 35 AND ([Door] = 2 OR [Door] = 18))");
+    EXPECT_EQ(Column(0), (QStringList{"02/10/04 - 08:24:00", "02/09/04 - 12:00:00", "02/08/04 - 12:00:00",
+                                      "02/01/04 - 00:00:00"}));
+
+    SqlStatement columns(database->Handle(), "SELECT name FROM pragma_index_info('Eventlog_4') ORDER BY seqno");
+    QStringList names;
+    while (columns.Step())
+        names << columns.Value(0).toString();
+    EXPECT_EQ(names, (QStringList{"NetNode", "Time", "LogID", "Door"}));
+}
 } // namespace
