@@ -3,9 +3,18 @@
 #include "linkforms/CDlgConnectFailed.h"
 #include "linkforms/CDlgConnecting.h"
 #include "linkforms/CDlgPutFlashFailed.h"
+#include "linkforms/CDlgSetNetTime.h"
+#include "link/NetCommandKinds.h"
+#include "link/PacketBuilder.h"
+#include "link/WireFrame.h"
+#include "platform/Clock.h"
+#include "platform/WindowMessages.h"
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <atomic>
 
 namespace {
 
@@ -35,8 +44,9 @@ TEST_F(ConnectFailedDialog, RetryDoesWhatTheCountdownDoes)
         if (c.press)
             QTimer::singleShot(0, dialog.findChild<QPushButton*>(QString::number(c.press)), &QPushButton::click);
         EXPECT_EQ(dialog.exec(), c.result);
-        if (!c.press)
+        if (!c.press) {
             EXPECT_EQ(dialog.Countdown(), 0);
+        }
     }
 }
 
@@ -133,6 +143,156 @@ TEST_F(FormFixture, FailedUpdateNoticeNamesTheNetworkAndNode)
     EXPECT_EQ(notice.NodeText(), "2");
     CDlgPutFlashFailed unknown(0x72);
     EXPECT_EQ(unknown.windowTitle(), "Error updating database...");
+}
+
+// The set-network-time dialog on network A, with the form's link.
+class SetNetTimeDialog : public FormFixture
+{
+protected:
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        NetTaskResult.fill(0);
+        NetTimeSetDone.fill(0);
+        m_doc.m_netQueue.SetCurrentNetwork(1);
+    }
+    void TearDown() override
+    {
+        Clock::Install(nullptr);
+        FormFixture::TearDown();
+    }
+
+    // Runs the dialog as the form does; one still open after the bound
+    // fails the test instead of hanging it.
+    int Run(CDlgSetNetTime& dialog, std::function<void()> whileOpen = {})
+    {
+        QTimer bound;
+        bound.setSingleShot(true);
+        QObject::connect(&bound, &QTimer::timeout, &dialog, [&] {
+            ADD_FAILURE() << "the dialog did not end";
+            dialog.done(-2);
+        });
+        bound.start(30000);
+        if (whileOpen)
+            QTimer::singleShot(0, &dialog, whileOpen);
+        return dialog.exec();
+    }
+};
+
+TEST_F(SetNetTimeDialog, DaylightSavingWithAnOffsetSendsLocalTimeLessAnHour)
+{
+    SetNetwork(1, [](CSetVLNetworks& row) {
+        row.m_DaylightSavings = true;
+        row.m_HoursOffset = -1;
+    });
+    // 10:30 UTC on a summer day is 12:30 in Berlin, daylight saving time.
+    const FixedClock clock(QDateTime(QDate(2026, 7, 15), QTime(10, 30), QTimeZone::utc()),
+                           QTimeZone("Europe/Berlin"));
+    Clock::Install(&clock);
+    CDlgSetNetTime dialog(m_doc.m_netQueue, *form->Link());
+    ASSERT_TRUE(dialog.QueueSetTime());
+    CNetCommand command;
+    ASSERT_TRUE(m_doc.m_netQueue.GetNextRequest(command));
+    EXPECT_EQ(command.m_kind, NetKind::TimeSetting);
+    EXPECT_EQ(command.m_payload.left(2), QByteArray("\x81\xFF", 2));
+    EXPECT_EQ(command.m_notifyWindow, &dialog);
+    QByteArray frame;
+    SentRequestRecord sent;
+    ASSERT_EQ(BuildPacket(command, clock, frame, sent), PacketResult::Built);
+    const auto at = [&](int i) { return static_cast<std::uint8_t>(frame[Frame::kPayloadOffset + i]); };
+    EXPECT_EQ(at(1), 30) << "minute";
+    EXPECT_EQ(at(2), 11) << "hour: 12:30 local, less one";
+    EXPECT_EQ(at(3), 15);
+    EXPECT_EQ(at(5), 7);
+    EXPECT_EQ(at(6), 26);
+}
+
+TEST_F(SetNetTimeDialog, EveryAnswerClosesItAndMarksTheNetwork)
+{
+    const struct
+    {
+        const char* name;
+        unsigned msg;
+        int result;
+    } cases[] = {
+        {"ACK", Msg::Ack, kTaskNetPassed},
+        {"NAK", Msg::Nak, kTaskNetFailed},
+        {"given up", Msg::CommandDone, kTaskNetFailed},
+        {"connection lost", Msg::ConnectFailed, kTaskNetFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NetTaskResult.fill(0);
+        NetTimeSetDone.fill(0);
+        CDlgSetNetTime dialog(m_doc.m_netQueue, *form->Link());
+        ASSERT_TRUE(dialog.QueueSetTime());
+        EXPECT_EQ(Run(dialog, [&] { PostAppMessage(&dialog, c.msg); }), 1);
+        EXPECT_EQ(NetTaskResult[0], c.result);
+        EXPECT_EQ(NetTimeSetDone[0], 1);
+        EXPECT_EQ(NetTimeSetDone[1], 0);
+        EXPECT_EQ(dialog.Acknowledged(), c.result == kTaskNetPassed ? 1 : 0);
+        CNetCommand left;
+        while (m_doc.m_netQueue.GetNextRequest(left)) {
+        }
+    }
+}
+
+TEST_F(SetNetTimeDialog, CancelMarksEveryNetwork)
+{
+    CDlgSetNetTime dialog(m_doc.m_netQueue, *form->Link());
+    ASSERT_TRUE(dialog.QueueSetTime());
+    auto* cancel = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+    EXPECT_EQ(Run(dialog, [cancel] { cancel->click(); }), 1);
+    EXPECT_EQ(NetTimeSetDone, (NetworkIntTable{1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(NetTaskResult[0], 0) << "nobody answered";
+}
+
+TEST_F(SetNetTimeDialog, NetworkWithoutARowEndsAsAFailure)
+{
+    ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 3"));
+    g_setVLNetworks.Delete();
+    m_doc.m_netQueue.SetCurrentNetwork(3);
+    CDlgSetNetTime dialog(m_doc.m_netQueue, *form->Link());
+    EXPECT_FALSE(dialog.QueueSetTime());
+    EXPECT_EQ(Run(dialog), 1);
+    EXPECT_EQ(NetTaskResult[2], kTaskNetFailed);
+    EXPECT_EQ(NetTimeSetDone[2], 1);
+    CNetCommand nothing;
+    EXPECT_FALSE(m_doc.m_netQueue.GetNextRequest(nothing));
+}
+
+// The panels acknowledge "Setting network time" from whichever node answers.
+TEST_F(SetNetTimeDialog, AnAckFromAnyNodeClosesIt)
+{
+    for (std::uint8_t node : {2, 3}) {
+        SCOPED_TRACE(node);
+        std::atomic<bool> held = false;
+        line.SetRequestHook([&](const QByteArray& request) {
+            if (Frame::ByteAt(request, Frame::kCodeOffset) != NetKind::TimeSetting)
+                return PanelLine::RequestAction::Answer;
+            held = true;
+            return PanelLine::RequestAction::Drop;
+        });
+        form->OnOnOffLine();
+        ASSERT_TRUE(form->IsConnected()) << boxes.Texts().join('|').toStdString();
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (held.exchange(false))
+                line.SendRaw(PanelSimulator::MakeReply(static_cast<std::uint8_t>(0x10 | node), Frame::kAck, {}));
+        });
+        answer.start(5);
+        NetTaskResult.fill(0);
+        NetTimeSetDone.fill(0);
+        EXPECT_EQ(form->RunSetNetTimeDialog(), 1);
+        EXPECT_EQ(NetTaskResult[0], kTaskNetPassed);
+        EXPECT_EQ(NetTimeSetDone[0], 1);
+        answer.stop();
+        line.SetRequestHook({});
+        form->Disconnect();
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
 }
 
 } // namespace
