@@ -15,6 +15,7 @@
 #include "link/NodeAddress.h"
 #include "linkforms/CDlgNetworkConnection.h"
 #include "linkforms/CDownloadNodeDlg.h"
+#include "linkforms/CNewNodeWizard.h"
 #include "linkforms/FirmwareUpdate.h"
 #include "linkforms/INodeCommandHost.h"
 #include "linkforms/NodeButtons.h"
@@ -23,6 +24,7 @@
 #include "linkforms/NetworkDevices.h"
 #include "linkforms/NetworkSettingsEdit.h"
 #include "linkforms/NodeStatusRecord.h"
+#include "linkforms/PanelInstallation.h"
 #include "platform/DatabaseException.h"
 #include "platform/WindowMessages.h"
 
@@ -74,6 +76,7 @@ CRPNetworkStatusForm::CRPNetworkStatusForm(QWidget* parent)
     };
     runNetworkDialog = [](CDlgNetworkConnection& dialog) { return dialog.exec() == QDialog::Accepted; };
     runDownloadDialog = [](CDownloadNodeDlg& dialog) { return dialog.DoModal(); };
+    runInstallWizard = [](CNewNodeWizard& wizard) { return wizard.exec() == QDialog::Accepted; };
     BuildGrid();
     BuildStatusList();
     RefreshNodeButtons();
@@ -331,8 +334,7 @@ void CRPNetworkStatusForm::OnNodeButton(int buttonId)
         add(control, QStringLiteral("&Reset Node"), kResetNode);
         add(control, QStringLiteral("&Reset supervised flags"), kResetSupervisedFlags);
     } else {
-        // Installing comes with its wizard.
-        add(&menu, QStringLiteral("&Install Panel"), kInstallPanel, false);
+        add(&menu, QStringLiteral("&Install Panel"), kInstallPanel);
         add(&menu, QStringLiteral("D&ownload All Memory"), kDownloadAllMemory);
     }
     if (click.firmwareUpdate)
@@ -369,6 +371,10 @@ void CRPNetworkStatusForm::OnNodeCommand(unsigned command)
     case kDownloadAllMemory:
         DownloadAllMemory();
         break;
+    case kInstallPanel:
+        if (commands.MayInstallPanel(m_clickedNet, m_clickedNode))
+            InstallPanel();
+        break;
     case kFirmwareUpdate:
         RunFirmwareUpdate();
         break;
@@ -402,6 +408,17 @@ void CRPNetworkStatusForm::DownloadAllMemory()
                             m_clickedNet, m_clickedNode, this);
     const int result = runDownloadDialog(dialog);
     commands.AfterDownload(m_clickedNet, m_clickedNode, result, dialog.WasCancelled());
+}
+
+void CRPNetworkStatusForm::InstallPanel()
+{
+    PanelInstallation installation(*m_doc, m_host);
+    const bool ran = installation.Install(m_clickedNet, m_clickedNode, [this](int net, int node) {
+        CNewNodeWizard wizard(m_doc->m_netQueue, m_host, net, node, this);
+        return runInstallWizard(wizard) ? std::optional<NewNodeNames>(wizard.Names()) : std::nullopt;
+    });
+    if (ran)
+        RefreshNodeButtons();
 }
 
 void CRPNetworkStatusForm::RunFirmwareUpdate()

@@ -13,6 +13,7 @@
 
 class CDlgNetworkConnection;
 class CDownloadNodeDlg;
+class CNewNodeWizard;
 class CListCtrlEx;
 class CWFDoc;
 class INodeCommandHost;
@@ -52,6 +53,8 @@ public:
     std::function<bool(CDlgNetworkConnection& dialog)> runNetworkDialog;
     // Runs the node memory download; its result (IDOK, IDCANCEL).
     std::function<int(CDownloadNodeDlg& dialog)> runDownloadDialog;
+    // Runs the new-node wizard; true for Finish.
+    std::function<bool(CNewNodeWizard& wizard)> runInstallWizard;
 
     QToolButton* NodeButton(int net, int node) const;
     QPushButton* NetworkButton(int net) const;
@@ -74,6 +77,7 @@ private:
     void OpenNodeSetup();
     void DeleteNode();
     void DownloadAllMemory();
+    void InstallPanel();
     void RunFirmwareUpdate();
 
     CWFDoc* m_doc = nullptr;
