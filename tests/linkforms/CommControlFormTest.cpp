@@ -1,7 +1,10 @@
 #include "tests/linkforms/FormFixture.h"
 
+#include "app/TaskState.h"
 #include "common/CommandIds.h"
+#include "link/NetCommandKinds.h"
 #include "platform/WindowMessages.h"
+#include "tests/linkforms/EventCollectionFixture.h"
 
 #include <QPushButton>
 
@@ -170,6 +173,135 @@ TEST_F(CommControlForm, ClosingTheFormEndsTheLink)
     ASSERT_TRUE(form->IsConnected());
     SendAppMessage(form.get(), Msg::WM_CLOSE);
     EXPECT_FALSE(form->IsConnected());
+}
+
+const QString kDeferredText =
+    "Your data will be added to the network queue after the current commands are sent to the network.";
+
+bool GotNodeControl(const PanelSimulator& panel, std::uint8_t argument)
+{
+    return std::any_of(panel.NodeCommands().begin(), panel.NodeCommands().end(), [&](const QByteArray& payload) {
+        return payload.size() >= 2 && static_cast<std::uint8_t>(payload[0]) == NodeCommandOp::NodeControl
+               && static_cast<std::uint8_t>(payload[1]) == argument;
+    });
+}
+
+TEST_F(CommControlForm, DeferredProgramSaysSoOnceAndProgramsWhenTheQueueEmpties)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_GT(m_doc.GetPendingCommandCount(), 0);
+    // A change made while the first run waits: node 2 is to get everything.
+    SetFlags(2, 1);
+    form->ShowDataToProgram(1);
+    Control<QPushButton>(CCommControlForm::IdProgram)->click();
+    EXPECT_EQ(boxes.Texts(), QStringList(kDeferredText));
+    EXPECT_EQ(ProgramDeferred, 1);
+    EXPECT_EQ(FlagsOf(2) & 1, 1) << "nothing is programmed yet";
+
+    form->OnOnOffLine();
+    ASSERT_TRUE(form->IsConnected());
+    bool started = false;
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] {
+        line.WithNode(2, [&](PanelSimulator& panel) { started = GotNodeControl(panel, 64); });
+        return started && ProgramDeferred == 0 && m_doc.GetPendingCommandCount() == 0 && !form->Link()->IsInFlight();
+    }, 30000)) << "the deferred run was not sent";
+    EXPECT_EQ(FlagsOf(2) & 1, 0);
+    EXPECT_FALSE(form->IsDataToProgramShown());
+    EXPECT_EQ(boxes.Texts(), QStringList(kDeferredText)) << "said once";
+}
+
+TEST_F(CommControlForm, BackupStepIsMarkedOnlyWhenTheTaskPostedIt)
+{
+    Profile::WriteString(QStringLiteral("Installations"), QStringLiteral("Installation 1"), m_doc.GetPathName());
+    SetTaskMode(TaskMode::Backup);
+    const struct
+    {
+        quintptr wParam;
+        int state;
+    } cases[] = {{kBackupFromTask, kStepDone}, {0, kStepPosted}, {2, kStepPosted}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wParam);
+        TaskStepBackup = kStepPosted;
+        TaskBackupResult = 0;
+        SendAppMessage(form.get(), Msg::TaskStepBackup, c.wParam);
+        EXPECT_EQ(TaskBackupResult, 1) << "backed up";
+        EXPECT_EQ(TaskStepBackup, c.state);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
+
+// Network B (one node, on COM2) beside the demo's network A.
+class TwoNetworkForm : public FormFixture
+{
+protected:
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
+        ActivateNetworkB();
+        const std::int32_t networkB = g_setVLNetworks.m_NodeID;
+        g_setVestrels.AddNew();
+        g_setVestrels.m_VestrelName = QStringLiteral("Annex");
+        g_setVestrels.m_NetAddress = 2;
+        g_setVestrels.m_NodeAddress = 1;
+        g_setVestrels.m_NodeID = networkB;
+        g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
+        g_setVestrels.m_PanelType = 1;
+        g_setVestrels.Update();
+        ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
+        m_doc.m_netQueue.AddNode(g_setVestrels);
+        g_setEventLog.DeleteAll();
+        g_setEventLog.Requery();
+        SetTaskMode(TaskMode::Update);
+        NetEventLogDone.fill(0);
+    }
+
+    static int RowsOf(int netNode)
+    {
+        int rows = 0;
+        g_setEventLog.Requery();
+        for (bool row = !g_setEventLog.IsEOF(); row; g_setEventLog.MoveNext(), row = !g_setEventLog.IsEOF())
+            rows += g_setEventLog.m_NetNode == netNode;
+        return rows;
+    }
+
+    PanelLine lineB{2, {1}};
+};
+
+TEST_F(TwoNetworkForm, EventLogStepVisitsEachListedNetworkOnce)
+{
+    line.WithNode(3, [](PanelSimulator& panel) {
+        for (int i = 0; i < 5; ++i)
+            panel.AddStoredEvent(EventCollection::StoredEventOf(3, i));
+    });
+    lineB.WithNode(1, [](PanelSimulator& panel) {
+        for (int i = 0; i < 7; ++i)
+            panel.AddStoredEvent(EventCollection::StoredEventOf(1, i));
+    });
+    TaskStepEventLogs = kStepPosted;
+    SendAppMessage(form.get(), Msg::TaskStepEventLogs);
+    EXPECT_EQ(TaskStepEventLogs, kStepDone);
+    EXPECT_EQ(RowsOf(0x13), 5);
+    EXPECT_EQ(RowsOf(0x21), 7);
+    EXPECT_EQ(line.Closings(), 1) << "network A once";
+    EXPECT_EQ(lineB.Closings(), 1) << "network B once";
+    EXPECT_EQ(NetEventLogDone[0], 1);
+    EXPECT_EQ(NetEventLogDone[1], 1);
+    EXPECT_FALSE(form->IsConnected());
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
+
+TEST_F(TwoNetworkForm, EventLogStepWithCommandsPendingEndsWithoutCollecting)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    TaskStepEventLogs = kStepPosted;
+    SendAppMessage(form.get(), Msg::TaskStepEventLogs);
+    EXPECT_EQ(TaskStepEventLogs, kStepDone);
+    EXPECT_EQ(line.Closings() + lineB.Closings(), 0) << "no network was connected";
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
 }
 
 } // namespace
