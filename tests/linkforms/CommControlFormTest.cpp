@@ -304,4 +304,21 @@ TEST_F(TwoNetworkForm, EventLogStepWithCommandsPendingEndsWithoutCollecting)
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
 }
 
+TEST_F(TwoNetworkForm, TimeSetStepSetsEachClockAndFailsTheNetworkThatDidNotAnswer)
+{
+    SetTaskMode(TaskMode::SetTime);
+    lineB.SetNodeMode(1, PanelLine::NodeMode::Quiet);
+    NetTaskResult.fill(0);
+    NetTimeSetDone.fill(0);
+    TaskStepSetTime = kStepPosted;
+    SendAppMessage(form.get(), Msg::TaskStepSetTime);
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([] { return TaskStepSetTime == kStepDone; }, 30000));
+    EXPECT_EQ(NetTaskResult[0], kTaskNetPassed);
+    EXPECT_EQ(NetTaskResult[1], kTaskNetFailed) << "its clock was never set";
+    EXPECT_EQ(NetTimeSetDone[0], 1);
+    EXPECT_EQ(NetTimeSetDone[1], 1);
+    line.WithNode(1, [](PanelSimulator& panel) { EXPECT_EQ(panel.LastTimeSetting().size(), 7); });
+    EXPECT_FALSE(form->IsConnected());
+}
+
 } // namespace
