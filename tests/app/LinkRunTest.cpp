@@ -8,6 +8,7 @@
 #include "link/LinkTiming.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
+#include "tests/app/PanelBanks.h"
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
@@ -90,28 +91,7 @@ protected:
             [&] { return m_doc.GetPendingCommandCount() == 0 && !link.IsInFlight(); }, boundMs);
     }
 
-    // Each panel's banks hold what the installation's files say.
-    void ExpectPanelsEqualTheFiles(std::initializer_list<int> nodes)
-    {
-        for (int node : nodes) {
-            SCOPED_TRACE(node);
-            const auto file = [&](const QString& name) {
-                QFile f(m_doc.BuildPath(CWFDoc::kVestrels, name));
-                EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-                return f.readAll();
-            };
-            line.WithNode(node, [&](PanelSimulator& panel) {
-                const auto expectBank = [&](int bank, const QByteArray& bytes) {
-                    SCOPED_TRACE(bank);
-                    EXPECT_EQ(panel.Bank(bank).left(bytes.size()), bytes);
-                };
-                expectBank(0, file(QStringLiteral("Vestrel1%1.dat").arg(node)));
-                expectBank(1, file("Cardholders.dat"));
-                expectBank(3, file("BlockTransmitters.dat"));
-                expectBank(4, file("BlockCards.dat"));
-            });
-        }
-    }
+    void ExpectPanelsEqualTheFiles(std::initializer_list<int> nodes) { ExpectPanelBanksEqualTheFiles(m_doc, line, nodes); }
 
     // The node's row carries the mark for a full reprogram.
     bool Marked(int node)
