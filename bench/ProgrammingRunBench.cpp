@@ -11,6 +11,7 @@
 #include "platform/DatabaseTransaction.h"
 #include "platform/Archive.h"
 #include "platform/Profile.h"
+#include "platform/SqlStatement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,8 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -182,6 +185,121 @@ const QString& LargeSite()
     return file;
 }
 
+// A command as the queue holds it: its node and its file's bytes.
+struct PlainCommand
+{
+    int net;
+    int node;
+    QByteArray bytes;
+};
+
+// The commands queued after the one numbered after, in storing order, read
+// through the queue's own connection (it holds its file exclusively).
+std::vector<PlainCommand> QueuedCommands(const CWFDoc& doc, std::int64_t after)
+{
+    const std::shared_ptr<Database> queue =
+        Database::Open(doc.BuildPath(CWFDoc::kInstallationDatabase, QLatin1String(DatabaseFiles::NetCommands)));
+    SqlStatement rows(queue->Handle(), QStringLiteral("SELECT Net, Node, FileName FROM NetCommands "
+                                                      "WHERE NetCommandID > ? ORDER BY NetCommandID"));
+    rows.BindInt64(1, after);
+    std::vector<PlainCommand> commands;
+    while (rows.Step())
+        commands.push_back({static_cast<int>(rows.Int64(0)), static_cast<int>(rows.Int64(1)),
+                            ReadWholeFile(doc.BuildPath(CWFDoc::kNetCommands, rows.Value(2).toString()))
+                                .value_or(QByteArray())});
+    return commands;
+}
+
+// The highest command number queued; 0 for an empty queue.
+std::int64_t LastCommandId(const CWFDoc& doc)
+{
+    const std::shared_ptr<Database> queue =
+        Database::Open(doc.BuildPath(CWFDoc::kInstallationDatabase, QLatin1String(DatabaseFiles::NetCommands)));
+    SqlStatement last(queue->Handle(), QStringLiteral("SELECT COALESCE(MAX(NetCommandID), 0) FROM NetCommands"));
+    last.Step();
+    return last.Int64(0);
+}
+
+// The same storing with bare calls: one transaction, one row and one file
+// per command, the files written beside and renamed, made durable by one
+// sync of their file system and of their folder, then the commit. Returns
+// the commands stored.
+int StorePlainly(const QString& folder, const std::vector<PlainCommand>& commands)
+{
+    const QString database = folder + QStringLiteral("/NetCommands.mdb");
+    Schema::CreateDatabaseFile(database, *Schema::FindFile(QLatin1String(DatabaseFiles::NetCommands)));
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(database).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_stmt* name = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO NetCommands (Net, Node) VALUES (?, ?)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "UPDATE NetCommands SET FileName = ? WHERE rowid = ?", -1, &name, nullptr);
+    const QByteArray files = QFile::encodeName(folder);
+    int stored = 0;
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    for (const PlainCommand& command : commands) {
+        sqlite3_bind_int(insert, 1, command.net);
+        sqlite3_bind_int(insert, 2, command.node);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+        const QByteArray fileName = "NetCommands" + QByteArray::number(id) + ".dat";
+        sqlite3_bind_text(name, 1, fileName.constData(), static_cast<int>(fileName.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int64(name, 2, id);
+        sqlite3_step(name);
+        sqlite3_reset(name);
+        const QByteArray path = files + '/' + fileName;
+        const QByteArray beside = path + ".new";
+        const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (::write(fd, command.bytes.constData(), static_cast<size_t>(command.bytes.size())) != command.bytes.size())
+            qFatal("cannot write %s", beside.constData());
+        ::close(fd);
+        ::rename(beside.constData(), path.constData());
+        ++stored;
+    }
+    const int dir = ::open(files.constData(), O_RDONLY | O_DIRECTORY);
+    ::syncfs(dir);
+    ::fsync(dir);
+    ::close(dir);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_finalize(insert);
+    sqlite3_finalize(name);
+    sqlite3_close(db);
+    return stored;
+}
+
+// The baseline of a run: its commands stored again with bare calls, into a
+// folder whose earlier commands were just deleted, as ours are.
+// Returns whether every command was stored.
+bool TimePlainStore(const std::vector<PlainCommand>& commands, Spent& baseline)
+{
+    QTemporaryDir plain;
+    StorePlainly(plain.path(), commands);
+    QDir(plain.path()).removeRecursively();
+    QDir().mkpath(plain.path());
+    const Stopwatch watch;
+    const bool stored = StorePlainly(plain.path(), commands) == static_cast<int>(commands.size());
+    watch.AddTo(baseline);
+    return stored;
+}
+
+// Times the baseline of the commands queued after the one numbered after;
+// false, with the benchmark's error set, when the queue or the baseline
+// disagrees with the count.
+bool TimeBaselineOfQueue(benchmark::State& state, const CWFDoc& doc, std::int64_t after, int count, Spent& baseline)
+{
+    const std::vector<PlainCommand> commands = QueuedCommands(doc, after);
+    if (static_cast<int>(commands.size()) != count) {
+        state.SkipWithError("the queue's rows and count differ");
+        return false;
+    }
+    if (!TimePlainStore(commands, baseline)) {
+        state.SkipWithError("the baseline stored another number of commands");
+        return false;
+    }
+    return true;
+}
+
 // A full run for every node: nothing was ever programmed.
 void BM_FullProgrammingRun(benchmark::State& state)
 {
@@ -192,17 +310,30 @@ void BM_FullProgrammingRun(benchmark::State& state)
         return;
     }
     int commands = 0;
+    Spent ours;
+    Spent baseline;
     for (auto _ : state) {
         state.PauseTiming();
         doc.ClearNetCommands();
         QDir(doc.BuildPath(CWFDoc::kLastProgrammed, QString())).removeRecursively();
         QDir().mkpath(doc.BuildPath(CWFDoc::kLastProgrammed, QString()));
         state.ResumeTiming();
-        if (!doc.PrepareNetworkProgramming(0, 0))
-            state.SkipWithError("the run failed");
+        {
+            const Stopwatch watch;
+            if (!doc.PrepareNetworkProgramming(0, 0))
+                state.SkipWithError("the run failed");
+            watch.AddTo(ours);
+        }
+        state.PauseTiming();
         commands = doc.GetPendingCommandCount();
+        if (!TimeBaselineOfQueue(state, doc, 0, commands, baseline))
+            break;
+        state.ResumeTiming();
     }
     state.counters["commands"] = commands;
+    // The baseline only stores what the run made: the ratio is what binding,
+    // generation and our storing cost over the disk's own work.
+    ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
     doc.ClearNetCommands();
     doc.OnCloseDocument();
 }
@@ -221,75 +352,35 @@ void BM_OneCardholderChange(benchmark::State& state)
     // The commands of the first run stay queued: a queue emptied just
     // before would time the file system's reuse of the freed entries.
     int commands = 0;
+    Spent ours;
+    Spent baseline;
     for (auto _ : state) {
         state.PauseTiming();
         const int before = doc.GetPendingCommandCount();
+        const std::int64_t lastBefore = LastCommandId(doc);
         g_setUsers.MoveFirst();
         g_setUsers.Edit();
         g_setUsers.m_CHSetIndex = static_cast<std::uint8_t>(g_setUsers.m_CHSetIndex == 3 ? 4 : 3);
         g_setUsers.Update();
         state.ResumeTiming();
-        if (!doc.PrepareNetworkProgramming(0, 0))
-            state.SkipWithError("the run failed");
+        {
+            const Stopwatch watch;
+            if (!doc.PrepareNetworkProgramming(0, 0))
+                state.SkipWithError("the run failed");
+            watch.AddTo(ours);
+        }
+        state.PauseTiming();
         commands = doc.GetPendingCommandCount() - before;
+        if (!TimeBaselineOfQueue(state, doc, lastBefore, commands, baseline))
+            break;
+        state.ResumeTiming();
     }
     state.counters["commands"] = commands;
+    ReportAgainstBaseline(state, ours, baseline, 1e3 / static_cast<double>(state.iterations()), "ms");
     doc.ClearNetCommands();
     doc.OnCloseDocument();
 }
 BENCHMARK(BM_OneCardholderChange)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// The same storing with bare calls: one transaction, one row and one file
-// per command, the files written beside and renamed, made durable by one
-// sync of their file system and of their folder, then the commit. Returns
-// the commands stored.
-int StorePlainly(const QString& folder, int perNode, const QByteArray& fileBytes)
-{
-    const QString database = folder + QStringLiteral("/NetCommands.mdb");
-    Schema::CreateDatabaseFile(database, *Schema::FindFile(QLatin1String(DatabaseFiles::NetCommands)));
-    Database::CloseAllConnections();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(database).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_stmt* name = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO NetCommands (Net, Node) VALUES (?, ?)", -1, &insert, nullptr);
-    sqlite3_prepare_v2(db, "UPDATE NetCommands SET FileName = ? WHERE rowid = ?", -1, &name, nullptr);
-    const QByteArray files = QFile::encodeName(folder);
-    int stored = 0;
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (int net = 1; net <= kNetworks; ++net) {
-        for (int node = 1; node <= kNodes; ++node) {
-            for (int i = 0; i < perNode; ++i, ++stored) {
-                sqlite3_bind_int(insert, 1, net);
-                sqlite3_bind_int(insert, 2, node);
-                sqlite3_step(insert);
-                sqlite3_reset(insert);
-                const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
-                const QByteArray fileName = "NetCommands" + QByteArray::number(id) + ".dat";
-                sqlite3_bind_text(name, 1, fileName.constData(), static_cast<int>(fileName.size()), SQLITE_TRANSIENT);
-                sqlite3_bind_int64(name, 2, id);
-                sqlite3_step(name);
-                sqlite3_reset(name);
-                const QByteArray path = files + '/' + fileName;
-                const QByteArray beside = path + ".new";
-                const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-                if (::write(fd, fileBytes.constData(), static_cast<size_t>(fileBytes.size())) != fileBytes.size())
-                    qFatal("cannot write %s", beside.constData());
-                ::close(fd);
-                ::rename(beside.constData(), path.constData());
-            }
-        }
-    }
-    const int dir = ::open(files.constData(), O_RDONLY | O_DIRECTORY);
-    ::syncfs(dir);
-    ::fsync(dir);
-    ::close(dir);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_finalize(insert);
-    sqlite3_finalize(name);
-    sqlite3_close(db);
-    return stored;
-}
 
 // Storing alone: the commands of a run the size of a site whose every bank
 // changed, node by node, as one unit as the run stores them; then the same
@@ -325,21 +416,8 @@ void BM_StoreRunOfCommands(benchmark::State& state)
             watch.AddTo(ours);
         }
         state.PauseTiming();
-        QString path;
-        std::int32_t id = 0;
-        doc.GetNextStoredCommand(path, id);
-        const QByteArray fileBytes = ReadWholeFile(path).value_or(QByteArray());
-        // Into a folder whose earlier commands were just deleted, as ours.
-        QTemporaryDir plain;
-        StorePlainly(plain.path(), perNode, fileBytes);
-        QDir(plain.path()).removeRecursively();
-        QDir().mkpath(plain.path());
-        {
-            const Stopwatch watch;
-            if (StorePlainly(plain.path(), perNode, fileBytes) != doc.GetPendingCommandCount())
-                state.SkipWithError("the baseline stored another number of commands");
-            watch.AddTo(baseline);
-        }
+        if (!TimeBaselineOfQueue(state, doc, 0, doc.GetPendingCommandCount(), baseline))
+            break;
         state.ResumeTiming();
     }
     state.counters["commands"] = doc.GetPendingCommandCount();
