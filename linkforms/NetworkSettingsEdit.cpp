@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::int32_t kReprogramWholeNode = 0x01;
-
 QString NetworkRow(int net)
 {
     return QStringLiteral("Net = %1").arg(net);
@@ -66,7 +64,7 @@ void NetworkSettingsEdit::OfferReprogram(int net)
     const QString panels = NetworkPanels(net);
     for (bool found = g_setVestrels.FindFirst(panels); found; found = g_setVestrels.FindNext(panels)) {
         g_setVestrels.Edit();
-        g_setVestrels.m_Flags |= kReprogramWholeNode;
+        g_setVestrels.m_Flags |= NodeCommands::kReprogramWholeNode;
         g_setVestrels.Update();
     }
     m_host.SetDataPending();

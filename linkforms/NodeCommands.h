@@ -15,6 +15,8 @@ class NodeCommands
 public:
     // The operator right the node menus and their destructive commands need.
     static constexpr int kNodePrivilege = 4;
+    // Flags bit 0 of a panel's row: the whole node is to be programmed again.
+    static constexpr std::int32_t kReprogramWholeNode = 0x01;
 
     enum class Menu { None, InstalledPanel, EmptyNode };
 

@@ -9,6 +9,7 @@
 #include "image/NetworkPasswords.h"
 #include "link/CNetCommandQueue.h"
 #include "linkforms/INodeCommandHost.h"
+#include "linkforms/NodeCommands.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr std::int32_t kReprogramWholeNode = 0x01;
 constexpr int kNodeCodeDivisor = 10;
 // A new panel's image carries this version until the panel reports its own.
 constexpr FirmwareVersion kNewPanelFirmware = {'0', '0', '1'};
@@ -72,7 +72,7 @@ bool PanelInstallation::AddPanelRow(int net, int node, const NewNodeNames& names
     g_setVestrels.m_NodeID = g_setVLNetworks.m_NodeID;
     g_setVestrels.m_NodeAddress = static_cast<std::uint8_t>(node);
     g_setVestrels.m_NetAddress = static_cast<std::uint8_t>(net);
-    g_setVestrels.m_Flags |= kReprogramWholeNode;
+    g_setVestrels.m_Flags |= NodeCommands::kReprogramWholeNode;
     g_setVestrels.Update();
     g_setVestrels.SetBookmark(g_setVestrels.GetLastModifiedBookmark());
     // The row names its file only once the file is there.
