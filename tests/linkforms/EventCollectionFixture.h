@@ -77,6 +77,40 @@ inline QByteArray StoredEventOf(int node, int i)
     return event;
 }
 
+// Every stored event of the nodes' first count events is in the log
+// exactly once, field by field; nothing else is.
+inline void ExpectLogHolds(const std::map<int, int>& countByNode)
+{
+    std::map<std::pair<int, int>, QByteArray> expected;
+    for (const auto& [node, count] : countByNode) {
+        for (int i = 0; i < count; ++i)
+            expected[{0x10 | node, i}] = EventCollection::StoredEventOf(node, i);
+    }
+    g_setEventLog.Requery();
+    std::set<std::pair<int, int>> seen;
+    int rows = 0;
+    for (g_setEventLog.MoveFirst(); !g_setEventLog.IsEOF(); g_setEventLog.MoveNext(), ++rows) {
+        const std::pair<int, int> key{g_setEventLog.m_NetNode, g_setEventLog.m_Id5 << 8 | g_setEventLog.m_Id6};
+        SCOPED_TRACE(testing::Message() << "node " << key.first << " event " << key.second);
+        EXPECT_TRUE(seen.insert(key).second) << "stored twice";
+        const auto it = expected.find(key);
+        ASSERT_NE(it, expected.end()) << "not an event of the panels";
+        const QByteArray& e = it->second;
+        const auto at = [&](int i) { return static_cast<std::uint8_t>(e[i]); };
+        EXPECT_EQ(g_setEventLog.m_Type, at(0));
+        EXPECT_EQ(g_setEventLog.m_Time, *StoredEvent::DecodeTime(e));
+        const std::uint8_t ids[] = {g_setEventLog.m_Id0, g_setEventLog.m_Id1, g_setEventLog.m_Id2,
+                                    g_setEventLog.m_Id3, g_setEventLog.m_Id4};
+        for (int b = 0; b < 5; ++b)
+            EXPECT_EQ(ids[b], at(5 + b));
+        EXPECT_EQ(g_setEventLog.m_Mod, at(12));
+        EXPECT_EQ(g_setEventLog.m_Ctx, at(13));
+        EXPECT_EQ(g_setEventLog.m_Ctx2, at(14));
+        EXPECT_EQ(g_setEventLog.m_Ctx3, at(15));
+    }
+    EXPECT_EQ(rows, static_cast<int>(expected.size()));
+}
+
 } // namespace EventCollection
 
 // The demo installation (network A, nodes 1-3) connected through the real
@@ -136,39 +170,7 @@ protected:
         return acks;
     }
 
-    // Every stored event of the nodes' first count events is in the log
-    // exactly once, field by field; nothing else is.
-    void ExpectLogHolds(const std::map<int, int>& countByNode)
-    {
-        std::map<std::pair<int, int>, QByteArray> expected;
-        for (const auto& [node, count] : countByNode) {
-            for (int i = 0; i < count; ++i)
-                expected[{0x10 | node, i}] = EventCollection::StoredEventOf(node, i);
-        }
-        g_setEventLog.Requery();
-        std::set<std::pair<int, int>> seen;
-        int rows = 0;
-        for (g_setEventLog.MoveFirst(); !g_setEventLog.IsEOF(); g_setEventLog.MoveNext(), ++rows) {
-            const std::pair<int, int> key{g_setEventLog.m_NetNode, g_setEventLog.m_Id5 << 8 | g_setEventLog.m_Id6};
-            SCOPED_TRACE(testing::Message() << "node " << key.first << " event " << key.second);
-            EXPECT_TRUE(seen.insert(key).second) << "stored twice";
-            const auto it = expected.find(key);
-            ASSERT_NE(it, expected.end()) << "not an event of the panels";
-            const QByteArray& e = it->second;
-            const auto at = [&](int i) { return static_cast<std::uint8_t>(e[i]); };
-            EXPECT_EQ(g_setEventLog.m_Type, at(0));
-            EXPECT_EQ(g_setEventLog.m_Time, *StoredEvent::DecodeTime(e));
-            const std::uint8_t ids[] = {g_setEventLog.m_Id0, g_setEventLog.m_Id1, g_setEventLog.m_Id2,
-                                        g_setEventLog.m_Id3, g_setEventLog.m_Id4};
-            for (int b = 0; b < 5; ++b)
-                EXPECT_EQ(ids[b], at(5 + b));
-            EXPECT_EQ(g_setEventLog.m_Mod, at(12));
-            EXPECT_EQ(g_setEventLog.m_Ctx, at(13));
-            EXPECT_EQ(g_setEventLog.m_Ctx2, at(14));
-            EXPECT_EQ(g_setEventLog.m_Ctx3, at(15));
-        }
-        EXPECT_EQ(rows, static_cast<int>(expected.size()));
-    }
+    void ExpectLogHolds(const std::map<int, int>& countByNode) { EventCollection::ExpectLogHolds(countByNode); }
 
     MessageBoxScript boxes;
     LinkTiming::ScopedScale timing{0.02};
