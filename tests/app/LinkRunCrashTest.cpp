@@ -31,14 +31,6 @@ constexpr int kConnectRequests = 9;
 // enough to land while the program handles the reply.
 constexpr int kMaxKillDelayUs = 4000;
 
-QByteArray SupportedStatus()
-{
-    QByteArray record(19, '\0');
-    record[17] = char(0x11);
-    record[18] = char(0x32);
-    return record;
-}
-
 // The demo installation's stored run sent by the link engine in a child
 // process that is killed again and again at random points and restarted on
 // the same site and the same panels.
@@ -56,7 +48,7 @@ protected:
         g_setVLNetworks.m_Password = QStringLiteral("123456");
         g_setVLNetworks.Update();
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
         const FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(8, 0), QTimeZone::utc()));
         for (const auto& [node, commands] : ReadStoredCommandsByNode(m_doc)) {

@@ -26,15 +26,6 @@ constexpr int kNetA = 1;
 constexpr double kFastLink = 0.02;
 const QString kPanelPassword = QStringLiteral("123456");
 
-// A status record that says firmware 1.32 on panel type 1.
-QByteArray SupportedStatus()
-{
-    QByteArray record(19, '\0');
-    record[17] = char(0x11);
-    record[18] = char(0x32);
-    return record;
-}
-
 // The right pane: which messages reached it.
 struct RecordingPane : QObject
 {
@@ -65,7 +56,7 @@ protected:
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
         SetPassword(kPanelPassword);
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         host.pane = &pane;
         link.FillNetworkCombo();
     }
@@ -324,7 +315,7 @@ protected:
         LinkRun::SetUp();
         if (HasFatalFailure())
             return;
-        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
         ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 2"));
         g_setVLNetworks.Edit();

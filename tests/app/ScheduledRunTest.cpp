@@ -49,7 +49,7 @@ protected:
         Profile::WriteString(QStringLiteral("Installations"), QStringLiteral("Installation 1"), m_path);
         Profile::WriteInt(QStringLiteral("Setup"), QStringLiteral("First launch of Wardix"), 0);
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(EventCollection::SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
     }
 
     // Runs the program with one parameter; its exit code, or -1 when it

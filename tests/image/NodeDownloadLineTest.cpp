@@ -28,15 +28,6 @@ constexpr int kNode = 2;
 constexpr double kLinkScale = 0.25;
 constexpr int kWholeDownloadBoundMs = 120000;
 
-// A status reply that says firmware 1.32 on panel type 1: a supported node.
-QByteArray SupportedStatus()
-{
-    QByteArray record(19, '\0');
-    record[17] = char(0x11);
-    record[18] = char(0x32);
-    return record;
-}
-
 // The demo installation's node A2 read back over the serial link from a
 // simulated panel on a pseudo-terminal.
 class NodeDownloadLine : public ProgrammingRun
@@ -56,7 +47,7 @@ protected:
         g_setVLNetworks.m_Password = QStringLiteral("123456");
         g_setVLNetworks.Update();
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         line.WithNode(kNode, [](PanelSimulator& panel) { FillBanksWithPatterns(panel); });
         link.FillNetworkCombo();
         folder = m_doc.GetDownloadFolder(kNetA, kNode);

@@ -239,7 +239,7 @@ protected:
         FormFixture::SetUp();
         if (HasFatalFailure())
             return;
-        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+        lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
         ActivateNetworkB();
         const std::int32_t networkB = g_setVLNetworks.m_NodeID;

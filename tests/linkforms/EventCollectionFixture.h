@@ -43,15 +43,6 @@ namespace EventCollection {
 
 inline constexpr int kNetA = 1;
 
-// A status record that says firmware 1.32 on panel type 1.
-inline QByteArray SupportedStatus()
-{
-    QByteArray record(19, '\0');
-    record[17] = char(0x11);
-    record[18] = char(0x32);
-    return record;
-}
-
 // Stored event number i of a node: every one different, with a valid time
 // four seconds after the one before, of a type whose rule keeps the bytes.
 inline QByteArray StoredEventOf(int node, int i)
@@ -136,7 +127,7 @@ protected:
         g_setVLNetworks.m_Password = QStringLiteral("123456");
         g_setVLNetworks.Update();
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(EventCollection::SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         host.pane = &pane;
         link.FillNetworkCombo();
     }

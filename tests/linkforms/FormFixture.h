@@ -40,7 +40,7 @@ protected:
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
         SetNetwork(1, [](CSetVLNetworks& row) { row.m_Password = kPanelPassword; });
         for (int node : {1, 2, 3})
-            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(SupportedStatus()); });
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         form = std::make_unique<CCommControlForm>();
     }
     void TearDown() override
@@ -54,15 +54,6 @@ protected:
     }
 
     static inline const QString kPanelPassword = QStringLiteral("123456");
-
-    // A status record that says firmware 1.32 on panel type 1.
-    static QByteArray SupportedStatus()
-    {
-        QByteArray record(19, '\0');
-        record[17] = char(0x11);
-        record[18] = char(0x32);
-        return record;
-    }
 
     template <typename Edit>
     static void SetNetwork(int net, Edit edit)

@@ -97,7 +97,7 @@ protected:
         auto& panel = panels[address];
         if (!panel) {
             panel = std::make_unique<PanelSimulator>(address);
-            panel->SetStatusRecord(EventCollection::SupportedStatus());
+            panel->SetStatusRecord(PanelSimulator::SupportedStatus());
         }
         return *panel;
     }
