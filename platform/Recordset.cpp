@@ -25,6 +25,28 @@ QString JoinConditions(const QStringList& conditions)
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
 }
 
+// Binds the values from parameter 1; returns the next parameter's number.
+int BindValues(SqlStatement& query, const std::vector<QVariant>& values)
+{
+    int n = 0;
+    for (const QVariant& value : values)
+        query.Bind(++n, value);
+    return n + 1;
+}
+
+// Resets the statement however the rows are left, so it holds no read lock.
+class ResetAfterUse
+{
+public:
+    explicit ResetAfterUse(SqlStatement& query) : m_query(query) {}
+    ~ResetAfterUse() { m_query.Reset(); }
+    ResetAfterUse(const ResetAfterUse&) = delete;
+    ResetAfterUse& operator=(const ResetAfterUse&) = delete;
+
+private:
+    SqlStatement& m_query;
+};
+
 [[noreturn]] void NoCurrentRecord()
 {
     throw DatabaseException(JetError::NoCurrentRecord, QStringLiteral("No current record."));
@@ -94,8 +116,7 @@ void Recordset::Close()
     if (!m_database)
         return;
     m_readRow.reset();
-    m_findStatement.reset();
-    m_findSql.clear();
+    m_queries.clear();
     m_inserts.clear();
     m_updates.clear();
     m_deleteRow.reset();
@@ -131,10 +152,11 @@ void Recordset::Requery()
     BuildKeyset();
 }
 
-QString Recordset::SelectedRows(const QString& condition) const
+JetSql::BoundCriteria Recordset::SelectedRows(const QString& condition) const
 {
-    const QString filter = m_strFilter.isEmpty() ? QString() : JetSql::TranslateCriteria(m_strFilter);
-    return BracketName(m_table) + JoinConditions({m_where, filter, condition});
+    JetSql::BoundCriteria rows = m_strFilter.isEmpty() ? JetSql::BoundCriteria{} : JetSql::TranslateBoundCriteria(m_strFilter);
+    rows.condition = BracketName(m_table) + JoinConditions({m_where, rows.condition, condition});
+    return rows;
 }
 
 void Recordset::BuildKeyset()
@@ -145,12 +167,18 @@ void Recordset::BuildKeyset()
     const bool descending = order.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
     const QString tieBreak = descending ? QStringLiteral(", rowid DESC") : QStringLiteral(", rowid");
     const QString orderBy = order.isEmpty() ? QStringLiteral("rowid") : order + tieBreak;
-    SqlStatement query(m_database->Handle(), QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(SelectedRows(), orderBy));
+    JetSql::BoundCriteria rows = SelectedRows();
     std::vector<qint64> keys;
-    while (query.Step())
-        keys.push_back(query.Int64(0));
+    {
+        SqlStatement& query = CachedQuery(QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(rows.condition, orderBy));
+        const ResetAfterUse reset(query);
+        BindValues(query, rows.values);
+        while (query.Step())
+            keys.push_back(query.Int64(0));
+    }
 
     m_keysetFilter = m_strFilter;
+    m_keysetValues = std::move(rows.values);
     m_keysetSort = m_strSort;
     m_keysetOrder = orderBy;
     m_selectedRow.reset();
@@ -188,9 +216,9 @@ void Recordset::PlaceAddedRows()
 bool Recordset::IsSelected(qint64 key)
 {
     SqlStatement& query = Prepared(m_selectedRow, [this] {
-        return QStringLiteral("SELECT 1 FROM %1").arg(SelectedRows(QStringLiteral("rowid = ?")));
+        return QStringLiteral("SELECT 1 FROM %1").arg(SelectedRows(QStringLiteral("rowid = ?")).condition);
     });
-    query.BindInt64(1, key);
+    query.BindInt64(BindValues(query, m_keysetValues), key);
     const bool selected = query.Step();
     query.Reset();
     return selected;
@@ -348,10 +376,10 @@ bool Recordset::Find(FindType type, const QString& criteria)
     RequireOpen();
     // A FindFirst/FindNext loop repeats one criterion: translate it once.
     if (criteria != m_findCriteria) {
-        m_findCondition = JetSql::TranslateCriteria(criteria);
+        m_findCondition = JetSql::TranslateBoundCriteria(criteria);
         m_findCriteria = criteria;
     }
-    const int found = FindPosition(type, m_findCondition);
+    const int found = FindPosition(type);
     if (found < 0 || !ReadRow(m_keys.Key(found)))
         return false;
     m_editMode = EditMode::None;
@@ -362,7 +390,7 @@ bool Recordset::Find(FindType type, const QString& criteria)
 
 // The matching rows come from the table through its indexes; the keyset
 // only decides which of them belong to this recordset and in what order.
-int Recordset::FindPosition(FindType type, const QString& condition)
+int Recordset::FindPosition(FindType type)
 {
     const bool forward = type == FindType::First || type == FindType::Next;
     const bool fromCurrent = type == FindType::Next || type == FindType::Prev;
@@ -375,27 +403,25 @@ int Recordset::FindPosition(FindType type, const QString& condition)
         return (pos >= 0 && !m_keys.IsDeleted(pos)) ? pos : -1;
     };
 
-    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(BracketName(m_table), condition);
+    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(BracketName(m_table), m_findCondition.condition);
     if (m_keysInRowOrder) {
         // Keyset order is row order: walk the matches from the current row.
         if (currentBounds)
             sql += forward ? QStringLiteral(" AND rowid > ?") : QStringLiteral(" AND rowid < ?");
         sql += forward ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
-        SqlStatement& query = CachedFind(sql);
+        SqlStatement& query = CachedQuery(sql);
+        const ResetAfterUse reset(query);
+        const int next = BindValues(query, m_findCondition.values);
         if (currentBounds)
-            query.BindInt64(1, m_keys.Key(m_pos));
+            query.BindInt64(next, m_keys.Key(m_pos));
         int found = -1;
-        try {
-            while (found < 0 && query.Step())
-                found = usable(query.Int64(0));
-        } catch (...) {
-            m_findStatement.reset();
-            throw;
-        }
-        query.Reset();
+        while (found < 0 && query.Step())
+            found = usable(query.Int64(0));
         return found;
     }
-    SqlStatement query(m_database->Handle(), sql);
+    SqlStatement& query = CachedQuery(sql);
+    const ResetAfterUse reset(query);
+    BindValues(query, m_findCondition.values);
     int best = -1;
     while (query.Step()) {
         const int pos = usable(query.Int64(0));
@@ -407,13 +433,19 @@ int Recordset::FindPosition(FindType type, const QString& condition)
     return best;
 }
 
-SqlStatement& Recordset::CachedFind(const QString& sql)
+SqlStatement& Recordset::CachedQuery(const QString& sql)
 {
-    if (!m_findStatement || sql != m_findSql) {
-        m_findStatement = std::make_unique<SqlStatement>(m_database->Handle(), sql);
-        m_findSql = sql;
+    // The texts come from the program's own criteria shapes, so there are
+    // few; a caller that builds many still keeps only a handful.
+    constexpr size_t kMostKept = 16;
+    auto kept = m_queries.find(sql);
+    if (kept == m_queries.end()) {
+        if (m_queries.size() >= kMostKept)
+            m_queries.clear();
+        kept = m_queries.emplace(sql, std::make_unique<SqlStatement>(m_database->Handle(), sql)).first;
     }
-    return *m_findStatement;
+    kept->second->Reset();
+    return *kept->second;
 }
 
 std::vector<QVariant> Recordset::StoredValues() const
@@ -558,7 +590,9 @@ void Recordset::DeleteAll()
 {
     RequireOpen();
     m_editMode = EditMode::None;
-    SqlStatement remove(m_database->Handle(), QStringLiteral("DELETE FROM %1").arg(SelectedRows()));
+    const JetSql::BoundCriteria rows = SelectedRows();
+    SqlStatement remove(m_database->Handle(), QStringLiteral("DELETE FROM %1").arg(rows.condition));
+    BindValues(remove, rows.values);
     remove.Step();
     BuildKeyset();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/FieldExchange.h"
+#include "platform/JetSql.h"
 #include "platform/Keyset.h"
 
 #include <QString>
@@ -83,7 +84,9 @@ private:
     enum class EditMode { None, Add, Edit };
 
     void BuildKeyset();
-    QString SelectedRows(const QString& condition = {}) const;
+    // The table and the conditions that select this recordset's rows, with
+    // the filter's literals as parameters, bound first in the text's order.
+    JetSql::BoundCriteria SelectedRows(const QString& condition = {}) const;
     void PlaceAddedRows();
     bool IsSelected(qint64 key);
     int PlaceOf(qint64 key);
@@ -99,9 +102,11 @@ private:
     void RequireOpen() const;
     void RequireCurrentRow() const;
     void AppendKey(qint64 key, qint64 changesBefore);
-    int FindPosition(FindType type, const QString& condition);
+    int FindPosition(FindType type);
     std::vector<QVariant> StoredValues() const;
-    SqlStatement& CachedFind(const QString& sql);
+    // A statement of the find and keyset queries, kept by its text: the
+    // criteria's values are parameters, so one text serves every value.
+    SqlStatement& CachedQuery(const QString& sql);
 
     std::shared_ptr<Database> m_database;
     std::vector<FieldBinding> m_bindings;
@@ -113,10 +118,10 @@ private:
     QString m_orderBy;
     bool m_keysInRowOrder = true;
     QString m_findCriteria;
-    QString m_findCondition;
-    QString m_findSql;
-    std::unique_ptr<SqlStatement> m_findStatement;
+    JetSql::BoundCriteria m_findCondition;
+    std::map<QString, std::unique_ptr<SqlStatement>> m_queries;
     QString m_keysetFilter;
+    std::vector<QVariant> m_keysetValues; // the filter's literals
     QString m_keysetSort;
     QString m_keysetOrder;
     qint64 m_keysetChanges = -1;

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace
 {
 const std::vector<Person> kPeople = {
@@ -70,6 +72,47 @@ TEST_F(RecordsetTest, FindWalksTheRowsThatJetCriteriaMatch)
         for (bool more = set.FindFirst(c.criteria); more; more = set.FindNext(c.criteria))
             found << set.m_Name;
         EXPECT_EQ(found, c.found);
+    }
+}
+
+// The criteria's values are parameters of statements kept by their text: a
+// statement kept from one value must never answer for the next.
+TEST_F(RecordsetTest, CriteriaOfOneShapeTakeEachCallsValues)
+{
+    AddPeople(kPeople);
+    for (const QString& sort : {QString(), QStringLiteral("Score DESC")}) {
+        SCOPED_TRACE(sort.toStdString());
+        PeopleSet set(FilePath());
+        set.m_strSort = sort;
+        set.Open();
+        for (const char* name : {"Anne", "O'Hara", "Anne", "nobody"}) {
+            SCOPED_TRACE(name);
+            const QString criteria = "Name = " + JetSql::QuoteText(QString::fromUtf8(name));
+            const bool found = set.FindFirst(criteria);
+            EXPECT_EQ(found, QLatin1String(name) != QLatin1String("nobody"));
+            if (found)
+                EXPECT_EQ(set.m_Name, QString::fromUtf8(name));
+            EXPECT_FALSE(set.FindNext(criteria));
+        }
+        QStringList found;
+        for (double least : {5.0, 2.0}) {
+            const QString criteria = QStringLiteral("Score >= ") + JetSql::FormatNumber(least);
+            for (bool more = set.FindFirst(criteria); more; more = set.FindNext(criteria))
+                found << set.m_Name;
+        }
+        const QStringList fromFive = {R"(A "quoted" name)", "50%_off"};
+        const QStringList fromTwo = {"Smith", "smith  ", "Anne", R"(A "quoted" name)", "50%_off"};
+        const auto inOrder = [&](QStringList names) {
+            if (!sort.isEmpty())
+                std::reverse(names.begin(), names.end());
+            return names;
+        };
+        EXPECT_EQ(found, inOrder(fromFive) + inOrder(fromTwo));
+        for (double least : {5.0, 4.0}) {
+            set.m_strFilter = QStringLiteral("Score >= ") + JetSql::FormatNumber(least);
+            set.Requery();
+            EXPECT_EQ(set.GetRecordCount(), least == 5.0 ? 2 : 3);
+        }
     }
 }
 
