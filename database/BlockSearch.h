@@ -2,8 +2,8 @@
 
 #include "database/DatabaseErrors.h"
 #include "platform/DatabaseException.h"
+#include "platform/JetSql.h"
 #include "platform/Recordset.h"
-
 
 // The search shared by card and transmitter blocks: the current row first,
 // then the rows in order from the first, the first block that holds the
@@ -17,13 +17,15 @@ bool FindBlockContaining(BlockSet& set, double number)
             return true;
         if (set.IsBOF() && set.IsEOF())
             return false;
-        if (!set.IsBOF())
-            set.MoveFirst();
-        else
+        // The engine finds the first in order; the rows are not read one by one.
+        const QString value = JetSql::FormatNumber(number);
+        if (set.FindFirst(QStringLiteral("BlockBegin <= ") + value + QStringLiteral(" AND BlockEnd >= ") + value))
+            return true;
+        // Where a walk from the first would end.
+        if (set.GetRecordCount() > 0) {
+            set.MoveLast();
             set.MoveNext();
-        for (; !set.IsEOF(); set.MoveNext())
-            if (holds())
-                return true;
+        }
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
     }
