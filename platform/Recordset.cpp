@@ -6,6 +6,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace
 {
 QString Columns(const std::vector<FieldBinding>& bindings)
@@ -117,6 +120,7 @@ void Recordset::Close()
         return;
     m_readRow.reset();
     m_queries.clear();
+    m_findMatches = {};
     m_inserts.clear();
     m_updates.clear();
     m_deleteRow.reset();
@@ -403,9 +407,18 @@ int Recordset::FindPosition(FindType type)
         return (pos >= 0 && !m_keys.IsDeleted(pos)) ? pos : -1;
     };
 
-    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(BracketName(m_table), m_findCondition.condition);
+    if (m_keysInRowOrder && forward && currentBounds) {
+        // A FindNext walk takes the rest of its matches in one query.
+        const qint64 current = m_keys.Key(m_pos);
+        const std::vector<qint64>& keys = MatchesAbove(current);
+        for (auto key = std::upper_bound(keys.begin(), keys.end(), current); key != keys.end(); ++key)
+            if (const int pos = usable(*key); pos >= 0)
+                return pos;
+        return -1;
+    }
     if (m_keysInRowOrder) {
         // Keyset order is row order: walk the matches from the current row.
+        QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(BracketName(m_table), m_findCondition.condition);
         if (currentBounds)
             sql += forward ? QStringLiteral(" AND rowid > ?") : QStringLiteral(" AND rowid < ?");
         sql += forward ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
@@ -419,18 +432,34 @@ int Recordset::FindPosition(FindType type)
             found = usable(query.Int64(0));
         return found;
     }
-    SqlStatement& query = CachedQuery(sql);
-    const ResetAfterUse reset(query);
-    BindValues(query, m_findCondition.values);
     int best = -1;
-    while (query.Step()) {
-        const int pos = usable(query.Int64(0));
+    for (const qint64 key : MatchesAbove(std::numeric_limits<qint64>::min())) {
+        const int pos = usable(key);
         if (pos < 0 || (currentBounds && (forward ? pos <= m_pos : pos >= m_pos)))
             continue;
         if (best < 0 || (forward ? pos < best : pos > best))
             best = pos;
     }
     return best;
+}
+
+const std::vector<qint64>& Recordset::MatchesAbove(qint64 above)
+{
+    const qint64 mark = m_database->WriteMark();
+    if (m_findMatches.writeMark == mark && m_findMatches.criteria == m_findCriteria && above >= m_findMatches.above)
+        return m_findMatches.keys;
+    m_findMatches.writeMark = -1;
+    m_findMatches.keys.clear();
+    SqlStatement& query = CachedQuery(QStringLiteral("SELECT rowid FROM %1 WHERE (%2) AND rowid > ? ORDER BY rowid")
+                                          .arg(BracketName(m_table), m_findCondition.condition));
+    const ResetAfterUse reset(query);
+    query.BindInt64(BindValues(query, m_findCondition.values), above);
+    while (query.Step())
+        m_findMatches.keys.push_back(query.Int64(0));
+    m_findMatches.criteria = m_findCriteria;
+    m_findMatches.above = above;
+    m_findMatches.writeMark = mark;
+    return m_findMatches.keys;
 }
 
 SqlStatement& Recordset::CachedQuery(const QString& sql)

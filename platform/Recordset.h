@@ -107,6 +107,9 @@ private:
     // A statement of the find and keyset queries, kept by its text: the
     // criteria's values are parameters, so one text serves every value.
     SqlStatement& CachedQuery(const QString& sql);
+    // The rows of the table above a row identifier that the find criterion
+    // matches, in row order; taken again once anything is written.
+    const std::vector<qint64>& MatchesAbove(qint64 above);
 
     std::shared_ptr<Database> m_database;
     std::vector<FieldBinding> m_bindings;
@@ -120,6 +123,14 @@ private:
     QString m_findCriteria;
     JetSql::BoundCriteria m_findCondition;
     std::map<QString, std::unique_ptr<SqlStatement>> m_queries;
+    struct FindMatches
+    {
+        QString criteria;
+        qint64 above = 0;
+        qint64 writeMark = -1;
+        std::vector<qint64> keys;
+    };
+    FindMatches m_findMatches;
     QString m_keysetFilter;
     std::vector<QVariant> m_keysetValues; // the filter's literals
     QString m_keysetSort;

@@ -116,6 +116,34 @@ TEST_F(RecordsetTest, CriteriaOfOneShapeTakeEachCallsValues)
     }
 }
 
+// A FindNext walk reads its matches ahead; a write through another
+// recordset on the file between two steps still counts.
+TEST_F(RecordsetTest, FindNextSeesWritesMadeSinceTheWalkBegan)
+{
+    AddPeople(kPeople);
+    for (const QString& sort : {QString(), QStringLiteral("Score")}) {
+        SCOPED_TRACE(sort.toStdString());
+        PeopleSet walk(FilePath());
+        walk.m_strSort = sort;
+        walk.Open();
+        PeopleSet other(FilePath());
+        other.Open();
+        const QString criteria = QStringLiteral("Score >= 2");
+        ASSERT_TRUE(walk.FindFirst(criteria));
+        ASSERT_TRUE(walk.FindNext(criteria));
+        EXPECT_EQ(walk.m_Name, "smith  ");
+        ASSERT_TRUE(other.FindFirst(R"(Name = "Anne")"));
+        other.Edit();
+        other.m_Score = 1.0;
+        other.Update();
+        ASSERT_TRUE(walk.FindNext(criteria));
+        EXPECT_EQ(walk.m_Name, R"(A "quoted" name)");
+        other.Edit();
+        other.m_Score = 4.0;
+        other.Update();
+    }
+}
+
 TEST_F(RecordsetTest, FindLastAndPrevWalkBackwardsAndAFailedFindStaysPut)
 {
     AddPeople(kPeople);
