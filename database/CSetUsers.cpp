@@ -73,11 +73,14 @@ QString CSetUsers::GetLabel() const
 
 bool CSetUsers::IsExpired() const
 {
+    // The clock's local reading is dear; a holder who never expires needs none.
+    if (m_NeverExpiers)
+        return false;
     // Stored dates are wall-clock readings: compare them with the wall clock.
     const QDateTime local = Clock::Current().NowLocal();
     const QDateTime now(local.date(), local.time(), QTimeZone::utc());
     const QDateTime expires(m_ExpirationDate.date(), m_ExpirationDate.time(), QTimeZone::utc());
-    return expires < now && !m_NeverExpiers;
+    return expires < now;
 }
 
 QString CSetUsers::GetStatusText() const
