@@ -8,6 +8,7 @@
 #include "link/LinkTiming.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
+#include "tests/app/AnnexController.h"
 #include "tests/app/PanelBanks.h"
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
@@ -323,17 +324,7 @@ protected:
         g_setVLNetworks.m_Password = kPanelPassword;
         g_setVLNetworks.m_ConnectUsing = 2;
         g_setVLNetworks.Update();
-        const std::int32_t networkB = g_setVLNetworks.m_NodeID;
-        g_setVestrels.AddNew();
-        g_setVestrels.m_VestrelName = QStringLiteral("Annex");
-        g_setVestrels.m_NetAddress = 2;
-        g_setVestrels.m_NodeAddress = 1;
-        g_setVestrels.m_NodeID = networkB;
-        g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
-        g_setVestrels.m_PanelType = 1;
-        g_setVestrels.Update();
-        ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
-        m_doc.m_netQueue.AddNode(g_setVestrels);
+        ASSERT_TRUE(AddAnnexController(m_doc, g_setVLNetworks.m_NodeID));
         {
             CVLMemory image;
             ASSERT_TRUE(image.LoadFile(m_doc.BuildPath(CWFDoc::kVestrels, "Vestrel21.dat"), 1, 21, {'0', '0', '1'}));

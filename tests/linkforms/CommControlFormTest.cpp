@@ -4,6 +4,7 @@
 #include "common/CommandIds.h"
 #include "link/NetCommandKinds.h"
 #include "platform/WindowMessages.h"
+#include "tests/app/AnnexController.h"
 #include "tests/linkforms/EventCollectionFixture.h"
 
 #include <QPushButton>
@@ -242,17 +243,7 @@ protected:
         lineB.WithNode(1, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM2"), lineB.SlavePath());
         ActivateNetworkB();
-        const std::int32_t networkB = g_setVLNetworks.m_NodeID;
-        g_setVestrels.AddNew();
-        g_setVestrels.m_VestrelName = QStringLiteral("Annex");
-        g_setVestrels.m_NetAddress = 2;
-        g_setVestrels.m_NodeAddress = 1;
-        g_setVestrels.m_NodeID = networkB;
-        g_setVestrels.m_FileName = QStringLiteral("Vestrel21.dat");
-        g_setVestrels.m_PanelType = 1;
-        g_setVestrels.Update();
-        ASSERT_TRUE(g_setVestrels.FindByAddress(2, 1));
-        m_doc.m_netQueue.AddNode(g_setVestrels);
+        ASSERT_TRUE(AddAnnexController(m_doc, g_setVLNetworks.m_NodeID));
         g_setEventLog.DeleteAll();
         g_setEventLog.Requery();
         SetTaskMode(TaskMode::Update);
