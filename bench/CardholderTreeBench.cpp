@@ -1,16 +1,13 @@
 #include "app/CWFDoc.h"
-#include "app/InstallationTemplate.h"
+#include "bench/DemoSite.h"
 #include "cardholders/CMenuUsers.h"
 #include "cardholders/DirectoryCodes.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/Database.h"
 #include "platform/DatabaseTransaction.h"
-#include "platform/MessageBox.h"
-#include "platform/Profile.h"
 #include "platform/SqlStatement.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -67,19 +64,7 @@ CWFDoc& LargeSite()
 {
     static QTemporaryDir dir;
     static CWFDoc* doc = [] {
-        qputenv("WARDIX_HOME", QDir(dir.path()).filePath("home").toLocal8Bit());
-        Profile::SetLocation(QDir(dir.path()).filePath("profile.ini"));
-        SetMessageBoxPresenter([](const MessageBoxRequest& r) {
-            qFatal("unexpected box: %s", qPrintable(r.text));
-            return 0;
-        });
-        QString error;
-        if (!InstallationTemplate::EnsureNewInstallationTemplate(&error))
-            qFatal("%s", qPrintable(error));
-        const QString demo = InstallationTemplate::EnsureDemoInstallation(QDir(dir.path()).filePath("home/Installations"), &error);
-        auto* opened = new CWFDoc;
-        if (demo.isEmpty() || !opened->OnOpenDocument(demo))
-            qFatal("cannot open the site");
+        CWFDoc* opened = OpenSite(MakeDemoSite(dir));
         FillSite();
         return opened;
     }();

@@ -1,7 +1,7 @@
 #include "app/CListCtrlEx2.h"
 #include "app/CWFDoc.h"
-#include "app/InstallationTemplate.h"
 #include "bench/BulkInsert.h"
+#include "bench/DemoSite.h"
 #include "bench/Stopwatch.h"
 #include "cardholders/CRPCards.h"
 #include "cardholders/CRPEnrolledCards.h"
@@ -12,11 +12,8 @@
 #include "cardholders/SpareComboBox.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseTransaction.h"
-#include "platform/MessageBox.h"
-#include "platform/Profile.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -123,20 +120,7 @@ CWFDoc& LargeSite()
 {
     static QTemporaryDir dir;
     static CWFDoc* doc = [] {
-        qputenv("WARDIX_HOME", QDir(dir.path()).filePath("home").toLocal8Bit());
-        Profile::SetLocation(QDir(dir.path()).filePath("profile.ini"));
-        SetMessageBoxPresenter([](const MessageBoxRequest& r) {
-            qFatal("unexpected box: %s", qPrintable(r.text));
-            return 0;
-        });
-        QString error;
-        if (!InstallationTemplate::EnsureNewInstallationTemplate(&error))
-            qFatal("%s", qPrintable(error));
-        const QString demo =
-            InstallationTemplate::EnsureDemoInstallation(QDir(dir.path()).filePath("home/Installations"), &error);
-        auto* opened = new CWFDoc;
-        if (demo.isEmpty() || !opened->OnOpenDocument(demo))
-            qFatal("cannot open the site");
+        CWFDoc* opened = OpenSite(MakeDemoSite(dir));
         FillCardholders();
         FillCredentials(*opened);
         FillCodes(*opened);
@@ -211,11 +195,8 @@ static void BM_ShowAllCards(benchmark::State& state)
         view.AllList()->scrollToItem(view.AllList()->currentItem());
         QApplication::processEvents();
         watch.AddTo(ours);
-        const Spent bare = TimeBareRead("Cards.mdb", "SELECT * FROM CardsSingle WHERE DeletedSingle = 0 ORDER BY "
-                                                     "CardIDSingle");
-        const Spent blocks = TimeBareRead("Cards.mdb", "SELECT * FROM Cards ORDER BY CardID");
-        baseline.wall += bare.wall + blocks.wall;
-        baseline.cpu += bare.cpu + blocks.cpu;
+        baseline += TimeBareRead("Cards.mdb", "SELECT * FROM CardsSingle WHERE DeletedSingle = 0 ORDER BY CardIDSingle");
+        baseline += TimeBareRead("Cards.mdb", "SELECT * FROM Cards ORDER BY CardID");
     }
     state.counters["rows"] = view.AllList()->topLevelItemCount();
     ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
@@ -233,9 +214,7 @@ static void BM_SpareDropDown(benchmark::State& state)
         const Stopwatch watch;
         page.OnSpareDropDown();
         watch.AddTo(ours);
-        const Spent bare = TimeBareRead("Cards.mdb", "SELECT CardID FROM Cards WHERE UserID = 0");
-        baseline.wall += bare.wall;
-        baseline.cpu += bare.cpu;
+        baseline += TimeBareRead("Cards.mdb", "SELECT CardID FROM Cards WHERE UserID = 0");
     }
     state.counters["entries"] = page.SpareList()->count();
     ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
@@ -252,16 +231,16 @@ static void BM_IndividualList(benchmark::State& state)
         const Stopwatch watch;
         view.FillIndividualList();
         watch.AddTo(ours);
-        const Spent bare = TimeBareRead("Cards.mdb", "SELECT * FROM CardsSingle ORDER BY CardIDSingle");
-        baseline.wall += bare.wall;
-        baseline.cpu += bare.cpu;
+        baseline += TimeBareRead("Cards.mdb", "SELECT * FROM CardsSingle ORDER BY CardIDSingle");
     }
     state.counters["rows"] = view.IndividualList()->topLevelItemCount();
     ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
 }
 BENCHMARK(BM_IndividualList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-static void BM_EntryCodeList(benchmark::State& state)
+// Opening a read-only list view, against a bare read of its table.
+template <class View>
+void TimeReadOnlyList(benchmark::State& state, const char* file, const char* sql)
 {
     LargeSite();
     Spent ours;
@@ -269,35 +248,24 @@ static void BM_EntryCodeList(benchmark::State& state)
     int rows = 0;
     for (auto _ : state) {
         const Stopwatch watch;
-        CRPEntryCodes view;
+        View view;
         rows = view.List()->topLevelItemCount();
         watch.AddTo(ours);
-        const Spent bare = TimeBareRead("EntryCodes.mdb", "SELECT * FROM EntryCodes ORDER BY Hidden, EntryCodeID");
-        baseline.wall += bare.wall;
-        baseline.cpu += bare.cpu;
+        baseline += TimeBareRead(file, sql);
     }
     state.counters["rows"] = rows;
     ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
+}
+
+static void BM_EntryCodeList(benchmark::State& state)
+{
+    TimeReadOnlyList<CRPEntryCodes>(state, "EntryCodes.mdb", "SELECT * FROM EntryCodes ORDER BY Hidden, EntryCodeID");
 }
 BENCHMARK(BM_EntryCodeList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 static void BM_DirectoryList(benchmark::State& state)
 {
-    LargeSite();
-    Spent ours;
-    Spent baseline;
-    int rows = 0;
-    for (auto _ : state) {
-        const Stopwatch watch;
-        CRPPhoneEntryNumbers view;
-        rows = view.List()->topLevelItemCount();
-        watch.AddTo(ours);
-        const Spent bare = TimeBareRead("EntryNumbers.mdb", "SELECT * FROM EntryNumbers");
-        baseline.wall += bare.wall;
-        baseline.cpu += bare.cpu;
-    }
-    state.counters["rows"] = rows;
-    ReportAgainstBaseline(state, ours, baseline, 1.0 / static_cast<double>(state.iterations()), "s");
+    TimeReadOnlyList<CRPPhoneEntryNumbers>(state, "EntryNumbers.mdb", "SELECT * FROM EntryNumbers");
 }
 BENCHMARK(BM_DirectoryList)->Unit(benchmark::kMillisecond)->Iterations(3);
 

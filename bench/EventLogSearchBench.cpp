@@ -1,6 +1,6 @@
 #include "app/AppObjects.h"
 #include "app/CWFDoc.h"
-#include "app/InstallationTemplate.h"
+#include "bench/DemoSite.h"
 #include "bench/Stopwatch.h"
 #include "common/IProgress.h"
 #include "common/ProgramObjects.h"
@@ -9,14 +9,12 @@
 #include "platform/ForwardRows.h"
 #include "platform/JetSql.h"
 #include "platform/MessageBox.h"
-#include "platform/Profile.h"
 #include "platform/SqlStatement.h"
 #include "reports/eventlog/EventFilterText.h"
 #include "reports/eventlog/EventLogReport.h"
 #include "reports/lists/ReportRowModel.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -91,23 +89,13 @@ CWFDoc& LargeLogSite()
 {
     static QTemporaryDir dir;
     static CWFDoc* doc = [] {
-        qputenv("WARDIX_HOME", QDir(dir.path()).filePath("home").toLocal8Bit());
-        Profile::SetLocation(QDir(dir.path()).filePath("profile.ini"));
+        const QString demo = MakeDemoSite(dir);
         SetMessageBoxPresenter([](const MessageBoxRequest&) { return int(IDOK); });
-        QString error;
-        if (!InstallationTemplate::EnsureNewInstallationTemplate(&error))
-            qFatal("%s", qPrintable(error));
-        const QString demo =
-            InstallationTemplate::EnsureDemoInstallation(QDir(dir.path()).filePath("home/Installations"), &error);
-        if (demo.isEmpty())
-            qFatal("no demo site: %s", qPrintable(error));
         // The log is filled before the site opens, as a site that has run
         // for years opens on it.
         FillLog(EventLogFile(QFileInfo(demo).path(), QString::fromLatin1(kCurrentEventLog)));
         Database::CloseAllConnections();
-        auto* opened = new CWFDoc;
-        if (!opened->OnOpenDocument(demo))
-            qFatal("cannot open the site");
+        CWFDoc* opened = OpenSite(demo);
         SetInstallationDoc(opened);
         opened->m_strEventLogLabel = QString::fromLatin1(kCurrentEventLog);
         return opened;

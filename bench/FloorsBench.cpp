@@ -1,5 +1,5 @@
 #include "app/CWFDoc.h"
-#include "app/InstallationTemplate.h"
+#include "bench/DemoSite.h"
 #include "bench/Stopwatch.h"
 #include "config/CRPFloorGrid.h"
 #include "config/CSingleVLFloorsForm.h"
@@ -9,14 +9,11 @@
 #include "database/GlobalRecordsets.h"
 #include "platform/Database.h"
 #include "platform/DatabaseTransaction.h"
-#include "platform/MessageBox.h"
-#include "platform/Profile.h"
 #include "platform/SqlStatement.h"
 #include "image/VLMemoryLayout.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -24,6 +21,8 @@
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
+
+#include <functional>
 
 // The most floors an installation holds: 128 floors of 64 rows on the demo,
 // and the elevator pages of one node over them.
@@ -36,19 +35,7 @@ CWFDoc& FullSite()
 {
     static QTemporaryDir dir;
     static CWFDoc* doc = [] {
-        qputenv("WARDIX_HOME", QDir(dir.path()).filePath("home").toLocal8Bit());
-        Profile::SetLocation(QDir(dir.path()).filePath("profile.ini"));
-        SetMessageBoxPresenter([](const MessageBoxRequest& r) {
-            qFatal("unexpected box: %s", qPrintable(r.text));
-            return 0;
-        });
-        QString error;
-        if (!InstallationTemplate::EnsureNewInstallationTemplate(&error))
-            qFatal("%s", qPrintable(error));
-        const QString demo = InstallationTemplate::EnsureDemoInstallation(QDir(dir.path()).filePath("home/Installations"), &error);
-        auto* opened = new CWFDoc;
-        if (demo.isEmpty() || !opened->OnOpenDocument(demo))
-            qFatal("cannot open the site");
+        CWFDoc* opened = OpenSite(MakeDemoSite(dir));
         for (int index = FloorRows::FreeIndex(g_setFloorNames); index < FloorRows::kMaxFloors; ++index)
             FloorRows::Add(g_setFloorNames, index, QStringLiteral("Floor %1").arg(index + 1));
         return opened;
@@ -115,48 +102,41 @@ int BareListFloors(Database& database)
     return floors;
 }
 
-// Showing the grid page fills it; the Floor Names page fills its list.
-void BM_FillGrid(benchmark::State& state)
+// Filling a floor view, against a bare read of the floor rows: showing the
+// grid page fills it; the Floor Names page fills its list.
+void TimeAgainstBareFloors(benchmark::State& state, const std::function<void()>& fill)
 {
-    FullSite();
     const std::shared_ptr<Database> database = FloorsFile();
-    CRPFloorGrid grid;
     Spent ours;
     Spent bare;
     for (auto _ : state) {
         {
             const Stopwatch watch;
-            grid.Fill();
+            fill();
             watch.AddTo(ours);
         }
         const Stopwatch watch;
         benchmark::DoNotOptimize(BareListFloors(*database));
         watch.AddTo(bare);
     }
-    state.counters["columns"] = grid.Grid()->columnCount();
     ReportAgainstBaseline(state, ours, bare, 1000.0 / static_cast<double>(state.iterations()), "ms");
+}
+
+void BM_FillGrid(benchmark::State& state)
+{
+    FullSite();
+    CRPFloorGrid grid;
+    TimeAgainstBareFloors(state, [&] { grid.Fill(); });
+    state.counters["columns"] = grid.Grid()->columnCount();
 }
 BENCHMARK(BM_FillGrid)->Unit(benchmark::kMillisecond);
 
 void BM_FillFloorNamesList(benchmark::State& state)
 {
     FullSite();
-    const std::shared_ptr<Database> database = FloorsFile();
     CTabFloorNames page;
-    Spent ours;
-    Spent bare;
-    for (auto _ : state) {
-        {
-            const Stopwatch watch;
-            page.FillList();
-            watch.AddTo(ours);
-        }
-        const Stopwatch watch;
-        benchmark::DoNotOptimize(BareListFloors(*database));
-        watch.AddTo(bare);
-    }
+    TimeAgainstBareFloors(state, [&] { page.FillList(); });
     state.counters["floors"] = page.List()->topLevelItemCount();
-    ReportAgainstBaseline(state, ours, bare, 1000.0 / static_cast<double>(state.iterations()), "ms");
 }
 BENCHMARK(BM_FillFloorNamesList)->Unit(benchmark::kMillisecond);
 

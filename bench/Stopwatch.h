@@ -11,6 +11,13 @@ struct Spent
 {
     double wall = 0;
     double cpu = 0;
+
+    Spent& operator+=(const Spent& other)
+    {
+        wall += other.wall;
+        cpu += other.cpu;
+        return *this;
+    }
 };
 
 class Stopwatch
