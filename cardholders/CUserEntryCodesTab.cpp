@@ -25,7 +25,9 @@ CUserEntryCodesTab::CUserEntryCodesTab(QWidget* parent) : QWidget(parent)
     auto* assignGroup = new QGroupBox(QStringLiteral("Assign code"), this);
     auto* assignLayout = new QHBoxLayout(assignGroup);
     m_code = new QLineEdit(assignGroup);
-    m_code->setMaxLength(EntryCodeAssignment::kMaxDigits);
+    // Room for a whole hidden code, so that one pasted is not cut short:
+    // the code's own limit is checked at Assign.
+    m_code->setMaxLength(EntryCodeAssignment::kMaxMarkedLength);
     m_assign = new QPushButton(QStringLiteral("&Assign"), assignGroup);
     assignLayout->addWidget(m_code, 1);
     assignLayout->addWidget(m_assign);
@@ -46,17 +48,10 @@ CUserEntryCodesTab::CUserEntryCodesTab(QWidget* parent) : QWidget(parent)
     assignGroup->setVisible(editable);
     surrenderGroup->setVisible(editable);
 
-    connect(m_code, &QLineEdit::textChanged, this, &CUserEntryCodesTab::OnCodeEditUpdate);
     connect(m_assign, &QPushButton::clicked, this, &CUserEntryCodesTab::OnAssign);
     connect(m_surrender, &QPushButton::clicked, this, &CUserEntryCodesTab::OnSurrender);
     connect(m_list, &QListWidget::currentRowChanged, this, &CUserEntryCodesTab::OnSelChange);
     connect(m_suspended, &QCheckBox::clicked, this, &CUserEntryCodesTab::OnSuspendedClick);
-}
-
-void CUserEntryCodesTab::OnCodeEditUpdate(const QString& text)
-{
-    if (!text.isEmpty())
-        m_code->setMaxLength(EntryCodeAssignment::LengthLimit(text));
 }
 
 void CUserEntryCodesTab::Reload()

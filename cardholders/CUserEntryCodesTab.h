@@ -39,7 +39,6 @@ signals:
 
 private:
     void Refresh();
-    void OnCodeEditUpdate(const QString& text);
     std::int32_t SelectedId() const;
 
     QLineEdit* m_code = nullptr;

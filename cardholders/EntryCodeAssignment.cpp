@@ -74,6 +74,11 @@ std::optional<Code> ReadCode(const QString& text, QString& refusal)
         refusal = QStringLiteral("Please specify an entry code.");
         return std::nullopt;
     }
+    // A pasted text is not cut to the edit's limit, so the limit is checked here.
+    if (text.size() > LengthLimit(text)) {
+        refusal = QStringLiteral("Please enter no more than %1 characters.").arg(LengthLimit(text));
+        return std::nullopt;
+    }
     Code code{text, text.startsWith(kHiddenMark) && text.endsWith(kHiddenMark)};
     if (code.hidden)
         code.digits.remove(kHiddenMark);

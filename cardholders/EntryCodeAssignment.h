@@ -30,7 +30,7 @@ struct Code
 
 enum class AssignResult { Refused, AlreadyAssigned, Assigned };
 
-// The edit's length limit for its present text.
+// A typed code's length limit: room for the "$" marks when it has one.
 int LengthLimit(const QString& text);
 // The digits of a typed code, "$" marks removed; the refusal otherwise.
 std::optional<Code> ReadCode(const QString& text, QString& refusal);

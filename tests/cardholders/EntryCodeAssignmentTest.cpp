@@ -9,13 +9,6 @@ namespace {
 
 using namespace EntryCodeAssignment;
 
-// Typing one character at a time, as the edit's limit meets it.
-void Type(QLineEdit* edit, const QString& text)
-{
-    for (const QChar c : text)
-        edit->insert(QString(c));
-}
-
 class EntryCodeAssignmentTest : public DemoFixture
 {
 protected:
@@ -53,7 +46,9 @@ TEST(EntryCodeText, TypedCodesAreReadOrRefused)
         {"$$", "", false, "Invalid entry code."},
         {"$1234", "", false, "Invalid entry code."},
         {"12a4", "", false, "Invalid entry code."},
-        {"123456789", "", false, "Invalid entry code."},
+        {"123456789", "", false, "Please enter no more than 8 characters."},
+        {"$123456789$", "", false, "Please enter no more than 10 characters."},
+        {"$123456789", "", false, "Invalid entry code."},
         {"1\" OR \"1", "", false, "Invalid entry code."},
     };
     for (const auto& c : cases) {
@@ -109,26 +104,35 @@ TEST_F(EntryCodeAssignmentTest, ACodeHasOneHolderAndASurrenderedRowIsReused)
     EXPECT_EQ(IsSuspended(id), std::optional<bool>(true));
 }
 
-TEST_F(EntryCodeAssignmentTest, PageLimitsTheCodeAndListsWhatItAssigns)
+TEST_F(EntryCodeAssignmentTest, PastedCodesAreTakenWholeAndChecked)
 {
     CUserEntryCodesTab page;
     page.SetUserID(UserIdOf("Chloe"));
     page.Reload();
     EXPECT_FALSE(page.HasCredentials());
-    Type(page.CodeEdit(), "123456789");
-    EXPECT_EQ(page.CodeEdit()->text(), "12345678");
+    // A paste arrives as one insertion; a code over its limit must not be
+    // cut to one the operator did not type.
+    page.CodeEdit()->insert("1234567890");
+    EXPECT_EQ(page.CodeEdit()->text(), "1234567890");
+    page.OnAssign();
+    EXPECT_EQ(m_boxes.Texts(), QStringList{"Please enter no more than 8 characters."});
+    EXPECT_FALSE(FindCode("12345678"));
+    EXPECT_FALSE(FindCode("1234567890"));
+    EXPECT_EQ(page.CodeList()->count(), 0);
+
     page.CodeEdit()->clear();
-    Type(page.CodeEdit(), "$12345678$");
+    page.CodeEdit()->insert("$12345678$");
     EXPECT_EQ(page.CodeEdit()->text(), "$12345678$");
     page.OnAssign();
     EXPECT_TRUE(page.HasCredentials());
     ASSERT_EQ(page.CodeList()->count(), 1);
     EXPECT_EQ(page.CodeList()->item(0)->text(), "########");
+    EXPECT_TRUE(FindCode("12345678"));
     EXPECT_TRUE(page.CodeEdit()->text().isEmpty());
     m_boxes.Answer(IDYES);
     page.OnSurrender();
     EXPECT_EQ(page.CodeList()->count(), 0);
-    EXPECT_EQ(m_boxes.Texts(), QStringList{"Are you sure you want to remove this?"});
+    EXPECT_EQ(m_boxes.Texts().last(), "Are you sure you want to remove this?");
 }
 
 } // namespace
