@@ -19,7 +19,10 @@ int SetAfterStep(int set, int step)
 
 QString LineText(const QString& typed)
 {
-    QString line = typed.left(kLineLength);
+    // The masked edit's separators are not part of the message.
+    QString line = typed;
+    line.remove(QLatin1Char('|'));
+    line.truncate(kLineLength);
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
     return line;

@@ -18,7 +18,7 @@ int FirstSlotOfPair(int row);
 // The set shown after a step of the set spin: a step down goes to the next
 // set, any other to the previous, round from 8 to 1 and back.
 int SetAfterStep(int set, int step);
-// What the panel can show of a typed line: 16 characters, no trailing blanks.
+// What the panel can show of a typed line: no '|', 16 characters, no trailing blanks.
 QString LineText(const QString& typed);
 // The list's name of a justification; one without a name shows its number.
 QString JustificationName(int justification);

@@ -26,6 +26,9 @@ TEST(DisplayMessageSlots, PairsWrapsTrimsAndNames)
     EXPECT_EQ(LineText(QStringLiteral("CANNOT DIAL NUMBER")), QStringLiteral("CANNOT DIAL NUMB"));
     EXPECT_EQ(LineText(QStringLiteral("  HELLO   ")), QStringLiteral("  HELLO"));
     EXPECT_EQ(LineText(QString()), QString());
+    EXPECT_EQ(LineText(QStringLiteral("A|B|C|  ")), QStringLiteral("ABC"));
+    EXPECT_EQ(LineText(QStringLiteral("ABCDEFGH|IJKLMNOPQ")), QStringLiteral("ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(LineText(QStringLiteral("|||")), QString());
 
     EXPECT_EQ(JustificationName(0), QStringLiteral("Left"));
     EXPECT_EQ(JustificationName(1), QStringLiteral("Center"));
