@@ -95,6 +95,11 @@ bool CCommLink::SelectNetwork(int net)
     return false;
 }
 
+bool CCommLink::IsInteractive() const
+{
+    return m_host.GetRunMode() == ILinkHost::RunMode::Interactive;
+}
+
 qint64 CCommLink::DialWaitMs() const
 {
     if (!m_lastDial.isValid())

@@ -70,6 +70,8 @@ public:
     // whose answer goes to notify.
     void StartThreads(QObject* notify);
 
+    // Whether an operator is there to answer a message.
+    bool IsInteractive() const;
     // Milliseconds (scaled) a redial must still wait to keep 3 s from the last dial.
     qint64 DialWaitMs() const;
     void NoteDial() { m_lastDial.start(); }

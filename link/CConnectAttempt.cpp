@@ -10,6 +10,7 @@
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
 #include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
 #include "platform/WindowMessages.h"
 
 namespace {
@@ -30,7 +31,7 @@ CConnectAttempt::CConnectAttempt(CCommLink& link, ILinkTransport& transport, int
     : QObject(parent), m_link(link), m_transport(transport), m_net(net)
 {
     m_tick.setInterval(LinkTiming::Ms(kTickMs));
-    connect(&m_tick, &QTimer::timeout, this, [this] { emit secondsChanged(++m_seconds); });
+    connect(&m_tick, &QTimer::timeout, this, [this] { emit connectionTimeChanged(QString::number(++m_seconds)); });
     m_bound.setSingleShot(true);
     connect(&m_bound, &QTimer::timeout, this, [this] { OnFailure(1); });
 }
@@ -110,14 +111,27 @@ void CConnectAttempt::DialOrOpen()
     if (m_lineOpen || m_ended)
         return;
     m_lineOpen = true;
-    const bool modem = CurrentConnection == LinkConnection::kModem;
-    // Redials keep their distance from the last attempt.
-    const qint64 wait = modem ? m_link.DialWaitMs() : 0;
-    if (wait > 0) {
-        QTimer::singleShot(static_cast<int>(wait), this, [this] { OpenLine(); });
+    if (CurrentConnection == LinkConnection::kModem)
+        WaitBeforeRedial();
+    else
+        OpenLine();
+}
+
+// Redials keep their distance from the last attempt; the field counts down
+// the whole seconds left.
+void CConnectAttempt::WaitBeforeRedial()
+{
+    if (m_ended)
+        return;
+    const qint64 wait = m_link.DialWaitMs();
+    if (wait <= 0) {
+        OpenLine();
         return;
     }
-    OpenLine();
+    const qint64 second = LinkTiming::Ms(kTickMs);
+    const qint64 left = (wait + second - 1) / second;
+    emit connectionTimeChanged(QStringLiteral("Waiting before re-dialing...%1").arg(left));
+    QTimer::singleShot(static_cast<int>(wait - (left - 1) * second), this, [this] { WaitBeforeRedial(); });
 }
 
 void CConnectAttempt::OpenLine()
@@ -130,7 +144,10 @@ void CConnectAttempt::OpenLine()
     if (!m_transport.Open(this)) {
         // Nothing to poll on a line that did not open.
         m_link.m_connectError = 1;
-        End(kFailed);
+        if (modem && m_link.IsInteractive())
+            ShowMessageBox(Text("Error dialing the net."));  // the operator cancels
+        else
+            End(kFailed);
         return;
     }
     if (!modem)

@@ -37,7 +37,8 @@ public:
 
 signals:
     void lineAdded(const QString& line);
-    void secondsChanged(int seconds);
+    // The connection-time field: the seconds counted, or the redial wait.
+    void connectionTimeChanged(const QString& text);
 
 protected:
     bool event(QEvent* e) override;
@@ -45,6 +46,7 @@ protected:
 private:
     void AddLine(const QString& line);
     void DialOrOpen();
+    void WaitBeforeRedial();
     void OpenLine();
     void OnProgress(unsigned code, qintptr argument);
     void OnFailure(unsigned code);

@@ -52,8 +52,7 @@ CDlgConnecting::CDlgConnecting(CConnectAttempt& attempt, CCommLink& link, QWidge
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgConnecting::reject);
     connect(&attempt, &CConnectAttempt::lineAdded, m_list, [this](const QString& line) { m_list->addItem(line); });
-    connect(&attempt, &CConnectAttempt::secondsChanged, m_seconds,
-            [this](int seconds) { m_seconds->setText(QString::number(seconds)); });
+    connect(&attempt, &CConnectAttempt::connectionTimeChanged, m_seconds, &QLabel::setText);
 }
 
 QStringList CDlgConnecting::Lines() const

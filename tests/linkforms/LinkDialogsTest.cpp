@@ -1,5 +1,6 @@
 #include "tests/linkforms/FormFixture.h"
 
+#include "link/CConnectAttempt.h"
 #include "linkforms/CDlgConnectFailed.h"
 #include "linkforms/CDlgConnecting.h"
 #include "linkforms/CDlgPutFlashFailed.h"
@@ -110,6 +111,73 @@ TEST_F(ModemForm, SecondCycleOfFiveBusySignalsGivesTheNetworkUp)
     EXPECT_EQ(failures.size(), 8) << "four redials a cycle";
     EXPECT_EQ(boxes.Texts(), QStringList("Failed to connect to network A after multiple retries."));
     EXPECT_EQ(NetConnectFailures[0], 0) << "the count starts again";
+}
+
+TEST_F(ModemForm, RedialAfterNoCarrierCountsDownItsWaitInTheTimeField)
+{
+    // Slow enough that the redial still has part of its 3 s to wait.
+    LinkTiming::ScopedScale timing {0.5};
+    line.ScriptDial({"NO CARRIER"});
+    line.ScriptDial({"CONNECT 38400"});
+    QStringList waits;
+    QObject context;
+    QObject::connect(form.get(), &CCommControlForm::dialogOpened, &context, [&](QWidget* dialog) {
+        if (auto* failed = qobject_cast<CDlgConnectFailed*>(dialog)) {
+            // Retry at once, well inside the spacing of the last dial.
+            QTimer::singleShot(0, failed, [failed] { failed->done(CDlgConnectFailed::kRetry); });
+            QObject::connect(form->Link(), &CCommLink::attemptStarted, &context, [&](CConnectAttempt* attempt) {
+                QObject::connect(attempt, &CConnectAttempt::connectionTimeChanged, &context,
+                                 [&](const QString& text) {
+                                     if (!text.front().isDigit())
+                                         waits << text;
+                                 });
+            });
+        }
+    });
+    form->OnOnOffLine();
+    EXPECT_TRUE(form->IsConnected()) << boxes.Texts().join('|').toStdString();
+    EXPECT_EQ(failures, QStringList("-- No Answer"));
+    ASSERT_FALSE(waits.isEmpty()) << "the redial did not wait";
+    EXPECT_EQ(waits.last(), "Waiting before re-dialing...1");
+    for (const QString& text : waits)
+        EXPECT_TRUE(text.startsWith("Waiting before re-dialing...")) << text.toStdString();
+}
+
+TEST_F(ModemForm, FailedDialIsSaidToTheOperatorAndEndsATaskAttempt)
+{
+    line.SetModemSilent(true);
+    boxes.Answer(IDOK);
+    boxes.Answer(IDOK);
+    boxes.Answer(IDCANCEL);
+    bool cancelled = false;
+    {
+        QObject operatorThere;
+        QObject::connect(form.get(), &CCommControlForm::dialogOpened, &operatorThere, [&](QWidget* dialog) {
+            if (auto* connecting = qobject_cast<CDlgConnecting*>(dialog)) {
+                QTimer::singleShot(LinkTiming::Ms(3000), connecting, [connecting, &cancelled] {
+                    cancelled = true;
+                    connecting->reject();
+                });
+            }
+        });
+        form->OnOnOffLine();
+    }
+    EXPECT_FALSE(form->IsConnected());
+    EXPECT_EQ(boxes.Texts(), (QStringList {"Unable to configure the modem.", "Error dialing the net.",
+                                           "An error has occurred while connecting to network A."}));
+    EXPECT_TRUE(cancelled) << "the attempt waited for the operator";
+
+    // Nobody is there to read it in a scheduled run: the attempt ends by itself.
+    SetTaskMode(TaskMode::SetTime);
+    QStringList lines;
+    QObject context;
+    QObject::connect(form->Link(), &CCommLink::connectLine, &context, [&](const QString& line) { lines << line; });
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    form->OnSelchangeNetwork();
+    EXPECT_FALSE(form->IsConnected());
+    EXPECT_FALSE(boxes.Texts().mid(3).contains("Error dialing the net.")) << boxes.Texts().join('|').toStdString();
+    EXPECT_FALSE(lines.contains("Connection timeout.")) << lines.join('|').toStdString();
+    EXPECT_TRUE(line.DialledNumbers().isEmpty());
 }
 
 TEST_F(FormFixture, ConnectingDialogListsTheAttemptAndCancelEndsIt)
