@@ -98,6 +98,9 @@ typedef struct ZcObjectVtbl {
     /* Property pages: the controls the page edits, and Apply. */
     ZcResult (*SetObjects)(ZcObject* self, ZcObject* const* objects, int32_t count);
     ZcResult (*Apply)(ZcObject* self);
+    /* ZC_S_OK when a property changed since the persisted state was last
+     * loaded or saved, ZC_S_FALSE otherwise. */
+    ZcResult (*IsDirty)(ZcObject* self);
 } ZcObjectVtbl;
 
 struct ZcObject {

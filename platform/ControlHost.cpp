@@ -157,6 +157,12 @@ bool ControlHost::Save(PersistedState* state) const
     return true;
 }
 
+bool ControlHost::IsDirty() const
+{
+    m_lastResult = m_object->vtbl->IsDirty(m_object);
+    return m_lastResult == ZC_S_OK;
+}
+
 QWidget* ControlHost::Attach(QWidget* parent)
 {
     return static_cast<QWidget*>(m_object->vtbl->Attach(m_object, parent));

@@ -46,6 +46,8 @@ public:
     // Names the state lacks take the control's defaults.
     bool Load(const PersistedState& state);
     bool Save(PersistedState* state) const;
+    // A property changed since the state was last loaded or saved.
+    bool IsDirty() const;
 
     // Creates the control's window inside parent, or moves it there; null
     // when the control has none to give.

@@ -27,6 +27,9 @@ constexpr int kLabelSteps = 8;
 constexpr int kHoursPerLabel = 3;
 
 constexpr const char* kCreationToolTip = "Time Zone control";
+// The tooltip's automatic delay; it stays up ten times as long.
+constexpr int kToolTipDelayMs = 150;
+constexpr int kToolTipShownMs = 10 * kToolTipDelayMs;
 constexpr int kSizeHintWidth = 288;
 constexpr int kSizeHintHeight = 32;
 
@@ -62,6 +65,12 @@ CQZCtrl::CQZCtrl(QWidget* parent) : QWidget(parent)
 {
     // Period tooltips follow the mouse with no button down.
     setMouseTracking(true);
+    m_toolTipDelay.setSingleShot(true);
+    m_toolTipDelay.setInterval(kToolTipDelayMs);
+    connect(&m_toolTipDelay, &QTimer::timeout, this, [this] {
+        if (ToolTipShown())
+            QToolTip::showText(m_toolTipPos, m_toolTipText, this, {}, kToolTipShownMs);
+    });
 }
 
 ZcResult CQZCtrl::GetProperty(std::int32_t dispid, QVariant* value) const
@@ -72,22 +81,30 @@ ZcResult CQZCtrl::GetProperty(std::int32_t dispid, QVariant* value) const
 ZcResult CQZCtrl::SetProperty(std::int32_t dispid, const QVariant& value)
 {
     const ZcResult result = m_state.SetProperty(dispid, value);
-    // Active changes nothing on screen; the colours are not drawn.
-    if (result == ZC_S_OK && dispid != QZ::DISPID_Active)
+    // Active changes nothing on screen and is not the control's state; the
+    // tooltip switch counts only once there is a tooltip to switch.
+    if (result == ZC_S_OK && dispid != QZ::DISPID_Active) {
+        if (dispid != QZ::DISPID_ShowToolTip || m_toolTipCreated)
+            m_modified = true;
         update();
+    }
     return result;
 }
 
 bool CQZCtrl::Load(const CQZState::PersistReader& read)
 {
     const bool loaded = m_state.Load(read);
+    m_modified = false;
     update();
     return loaded;
 }
 
-bool CQZCtrl::Save(const CQZState::PersistWriter& write) const
+bool CQZCtrl::Save(const CQZState::PersistWriter& write)
 {
-    return m_state.Save(write);
+    if (!m_state.Save(write))
+        return false;
+    m_modified = false;
+    return true;
 }
 
 void CQZCtrl::OnCreate()
@@ -107,9 +124,10 @@ QSize CQZCtrl::sizeHint() const
 bool CQZCtrl::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
+        // The bar keeps its own, shorter delay.
         const auto* help = static_cast<QHelpEvent*>(event);
-        if (m_toolTipCreated && m_state.ShowToolTip() && !m_toolTipText.isEmpty())
-            QToolTip::showText(help->globalPos(), m_toolTipText, this);
+        if (ToolTipShown())
+            ShowToolTipAfterDelay(help->globalPos());
         else
             QToolTip::hideText();
         return true;
@@ -206,6 +224,14 @@ void CQZCtrl::mouseMoveEvent(QMouseEvent* event)
     const int period = m_edit.LastPeriodAt(point, size());
     if (period >= 0)
         UpdateToolTipText(period + 1);
+    if (ToolTipShown() && !QToolTip::isVisible())
+        ShowToolTipAfterDelay(event->globalPosition().toPoint());
+}
+
+void CQZCtrl::leaveEvent(QEvent* event)
+{
+    m_toolTipDelay.stop();
+    QWidget::leaveEvent(event);
 }
 
 void CQZCtrl::mouseReleaseEvent(QMouseEvent* event)
@@ -242,8 +268,19 @@ void CQZCtrl::EditPeriod(int period, int begin, int end)
 void CQZCtrl::UpdateToolTipText(int which)
 {
     m_toolTipText = m_state.ToolTipText(which);
-    if (QToolTip::isVisible() && m_toolTipCreated && m_state.ShowToolTip())
-        QToolTip::showText(QCursor::pos(), m_toolTipText, this);
+    if (QToolTip::isVisible() && ToolTipShown())
+        QToolTip::showText(QCursor::pos(), m_toolTipText, this, {}, kToolTipShownMs);
+}
+
+bool CQZCtrl::ToolTipShown() const
+{
+    return m_toolTipCreated && m_state.ShowToolTip() && !m_toolTipText.isEmpty();
+}
+
+void CQZCtrl::ShowToolTipAfterDelay(const QPoint& globalPos)
+{
+    m_toolTipPos = globalPos;
+    m_toolTipDelay.start();
 }
 
 void CQZCtrl::FireMouseDown(const QMouseEvent* event)

@@ -3,6 +3,7 @@
 #include "zonectl/CQZEdit.h"
 #include "zonectl/CQZState.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -24,8 +25,12 @@ public:
 
     ZcResult GetProperty(std::int32_t dispid, QVariant* value) const;
     ZcResult SetProperty(std::int32_t dispid, const QVariant& value);
+    // Both leave the control unmodified.
     bool Load(const CQZState::PersistReader& read);
-    bool Save(const CQZState::PersistWriter& write) const;
+    bool Save(const CQZState::PersistWriter& write);
+    // A property changed since the state was loaded or saved; mouse edits
+    // do not count, the container reads the periods when it stores.
+    bool IsModified() const { return m_modified; }
 
     void SetMouseDownHandler(MouseDownHandler handler) { m_mouseDown = std::move(handler); }
     // Called once the container gives the bar its window.
@@ -40,12 +45,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void DrawPeriods(QPainter& painter, int topOffset) const;
     void DrawTimeScale(QPainter& painter) const;
     void EditPeriod(int period, int begin, int end);
     void UpdateToolTipText(int which);
+    bool ToolTipShown() const;
+    void ShowToolTipAfterDelay(const QPoint& globalPos);
     void FireMouseDown(const QMouseEvent* event);
 
     CQZState m_state;
@@ -53,4 +61,7 @@ private:
     MouseDownHandler m_mouseDown;
     QString m_toolTipText;
     bool m_toolTipCreated = false;
+    QTimer m_toolTipDelay;
+    QPoint m_toolTipPos;
+    bool m_modified = false;
 };

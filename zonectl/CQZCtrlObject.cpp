@@ -91,6 +91,13 @@ ZcResult CQZCtrlObject::DoVerb(std::int32_t verb)
     }
 }
 
+ZcResult CQZCtrlObject::IsDirty()
+{
+    if (!m_control)
+        return ZC_E_FAIL;
+    return m_control->IsModified() ? ZC_S_OK : ZC_S_FALSE;
+}
+
 void CQZCtrlObject::FireMouseDown(int button, int shift, int x, int y) const
 {
     if (!m_sink)

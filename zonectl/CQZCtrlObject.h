@@ -22,6 +22,7 @@ protected:
     ZcResult Advise(const ZcEventSink* sink) override;
     void* Attach(void* parentWindow) override;
     ZcResult DoVerb(std::int32_t verb) override;
+    ZcResult IsDirty() override;
 
 private:
     void FireMouseDown(int button, int shift, int x, int y) const;

@@ -9,7 +9,7 @@ const ZcObjectVtbl CQZObject::kVtbl = {
     &CQZObject::CallRelease,    &CQZObject::CallGetProperty, &CQZObject::CallSetProperty,
     &CQZObject::CallGetIDOfName, &CQZObject::CallLoad,       &CQZObject::CallSave,
     &CQZObject::CallAdvise,     &CQZObject::CallAttach,      &CQZObject::CallDoVerb,
-    &CQZObject::CallSetObjects, &CQZObject::CallApply,
+    &CQZObject::CallSetObjects, &CQZObject::CallApply,      &CQZObject::CallIsDirty,
 };
 
 CQZObject::CQZObject() : ZcObject{&kVtbl}
@@ -63,6 +63,11 @@ ZcResult CQZObject::SetObjects(ZcObject* const*, std::int32_t)
 }
 
 ZcResult CQZObject::Apply()
+{
+    return ZC_E_NOTIMPL;
+}
+
+ZcResult CQZObject::IsDirty()
 {
     return ZC_E_NOTIMPL;
 }
@@ -132,4 +137,9 @@ ZcResult CQZObject::CallSetObjects(ZcObject* object, ZcObject* const* objects, s
 ZcResult CQZObject::CallApply(ZcObject* object)
 {
     return Self(object)->Apply();
+}
+
+ZcResult CQZObject::CallIsDirty(ZcObject* object)
+{
+    return Self(object)->IsDirty();
 }

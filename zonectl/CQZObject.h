@@ -26,6 +26,7 @@ protected:
     virtual ZcResult DoVerb(std::int32_t verb);
     virtual ZcResult SetObjects(ZcObject* const* objects, std::int32_t count);
     virtual ZcResult Apply();
+    virtual ZcResult IsDirty();
 
 private:
     static CQZObject* Self(ZcObject* object) { return static_cast<CQZObject*>(object); }
@@ -40,6 +41,7 @@ private:
     static ZcResult CallDoVerb(ZcObject* object, std::int32_t verb);
     static ZcResult CallSetObjects(ZcObject* object, ZcObject* const* objects, std::int32_t count);
     static ZcResult CallApply(ZcObject* object);
+    static ZcResult CallIsDirty(ZcObject* object);
 
     static const ZcObjectVtbl kVtbl;
 };

@@ -154,6 +154,46 @@ TEST_F(ScheduleBarHost, PersistedStateRoundTripsUnderItsNames)
     }
 }
 
+TEST_F(ScheduleBarHost, PropertyChangesMarkTheBarModifiedUntilSavedOrLoaded)
+{
+    auto bar = CreateBar();
+    ASSERT_TRUE(bar);
+    EXPECT_FALSE(bar->IsDirty());
+    const struct
+    {
+        int dispid;
+        QVariant value;
+        bool marks;
+    } cases[] = {
+        {QZ::DISPID_ShowTimeScale, true, true},
+        {QZ::DISPID_lTimeZone1End, 600, true},
+        {QZ::DISPID_lTimeZone4Begin, 60, true},
+        {QZ::DISPID_TimeZoneNumber, QStringLiteral("3"), true},
+        {QZ::DISPID_BACKCOLOR, QColor(192, 192, 192), true},
+        {QZ::DISPID_FONT, QFont(QStringLiteral("Sans"), 8), true},
+        {QZ::DISPID_Active, false, false},
+        // No window yet, so no tooltip to switch.
+        {QZ::DISPID_ShowToolTip, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dispid);
+        ASSERT_TRUE(bar->Load({}));
+        ASSERT_FALSE(bar->IsDirty());
+        ASSERT_TRUE(bar->SetProperty(c.dispid, c.value));
+        EXPECT_EQ(bar->IsDirty(), c.marks);
+    }
+
+    bar->SetProperty(QZ::DISPID_TimeZoneNumber, QStringLiteral("4"));
+    ControlHost::PersistedState state;
+    ASSERT_TRUE(bar->Save(&state));
+    EXPECT_FALSE(bar->IsDirty());
+    EXPECT_EQ(bar->LastResult(), ZC_S_FALSE);
+    bar->SetProperty(QZ::DISPID_TimeZoneNumber, QStringLiteral("5"));
+    EXPECT_TRUE(bar->IsDirty());
+    ASSERT_TRUE(bar->Load(state));
+    EXPECT_FALSE(bar->IsDirty());
+}
+
 TEST_F(ScheduleBarHost, TemplateStateSetsTheMirrorUp)
 {
     auto bar = CreateBar();

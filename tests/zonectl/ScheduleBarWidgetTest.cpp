@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QToolTip>
 
@@ -25,6 +27,8 @@ constexpr int kHeight = 30;
 constexpr int kY = 20;
 const QColor kNavy(0, 0, 128);
 const QColor kGrey(192, 192, 192);
+// Far past the bar's tooltip delay, even on a loaded machine.
+constexpr qint64 kToolTipWaitMs = 1500;
 
 // A bar created through its registration and placed in a window, as a
 // schedule page places it.
@@ -57,7 +61,8 @@ protected:
     }
     void MoveHeld(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
     void Release(QPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
-    // The tooltip shown over a point, empty for none.
+    // The tooltip shown over a point once the bar's delay has passed, empty
+    // for none.
     QString ToolTipAt(QPoint at)
     {
         for (QWidget* shown : QApplication::topLevelWidgets()) {
@@ -67,6 +72,13 @@ protected:
         Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         QHelpEvent help(QEvent::ToolTip, at, window->mapToGlobal(at));
         QApplication::sendEvent(window, &help);
+        EXPECT_FALSE(QToolTip::isVisible()) << "shown before its delay";
+        QElapsedTimer waited;
+        waited.start();
+        while (!QToolTip::isVisible() && waited.elapsed() < kToolTipWaitMs) {
+            QApplication::processEvents();
+            QThread::msleep(5);
+        }
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
 
@@ -122,6 +134,20 @@ TEST_F(ScheduleBarOnPage, DraggingAnEdgeChangesThePropertyTheHostReads)
     ASSERT_EQ(events.size(), 1);
     EXPECT_EQ(events[0].first, QZ::DISPID_MOUSEDOWN);
     EXPECT_EQ(events[0].second, (QVariantList{QZ::kLeftButton, 0, 358, kY}));
+}
+
+TEST_F(ScheduleBarOnPage, MouseEditsLeaveTheBarUnmodifiedAndTheToolTipSwitchMarksIt)
+{
+    SetPeriod(0, 600, 720);
+    ControlHost::PersistedState state;
+    ASSERT_TRUE(bar->Save(&state));
+    Press({358, kY});
+    MoveHeld({388, kY});
+    Release({388, kY});
+    ASSERT_EQ(Long(QZ::DISPID_lTimeZone1End), 779);
+    EXPECT_FALSE(bar->IsDirty()) << "the container reads the periods when it stores";
+    bar->SetProperty(QZ::DISPID_ShowToolTip, false);
+    EXPECT_TRUE(bar->IsDirty()) << "the bar has its tooltip once it has a window";
 }
 
 TEST_F(ScheduleBarOnPage, DragSurvivesTheMouseLeavingTheBar)
