@@ -39,6 +39,18 @@ QIcon CListCtrlEx::SmallIcon(int imageIndex) const
     return i >= 0 && i < m_smallImages.size() ? m_smallImages[i] : QIcon();
 }
 
+void CListCtrlEx::SetStateImageList(const QList<QPixmap>& images)
+{
+    m_stateImages = images;
+    m_stateImageOffset = images.isEmpty() ? 0 : images.first().width();
+}
+
+QPixmap CListCtrlEx::StateImage(int state) const
+{
+    const int n = (state & kStateImageMask) >> kStateImageShift;
+    return n > 0 && n <= m_stateImages.size() ? m_stateImages[n - 1] : QPixmap();
+}
+
 QColor CListCtrlEx::RowTextColor(int imageIndex) const
 {
     if (m_mode != kColouredMode)

@@ -9,6 +9,20 @@ namespace {
 constexpr int kFirstColumnInset = 2;
 constexpr int kOtherColumnInset = 6;
 constexpr int kSmallIconSize = 16;
+constexpr int kHalfBlend = 128;
+
+// The icon with half of the colour laid over its drawn pixels, as an image
+// list blends a cut or selected item's picture.
+QPixmap Blended(const QIcon& icon, const QColor& colour)
+{
+    QPixmap pixmap = icon.pixmap(kSmallIconSize, kSmallIconSize);
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    QColor half = colour;
+    half.setAlpha(kHalfBlend);
+    painter.fillRect(pixmap.rect(), half);
+    return pixmap;
+}
 } // namespace
 
 CListCtrlExDelegate::CListCtrlExDelegate(CListCtrlEx* list) : QStyledItemDelegate(list), m_list(list)
@@ -19,7 +33,8 @@ void CListCtrlExDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
 {
     const QModelIndex first = index.siblingAtColumn(0);
     const int imageIndex = first.data(CListCtrlEx::kImageIndexRole).toInt();
-    const bool selected = option.state & QStyle::State_Selected;
+    const int state = first.data(CListCtrlEx::kStateRole).toInt();
+    const bool selected = (option.state & QStyle::State_Selected) || (state & CListCtrlEx::kDropHilitedState);
     const QPalette& pal = option.palette;
 
     painter->save();
@@ -33,11 +48,21 @@ void CListCtrlExDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     QRect rect = option.rect;
     const bool firstColumn = index.column() == 0;
     if (firstColumn) {
+        const QPixmap stateImage = m_list->StateImage(state);
+        if (!stateImage.isNull())
+            painter->drawPixmap(rect.topLeft(), stateImage);
+        // The label leaves room for the state image whether or not this row shows one.
+        rect.setLeft(rect.left() + m_list->StateImageOffset());
         const QIcon icon = m_list->SmallIcon(imageIndex);
         if (!icon.isNull()) {
             const QRect iconRect(rect.left(), rect.top() + (rect.height() - kSmallIconSize) / 2, kSmallIconSize,
                                  kSmallIconSize);
-            icon.paint(painter, iconRect, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
+            if (state & CListCtrlEx::kCutState)
+                painter->drawPixmap(iconRect, Blended(icon, m_list->BkColor()));
+            else if (selected)
+                painter->drawPixmap(iconRect, Blended(icon, pal.color(QPalette::Highlight)));
+            else
+                icon.paint(painter, iconRect);
             rect.setLeft(iconRect.right() + 1);
         }
     }

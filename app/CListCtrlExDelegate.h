@@ -4,8 +4,9 @@
 
 class CListCtrlEx;
 
-// Draws one cell of a CListCtrlEx row: the row's colours, the small icon in
-// column 0 and the text shortened to its column.
+// Draws one cell of a CListCtrlEx row: the row's colours, the state image and
+// the small icon (blended when cut or selected) in column 0, and the text
+// shortened to its column.
 class CListCtrlExDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 namespace {
 
 TEST(ProgressDialogs, CancelRaisesTheFlagOnceAndKeepsTheDialogOpen)
@@ -173,6 +176,75 @@ TEST(ListControls, PaintsRowsInTheirColourAndTheSelectionHighlighted)
     const QColor highlight = list.palette().color(QPalette::Highlight);
     EXPECT_GT(Share(image, selectedRow, [&highlight](const QColor& c) { return c == highlight; }), 0.5);
     EXPECT_EQ(Share(image, selectedRow, greenish), 0.0);
+}
+
+// Half of each channel from the picture, half from the blend colour.
+bool IsHalfBlend(const QColor& drawn, const QColor& picture, const QColor& blend)
+{
+    const auto near = [](int got, int a, int b) { return std::abs(got - (a + b) / 2) <= 3; };
+    return near(drawn.red(), picture.red(), blend.red()) && near(drawn.green(), picture.green(), blend.green())
+        && near(drawn.blue(), picture.blue(), blend.blue());
+}
+
+TEST(ListControls, RowStatesBlendTheIconAndStateImagesTakeTheirPlace)
+{
+    constexpr int kStateWidth = 12;
+    CListCtrlEx list;
+    list.setColumnCount(2);
+    list.SetBkColor(Qt::white);
+    list.SetTextBkColor(Qt::white);
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    list.SetSmallImageList({QIcon(red)});
+    QPixmap green(kStateWidth, 16);
+    green.fill(Qt::green);
+    QPixmap blue(kStateWidth, 16);
+    blue.fill(Qt::blue);
+    list.SetStateImageList({green, blue});
+    EXPECT_EQ(list.StateImageOffset(), kStateWidth);
+
+    const QColor highlight = list.palette().color(QPalette::Highlight);
+    const struct
+    {
+        const char* name;
+        int state;
+        bool current;
+        QColor stateArea;
+        std::function<bool(const QColor&)> icon;
+    } rows[] = {
+        {"plain", 0, false, Qt::white, [](const QColor& c) { return c == QColor(Qt::red); }},
+        {"cut", CListCtrlEx::kCutState, false, Qt::white,
+         [](const QColor& c) { return IsHalfBlend(c, Qt::red, Qt::white); }},
+        {"selected", 0, true, highlight, [&](const QColor& c) { return IsHalfBlend(c, Qt::red, highlight); }},
+        {"drop target", CListCtrlEx::kDropHilitedState, false, highlight,
+         [&](const QColor& c) { return IsHalfBlend(c, Qt::red, highlight); }},
+        {"cut and selected", CListCtrlEx::kCutState, true, highlight,
+         [](const QColor& c) { return IsHalfBlend(c, Qt::red, Qt::white); }},
+        {"state image 2", 2 << CListCtrlEx::kStateImageShift, false, Qt::blue,
+         [](const QColor& c) { return c == QColor(Qt::red); }},
+        {"state image past the list", 7 << CListCtrlEx::kStateImageShift, false, Qt::white,
+         [](const QColor& c) { return c == QColor(Qt::red); }},
+    };
+    QList<QTreeWidgetItem*> items;
+    for (const auto& row : rows) {
+        auto* item = new QTreeWidgetItem(&list, {QString::fromLatin1(row.name), "1"});
+        item->setData(0, CListCtrlEx::kImageIndexRole, 0);
+        item->setData(0, CListCtrlEx::kStateRole, row.state);
+        item->setSelected(row.current);
+        items << item;
+    }
+    list.setColumnWidth(0, 160);
+    list.resize(300, 260);
+    const QImage image = list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        const QRect rect = list.visualItemRect(items[i]);
+        ASSERT_TRUE(image.rect().contains(rect));
+        const int y = rect.center().y();
+        EXPECT_EQ(image.pixelColor(rect.left() + kStateWidth / 2, y), rows[i].stateArea);
+        const QColor icon = image.pixelColor(rect.left() + kStateWidth + 8, y);
+        EXPECT_TRUE(rows[i].icon(icon)) << icon.name().toStdString();
+    }
 }
 
 } // namespace
