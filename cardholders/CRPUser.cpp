@@ -19,15 +19,23 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStackedLayout>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kCardholderPrivilege = 0;
 constexpr int kIconSize = 16;
+// Columns of the cardholder's fields: two pairs of caption and edit.
+constexpr int kLeftLabel = 0;
+constexpr int kLeftEdit = 1;
+constexpr int kRightLabel = 2;
+constexpr int kRightEdit = 3;
+constexpr int kWholeRow = 3;
 const QString kFillCode = QStringLiteral("0000");
 constexpr const char* kPageTitles[CardholderRecord::kCredentials] = {"Transmitters", "Cards", "Directory Codes",
                                                                      "Entry Codes"};
@@ -44,72 +52,80 @@ CRPUser::CRPUser(QWidget* parent) : CPaneView(parent)
 {
     setObjectName(QStringLiteral("CRPUser"));
     m_pDoc = GetInstallationDoc();
-    auto* outer = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
     m_group = new QGroupBox(this);
-    outer->addWidget(m_group, 0, 0);
-    auto* grid = new QGridLayout(m_group);
-    m_grid = grid;
-    m_firstName = AddEdit(0, 0, QStringLiteral("First Name:"), CardholderRecord::kNameLength);
-    m_middleName = AddEdit(0, 2, QStringLiteral("Middle:"), CardholderRecord::kNameLength);
-    m_lastName = AddEdit(1, 0, QStringLiteral("Last Name:"), CardholderRecord::kNameLength);
-    m_street = AddEdit(2, 0, QStringLiteral("Street:"), CardholderRecord::kStreetLength);
-    m_city = AddEdit(3, 0, QStringLiteral("City:"), CardholderRecord::kNameLength);
-    m_state = AddEdit(3, 2, QStringLiteral("State:"), CardholderRecord::kNameLength);
-    m_zip = AddEdit(4, 0, QStringLiteral("Zip Code:"), CardholderRecord::kZipLength);
-    m_homePhone = AddEdit(5, 0, QStringLiteral("Home Phone:"), CardholderRecord::kNameLength);
-    m_workPhone = AddEdit(5, 2, QStringLiteral("Work Phone:"), CardholderRecord::kNameLength);
+    outer->addWidget(m_group);
+    m_grid = new QGridLayout(m_group);
+    // Both edit columns share the width the window gives the form.
+    m_grid->setColumnStretch(kLeftEdit, 1);
+    m_grid->setColumnStretch(kRightEdit, 1);
+    m_firstName = AddEdit(0, kLeftLabel, QStringLiteral("First Name:"), CardholderRecord::kNameLength);
+    m_middleName = AddEdit(0, kRightLabel, QStringLiteral("Middle:"), CardholderRecord::kNameLength);
+    m_lastName = AddEdit(1, kLeftLabel, QStringLiteral("Last Name:"), CardholderRecord::kNameLength);
+    m_street = AddEdit(2, kLeftLabel, QStringLiteral("Street:"), CardholderRecord::kStreetLength, nullptr, kWholeRow);
+    m_city = AddEdit(3, kLeftLabel, QStringLiteral("City:"), CardholderRecord::kNameLength);
+    m_state = AddEdit(3, kRightLabel, QStringLiteral("State:"), CardholderRecord::kNameLength);
+    m_zip = AddEdit(4, kLeftLabel, QStringLiteral("Zip Code:"), CardholderRecord::kZipLength);
+    m_homePhone = AddEdit(5, kLeftLabel, QStringLiteral("Home Phone:"), CardholderRecord::kNameLength);
+    m_workPhone = AddEdit(5, kRightLabel, QStringLiteral("Work Phone:"), CardholderRecord::kNameLength);
     for (int i = 0; i < CardholderRecord::kCustomFields; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        m_custom[n] = AddEdit(6 + i / 2, (i % 2) * 2, QString(), CardholderRecord::kCustomLength, &m_customLabels[n]);
+        m_custom[n] = AddEdit(6 + i / 2, i % 2 == 0 ? kLeftLabel : kRightLabel, QString(),
+                              CardholderRecord::kCustomLength, &m_customLabels[n]);
     }
     m_neverExpires = new QCheckBox(QStringLiteral("Never expires"), m_group);
     m_expiration = new QDateEdit(m_group);
     m_expiration->setCalendarPopup(true);
     m_expiration->setDateRange(CardholderRecord::FirstExpiration(), CardholderRecord::LastExpiration());
-    grid->addWidget(m_neverExpires, 8, 0);
-    grid->addWidget(m_expiration, 8, 1);
+    auto* expiry = new QHBoxLayout;
+    expiry->addWidget(m_neverExpires);
+    expiry->addWidget(m_expiration);
+    expiry->addStretch();
+    m_grid->addLayout(expiry, 4, kRightLabel, 1, 2);
 
-    auto* pages = new QGridLayout;
-    auto* stack = new QStackedLayout;
+    auto* credentials = new QHBoxLayout;
+    outer->addLayout(credentials, 1);
+    auto* buttons = new QGridLayout;
+    credentials->addLayout(buttons);
+    m_pageStack = new QStackedWidget(this);
+    credentials->addWidget(m_pageStack, 1);
     for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
         const auto i = static_cast<std::size_t>(p);
         m_pageButtons[i] = new QPushButton(QString::fromLatin1(kPageTitles[p]), this);
         m_pageButtons[i]->setCheckable(true);
         m_pageIcons[i] = new QLabel(this);
         m_pageIcons[i]->setPixmap(CardholderIcons::ButtonIcon(CardholderIcons::DirectoryCodes).pixmap(kIconSize));
+        m_pageIcons[i]->setFixedSize(kIconSize, kIconSize);
         m_pageIcons[i]->hide();
-        pages->addWidget(m_pageButtons[i], p, 0);
-        pages->addWidget(m_pageIcons[i], p, 1);
+        buttons->addWidget(m_pageButtons[i], p, 0);
+        buttons->addWidget(m_pageIcons[i], p, 1);
         if (p == CardholderRecord::DirectoryCodes) {
-            m_directory = new CUserDirectoryTab(this);
+            m_directory = new CUserDirectoryTab(m_pageStack);
             m_directory->m_pDoc = m_pDoc;
             m_pages[i] = m_directory;
             connect(m_directory, &CUserDirectoryTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
         } else if (p == CardholderRecord::EntryCodes) {
-            m_entryCodes = new CUserEntryCodesTab(this);
+            m_entryCodes = new CUserEntryCodesTab(m_pageStack);
             m_pages[i] = m_entryCodes;
             connect(m_entryCodes, &CUserEntryCodesTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
         } else {
-            auto* media = p == CardholderRecord::Cards ? static_cast<CUserMediaTab*>(new CUserCardsTab(this))
-                                                       : new CUserXmtrsTab(this);
+            auto* media = p == CardholderRecord::Cards ? static_cast<CUserMediaTab*>(new CUserCardsTab(m_pageStack))
+                                                       : new CUserXmtrsTab(m_pageStack);
             (p == CardholderRecord::Cards ? m_cards : m_xmtrs) = media;
             m_pages[i] = media;
             connect(media, &CUserMediaTab::CredentialsChanged, m_pageIcons[i], &QWidget::setVisible);
         }
-        m_pages[i]->hide();
-        stack->addWidget(m_pages[i]);
+        m_pageStack->addWidget(m_pages[i]);
         connect(m_pageButtons[i], &QPushButton::clicked, this, [this, p] { ShowPage(p); });
     }
-    pages->setRowStretch(CardholderRecord::kCredentials, 1);
-    outer->addLayout(pages, 1, 0);
-    auto* pageArea = new QWidget(this);
-    pageArea->setLayout(stack);
-    outer->addWidget(pageArea, 1, 1);
     m_apply = new QPushButton(QStringLiteral("Apply"), this);
     m_resetAntiPassback = new QPushButton(QStringLiteral("Reset Anti-passback Status"), this);
-    outer->addWidget(m_apply, 2, 0);
-    outer->addWidget(m_resetAntiPassback, 2, 1);
-    outer->setRowStretch(3, 1);
+    buttons->setRowStretch(CardholderRecord::kCredentials, 1);
+    buttons->addWidget(m_apply, CardholderRecord::kCredentials + 1, 0, 1, 2);
+    buttons->addWidget(m_resetAntiPassback, CardholderRecord::kCredentials + 2, 0, 1, 2);
+    // The form opens on the first page, so the credential area never stands
+    // empty; the first cardholder loaded fills it.
+    PressPage(CardholderRecord::Transmitters);
 
     const bool editable = OperatorHasPrivilege(kCardholderPrivilege);
     for (QWidget* w : std::initializer_list<QWidget*>{m_firstName, m_middleName, m_lastName, m_street, m_city, m_state,
@@ -134,15 +150,16 @@ CRPUser::~CRPUser()
         m_pDoc->RemoveView(this);
 }
 
-QLineEdit* CRPUser::AddEdit(int row, int column, const QString& label, int limit, QLabel** labelOut)
+QLineEdit* CRPUser::AddEdit(int row, int column, const QString& label, int limit, QLabel** labelOut, int span)
 {
     auto* caption = new QLabel(label, m_group);
     auto* edit = new QLineEdit(m_group);
     edit->setMaxLength(limit);
+    caption->setBuddy(edit);
     if (labelOut)
         *labelOut = caption;
     m_grid->addWidget(caption, row, column);
-    m_grid->addWidget(edit, row, column + 1);
+    m_grid->addWidget(edit, row, column + 1, 1, span);
     return edit;
 }
 
@@ -189,10 +206,8 @@ qintptr CRPUser::OnAppMessage(unsigned msg, quintptr wParam, qintptr)
         m_firstName->selectAll();
         break;
     case Msg::CardholderChanged:
-        if (PressedPage() == CardholderRecord::DirectoryCodes) {
-            m_directory->show();
+        if (PressedPage() == CardholderRecord::DirectoryCodes)
             m_directory->FocusCode();
-        }
         break;
     default:
         break;
@@ -223,7 +238,6 @@ void CRPUser::RefreshShownPage()
         return;
     if (page == CardholderRecord::DirectoryCodes) {
         m_directory->Fill(kFillCode);
-        m_directory->show();
         m_directory->FocusCode();
     } else {
         Page(page)->Reload();
@@ -239,13 +253,16 @@ void CRPUser::LoadCardholder(std::int32_t userId)
     RefreshShownPage();
 }
 
+void CRPUser::PressPage(int page)
+{
+    for (int p = 0; p < CardholderRecord::kCredentials; ++p)
+        m_pageButtons[static_cast<std::size_t>(p)]->setChecked(p == page);
+    m_pageStack->setCurrentIndex(page);
+}
+
 void CRPUser::ShowPage(int page)
 {
-    for (int p = 0; p < CardholderRecord::kCredentials; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        m_pageButtons[i]->setChecked(p == page);
-        m_pages[i]->setVisible(p == page);
-    }
+    PressPage(page);
     RefreshShownPage();
 }
 

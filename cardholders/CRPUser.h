@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 
 // The cardholder form: one cardholder's name, address, telephones,
 // expiration and custom fields, with the credential pages below.
@@ -56,10 +57,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLineEdit* AddEdit(int row, int column, const QString& label, int limit, QLabel** labelOut = nullptr);
+    QLineEdit* AddEdit(int row, int column, const QString& label, int limit, QLabel** labelOut = nullptr,
+                       int span = 1);
     void LoadCardholder(std::int32_t userId);
     void HandUserToPages();
     void RefreshShownPage();
+    // Presses the page's button alone and shows the page, without refreshing it.
+    void PressPage(int page);
     void ReadForm(CardholderRecord& record) const;
     void ShowRecord(const CardholderRecord& record);
     void ApplyLabels();
@@ -87,6 +91,7 @@ private:
     std::array<QPushButton*, CardholderRecord::kCredentials> m_pageButtons{};
     std::array<QLabel*, CardholderRecord::kCredentials> m_pageIcons{};
     std::array<QWidget*, CardholderRecord::kCredentials> m_pages{};
+    QStackedWidget* m_pageStack = nullptr;
     CUserDirectoryTab* m_directory = nullptr;
     CUserMediaTab* m_cards = nullptr;
     CUserMediaTab* m_xmtrs = nullptr;

@@ -8,6 +8,9 @@
 #include "cardholders/CMenuMedias.h"
 #include "cardholders/CMenuUsers.h"
 #include "cardholders/CUserMediaTab.h"
+#include "cardholders/CredentialAssignment.h"
+#include "cardholders/CredentialBlocks.h"
+#include "cardholders/CUserEntryCodesTab.h"
 #include "cardholders/SpareComboBox.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
@@ -288,6 +291,44 @@ TEST_F(CardholderScreens, DirectoryCodesAreAssignedCheckedAndSurrendered)
     EXPECT_FALSE(page->SubsetList()->isEnabled());
     EXPECT_FALSE(form->PageIcon(CardholderRecord::DirectoryCodes)->isVisibleTo(form));
     EXPECT_EQ(page->CodeEdit()->text(), "0001");
+}
+
+TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
+{
+    ASSERT_TRUE(CredentialBlocks::CreateBlock(CredentialKind::Transmitter, {"Gate", 500, 509, {}}));
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    QTreeWidgetItem* staff = SetItem("Office Staff");
+    Tree()->Tree()->setCurrentItem(staff->child(1));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(CredentialAssignment::Assign(CredentialKind::Transmitter, form->UserID(), 0, "500"),
+              CredentialAssignment::AssignResult::Assigned);
+
+    // A form made afresh, as after a restart, opens on her transmitters.
+    Tree()->Tree()->setCurrentItem(staff);
+    Tree()->Tree()->setCurrentItem(staff->child(1));
+    form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->PageButton(CardholderRecord::Transmitters)->isChecked());
+    EXPECT_TRUE(form->XmtrsPage()->isVisibleTo(form));
+    ASSERT_EQ(form->XmtrsPage()->AssignedList()->count(), 1);
+    EXPECT_EQ(form->XmtrsPage()->AssignedList()->item(0)->text().trimmed(), "500");
+
+    // Each button shows its page alone; the page follows the next cardholder.
+    const QWidget* pages[] = {form->XmtrsPage(), form->CardsPage(), form->DirectoryPage(), form->EntryCodesPage()};
+    for (int p : {CardholderRecord::EntryCodes, CardholderRecord::DirectoryCodes, CardholderRecord::Cards}) {
+        SCOPED_TRACE(p);
+        form->PageButton(p)->click();
+        for (int other = 0; other < CardholderRecord::kCredentials; ++other) {
+            EXPECT_EQ(form->PageButton(other)->isChecked(), other == p);
+            EXPECT_EQ(pages[other]->isVisibleTo(form), other == p);
+        }
+    }
+    EXPECT_EQ(form->CardsPage()->AssignedList()->item(0)->text().trimmed(), "10001");
+    Tree()->Tree()->setCurrentItem(staff->child(0));
+    EXPECT_EQ(frame->RightView(), form);
+    ASSERT_EQ(form->CardsPage()->AssignedList()->count(), 1);
+    EXPECT_EQ(form->CardsPage()->AssignedList()->item(0)->text().trimmed(), "10002") << "Ben's card, not Ada's";
 }
 
 TEST_F(CardholderScreens, WithoutTheCardholderRightTheButtonsAreHidden)
