@@ -125,7 +125,7 @@ TEST_F(ListingSections, FloorNamesListRowsOfExistingControllersOrNone)
     EXPECT_EQ(Section(&CWFDoc::ListFloorNames), QStringLiteral("Floor Names\n\nnone\n"));
 }
 
-TEST_F(ListingSections, OperatorsShowPrivilegesOrTheirPassword)
+TEST_F(ListingSections, OperatorsShowPrivilegesOrAHiddenPassword)
 {
     COperatorStore plain;
     ASSERT_NE(plain.AddOperator(QStringLiteral("Clerk")), COperatorStore::kNoOperator);
@@ -137,7 +137,7 @@ TEST_F(ListingSections, OperatorsShowPrivilegesOrTheirPassword)
         admin.WriteOperatorInt(COperatorStore::PrivilegeKey(privilege), 1);
     EXPECT_EQ(Section(&CWFDoc::ListSystemOperators),
               QStringLiteral("System Operators\nName                     Privileges\n"
-                             "Clerk                    pw1            \n"
+                             "Clerk                    ********       \n"
                              "Boss                     Work with cardholders and credentials\n"
                              "                         Report Generation\n"
                              "                         Backup and Restore\n"
