@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class CWFDoc;
 class QPagedPaintDevice;
@@ -19,11 +20,19 @@ public:
     ListingPrinter(CWFDoc& doc, const QString& fontFace);
 
     // Prints every page; date is the header's time text. False when the
-    // device could not be painted on.
+    // device could not be painted on. Every character reaches the page: the
+    // print size is the largest, at most 10 points, at which the widest line
+    // and a full page fit; below 6 points the page is turned to landscape for
+    // this job.
     bool Print(QPagedPaintDevice& device, const QString& date);
 
-    // The job's fonts at the device's resolution; Print makes them itself.
+    // The job's fonts at the device's resolution, 10 points; Print makes
+    // them itself.
     void MakeFonts(int dotsPerInch);
+    // The fonts at the largest size at which the listing fits the device as
+    // it is turned now; false when that is below 6 points.
+    bool FitFonts(const QPaintDevice& device, const QString& date);
+    const QFont& PrintFont() const { return m_printFont; }
     // One body step on page at the painter's current top.
     Step PrintNextLine(QPainter& painter, int page, int& top);
     int PageOffset() const { return m_nPageOffset; }
@@ -32,6 +41,10 @@ public:
     static QString HeaderDate();
 
 private:
+    void SetPixelSize(int pixels);
+    bool Fits(const QPaintDevice& device, const QStringList& lines) const;
+    QString HeaderLine(const QString& date) const;
+    static QString PageLine(int page);
     void PrintPageHeader(QPainter& painter, int page, const QString& date, int width, int& top);
     // False when the text ended on this page.
     bool PrintPageBody(QPainter& painter, int page, int top);

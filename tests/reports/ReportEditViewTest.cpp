@@ -1,8 +1,11 @@
 #include "app/CColumnWidths.h"
 #include "app/CWFDoc.h"
+#include "database/CSetFloorNames.h"
+#include "database/GlobalRecordsets.h"
 #include "platform/Clock.h"
 #include "reports/system/CRPReportEditView.h"
 #include "reports/system/ListingPrinter.h"
+#include "reports/system/ReportFont.h"
 #include "tests/app/DocumentFixture.h"
 
 #include <QFontInfo>
@@ -11,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -42,14 +46,42 @@ protected:
         return *m_view;
     }
 
-    static QStringList PdfPages(const QString& pdf)
+    static QStringList PdfPages(const QString& pdf, const QString& option = QStringLiteral("-layout"))
     {
         QProcess tool;
-        tool.start(QStringLiteral(WARDIX_PDFTOTEXT), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        tool.start(QStringLiteral(WARDIX_PDFTOTEXT), {option, pdf, QStringLiteral("-")});
         EXPECT_TRUE(tool.waitForFinished(30000)) << "pdftotext (Debian poppler-utils) must be installed";
         QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\f'));
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
             pages.removeLast();
+        return pages;
+    }
+
+    // Prints the listing to a PDF file on the paper, upright.
+    QString PrintListing(const QString& name, QPageSize::PageSizeId paper)
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(paper));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        const QString pdf = m_env.Path(name);
+        printer.setOutputFileName(pdf);
+        EXPECT_TRUE(View().PrintTo(printer));
+        EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait) << "the printer keeps its orientation";
+        return pdf;
+    }
+    // The listing's lines that show on each page, their blanks run together.
+    QList<QStringList> ListedPages() const
+    {
+        const std::vector<int>& starts = m_doc.m_reportPages.PageStarts();
+        QList<QStringList> pages;
+        for (std::size_t p = 0; p + 1 < starts.size(); ++p) {
+            QStringList lines;
+            for (const QString& line : m_doc.m_strSettingsText.mid(starts[p], starts[p + 1] - starts[p]).split('\n'))
+                if (!line.simplified().isEmpty())
+                    lines << line.simplified();
+            pages << lines;
+        }
         return pages;
     }
 
@@ -109,6 +141,23 @@ TEST_F(ReportEditViewTest, TheFaceFollowsTheSetting)
     EXPECT_EQ(m_view->Editor()->font().pointSize(), 10);
 }
 
+TEST_F(ReportEditViewTest, ACourierNewThatIsNotFixedPitchGivesWayToTheSystemsFixedFont)
+{
+    // Where "Courier New" is not installed, a proportional face stands in for it.
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans"));
+    const auto restore = qScopeGuard([] { QFont::removeSubstitutions(QStringLiteral("Courier New")); });
+    QFont asked(QStringLiteral("Courier New"));
+    asked.setStyleHint(QFont::TypeWriter);
+    if (QFontInfo(asked).fixedPitch())
+        GTEST_SKIP() << "a fixed-pitch Courier New is installed";
+
+    const QFont font = ReportFont(QStringLiteral("Courier New"), 10);
+    EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(font.pointSize(), 10);
+    EXPECT_TRUE(QFontInfo(View().Editor()->font()).fixedPitch());
+    EXPECT_EQ(ReportFont(QStringLiteral("Times New Roman"), 10).family(), "Times New Roman");
+}
+
 TEST_F(ReportEditViewTest, PrintsEveryPageWithBothHeaderLines)
 {
     View();
@@ -164,4 +213,98 @@ TEST_F(ReportEditViewTest, ALineHoldingOnlyAHeadingsLaterPartPrintsPlain)
     const std::vector<QImage> plain = printLines();
     EXPECT_NE(marked[0], plain[0]);
     EXPECT_EQ(marked[1], plain[1]);
+}
+
+TEST_F(ReportEditViewTest, EveryCharacterAndLineOfA128FloorSiteReachesThePaper)
+{
+    // Every cab of every floor has a whole relay module; the last floor's
+    // fourth cab has every relay of the four, its line the widest.
+    constexpr int kFloors = 128;
+    for (int floor = 1; floor <= kFloors; ++floor) {
+        g_setFloorNames.AddNew();
+        g_setFloorNames.m_Name = QStringLiteral("Residence floor %1 West").arg(floor, 3, 10, QLatin1Char('0'));
+        g_setFloorNames.m_Net = 1;
+        g_setFloorNames.m_Node = 3;
+        g_setFloorNames.m_Sched = 0x3F;
+        g_setFloorNames.m_Cab1 = 0x3F;
+        g_setFloorNames.m_Cab2 = 0x3F << 6;
+        g_setFloorNames.m_Cab3 = 0x3F << 12;
+        g_setFloorNames.m_Cab4 = floor == kFloors ? 0xFFFFFF : 0x3F << 18;
+        g_setFloorNames.Update();
+    }
+    View();
+    m_doc.BuildSettingsListing();
+    const QStringList lines = m_doc.m_strSettingsText.split('\n');
+    const QString widest = *std::max_element(lines.cbegin(), lines.cend(), [](const QString& a, const QString& b) {
+        return a.size() < b.size();
+    });
+    ASSERT_TRUE(widest.startsWith("Residence floor 128 West")) << widest.toStdString();
+    ASSERT_GT(widest.size(), 159);
+
+    const QString pdf = PrintListing("floors.pdf", QPageSize::A4);
+    const QList<QStringList> listed = ListedPages();
+    const QStringList printed = PdfPages(pdf);
+    ASSERT_EQ(printed.size(), listed.size());
+    for (int p = 0; p < printed.size(); ++p) {
+        SCOPED_TRACE(p + 1);
+        QStringList shown;
+        for (const QString& line : printed[p].split('\n'))
+            if (!line.simplified().isEmpty())
+                shown << line.simplified();
+        ASSERT_GE(shown.size(), 2);
+        EXPECT_TRUE(shown[0].startsWith("System Report - Installation: ")) << shown[0].toStdString();
+        EXPECT_TRUE(shown[0].endsWith("12/10/26 05:07 PM")) << shown[0].toStdString();
+        EXPECT_EQ(shown[1], QStringLiteral("Network Settings Page %1").arg(p + 1, 2, 10, QLatin1Char('0')));
+        EXPECT_EQ(shown.mid(2), listed[p]);
+    }
+    // A4 upright holds the widest line only below 6 points: the job turned to landscape.
+    const QRegularExpression size(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const auto page = size.match(PdfPages(pdf, QStringLiteral("-bbox")).value(0));
+    ASSERT_TRUE(page.hasMatch());
+    EXPECT_GT(page.captured(1).toDouble(), page.captured(2).toDouble());
+}
+
+TEST_F(ReportEditViewTest, TheLargestSizeUpToTenPointsThatFitsIsChosen)
+{
+    View();
+    m_doc.BuildSettingsListing();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    ListingPrinter listing(m_doc, QStringLiteral("Courier New"));
+    const int dpi = printer.logicalDpiY();
+    const auto points = [&] { return listing.PrintFont().pixelSize() * 72.0 / dpi; };
+    const QString date = ListingPrinter::HeaderDate();
+
+    // Wide paper takes every line at 10 points.
+    printer.setPageSize(QPageSize(QPageSize::A3));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_TRUE(listing.FitFonts(printer, date));
+    EXPECT_NEAR(points(), 10.0, 0.1);
+
+    // A page too narrow or too low at 10 points takes a smaller size; one
+    // pixel more would not fit.
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    EXPECT_TRUE(listing.FitFonts(printer, date));
+    EXPECT_LT(points(), 10.0);
+    EXPECT_GE(points(), 6.0);
+    const QFont fitted = listing.PrintFont();
+    QFont larger = fitted;
+    larger.setPixelSize(fitted.pixelSize() + 1);
+    const QFontMetrics metrics(larger, &printer);
+    const int h = metrics.height();
+    const int widest = [&] {
+        int width = metrics.horizontalAdvance("System Report - Installation: "
+                                              + m_doc.m_strInstallationName.leftJustified(50) + ' ' + date);
+        for (const QString& line : m_doc.m_strSettingsText.split('\n'))
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    }();
+    const int pageHeight = 2 * (h + h / 4) + h / 4 + 65 * static_cast<int>(h * 0.88) + h;
+    EXPECT_TRUE(widest > printer.width() || pageHeight > printer.height());
+
+    // A page of A7 cannot take the listing at 6 points.
+    printer.setPageSize(QPageSize(QPageSize::A7));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    EXPECT_FALSE(listing.FitFonts(printer, date));
+    EXPECT_LT(points(), 6.0);
 }
