@@ -33,6 +33,14 @@ int RowWidth(const QTreeView& list)
     return width;
 }
 
+// The text inside its cell; a text too long for it ends in an ellipsis, as
+// the screen's list shows it.
+void DrawInCell(QPainter& painter, const QRect& cell, const QString& text)
+{
+    const QFontMetrics metrics(painter.font(), painter.device());
+    painter.drawText(cell, kLeftFormat, metrics.elidedText(text, Qt::ElideRight, cell.width()));
+}
+
 // The list's font in the list's own pixels: the painter scales it to the printer.
 QFont ScreenPixelFont(const QTreeView& list)
 {
@@ -136,7 +144,8 @@ void CListPrinter::PrintColumnHeadings(QPainter& painter) const
         const int column = header->logicalIndex(visual);
         const int width = header->sectionSize(column);
         const QString title = m_pList->model()->headerData(column, Qt::Horizontal).toString();
-        painter.drawText(QRect(x, y, width, m_layout.rowHeight), kLeftFormat, title);
+        // A blank's gap before the next column, as between the cells.
+        DrawInCell(painter, QRect(x, y, std::max(width - m_nBlankWidth, 0), m_layout.rowHeight), title);
         x += width;
     }
     Rule(painter, y + m_layout.rowHeight);
@@ -151,9 +160,9 @@ void CListPrinter::PrintRow(QPainter& painter, int row, int y) const
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
         const int width = header->sectionSize(column);
-        // Each text stays inside its own column, as on the screen.
+        // Each text stays inside its own column with half a blank either side.
         const QRect cell(x + inset, y, std::max(width - 2 * inset, 0), m_layout.rowHeight);
-        painter.drawText(cell, kLeftFormat, model->index(row, column).data().toString());
+        DrawInCell(painter, cell, model->index(row, column).data().toString());
         x += width;
     }
     Rule(painter, y);

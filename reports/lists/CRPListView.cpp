@@ -85,8 +85,12 @@ void CRPListView::PrintReport()
         return;
     }
     QPrinter* printer = ReportPrinter();
-    if (printer && m_printDialog(*printer, this))
-        PrintTo(*printer);
+    if (!printer) {
+        ShowReportNotPrinted(nullptr);
+        return;
+    }
+    if (m_printDialog(*printer, this) && !PrintTo(*printer))
+        ShowReportNotPrinted(printer);
 }
 
 bool CRPListView::PrintTo(QPagedPaintDevice& printer)

@@ -69,8 +69,12 @@ void CRPReportEditView::OnUpdate()
 void CRPReportEditView::OnFilePrint()
 {
     QPrinter* printer = ReportPrinter();
-    if (printer && m_printDialog(*printer, this))
-        PrintTo(*printer);
+    if (!printer) {
+        ShowReportNotPrinted(nullptr);
+        return;
+    }
+    if (m_printDialog(*printer, this) && !PrintTo(*printer))
+        ShowReportNotPrinted(printer);
 }
 
 bool CRPReportEditView::PrintTo(QPagedPaintDevice& device)

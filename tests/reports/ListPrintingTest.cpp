@@ -118,8 +118,47 @@ TEST_F(ListPrintingTest, ACardholderReportPrintsItsLabelAndCredentialLines)
     const QStringList pages = PrintPages("cardholders", {"-layout"});
     EXPECT_EQ(pages.size(), (rows + perPage - 1) / perPage);
     const QString text = pages.join(QLatin1Char('\n'));
-    EXPECT_TRUE(text.contains("Ramirez Ada [1]"));
+    EXPECT_TRUE(text.contains("Okafor Ben [2]"));
+    // Too long for its column, as on the screen.
+    EXPECT_TRUE(text.contains(QStringLiteral("Ramirez Ada \u2026")));
     EXPECT_TRUE(text.contains(QRegularExpression("Credential:\\s+Cards-block:\\s+10001"))) << text.toStdString();
+}
+
+TEST_F(ListPrintingTest, ACardholderReportsHeadingsStandApart)
+{
+    m_doc.SetReportKind(kReportKindCardholdersWithCredentials);
+    QStringList titleWords;
+    for (int column = 0; column < m_view->Report().Model().ColumnCount(); ++column)
+        titleWords << m_view->Report().Model().ColumnTitle(column).split(QLatin1Char(' '));
+    const QStringList lines = PrintPages("headings", {"-layout"}).value(0).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    const QStringList printed = lines[1].split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    ASSERT_GE(printed.size(), m_view->Report().Model().ColumnCount());
+    // Each printed word is a title's word, or the start of one cut with an ellipsis.
+    for (const QString& word : printed) {
+        const bool whole = titleWords.contains(word);
+        const bool cut = word.endsWith(QChar(0x2026)) && std::any_of(titleWords.cbegin(), titleWords.cend(), [&](const QString& w) {
+                             return w.startsWith(word.chopped(1));
+                         });
+        EXPECT_TRUE(whole || cut) << word.toStdString() << " in " << lines[1].toStdString();
+    }
+    EXPECT_TRUE(lines[1].contains(QRegularExpression("^\\s*Name \\[User\\S*\\s+Status\\s+Address\\s")))
+        << lines[1].toStdString();
+}
+
+TEST_F(ListPrintingTest, ATextTooLongForItsColumnEndsInAnEllipsis)
+{
+    const QString name = QStringLiteral("Loading dock transmitters of the night shift crew");
+    AddBlock(g_setTransmitterBlocks, {1, 10, name});
+    g_setTransmitterBlocks.Requery();
+    m_doc.SetReportKind(kReportKindBlockTransmitters);
+    QHeaderView* header = m_view->List()->header();
+    const int last = header->logicalIndex(header->count() - 1);
+    ASSERT_EQ(m_view->Report().Model().Cell(0, last), name);
+    header->resizeSection(last, QFontMetrics(m_view->List()->font()).horizontalAdvance(name) / 2);
+    const QString page = PrintPages("cut", {"-layout"}).value(0);
+    EXPECT_TRUE(page.contains(QRegularExpression("Loading dock[^\\n]*\\x{2026}"))) << page.toStdString();
+    EXPECT_FALSE(page.contains("crew")) << page.toStdString();
 }
 
 TEST_F(ListPrintingTest, TheTransmitterReportPrintsItsHeadingAndEveryRow)
@@ -186,4 +225,16 @@ TEST_F(ListPrintingTest, AnEmptyReportSaysThereIsNothingToPrint)
     EXPECT_FALSE(dialogShown);
     m_printer.setOutputFileName(m_env.Path("empty.pdf"));
     EXPECT_FALSE(m_view->PrintTo(m_printer));
+}
+
+TEST_F(ListPrintingTest, WithoutAPrinterTheReportIsNotPrintedAndSaysSo)
+{
+    m_doc.SetReportKind(kReportKindCardholdersWithCredentials);
+    ASSERT_GT(m_view->Report().Model().RowCount(), 0);
+    bool dialogShown = false;
+    m_view->SetPrintDialog([&dialogShown](QPrinter&, QWidget*) { return dialogShown = true; });
+    MessageBoxScript boxes;
+    m_view->PrintReport();
+    EXPECT_EQ(boxes.Texts(), QStringList{"The report was not printed.\n\nNo printer is available."});
+    EXPECT_FALSE(dialogShown);
 }

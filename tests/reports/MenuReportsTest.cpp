@@ -312,3 +312,42 @@ TEST_F(MenuReportsListingTest, SystemReportShowsAndPrintsTheListing)
     EXPECT_TRUE(ListingView()->Editor()->toPlainText().startsWith("Display Messages\n"));
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
+
+namespace {
+
+// The print dialog's answer: a PDF file in a folder that does not exist.
+CRPListView::PrintDialog UnwritablePdf(const QString& pdf)
+{
+    return [pdf](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+}
+
+} // namespace
+
+TEST_F(MenuReportsListingTest, APrintThatCannotStartSaysTheReportWasNotPrinted)
+{
+    const QString pdf = env.Path("no such folder/report.pdf");
+    const QString said = "The report was not printed.\n\nThe file " + pdf + " cannot be written.";
+    Click("&System Report");
+    ASSERT_NE(ListingView(), nullptr);
+    ListingView()->SetPrintDialog(UnwritablePdf(pdf));
+    Click("Print");
+    EXPECT_EQ(boxes.Texts(), QStringList{said});
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_EQ(boxes.Shown()[0].icon, MbIcon::Exclamation);
+
+    Click("A&ll");
+    ASSERT_NE(ListView(), nullptr);
+    ListView()->SetPrintDialog(UnwritablePdf(pdf));
+    Click("Print");
+    EXPECT_EQ(boxes.Texts(), QStringList({said, said}));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // A dialog the operator cancelled is no failure.
+    ListView()->SetPrintDialog([](QPrinter&, QWidget*) { return false; });
+    Click("Print");
+    EXPECT_EQ(boxes.Texts().size(), 2);
+}
