@@ -128,6 +128,7 @@ void AtModemLine::ClearPending()
 {
     m_failed = false;
     m_pending.clear();
+    m_discarding = false;
     m_lines.clear();
 }
 
@@ -136,16 +137,28 @@ void AtModemLine::ReadLines()
     char buffer[kReadChunk];
     qsizetype n = 0;
     while ((n = m_port.Read(buffer, kReadChunk)) > 0)
-        m_pending.append(buffer, n);
+        TakeBytes(QByteArrayView(buffer, n));
     m_failed = n < 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < m_pending.size(); ++i) {
-        if (m_pending[i] != kCarriageReturn && m_pending[i] != kLineFeed)
+}
+
+void AtModemLine::TakeBytes(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c == kCarriageReturn || c == kLineFeed) {
+            const QByteArray line = m_pending.trimmed();
+            if (!line.isEmpty() && !m_discarding)
+                m_lines.append(line);
+            m_pending.clear();
+            m_discarding = false;
+        } else if (m_discarding) {
             continue;
-        const QByteArray line = m_pending.mid(start, i - start).trimmed();
-        if (!line.isEmpty())
-            m_lines.append(line);
-        start = i + 1;
+        } else if (m_pending.size() < kMaxLineLength) {
+            m_pending.append(c);
+        } else {
+            // A line this long is noise, not a result: it is dropped whole,
+            // so that no tail of it is read as a result word.
+            m_pending.clear();
+            m_discarding = true;
+        }
     }
-    m_pending.remove(0, start);
 }

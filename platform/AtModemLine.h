@@ -20,6 +20,9 @@ public:
         int rate = 0;
     };
 
+    // Far above any result line a modem sends; a longer line is dropped.
+    static constexpr qsizetype kMaxLineLength = 1024;
+
     explicit AtModemLine(SerialPort& port) : m_port(port) {}
 
     static Reply Classify(const QByteArray& line);
@@ -41,14 +44,19 @@ public:
     bool LineFailed() const { return m_failed; }
     // Forgets whatever was read and not yet taken.
     void ClearPending();
+    // Bytes held of a line not yet ended; bounded whatever the line sends.
+    qsizetype PendingSize() const { return m_pending.size(); }
 
 private:
     bool WriteAll(const QByteArray& bytes, int timeoutMs);
     Reply AwaitResult(int timeoutMs);
     void ReadLines();
+    void TakeBytes(QByteArrayView bytes);
 
     SerialPort& m_port;
     QByteArray m_pending;
     QList<QByteArray> m_lines;
     bool m_failed = false;
+    // Dropping the rest of a line that outgrew the bound.
+    bool m_discarding = false;
 };
