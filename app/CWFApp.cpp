@@ -10,6 +10,7 @@
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
 #include "app/ShellHooks.h"
+#include "app/TaskExitStatus.h"
 #include "app/TaskLogMessageBoxes.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
@@ -270,7 +271,7 @@ int CWFApp::Run(const QStringList& arguments)
 {
     if (!InitInstance(arguments)) {
         ExitInstance();
-        return 1;
+        return kExitRefused;
     }
     StartIdleDriver();
     QApplication::exec();
@@ -560,6 +561,9 @@ void CWFApp::OnIdle()
 int CWFApp::ExitInstance()
 {
     const TaskMode mode = CurrentTaskMode();
+    // Taken before closing the installation clears the run's step states; the
+    // results decide, whether or not the task log can take them.
+    const int status = TaskExitStatus();
     const QString taskLog = TaskSchedulerLog::FilePath();
     // A run that ended before its start line still says what it was for.
     if (mode != TaskMode::None && WriteTaskLogStart())
@@ -581,7 +585,7 @@ int CWFApp::ExitInstance()
     m_startedUp = false;
     m_taskBoxes.reset();
     CloseLogs();
-    return 0;
+    return status;
 }
 
 void CWFApp::ResetRunState()

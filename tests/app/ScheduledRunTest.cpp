@@ -1,3 +1,4 @@
+#include "app/TaskExitStatus.h"
 #include "app/TaskSchedulerLog.h"
 #include "database/GlobalRecordsets.h"
 #include "link/NetCommandKinds.h"
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QProcess>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -120,10 +123,61 @@ TEST_F(ScheduledRun, UpdateProgramsThePanelsCollectsTheirLogsAndPasses)
 TEST_F(ScheduledRun, UpdateWithTheMasterQuietEndsAndFails)
 {
     line.SetNodeMode(1, PanelLine::NodeMode::Quiet);
-    EXPECT_NE(RunProgram("\\A"), -1);
+    EXPECT_EQ(RunProgram("\\A"), kExitTaskFailed);
     const QString log = Log();
     EXPECT_TRUE(log.contains("\r\nNet A failed.")) << log.toStdString();
     EXPECT_TRUE(log.contains("End auto-update")) << log.toStdString();
+}
+
+TEST_F(ScheduledRun, ExitStatusFollowsTheResultsWhetherOrNotTheLogOpens)
+{
+    enum class LogFate { Kept, GoneMidRun, BlockedAtStart };
+    struct Case
+    {
+        const char* parameter;
+        bool masterQuiet;
+        LogFate log;
+        int status;
+        const char* resultLine;
+    };
+    const Case cases[] = {
+        {"\\T", true, LogFate::Kept, kExitTaskFailed, "\r\nNet A set time failed."},
+        {"\\B", false, LogFate::Kept, kExitPassed, "\r\nAuto-backup passed."},
+        {"\\A", true, LogFate::GoneMidRun, kExitTaskFailed, nullptr},
+        {"\\A", false, LogFate::GoneMidRun, kExitPassed, nullptr},
+        {"\\A", false, LogFate::BlockedAtStart, kExitRefused, nullptr},
+    };
+    const QString logPath = TaskSchedulerLog::FilePath();
+    // A folder in the log's place: the log cannot be opened.
+    const auto blockLog = [&] { return QFile::remove(logPath) && QDir().mkpath(logPath); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.parameter << (c.masterQuiet ? " master quiet" : "") << " log "
+                                        << static_cast<int>(c.log));
+        QDir().rmdir(logPath);
+        QFile log(logPath);
+        ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+        log.close();
+        if (c.log == LogFate::BlockedAtStart) {
+            ASSERT_TRUE(blockLog());
+        }
+        // Taken away once the run has started, at its first request to the panels.
+        std::atomic<bool> taken{false};
+        line.SetRequestHook([&](const QByteArray&) {
+            if (c.log == LogFate::GoneMidRun && !taken.exchange(true))
+                blockLog();
+            return PanelLine::RequestAction::Answer;
+        });
+        line.SetNodeMode(1, c.masterQuiet ? PanelLine::NodeMode::Quiet : PanelLine::NodeMode::Answering);
+        EXPECT_EQ(RunProgram(c.parameter), c.status);
+        line.SetRequestHook({});
+        if (c.log == LogFate::GoneMidRun) {
+            EXPECT_TRUE(taken) << "the run reached the panels";
+        }
+        if (c.resultLine) {
+            EXPECT_TRUE(Log().contains(c.resultLine)) << Log().toStdString();
+        }
+    }
+    QDir().rmdir(logPath);
 }
 
 TEST_F(ScheduledRun, TimeSetLeavesThePanelsClockAtTheNetworksTime)
