@@ -165,6 +165,8 @@ private:
     void RunAfterReply();
 
     void OnStatusRecord(const QByteArray& record, int length);
+    // Reinstates or adds the node that answered its poll; polls the next.
+    void FinishStatusReply(int net, int node, bool wasPoll);
     void OnMemoryData(const QByteArray& record, int length);
     void OnEventLogBlock(const QByteArray& record, int length);
     void OnAck(int length);

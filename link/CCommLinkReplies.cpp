@@ -180,11 +180,10 @@ void CCommLink::OnStatusRecord(const QByteArray& record, int length)
             m_host.SetDataToProgram(1);
         }
     }
-    // The firmware first, so the node's return to service sees it.
+    FinishStatusReply(net, node, wasPoll);
+    // After the node's entry is made, so that a node heard for the first time
+    // keeps the version it reported.
     StoreNodeFirmware(record);
-    if (wasPoll)
-        m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonStatusReply);
-    PollNextNode();
     SendAppMessage(m_host.GetPaneWindow(), Msg::NodeStatus, static_cast<quintptr>(length),
                    reinterpret_cast<qintptr>(record.constData()));
     if (m_disconnectWhenDone && m_store.GetPendingCommandCount() == 0) {
@@ -206,6 +205,13 @@ void CCommLink::OnStatusRecord(const QByteArray& record, int length)
         entry->SetState(CNetQueueNode::Suspended);
         ShowMessageBox(text);
     }
+}
+
+void CCommLink::FinishStatusReply(int net, int node, bool wasPoll)
+{
+    if (wasPoll)
+        m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonStatusReply);
+    PollNextNode();
 }
 
 void CCommLink::StoreNodeFirmware(const QByteArray& record)

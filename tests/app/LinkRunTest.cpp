@@ -239,6 +239,48 @@ TEST_F(LinkRun, QuietMasterReconnectsAndTheRunFinishes)
     EXPECT_EQ(RowCount(), 0);
 }
 
+TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)
+{
+    // A panel newly installed at a place the queue has no entry for.
+    struct Case
+    {
+        std::uint8_t typeAndMajor;
+        std::uint8_t minor;
+        const char* box;
+    };
+    const Case cases[] = {
+        {0x11, 0x32, nullptr},
+        {0x13, 0x05, "Invalid Firmware Version\n\nPanel [A3] is running firmware version 3.05\n\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typeAndMajor);
+        QByteArray status = PanelSimulator::SupportedStatus();
+        status[17] = char(c.typeAndMajor);
+        status[18] = char(c.minor);
+        line.WithNode(3, [&](PanelSimulator& panel) { panel.SetStatusRecord(status); });
+        m_doc.m_netQueue.RemoveNode(kNetA, 3);
+        MessageBoxScript shown;
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return m_doc.m_netQueue.HasNode(kNetA, 3) && !link.IsInFlight(); }));
+        link.Disconnect();
+
+        CNetQueueNode* entry = m_doc.m_netQueue.GetNode(kNetA, 3);
+        int major = 0;
+        int minor = 0;
+        entry->GetFirmwareVersion(major, minor);
+        EXPECT_EQ(major, c.typeAndMajor & 0x0F);
+        EXPECT_EQ(minor, c.minor);
+        EXPECT_EQ(entry->GetState(), CNetQueueNode::InService);
+        if (!c.box) {
+            EXPECT_TRUE(shown.Texts().isEmpty()) << shown.Texts().join('|').toStdString();
+            continue;
+        }
+        ASSERT_FALSE(shown.Texts().isEmpty());
+        for (const QString& text : shown.Texts())
+            EXPECT_TRUE(text.startsWith(c.box)) << text.toStdString();
+    }
+}
+
 // The same network reached through a Hayes modem on the line.
 class ModemLinkRun : public LinkRun
 {
