@@ -350,6 +350,13 @@ void CCommLink::HandleNodeTimeout()
         }
         return;
     }
+    if (m_sent.code == NetKind::StatusPoll) {
+        // A suspended node (or node 8) that does not answer its poll ends
+        // its turn only: the pass goes on, and its end starts the pacing
+        // again, or a link with nothing queued would stay silent for good.
+        PollNextNode();
+        return;
+    }
     const bool stored = m_request.m_nCommandID != 0 || m_sent.code == NetKind::MemoryWrite;
     if (!stored)
         return;

@@ -239,6 +239,39 @@ TEST_F(LinkRun, QuietMasterReconnectsAndTheRunFinishes)
     EXPECT_EQ(RowCount(), 0);
 }
 
+TEST_F(LinkRun, NodeBackAfterItsSuspensionIsPolledAgainAndRestored)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    // A3 goes silent at its first write: it is suspended, the link
+    // reconnects, and the poll pass meets A3 silent once more.
+    std::atomic<bool> a3Silent{false};
+    std::atomic<int> pollsDropped{0};
+    line.SetRequestHook([&](const QByteArray& request) {
+        if (IsRequest(request, 0x13, {7}))
+            a3Silent = true;
+        if (!a3Silent || Frame::ByteAt(request, Frame::kAddressOffset) != 0x13)
+            return PanelLine::RequestAction::Answer;
+        pollsDropped += IsRequest(request, 0x13, {2});
+        return PanelLine::RequestAction::Drop;
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    ASSERT_EQ(NodeLinkState[0][2], kNodeStateFailed);
+    // The poll and its resend unanswered, and given up.
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil(
+        [&] { return pollsDropped >= 2 && !(link.IsInFlight() && link.Request().m_frameAddress == 0x13); }));
+
+    a3Silent = false;
+    line.SetRequestHook({});
+    const bool restored = LinkMessageRecorder::WaitUntil([&] {
+        const CNetQueueNode* entry = m_doc.m_netQueue.GetNode(kNetA, 3);
+        return NodeLinkState[0][2] == kNodeStateAnswers && entry && entry->GetState() == CNetQueueNode::InService;
+    });
+    EXPECT_TRUE(restored) << "A3 was not polled again";
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(Marked(3)) << "its writes were lost with its suspension";
+}
+
 TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)
 {
     // A panel newly installed at a place the queue has no entry for.
