@@ -389,14 +389,17 @@ void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned m
 {
     if (QWidget* comm = CommView())
         comm->setFocus();
+    // The sizes are read while the old view still shows, and given back once
+    // the new one shows: a hidden pane counts as no width, and a view that
+    // fills itself on the message below would then stay squeezed to nothing.
+    const QList<int> sizes = m_outer->sizes();
     QWidget* old = RightView();
     SendAppMessage(old, Msg::WM_CLOSE);
     QWidget* view = CreateView(className, nullptr);
-    const QList<int> sizes = m_outer->sizes();
     m_outer->replaceWidget(1, view);
+    view->show();
     m_outer->setSizes(sizes);
     Discard(old);
-    view->show();
     if (msg != 0)
         SendAppMessage(view, msg, wParam, lParam);
     SetCaption(kind);
