@@ -108,6 +108,10 @@ CTabNodeNames::CTabNodeNames(CWFDoc& doc, QWidget* parent)
     others->addRow(QStringLiteral("Directory Subsets:"), m_subsets);
 
     auto* layout = new QVBoxLayout(this);
+    // The longest page of the form: the tab's frame stands for its top and
+    // bottom margins, so that it fits the program's default window.
+    const QMargins margins = layout->contentsMargins();
+    layout->setContentsMargins(margins.left(), 0, margins.right(), 0);
     layout->addWidget(names);
     layout->addWidget(priority);
     layout->addLayout(others);
