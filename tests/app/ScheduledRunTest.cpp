@@ -132,9 +132,11 @@ TEST_F(ScheduledRun, UpdateWithTheMasterQuietEndsAndFails)
 TEST_F(ScheduledRun, ExitStatusFollowsTheResultsWhetherOrNotTheLogOpens)
 {
     enum class LogFate { Kept, GoneMidRun, BlockedAtStart };
+    // An installation-update run names the installation below the Installations folder.
+    const QString named = QDir(m_env.Path("home/Installations")).relativeFilePath(m_path).replace('/', '\\');
     struct Case
     {
-        const char* parameter;
+        QString parameter;
         bool masterQuiet;
         LogFate log;
         int status;
@@ -146,12 +148,13 @@ TEST_F(ScheduledRun, ExitStatusFollowsTheResultsWhetherOrNotTheLogOpens)
         {"\\A", true, LogFate::GoneMidRun, kExitTaskFailed, nullptr},
         {"\\A", false, LogFate::GoneMidRun, kExitPassed, nullptr},
         {"\\A", false, LogFate::BlockedAtStart, kExitRefused, nullptr},
+        {named, true, LogFate::Kept, kExitTaskFailed, "\r\nNet A failed."},
     };
     const QString logPath = TaskSchedulerLog::FilePath();
     // A folder in the log's place: the log cannot be opened.
     const auto blockLog = [&] { return QFile::remove(logPath) && QDir().mkpath(logPath); };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.parameter << (c.masterQuiet ? " master quiet" : "") << " log "
+        SCOPED_TRACE(testing::Message() << c.parameter.toStdString() << (c.masterQuiet ? " master quiet" : "") << " log "
                                         << static_cast<int>(c.log));
         QDir().rmdir(logPath);
         QFile log(logPath);
