@@ -22,10 +22,13 @@
 #include "common/ProgramObjects.h"
 #include "config/CDlgEditDisplayMessage.h"
 #include "config/CDlgEditFloorName.h"
+#include "link/CConnectAttempt.h"
+#include "link/CSerialTransport.h"
 #include "link/LinkConnection.h"
 #include "linkforms/CAutoPilotDlg.h"
 #include "linkforms/CCommControlForm.h"
 #include "linkforms/CDlgConnectFailed.h"
+#include "linkforms/CDlgConnecting.h"
 #include "linkforms/CDlgNetworkConnection.h"
 #include "linkforms/CDlgPutFlashFailed.h"
 #include "linkforms/CDlgSetNetTime.h"
@@ -202,6 +205,13 @@ TEST_F(Screens, EveryDialogIsReadableAtItsOwnSize)
          }},
         {"connection failed", Make<CDlgConnectFailed>(QLatin1Char('A'), ConnectFail::kBusy, nullptr)},
         {"network connection", Make<CDlgNetworkConnection>(DialledNetwork(), nullptr)},
+        {"connecting", [](ScreenTour&) -> std::unique_ptr<QWidget> {
+             static CSerialTransport transport;
+             auto* attempt = new CConnectAttempt(Link(), transport, 1);
+             auto dialog = std::make_unique<CDlgConnecting>(*attempt, Link());
+             attempt->setParent(dialog.get());
+             return dialog;
+         }},
         {"flash failed", Make<CDlgPutFlashFailed>(std::uint8_t{0x12}, nullptr)},
         {"set network time", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
              return std::make_unique<CDlgSetNetTime>(t.Document()->m_netQueue, Link());

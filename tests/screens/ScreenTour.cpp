@@ -21,6 +21,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -192,6 +194,14 @@ std::vector<ScreenTour::Stop> ScreenTour::Stops()
                              return true;
                          }});
     }
+    stops.push_back({QStringLiteral("cardholder with an expiry date"), [](ScreenTour& t) {
+                         CRPUser* form = t.CardholderForm(QStringLiteral("Office Staff"), 0);
+                         if (!form || !form->NeverExpires()->isChecked())
+                             return false;
+                         form->NeverExpires()->click();
+                         Settle();
+                         return form->ExpirationPicker()->isVisible();
+                     }});
     for (int id : kCredentialButtons) {
         stops.push_back({QStringLiteral("credentials %1").arg(id), [id](ScreenTour& t) {
                              t.Command(CredentialsView);
