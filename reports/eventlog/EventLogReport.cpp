@@ -64,8 +64,10 @@ void BuildEventLogReport(IReportRowSink& rows)
     SearchEventLog(rows, log, doc->m_strEventLogFilter);
 }
 
-void SearchEventLog(IReportRowSink& rows, CSetEventLog& log, const QString& criteria)
+void SearchEventLog(IReportRowSink& rows, CSetEventLog& log, const QString& criteria,
+                    const RowBatches::Ticks& ticks)
 {
+    RowBatches batches(rows, ticks);
     IProgressFactory* factory = GetProgressFactory();
     std::unique_ptr<IProgress> progress =
         factory ? factory->Open(IProgress::Plain, QLatin1String(kCaption), QString(), 0) : nullptr;
@@ -83,9 +85,9 @@ void SearchEventLog(IReportRowSink& rows, CSetEventLog& log, const QString& crit
             QString event;
             log.GetColumnText(time, door, modifier, event);
             if (!door.isEmpty() || !event.isEmpty())
-                CReportColMgmnt::AddReportRow(rows, time, door, modifier, event);
+                CReportColMgmnt::AddReportRow(batches, time, door, modifier, event);
             if (count % kEventsPerCheck == 0) {
-                rows.FlushRows();
+                batches.FlushRows();
                 if (progress) {
                     progress->SetStatus(QLatin1String(kStatusLead) + FoundText(count));
                     cancelled = progress->CheckCancelButton();
@@ -94,10 +96,12 @@ void SearchEventLog(IReportRowSink& rows, CSetEventLog& log, const QString& crit
             ++count;
         }
     } catch (const DatabaseException& error) {
+        batches.HandOver();
         progress.reset();
         ShowDatabaseExceptionReport(error);
         return;
     }
+    batches.HandOver();
     progress.reset();
     if (count == 0)
         ShowMessageBox(QStringLiteral("No records found."));

@@ -10,9 +10,9 @@
 #include "tests/support/ProgressRecorder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 
-#include <functional>
 #include <vector>
 
 namespace
@@ -24,20 +24,14 @@ QDateTime At(int day, int hour, int minute = 0)
     return QDateTime(QDate(2004, 2, day), QTime(hour, minute), Qt::UTC);
 }
 
-// The rows a report appends, and a hook run after each.
+// The rows a report appends, and how many there were at each flush.
 struct RowRecorder : IReportRowSink
 {
-    void AppendRow(const ReportCells& cells) override
-    {
-        rows.push_back(cells);
-        if (afterRow)
-            afterRow(static_cast<int>(rows.size()));
-    }
+    void AppendRow(const ReportCells& cells) override { rows.push_back(cells); }
     void FlushRows() override { flushedAt.push_back(static_cast<int>(rows.size())); }
 
     std::vector<ReportCells> rows;
     std::vector<int> flushedAt;
-    std::function<void(int)> afterRow;
 };
 
 // Thirty events, stored out of time order: 25 network time sets from the host
@@ -74,6 +68,16 @@ protected:
         m_doc.m_strEventLogLabel = QString::fromLatin1(kCurrentEventLog);
         m_doc.m_strEventLogFilter = criteria;
         BuildEventLogReport(m_rows);
+    }
+
+    // The current log searched with a clock of the test's own.
+    void SearchTimed(const QString& criteria, const RowBatches::Ticks& ticks)
+    {
+        CSetEventLog log;
+        const QFileInfo file(DatabasePath("EventLog.mdb"));
+        log.m_strDBFolder = file.path();
+        log.m_strDBFileName = QLatin1Char('/') + file.fileName();
+        SearchEventLog(m_rows, log, criteria, ticks);
     }
 
     QStringList Column(int column) const
@@ -141,17 +145,48 @@ TEST_F(EventLogSearch, ProgressShowsEveryTenthMatchAndTheRowsSoFar)
     EXPECT_EQ(m_progress.statuses,
               (QStringList{kLead + "0 records found.", kLead + "10 records found.", kLead + "20 records found."}));
     EXPECT_EQ(m_progress.checks, 3);
-    EXPECT_EQ(m_rows.flushedAt, (std::vector<int>{1, 11, 21}));
+    // The first row at once, every row by the end.
+    ASSERT_FALSE(m_rows.flushedAt.empty());
+    EXPECT_EQ(m_rows.flushedAt.front(), 1);
+    EXPECT_EQ(m_rows.flushedAt.back(), 25);
     EXPECT_EQ(m_boxes.Texts(), QStringList{"25 records found."});
+}
+
+// The clock is read at every check, every 10 events; rows reach the list at
+// the first check and then once the interval has passed, the rest at the end.
+TEST_F(EventLogSearch, RowsReachTheListInTimedBatches)
+{
+    const struct
+    {
+        qint64 msPerCheck;
+        std::vector<int> flushedAt;
+    } cases[] = {
+        {50, {1, 25}},
+        {100, {1, 21, 25}},
+        {RowBatches::kIntervalMs, {1, 11, 21, 25}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.msPerCheck);
+        m_rows = RowRecorder();
+        const int checks = m_progress.checks;
+        qint64 now = 1000;
+        SearchTimed("Type = 15", [&now, &c] { return now += c.msPerCheck; });
+        EXPECT_EQ(m_rows.flushedAt, c.flushedAt);
+        EXPECT_EQ(m_rows.rows.size(), 25u);
+        EXPECT_EQ(m_progress.checks - checks, 3);
+    }
 }
 
 TEST_F(EventLogSearch, CancelEndsTheSearchAtTheNextCheck)
 {
-    m_rows.afterRow = [this](int rows) {
-        if (rows == 5)
+    // Pressed while the events after the first check are handled: the clock
+    // is read at each check just before Cancel is asked.
+    int reads = 0;
+    SearchTimed("Type = 15", [this, &reads] {
+        if (++reads == 2)
             m_progress.PressCancel();
-    };
-    Search("Type = 15");
+        return reads * RowBatches::kIntervalMs;
+    });
     EXPECT_EQ(m_rows.rows.size(), 11u);
     EXPECT_EQ(m_boxes.Texts(), QStringList{"11 records found."});
     EXPECT_FALSE(m_progress.open);
