@@ -24,6 +24,7 @@
 #include "database/GlobalRecordsets.h"
 #include "database/InstallationVersion.h"
 #include "image/DirectoryIndex.h"
+#include "link/NetRunResults.h"
 #include "platform/Clock.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
@@ -561,13 +562,17 @@ void CWFApp::OnIdle()
 int CWFApp::ExitInstance()
 {
     const TaskMode mode = CurrentTaskMode();
+    // What the run left undone fails its networks before anything reads their results.
+    if ((mode == TaskMode::Update || mode == TaskMode::SetTime) && m_doc)
+        NetRunResults::Settle(m_doc->m_netQueue, *m_doc);
     // Taken before closing the installation clears the run's step states; the
     // results decide, whether or not the task log can take them.
     const int status = TaskExitStatus();
     const QString taskLog = TaskSchedulerLog::FilePath();
     // A run that ended before its start line still says what it was for.
     if (mode != TaskMode::None && WriteTaskLogStart())
-        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult));
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult,
+                                                                        TaskSchedulerLog::NetReasons()));
     if (m_startedUp) {
         if (m_doc)
             m_doc->OnCloseDocument();

@@ -100,6 +100,7 @@ public:
     int CountQueuedCommands() override;
     bool HasQueuedCommand(int net, int node) override;
     bool GetNextStoredCommand(QString& path, std::int32_t& commandId) override;
+    std::optional<SetAsideCommand> SetAsideNetCommand(std::int32_t commandId) override;
     bool IsCommandQueueEmpty();
     bool FindQueuedNet(int net);
     // The pending count taken afresh from the stored rows.

@@ -150,6 +150,34 @@ bool CWFDoc::GetNextStoredCommand(QString& path, std::int32_t& commandId)
     return found;
 }
 
+std::optional<SetAsideCommand> CWFDoc::SetAsideNetCommand(std::int32_t commandId)
+{
+    SetAsideCommand setAside;
+    try {
+        if (!m_netCommandsSet.IsOpen() || !m_netCommandsSet.FindFirst(QStringLiteral("NetCommandID = %1").arg(commandId)))
+            return std::nullopt;
+        setAside.net = m_netCommandsSet.m_Net;
+        setAside.node = m_netCommandsSet.m_Node;
+        setAside.fileName = m_netCommandsSet.m_FileName;
+        // The file goes aside before its row: a crash between the two leaves
+        // a row without a file, which the next walk removes.
+        const QString path = StoredCommandPath(setAside.fileName);
+        const QString keptAs = CNetCommand::UnreadableFileName(setAside.fileName);
+        const QString keptPath = StoredCommandPath(keptAs);
+        if (!path.isEmpty() && !keptPath.isEmpty()) {
+            QFile::remove(keptPath);
+            if (QFile::rename(path, keptPath))
+                setAside.keptAs = keptAs;
+        }
+        m_netCommandsSet.Delete();
+    } catch (const DatabaseException& error) {
+        ShowDatabaseError(error);
+        return std::nullopt;
+    }
+    m_nPendingCommands = std::max(0, m_nPendingCommands - 1);
+    return setAside;
+}
+
 bool CWFDoc::DeleteFolderContents(const QString& folder)
 {
     QDir files(folder);

@@ -1,5 +1,7 @@
 #include "app/TaskSchedulerLog.h"
 
+#include "app/TaskLogMessageBoxes.h"
+#include "link/NetRunResults.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFile>
@@ -21,15 +23,20 @@ QByteArray ToFileText(QString text)
     return text.toUtf8();
 }
 
-QString NetworkLines(const std::array<int, kTaskNetworkCount>& results, const char* passed, const char* failed)
+QString NetworkLines(const std::array<int, kTaskNetworkCount>& results, const NetReasonLines& reasons,
+                     const char* passed, const char* failed)
 {
     QString text;
     for (int net = 0; net < kTaskNetworkCount; ++net) {
         const QChar letter(u'A' + net);
-        if (results[net] == kTaskNetPassed)
+        if (results[net] == kTaskNetPassed) {
             text += QString::fromLatin1(passed).arg(letter);
-        else if (results[net] == kTaskNetFailed)
+        } else if (results[net] == kTaskNetFailed) {
+            const QString reason = TaskLogMessageBoxes::AsLogLine(reasons[static_cast<std::size_t>(net)]);
+            if (!reason.isEmpty())
+                text += QLatin1Char('\n') + reason;
             text += QString::fromLatin1(failed).arg(letter);
+        }
     }
     return text;
 }
@@ -49,19 +56,28 @@ QString StartLine(TaskMode mode, const QDateTime& now, const QString& installati
     return QString::fromLatin1(format).arg(Stamp(now), installation);
 }
 
-QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult)
+QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult,
+                    const NetReasonLines& reasons)
 {
     switch (mode) {
     case TaskMode::Update:
-        return NetworkLines(netResults, "\nNet %1 passed.", "\nNet %1 failed.");
+        return NetworkLines(netResults, reasons, "\nNet %1 passed.", "\nNet %1 failed.");
     case TaskMode::SetTime:
-        return NetworkLines(netResults, "\nNet %1 time set.", "\nNet %1 set time failed.");
+        return NetworkLines(netResults, reasons, "\nNet %1 time set.", "\nNet %1 set time failed.");
     case TaskMode::Backup:
         return backupResult == 1 ? QStringLiteral("\nAuto-backup passed.") : QStringLiteral("\nAuto-backup failed.");
     case TaskMode::None:
         break;
     }
     return QString();
+}
+
+NetReasonLines NetReasons()
+{
+    NetReasonLines reasons;
+    for (int net = 1; net <= kTaskNetworkCount; ++net)
+        reasons[static_cast<std::size_t>(net - 1)] = NetRunResults::ReasonLine(net);
+    return reasons;
 }
 
 QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation)

@@ -16,7 +16,13 @@ inline constexpr const char* kHeader = "Task Scheduler Log for Wardenfold";
 QString FilePath();
 
 QString StartLine(TaskMode mode, const QDateTime& now, const QString& installation);
-QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult);
+using NetReasonLines = std::array<QString, kTaskNetworkCount>;
+
+// A failed network's reason line, when it has one, comes just before its result line.
+QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult,
+                    const NetReasonLines& reasons = {});
+// Why each network of the run failed, one line each.
+NetReasonLines NetReasons();
 QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation);
 
 // Opens or creates the log, puts the header in when the file does not start

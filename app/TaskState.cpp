@@ -1,5 +1,7 @@
 #include "app/TaskState.h"
 
+#include "link/NetRunResults.h"
+
 int TaskModeUpdate = 0;
 int TaskModeBackup = 0;
 int TaskModeSetTime = 0;
@@ -30,5 +32,6 @@ void SetTaskMode(TaskMode mode)
 void ResetTaskResults()
 {
     NetTaskResult.fill(kTaskNetUnused);
+    NetRunResults::Reset();
     TaskBackupResult = 0;
 }

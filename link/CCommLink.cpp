@@ -12,6 +12,7 @@
 #include "link/LinkConnection.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
+#include "link/NetRunResults.h"
 #include "link/NodeAddress.h"
 #include "link/ReplyFrameEvent.h"
 #include "platform/DatabaseException.h"
@@ -40,11 +41,13 @@ CCommLink::CCommLink(CNetCommandQueue& queue, INetCommandStore& store, ILinkTran
     m_quietTimer.setSingleShot(true);
     connect(&m_quietTimer, &QTimer::timeout, this, &CCommLink::EndQuiet);
     m_queue.SetShowStatusPanes([this] { m_host.ShowNetworkStatusPanes(); });
+    m_queue.SetUnreadableCommand([this](const SetAsideCommand& command) { OnUnreadableCommand(command); });
 }
 
 CCommLink::~CCommLink()
 {
     m_queue.SetShowStatusPanes({});
+    m_queue.SetUnreadableCommand({});
     m_transport.Stop();
 }
 
@@ -195,9 +198,10 @@ int CCommLink::Connect()
         const int net = GetSelectedNetwork();
         if (!net)
             return 0;
-        const auto markStep = [&](bool failed) {
-            if (failed)
-                NetTaskResult[net - 1] = kTaskNetFailed;
+        // A failed attempt's reason goes with the failure; a cancelled one fails nothing.
+        const auto markStep = [&](const QString& failure) {
+            if (!failure.isEmpty())
+                NetRunResults::ConnectFailed(net, failure);
             if (mode == ILinkHost::RunMode::Program) {
                 NetEventLogDone[net - 1] = 1;
                 if (std::all_of(NetEventLogDone.begin(), NetEventLogDone.end(), [](int done) { return done; }))
@@ -209,7 +213,7 @@ int CCommLink::Connect()
             }
         };
         m_queue.SetCurrentNetwork(net);
-        NetTaskResult[net - 1] = kTaskNetPassed;
+        NetRunResults::Answered(net);
         bool suspended = false;
         for (int node = 1; node <= CNetCommandQueue::kNodes; ++node)
             suspended = suspended || (m_queue.HasNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed);
@@ -247,12 +251,12 @@ int CCommLink::Connect()
             NetQueueState[net - 1] = kNetworkStateNormal;
             SetConnected(0);
             m_connectHandled = 1;
-            markStep(false);
+            markStep(QString());
             return 0;
         }
         NetResponsive[net - 1] = 0;
         m_connectHandled = 1;
-        markStep(true);
+        markStep(attempt.FailureLine().isEmpty() ? QStringLiteral("Could not connect to network.") : attempt.FailureLine());
         const QChar letter = GetNetworkLetter(MakeNodeAddress(net, 1));
         if (ConnectFailReason >= ConnectFail::kBusy && ConnectFailReason <= ConnectFail::kNoDialTone) {
             if (++RedialCount < kFullCycle) {

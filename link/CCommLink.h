@@ -21,6 +21,7 @@ class CNetCommandQueue;
 class ILinkHost;
 class ILinkTransport;
 class INetCommandStore;
+struct SetAsideCommand;
 
 // The panel link's engine: connects to one network at a time, sends one
 // command at a time from the queue, resends and gives up on time-outs,
@@ -155,7 +156,19 @@ private:
     bool ReconnectAfterWriteTimeout();
     void HandleNakTimeout();
     void SuspendNode(int net, int node, bool timedOut);
+    // The request is one of the installation's stored commands.
+    bool IsStoredRequest() const;
+    // Ends the command in flight; a stored one leaves the store only when removeStored.
+    void EndCommand(bool removeStored);
+    // The given-up command's node is marked for a full reprogram and its network fails.
     void MarkGivenUpNode();
+    // A full reprogram of the node, or of every node for kAllNodes; a
+    // suspended node is marked when it answers again.
+    void MarkForReprogram(int net, int node);
+    // Removes the node's stored commands (node 0: every selected row); any
+    // that go unsent fail the network.
+    void RemoveUnsent(int net, int node);
+    void OnUnreadableCommand(const SetAsideCommand& command);
     bool ReconnectOrGiveUp();
     void FinishQueue();
     bool IsNetworkQueued(int net) const;

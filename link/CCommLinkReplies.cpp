@@ -8,6 +8,7 @@
 #include "link/INetCommandStore.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "link/NodeAddress.h"
 #include "link/PanelEventFactory.h"
 #include "link/WireFrame.h"
@@ -310,7 +311,17 @@ void CCommLink::OnNak(const QByteArray& record)
         m_pacingTimer.stop();
         if (m_request.m_notifyWindow)
             SendAppMessage(m_request.m_notifyWindow, Msg::Nak, Frame::kNakWrongPassword);
-        CompleteCommand();
+        if (IsStoredRequest()) {
+            // The panel never took the command, and the last-programmed copy
+            // already holds it: it stays stored for a later connection.
+            const int net = m_request.m_frameAddress >> NodeAddress::kNetworkShift;
+            const int node = m_request.m_frameAddress & NodeAddress::kLowNibble;
+            NetRunResults::Fail(net, QStringLiteral("A command to %1 was refused: Wrong password.")
+                                         .arg(NetRunResults::Addressee(net, node)));
+            EndCommand(false);
+        } else {
+            CompleteCommand();
+        }
         Disconnect();
         break;
     case Frame::kNakTimeOut: {

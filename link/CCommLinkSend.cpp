@@ -10,6 +10,7 @@
 #include "link/INetCommandStore.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
+#include "link/NetRunResults.h"
 #include "link/NetCommandKinds.h"
 #include "link/NodeAddress.h"
 #include "link/WireFrame.h"
@@ -127,12 +128,23 @@ void CCommLink::OnPacingTimer()
         PollNode(1);
 }
 
+bool CCommLink::IsStoredRequest() const
+{
+    return (m_request.m_kind == NetKind::NodeCommand || m_request.m_kind == NetKind::MemoryWrite) && m_request.m_nCommandID;
+}
+
 int CCommLink::CompleteCommand()
+{
+    EndCommand(true);
+    return 1;
+}
+
+void CCommLink::EndCommand(bool removeStored)
 {
     m_replyTimer.stop();
     m_inFlight = false;
     m_request.m_payload.clear();
-    if ((m_request.m_kind == NetKind::NodeCommand || m_request.m_kind == NetKind::MemoryWrite) && m_request.m_nCommandID)
+    if (removeStored && IsStoredRequest())
         m_store.RemoveNetCommand(m_request.m_nCommandID);
     // A resent command's late acknowledgement could complete the next one:
     // the next send waits until it would have come.
@@ -141,7 +153,6 @@ int CCommLink::CompleteCommand()
         m_quietTimer.start(static_cast<int>(m_quietUntil - m_lastSend.elapsed()));
     }
     UpdateQueueCount();
-    return 1;
 }
 
 CCommLink::Outcome CCommLink::Retransmit(QPointer<QObject>& notify)
@@ -175,13 +186,57 @@ CCommLink::Outcome CCommLink::Retransmit(QPointer<QObject>& notify)
 
 void CCommLink::MarkGivenUpNode()
 {
-    const NetNode at = SplitNodeAddress(m_request.m_frameAddress);
-    if (!IsNodeInRange(at.network, at.node))
+    const int net = m_request.m_frameAddress >> NodeAddress::kNetworkShift;
+    const int node = m_request.m_frameAddress & NodeAddress::kLowNibble;
+    NetRunResults::Fail(net, QStringLiteral("A command to %1 was given up.").arg(NetRunResults::Addressee(net, node)));
+    MarkForReprogram(net, node);
+}
+
+void CCommLink::MarkForReprogram(int net, int node)
+{
+    if (node == NodeAddress::kAllNodes) {
+        for (int each = 1; each <= CNetCommandQueue::kNodes; ++each) {
+            if (m_queue.HasNode(net, each))
+                MarkForReprogram(net, each);
+        }
         return;
-    if (NodeLinkState[at.network - 1][at.node - 1] == kNodeStateFailed)
-        NodeReprogramPending[at.network - 1][at.node - 1] = 1;
+    }
+    if (!IsNodeInRange(net, node))
+        return;
+    // A suspended node is marked when it answers again.
+    if (NodeLinkState[net - 1][node - 1] == kNodeStateFailed)
+        NodeReprogramPending[net - 1][node - 1] = 1;
     else
-        MarkNodeForReprogram(m_request.m_frameAddress);
+        MarkNodeForReprogram(MakeNodeAddress(static_cast<std::uint8_t>(net), static_cast<std::uint8_t>(node)));
+}
+
+void CCommLink::RemoveUnsent(int net, int node)
+{
+    const int before = m_store.GetPendingCommandCount();
+    if (node)
+        m_store.RemoveNodeCommands(net, node);
+    else
+        m_store.RemoveAllNetCommands();
+    const int removed = before - m_store.GetPendingCommandCount();
+    if (removed <= 0)
+        return;
+    const QString to = node ? NetRunResults::Addressee(net, node)
+                            : QStringLiteral("network ") + GetNetworkLetter(MakeNodeAddress(static_cast<std::uint8_t>(net), 1));
+    NetRunResults::Fail(net, removed == 1 ? QStringLiteral("1 command to %1 was removed unsent.").arg(to)
+                                          : QStringLiteral("%1 commands to %2 were removed unsent.").arg(QString::number(removed), to));
+}
+
+void CCommLink::OnUnreadableCommand(const SetAsideCommand& command)
+{
+    MarkForReprogram(command.net, command.node);
+    NetRunResults::Fail(command.net, QStringLiteral("Command file %1 could not be read.").arg(command.fileName));
+    QString addressee = NetRunResults::Addressee(command.net, command.node);
+    addressee[0] = addressee[0].toUpper();
+    const QString kept = command.keptAs.isEmpty() ? QString() : QStringLiteral(" It is kept as %1.").arg(command.keptAs);
+    const QString text = QStringLiteral("Command file %1 could not be read and was not sent.%2 %3 will be reprogrammed in full.")
+                             .arg(command.fileName, kept, addressee);
+    // Told once the queue's walk is over, not inside it.
+    QMetaObject::invokeMethod(this, [text] { ShowMessageBox(text); }, Qt::QueuedConnection);
 }
 
 int CCommLink::MarkNodeForReprogram(std::uint8_t address)
@@ -314,7 +369,7 @@ void CCommLink::HandleNodeTimeout()
             }();
             m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonNoReply);
             if (m_queue.HasNode(net, node)) {
-                m_store.RemoveNodeCommands(net, node);
+                RemoveUnsent(net, node);
                 SuspendNode(net, node, true);
                 if (firstSuspended)
                     m_host.ShowNetworkStatusPanes();
@@ -366,9 +421,9 @@ void CCommLink::HandleNodeTimeout()
         if (!m_host.GetSelectedController(selectedNet, selectedNode) || selectedNet != net || selectedNode != node)
             m_store.FilterNetCommands(NetFilter(net));
         SuspendNode(net, node, true);
-        m_store.RemoveNodeCommands(net, node);
+        RemoveUnsent(net, node);
         if (node == CNetCommandQueue::kMasterNode)
-            m_store.RemoveNodeCommands(net, NodeAddress::kAllNodes);
+            RemoveUnsent(net, NodeAddress::kAllNodes);
         UpdateQueueCount();
         m_host.ShowNetworkStatusPanes();
     }
@@ -434,7 +489,7 @@ void CCommLink::SuspendNetwork(int net)
     }
     if (m_queue.HasNode(net, CNetCommandQueue::kMasterNode)) {
         m_store.FilterNetCommands(NetFilter(net));
-        m_store.RemoveAllNetCommands();
+        RemoveUnsent(net, 0);
         UpdateQueueCount();
     }
     m_host.ShowNetworkStatusPanes();
@@ -457,7 +512,7 @@ void CCommLink::HandleNakTimeout()
         m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonNoReply);
         m_store.FilterNetCommands(NetFilter(net));
         if (m_queue.HasNode(net, node) && m_store.HasQueuedCommand(net, node)) {
-            m_store.RemoveNodeCommands(net, node);
+            RemoveUnsent(net, node);
             SuspendNode(net, node, true);
             UpdateQueueCount();
             if (m_request.m_kind != NetKind::StatusPoll || !suspendedBefore)
@@ -497,7 +552,7 @@ bool CCommLink::FindNetworkWithWork(int current, int& next)
                 int selectedNet = 0;
                 int selectedNode = 0;
                 if (m_host.GetSelectedController(selectedNet, selectedNode) && selectedNet == net) {
-                    m_store.RemoveAllNetCommands();
+                    RemoveUnsent(net, 0);
                     UpdateQueueCount();
                 }
             }

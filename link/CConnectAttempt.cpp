@@ -47,7 +47,7 @@ int CConnectAttempt::Run()
         ShowDatabaseError(error);
     }
     if (!found) {
-        AddLine(Text("Connection error: No network enabled."));
+        AddFailureLine(Text("Connection error: No network enabled."));
         m_link.m_connectError = 1;
         return kFailed;
     }
@@ -59,7 +59,7 @@ int CConnectAttempt::Run()
     if (!usable) {
         // Nothing to dial or open: the attempt ends at once.
         CurrentConnection = LinkConnection::kNone;
-        AddLine(Text("Could not connect to network."));
+        AddFailureLine(Text("Could not connect to network."));
         m_link.m_connectError = 1;
         return kFailed;
     }
@@ -77,6 +77,12 @@ void CConnectAttempt::AddLine(const QString& line)
 {
     m_lines.append(line);
     emit lineAdded(line);
+}
+
+void CConnectAttempt::AddFailureLine(const QString& line)
+{
+    m_failureLine = line;
+    AddLine(line);
 }
 
 void CConnectAttempt::End(int result)
@@ -164,7 +170,7 @@ void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
         AddLine(Text("Polling network"));
         if (TestMode) {
             // Nothing may be sent in test mode, and nothing tells the attempt otherwise.
-            AddLine(QStringLiteral("COM%1 ").arg(CurrentConnection) + Text("CONNECTION ERROR:\n")
+            AddFailureLine(QStringLiteral("COM%1 ").arg(CurrentConnection) + Text("CONNECTION ERROR:\n")
                     + Text("Possible invalid COM port."));
             CloseAfterPause();
             return;
@@ -179,7 +185,7 @@ void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
         AddLine(QStringLiteral("Using ") + (Modem ? Modem->LineName() : QString()));
         break;
     case LinkProgressCode::kBusy:
-        AddLine(Text("Line is busy"));
+        AddFailureLine(Text("Line is busy"));
         break;
     case kWaitingForAnswer:
         AddLine(Text("Waiting for answer"));
@@ -212,15 +218,15 @@ void CConnectAttempt::OnFailure(unsigned code)
 {
     m_tick.stop();
     if (code == 1) {
-        AddLine(Text("Connection timeout."));
+        AddFailureLine(Text("Connection timeout."));
         ConnectFailReason = ConnectFail::kTimeOut;
         CloseAfterPause();
     } else if (code == LinkFailureCode::kPortNotConfigured) {
-        AddLine(Text("Could not open the COM-port."));
+        AddFailureLine(Text("Could not open the COM-port."));
         AddLine(Text("Make sure the communication resource is not used by another device."));
         CloseAfterPause();
     } else if (code == LinkFailureCode::kLineOperationFailed) {
-        AddLine(Text("Line operation failed."));
+        AddFailureLine(Text("Line operation failed."));
     }
     m_link.m_connectError = 1;
 }
@@ -248,7 +254,7 @@ bool CConnectAttempt::event(QEvent* e)
         m_tick.stop();
         const char* texts[] = {"CRC error.", "Wrong password.", "Timeout."};
         if (message->wParam >= 1 && message->wParam <= 3)
-            AddLine(Text(texts[message->wParam - 1]));
+            AddFailureLine(Text(texts[message->wParam - 1]));
         m_link.m_connectError = 1;
         // Without a window to cancel, the attempt ends by itself.
         CloseAfterPause();

@@ -30,6 +30,8 @@ public:
     int Run();
     // The status lines the Connecting dialog would list.
     const QStringList& Lines() const { return m_lines; }
+    // The line that says why the attempt failed; empty when none did.
+    const QString& FailureLine() const { return m_failureLine; }
     int Seconds() const { return m_seconds; }
     int Network() const { return m_net; }
     // The operator's Cancel.
@@ -45,6 +47,7 @@ protected:
 
 private:
     void AddLine(const QString& line);
+    void AddFailureLine(const QString& line);
     void DialOrOpen();
     void WaitBeforeRedial();
     void OpenLine();
@@ -57,6 +60,7 @@ private:
     ILinkTransport& m_transport;
     int m_net;
     QStringList m_lines;
+    QString m_failureLine;
     QEventLoop m_loop;
     QTimer m_tick;
     QTimer m_bound;

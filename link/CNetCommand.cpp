@@ -179,6 +179,11 @@ QString CNetCommand::FileName(std::int32_t commandId)
     return QString::fromLatin1(kFileNameFormat).arg(commandId);
 }
 
+QString CNetCommand::UnreadableFileName(const QString& fileName)
+{
+    return fileName + QStringLiteral(".unreadable");
+}
+
 bool CNetCommand::SaveToFile(const QString& path) const
 {
     DurableFiles files;

@@ -33,6 +33,8 @@ public:
 
     // "NetCommands%d.dat": the file of the stored command with that identifier.
     static QString FileName(std::int32_t commandId);
+    // The name a command file that did not load is kept under, beside the others.
+    static QString UnreadableFileName(const QString& fileName);
 
     // Writes the command file and makes it durable; the file appears whole
     // or not at all.

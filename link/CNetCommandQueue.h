@@ -45,6 +45,8 @@ public:
     using NetworkListed = std::function<bool(int net)>;
     // Switches the main window to the network status pane.
     using ShowStatusPanes = std::function<void()>;
+    // Told of a stored command whose file did not load, once it is out of the queue.
+    using UnreadableCommand = std::function<void(const SetAsideCommand& command)>;
 
     // The entry, or null; node 15 (all nodes) reads as node 1, and any
     // place outside the grid has none.
@@ -88,6 +90,7 @@ public:
     void DropSingleNodeCommands();
 
     void SetShowStatusPanes(ShowStatusPanes show) { m_showStatusPanes = std::move(show); }
+    void SetUnreadableCommand(UnreadableCommand told) { m_unreadableCommand = std::move(told); }
 
     // The network served from now on; the request selection starts afresh.
     void SetCurrentNetwork(int net);
@@ -122,11 +125,13 @@ private:
     bool NetworkHasStoredWork(int net);
     bool NetworkHasSuspendedNode(int net) const;
     bool LoadStoredOfNode(int node, CNetCommand& command);
+    bool SetAsideUnreadable(std::int32_t commandId);
     QString NodeFilter(int net, int node) const;
     bool QueueForNetwork(const CNetCommand& command);
 
     INetCommandStore* m_owner;
     ShowStatusPanes m_showStatusPanes;
+    UnreadableCommand m_unreadableCommand;
     QString m_filter;
     std::uint8_t m_nodeCursor = 1;
     std::uint8_t m_pollCursor = 1;

@@ -53,7 +53,18 @@ int CNetCommandQueue::ScanInMemory(int onlyNet)
 bool CNetCommandQueue::LoadStoredOfNode(int node, CNetCommand& command)
 {
     CNetQueueNode* entry = GetNode(m_currentNetwork, node);
-    return entry && m_owner && entry->LoadNextStored(command, *m_owner);
+    return entry && m_owner
+        && entry->LoadNextStored(command, *m_owner, [this](std::int32_t commandId) { return SetAsideUnreadable(commandId); });
+}
+
+bool CNetCommandQueue::SetAsideUnreadable(std::int32_t commandId)
+{
+    const std::optional<SetAsideCommand> setAside = m_owner->SetAsideNetCommand(commandId);
+    if (!setAside)
+        return false;
+    if (m_unreadableCommand)
+        m_unreadableCommand(*setAside);
+    return true;
 }
 
 bool CNetCommandQueue::GetNextRequest(CNetCommand& command)

@@ -37,13 +37,21 @@ bool CNetQueueNode::TakeNextPending(CNetCommand& command)
     return true;
 }
 
-bool CNetQueueNode::LoadNextStored(CNetCommand& command, INetCommandStore& store) const
+bool CNetQueueNode::LoadNextStored(CNetCommand& command, INetCommandStore& store, const SetAsideUnreadable& setAside) const
 {
     if (m_state != InService)
         return false;
     QString path;
     std::int32_t commandId = 0;
-    return store.GetNextStoredCommand(path, commandId) && command.LoadFromFile(path, commandId);
+    while (store.GetNextStoredCommand(path, commandId)) {
+        if (command.LoadFromFile(path, commandId))
+            return true;
+        // A damaged file would stay first in line for ever: it goes aside,
+        // unsent, and the next row is tried.
+        if (!setAside(commandId))
+            return false;
+    }
+    return false;
 }
 
 void CNetQueueNode::DropSingleNodeCommands()

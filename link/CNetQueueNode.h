@@ -5,6 +5,7 @@
 class INetCommandStore;
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 
@@ -32,7 +33,10 @@ public:
     bool TakeNextPending(CNetCommand& command);
     // In service: loads the first stored command of the rows the store now
     // selects; false when there is none or its file cannot be read.
-    bool LoadNextStored(CNetCommand& command, INetCommandStore& store) const;
+    // Told of a stored command whose file did not load; true once its row is
+    // out of the queue.
+    using SetAsideUnreadable = std::function<bool(std::int32_t commandId)>;
+    bool LoadNextStored(CNetCommand& command, INetCommandStore& store, const SetAsideUnreadable& setAside) const;
     bool HasPending() const { return !m_pending.empty(); }
     std::size_t PendingCount() const { return m_pending.size(); }
     void ClearPending() { m_pending.clear(); }

@@ -3,10 +3,10 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "link/CCommLink.h"
-#include "link/CNetCommandQueue.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "platform/DatabaseException.h"
 #include "platform/WindowMessages.h"
 
@@ -26,7 +26,21 @@ EventLogCollector::~EventLogCollector() = default;
 bool EventLogCollector::Start()
 {
     m_network = m_queue.GetCurrentNetwork();
-    return RequestNextNode(true);
+    if (RequestNextNode(true))
+        return true;
+    NoteUnreadLogs();
+    return false;
+}
+
+void EventLogCollector::NoteUnreadLogs()
+{
+    if (m_network < 1 || m_network > CNetCommandQueue::kNetworks)
+        return;
+    for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
+        if (m_queue.HasNode(m_network, node) && !m_readToEnd[static_cast<std::size_t>(node)])
+            NetRunResults::Fail(m_network, QStringLiteral("The event log of node %1 was not read to its end.")
+                                               .arg(NetRunResults::NodeName(m_network, node)));
+    }
 }
 
 bool EventLogCollector::IsResponding(int node) const
@@ -115,6 +129,8 @@ qintptr EventLogCollector::OnEventLogBlock(const AppMessageEvent& message)
             m_link.SetErrorText(QString(kErrorLineBlanks, QLatin1Char(' ')));
             m_writer.Confirm(m_blockAddress);
             m_afterAck = AfterAck::NextNode;
+            if (m_node >= 1 && m_node <= CNetCommandQueue::kNodes)
+                m_readToEnd[static_cast<std::size_t>(m_node)] = true;
         } else {
             m_writer.Write(block);
             emit eventsRetrievedChanged(m_writer.EventsStored());
@@ -193,6 +209,7 @@ void EventLogCollector::FinishWithError(const DatabaseException& error)
 {
     m_waiting = Waiting::Nothing;
     m_finished = true;
+    NoteUnreadLogs();
     // Shown once the reply's dispatch is over, not inside it.
     QMetaObject::invokeMethod(
         this,
@@ -210,5 +227,6 @@ void EventLogCollector::Finish()
     m_finished = true;
     m_waiting = Waiting::Nothing;
     m_reconnectWait.stop();
+    NoteUnreadLogs();
     emit finished();
 }

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "link/CNetCommandQueue.h"
 #include "link/EventLogBlockWriter.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <cstdint>
 
 class AppMessageEvent;
 class CCommLink;
-class CNetCommandQueue;
 class DatabaseException;
 
 // Collects the stored events of the current network's nodes into the event
@@ -66,6 +67,8 @@ private:
     void OnConnectedChanged(bool connected);
     void FinishWithError(const DatabaseException& error);
     void Finish();
+    // Every node of the network whose log was not read to its end fails the network's run.
+    void NoteUnreadLogs();
 
     CCommLink& m_link;
     CNetCommandQueue& m_queue;
@@ -77,5 +80,7 @@ private:
     Waiting m_waiting = Waiting::Nothing;
     AfterAck m_afterAck = AfterAck::NextNode;
     std::uint8_t m_blockAddress = 0;
+    // Indexed by node: the node said it has nothing more.
+    std::array<bool, CNetCommandQueue::kNodes + 1> m_readToEnd{};
     QTimer m_reconnectWait;
 };

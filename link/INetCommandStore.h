@@ -3,8 +3,19 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class CNetCommand;
+
+// A stored command whose file did not load, taken out of the queue.
+struct SetAsideCommand
+{
+    int net = 0;
+    int node = 0;
+    QString fileName;
+    // The name the file is kept under; empty when it could not be kept.
+    QString keptAs;
+};
 
 // Where the queue keeps the commands it accepts until they are sent: the
 // NetCommands rows and their files. The installation's document implements it.
@@ -24,6 +35,10 @@ public:
     // not wait and whose file exists; rows whose file is gone are removed on
     // the way. False at the end of the rows.
     virtual bool GetNextStoredCommand(QString& path, std::int32_t& commandId) = 0;
+    // Takes the row out of the queue and keeps its file aside under a name
+    // that says it did not load, so it is never sent; the pending count drops
+    // by one. Nothing when the row is not found.
+    virtual std::optional<SetAsideCommand> SetAsideNetCommand(std::int32_t commandId) = 0;
     // Whether a selected row is for that network and node.
     virtual bool HasQueuedCommand(int net, int node) = 0;
     virtual int CountQueuedCommands() = 0;

@@ -1,5 +1,7 @@
 #include "link/LinkState.h"
 
+#include "link/NetRunResults.h"
+
 NetworkByteTable NetQueueState{};
 NetworkByteTable NetConnectFailures{};
 NetworkByteTable NetReconnectTries{};
@@ -49,4 +51,5 @@ void ResetLinkRunState()
     ConnectCancelled = 0;
     NakCount = 0;
     ProgramDeferred = 0;
+    NetRunResults::Reset();
 }

@@ -96,7 +96,7 @@ CCommControlForm::CCommControlForm(QWidget* parent, std::unique_ptr<ILinkTranspo
         connect(timer, &QTimer::timeout, lamp, &QLabel::hide);
     }
     m_runWatch.setInterval(LinkTiming::Ms(kRunWatchMs));
-    connect(&m_runWatch, &QTimer::timeout, this, &CCommControlForm::CheckRunLinkDown);
+    connect(&m_runWatch, &QTimer::timeout, this, &CCommControlForm::CheckSendStep);
     SetCommControlForm(this);
     TaskTargetWindow = this;
     OnInitialUpdate();

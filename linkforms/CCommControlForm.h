@@ -9,6 +9,7 @@
 #include "linkforms/CDlgSetNetTime.h"
 #include "linkforms/CEventPollDlg.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 
@@ -145,7 +146,8 @@ private:
     // The event-log and time-set steps: each listed network once, on-line.
     template <typename Visit>
     void VisitListedNetworks(NetworkIntTable& done, int& stepState, Visit visit);
-    void CheckRunLinkDown();
+    // Ends a scheduled send step whose link is down for good or whose queue stopped shrinking.
+    void CheckSendStep();
 
     std::unique_ptr<ILinkTransport> m_transport;
     std::unique_ptr<CCommLink> m_link;
@@ -168,6 +170,8 @@ private:
     QTimer m_sendLampTimer;
     QTimer m_receiveLampTimer;
     QTimer m_runWatch;
+    QElapsedTimer m_sendStall;
+    int m_stallPending = 0;
     bool m_simpleMode = false;
     bool m_dataShown = false;
     bool m_filling = false;

@@ -5,6 +5,8 @@
 #include "app/TaskState.h"
 #include "link/CCommLink.h"
 #include "link/LinkState.h"
+#include "link/LinkTiming.h"
+#include "link/NetRunResults.h"
 #include "linkforms/CDlgSetNetTime.h"
 #include "linkforms/CEventPollDlg.h"
 #include "platform/MessageBox.h"
@@ -17,6 +19,8 @@
 
 namespace {
 constexpr int kErrorLineBlanksAtProgram = 26;
+// Longer than a memory write takes to be given up with all its resends.
+constexpr int kSendStallMs = 180000;
 const char* const kDeferredText =
     "Your data will be added to the network queue after the current commands are sent to the network.";
 const char* const kProgramFirstText =
@@ -75,11 +79,15 @@ void CCommControlForm::OnEventlog()
     const int net = GetSelectedNetwork();
     if (net < 1 || net > kNetworkCount)
         return;
-    bool suspended = false;
-    for (int node = 1; node <= CNetCommandQueue::kNodes; ++node)
-        suspended = suspended || (m_doc->m_netQueue.HasNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed);
-    if (suspended && CurrentTaskMode() == TaskMode::Update) {
-        NetTaskResult[net - 1] = kTaskNetFailed;
+    QStringList suspended;
+    for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
+        if (m_doc->m_netQueue.HasNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed)
+            suspended << QStringLiteral("Node %1 is suspended.").arg(NetRunResults::NodeName(net, node));
+    }
+    if (!suspended.isEmpty() && CurrentTaskMode() == TaskMode::Update) {
+        // Only an interactive connect brings the node back: the log names it.
+        for (const QString& reason : suspended)
+            NetRunResults::Fail(net, reason);
         NetEventLogDone[net - 1] = 1;
         if (AllSet(NetEventLogDone))
             TaskStepEventLogs = kStepDone;
@@ -137,17 +145,34 @@ void CCommControlForm::OnStepSend()
         m_runWatch.start();
 }
 
-void CCommControlForm::CheckRunLinkDown()
+void CCommControlForm::CheckSendStep()
 {
-    // A scheduled run whose link went down for good (a reconnect that
-    // failed, no other network to serve) has nothing more to send.
     if (TaskStepSend != kStepPosted) {
         m_runWatch.stop();
         return;
     }
-    if (IsConnected() || (m_link && m_link->IsConnecting()))
+    if (m_link && m_link->IsConnecting()) {
+        m_sendStall.invalidate();
         return;
+    }
+    // A scheduled run whose link went down for good (a reconnect that
+    // failed, no other network to serve) has nothing more to send; one whose
+    // queue stopped shrinking holds only what the link cannot send (rows of
+    // a node without an entry, or whose commands wait). Either way the step
+    // ends, and what is left fails its network.
+    const int pending = m_doc ? m_doc->GetPendingCommandCount() : 0;
+    if (IsConnected()) {
+        if (!m_sendStall.isValid() || pending != m_stallPending) {
+            m_stallPending = pending;
+            m_sendStall.start();
+            return;
+        }
+        if (m_sendStall.elapsed() < LinkTiming::Ms(kSendStallMs))
+            return;
+        Disconnect();
+    }
     m_runWatch.stop();
+    m_sendStall.invalidate();
     TaskStepSend = kStepDone;
 }
 
@@ -212,8 +237,8 @@ void CCommControlForm::OnStepTimeSet()
     VisitListedNetworks(NetTimeSetDone, TaskStepSetTime, [this](int net, bool connected) {
         // A network whose clock was not set failed, whatever the connect said.
         const bool set = connected && RunSetNetTimeDialog();
-        if (!set && net >= 1 && net <= kNetworkCount)
-            NetTaskResult[net - 1] = kTaskNetFailed;
+        if (!set)
+            NetRunResults::Fail(net, QStringLiteral("The network's time was not set."));
     });
 }
 

@@ -6,6 +6,7 @@
 #include "link/CNetCommandQueue.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "platform/DatabaseException.h"
 #include "platform/WindowMessages.h"
 
@@ -58,7 +59,10 @@ void CDlgSetNetTime::Finish(bool acknowledged)
 {
     m_acknowledged = acknowledged ? 1 : 0;
     if (m_net >= 1 && m_net <= kNetworkCount) {
-        NetTaskResult[m_net - 1] = acknowledged ? kTaskNetPassed : kTaskNetFailed;
+        if (acknowledged)
+            NetRunResults::Answered(m_net);
+        else
+            NetRunResults::Fail(m_net, QStringLiteral("The network's time was not set."));
         NetTimeSetDone[m_net - 1] = 1;
     }
     done(kFinishedResult);

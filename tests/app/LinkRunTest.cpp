@@ -1,3 +1,4 @@
+#include "app/TaskSchedulerLog.h"
 #include "link/CCommLink.h"
 #include "link/CCommPort.h"
 #include "link/CModem.h"
@@ -6,6 +7,9 @@
 #include "link/LinkConnection.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
+#include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
+#include "link/WireFrame.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
 #include "tests/app/AnnexController.h"
@@ -18,6 +22,8 @@
 #include <QFile>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -312,6 +318,160 @@ TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)
         for (const QString& text : shown.Texts())
             EXPECT_TRUE(text.startsWith(c.box)) << text.toStdString();
     }
+}
+
+// What the run's end leaves for the task log of network A: a failed
+// network's reason line and its result line.
+QString ResultOfNetA(CWFDoc& doc)
+{
+    NetRunResults::Settle(doc.m_netQueue, doc);
+    std::array<int, kTaskNetworkCount> results;
+    results.fill(kTaskNetUnused);
+    results[0] = NetTaskResult[0];
+    return TaskSchedulerLog::ResultLines(TaskMode::Update, results, 0, TaskSchedulerLog::NetReasons());
+}
+
+// The reason line just before "Net A failed.", or what the result is instead.
+QString ReasonOfFailedNetA(const QString& result)
+{
+    const QStringList lines = result.split('\n', Qt::SkipEmptyParts);
+    if (lines.size() != 2 || lines[1] != "Net A failed.")
+        return "not failed with one reason: " + result;
+    return lines[0];
+}
+
+// A new run: nothing failed yet; the link connects afresh, so a node
+// suspended in the last one is polled back.
+void StartAnotherRun(CCommLink& link)
+{
+    link.Disconnect();
+    NetRunResults::Reset();
+}
+
+TEST_F(LinkRun, RefusedWriteStaysStoredAndGoesOnTheNextConnect)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    std::int32_t refused = 0;
+    for (const StoredCommand& stored : StoredByNode()[0x12]) {
+        if (stored.command.m_kind == NetKind::MemoryWrite) {
+            refused = stored.id;
+            break;
+        }
+    }
+    ASSERT_NE(refused, 0);
+    line.WithNode(2, [](PanelSimulator& panel) {
+        panel.InjectFaultOn(NetKind::MemoryWrite, PanelSimulator::Fault::Nak, 1, Frame::kNakWrongPassword);
+    });
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !link.IsConnected(); }));
+    int writesToA2 = 0;
+    for (const PanelLine::Traffic& t : line.TrafficLog())
+        writesToA2 += t.fromProgram && IsRequest(t.frame, 0x12, {NetKind::MemoryWrite});
+    EXPECT_EQ(writesToA2, 1) << "a refused write is not resent on the same connection";
+    bool kept = false;
+    for (const StoredCommand& stored : StoredByNode()[0x12])
+        kept = kept || stored.id == refused;
+    EXPECT_TRUE(kept) << "the refused write is still stored";
+    const QString reason = ReasonOfFailedNetA(ResultOfNetA(m_doc));
+    EXPECT_TRUE(reason.contains("A command to node A2 was refused: Wrong password.")) << reason.toStdString();
+
+    StartAnotherRun(link);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+    EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+}
+
+// Work left undone by a fault fails network A with the reason on the line
+// before; the same run without the fault passes and leaves the panels equal
+// to the files.
+TEST_F(LinkRun, UndoneWorkFailsTheNetworkAndACleanRunPasses)
+{
+    const struct
+    {
+        const char* fault;
+        std::function<void(PanelLine&)> inject;
+        const char* reason;
+    } cases[] = {
+        {"a node that stops answering mid-run",
+         [](PanelLine& line) {
+             auto quiet = std::make_shared<std::atomic<bool>>(false);
+             line.SetRequestHook([quiet](const QByteArray& request) {
+                 if (Frame::ByteAt(request, Frame::kAddressOffset) != 0x13)
+                     return PanelLine::RequestAction::Answer;
+                 *quiet = *quiet || IsRequest(request, 0x13, {NetKind::MemoryWrite});
+                 return *quiet ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+             });
+         },
+         "node A3"},
+        {"CRC errors until the write is given up",
+         [](PanelLine& line) {
+             line.WithNode(2, [](PanelSimulator& panel) {
+                 panel.InjectFaultOn(NetKind::MemoryWrite, PanelSimulator::Fault::Nak, 6, Frame::kNakCrcError);
+             });
+         },
+         "A command to node A2 was given up."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        StartAnotherRun(link);
+        // Every node is written again, whatever the case before left.
+        for (int node : {1, 2, 3})
+            SetFlags(node, 1);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        c.inject(line);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] {
+            return (m_doc.GetPendingCommandCount() == 0 && !link.IsInFlight()) || (!link.IsConnected() && !link.IsConnecting());
+        }));
+        const QString reason = ReasonOfFailedNetA(ResultOfNetA(m_doc));
+        EXPECT_TRUE(reason.contains(QLatin1String(c.reason))) << reason.toStdString();
+
+        // The clean run: what is left is sent and the suspended node polled
+        // back, then the nodes marked are reprogrammed in full.
+        line.SetRequestHook({});
+        StartAnotherRun(link);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] {
+            return NodeLinkState[0][1] != kNodeStateFailed && NodeLinkState[0][2] != kNodeStateFailed
+                && m_doc.GetPendingCommandCount() == 0 && !link.IsInFlight();
+        }));
+        link.Disconnect();
+        m_doc.PrepareNetworkProgramming(0, 0);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent());
+        ExpectPanelsEqualTheFiles({1, 2, 3});
+        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+    }
+}
+
+TEST_F(LinkRun, CommandFileCutShortIsSetAsideAndItsNodeReprogrammed)
+{
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const std::int32_t damaged = StoredByNode()[0x12].front().id;
+    const QString name = CNetCommand::FileName(damaged);
+    QFile file(m_doc.BuildPath(CWFDoc::kNetCommands, name));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(100));
+    file.close();
+    SetFlags(2, 0);
+
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent()) << "the run ends by itself";
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_TRUE(QFile::exists(m_doc.BuildPath(CWFDoc::kNetCommands, name + ".unreadable")));
+    EXPECT_TRUE(Marked(2));
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !boxes.Texts().isEmpty(); }));
+    EXPECT_TRUE(boxes.Texts().join('|').contains(name)) << boxes.Texts().join('|').toStdString();
+    const QString failed = ResultOfNetA(m_doc);
+    EXPECT_EQ(failed, QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
+
+    StartAnotherRun(link);
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    ExpectPanelsEqualTheFiles({1, 2, 3});
+    EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
 }
 
 // The same network reached through a Hayes modem on the line.

@@ -3,6 +3,7 @@
 #include "database/GlobalRecordsets.h"
 #include "link/NetCommandKinds.h"
 #include "link/PacketBuilder.h"
+#include "link/WireFrame.h"
 #include "platform/Clock.h"
 #include "platform/Profile.h"
 #include "tests/app/PanelBanks.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 
 #include <atomic>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -95,6 +97,40 @@ protected:
             for (int i = 0; i < count; ++i)
                 panel.AddStoredEvent(EventCollection::StoredEventOf(node, i));
         });
+    }
+
+    // The log of the last run alone.
+    static QString LastRunLog()
+    {
+        const QString log = Log();
+        return log.mid(log.lastIndexOf("Start auto-update"));
+    }
+
+    // The line of the last run's log just before "Net A failed.".
+    static QString ReasonBeforeNetAFailed()
+    {
+        const QStringList lines = LastRunLog().split("\r\n");
+        const qsizetype failed = lines.indexOf("Net A failed.");
+        return failed >= 1 ? lines[failed - 1] : QStringLiteral("no \"Net A failed.\" in: ") + LastRunLog();
+    }
+
+    // A run with nothing in the way passes and leaves the panels equal to the files.
+    void ExpectACleanRunPasses()
+    {
+        line.SetRequestHook({});
+        ASSERT_EQ(RunProgram("\\A"), 0);
+        EXPECT_TRUE(LastRunLog().contains("\r\nNet A passed.")) << LastRunLog().toStdString();
+        EXPECT_FALSE(LastRunLog().contains("failed")) << LastRunLog().toStdString();
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
+        ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 2, 3});
+        m_doc.OnCloseDocument();
+    }
+
+    static bool IsRequestTo(const QByteArray& frame, std::uint8_t address, std::uint8_t kind)
+    {
+        return Frame::ByteAt(frame, Frame::kAddressOffset) == address
+            && (Frame::ByteAt(frame, Frame::kCodeOffset) & 0x7F) == kind;
     }
 
     PanelLine line{EventCollection::kNetA, {1, 2, 3}};
@@ -200,6 +236,80 @@ TEST_F(ScheduledRun, TimeSetLeavesThePanelsClockAtTheNetworksTime)
     // The panel keeps whole minutes; the run took some seconds.
     EXPECT_LE(std::abs(panelTime.secsTo(expected)), 120) << panelTime.toString().toStdString() << " vs "
                                                           << expected.toString().toStdString();
+}
+
+TEST_F(ScheduledRun, RefusedWriteFailsTheRunWithItsReasonAndIsSentByTheNext)
+{
+    line.WithNode(2, [](PanelSimulator& panel) {
+        panel.InjectFaultOn(NetKind::MemoryWrite, PanelSimulator::Fault::Nak, 1, Frame::kNakWrongPassword);
+    });
+    ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed);
+    EXPECT_TRUE(ReasonBeforeNetAFailed().contains("Wrong password.")) << LastRunLog().toStdString();
+    ExpectACleanRunPasses();
+}
+
+// Each fault leaves work undone: the run ends failed with its reason on the
+// line before, and the next run without the fault passes.
+TEST_F(ScheduledRun, UndoneWorkFailsTheRunWithItsReason)
+{
+    const struct
+    {
+        const char* fault;
+        std::function<void(PanelLine&)> inject;
+        const char* reason;
+    } cases[] = {
+        {"CRC errors until a write is given up",
+         [](PanelLine& line) {
+             line.WithNode(2, [](PanelSimulator& panel) {
+                 panel.InjectFaultOn(NetKind::MemoryWrite, PanelSimulator::Fault::Nak, 6, Frame::kNakCrcError);
+             });
+         },
+         "A command to node A2 was given up."},
+        {"the acknowledgements of a node's event log lost",
+         [](PanelLine& line) {
+             line.SetRequestHook([](const QByteArray& request) {
+                 return IsRequestTo(request, 0x13, NetKind::Ack) ? PanelLine::RequestAction::Drop
+                                                                  : PanelLine::RequestAction::Answer;
+             });
+         },
+         "The event log of node A3 was not read to its end."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        GiveEvents(3, 40);
+        c.inject(line);
+        ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed);
+        EXPECT_TRUE(ReasonBeforeNetAFailed().contains(QLatin1String(c.reason))) << LastRunLog().toStdString();
+        ExpectACleanRunPasses();
+    }
+}
+
+TEST_F(ScheduledRun, CommandFileCutShortEndsTheRunAndIsNamed)
+{
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    const std::int32_t damaged = ReadStoredCommandsByNode(m_doc)[0x12].front().id;
+    const QString name = CNetCommand::FileName(damaged);
+    QFile file(m_doc.BuildPath(CWFDoc::kNetCommands, name));
+    m_doc.OnCloseDocument();
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(100));
+    file.close();
+
+    ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed) << "the run ends by itself";
+    EXPECT_TRUE(ReasonBeforeNetAFailed().contains(name)) << LastRunLog().toStdString();
+    ExpectACleanRunPasses();
+}
+
+TEST_F(ScheduledRun, NodeSuspendedInOneRunIsNamedByTheNext)
+{
+    line.SetNodeMode(2, PanelLine::NodeMode::Quiet);
+    ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed);
+    EXPECT_TRUE(LastRunLog().contains("\r\nNet A failed.")) << LastRunLog().toStdString();
+
+    line.SetNodeMode(2, PanelLine::NodeMode::Answering);
+    ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed);
+    EXPECT_EQ(ReasonBeforeNetAFailed(), "Node A2 is suspended.");
 }
 
 } // namespace

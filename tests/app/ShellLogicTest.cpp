@@ -4,6 +4,7 @@
 #include "app/NavigationHelpAreas.h"
 #include "app/PercentProgress.h"
 #include "app/StatusClock.h"
+#include "app/TaskLogMessageBoxes.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TextShortening.h"
 #include "app/WindowPlacement.h"
@@ -109,6 +110,38 @@ TEST(TaskSchedulerLog, StartResultAndEndLines)
     EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::SetTime, nets, 0), "\nNet A time set.\nNet C set time failed.");
     EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::Backup, nets, 0), "\nAuto-backup failed.");
     EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::Backup, nets, 1), "\nAuto-backup passed.");
+
+    // A failed network's reason comes as one line just before its result; a passed one's is never written.
+    TaskSchedulerLog::NetReasonLines reasons;
+    reasons[0] = "Not shown.";
+    reasons[2] = "Node C2 is suspended.\n\n3 commands are still queued.";
+    EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::Update, nets, 0, reasons),
+              "\nNet A passed.\nNode C2 is suspended. 3 commands are still queued.\nNet C failed.");
+    EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::SetTime, nets, 0, reasons),
+              "\nNet A time set.\nNode C2 is suspended. 3 commands are still queued.\nNet C set time failed.");
+}
+
+TEST(TaskSchedulerLog, MessageTextsBecomeOneLineWithTheirSentencesApart)
+{
+    const struct
+    {
+        const char* text;
+        const char* line;
+    } cases[] = {
+        {"Error opening COM port\n\nYou may have to restart Wardenfold.",
+         "Error opening COM port. You may have to restart Wardenfold."},
+        {"Invalid Firmware Version\n\nPanel [A4] is running firmware version 1.32\n\nThis version is not supported.\nPlease upgrade.",
+         "Invalid Firmware Version. Panel [A4] is running firmware version 1.32. This version is not supported. Please upgrade."},
+        // A line break inside a sentence only wraps it.
+        {"Clearing the command queue will require a reprogram\nof the entire network.",
+         "Clearing the command queue will require a reprogram of the entire network."},
+        {"A timeout has occurred when transmitting to the network.\n", "A timeout has occurred when transmitting to the network."},
+        {"state.\n\r\n\rClick YES to disconnect", "state. Click YES to disconnect"},
+        {"Valid Formats:\r\n\r\n\\B", "Valid Formats: \\B"},
+        {"  One line  ", "One line"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TaskLogMessageBoxes::AsLogLine(QString::fromLatin1(c.text)), QString::fromLatin1(c.line)) << c.text;
 }
 
 TEST(TaskSchedulerLog, HeaderOnceAndNothingOverwritten)

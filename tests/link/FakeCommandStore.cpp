@@ -56,6 +56,19 @@ bool FakeCommandStore::GetNextStoredCommand(QString& path, std::int32_t& command
     return false;
 }
 
+std::optional<SetAsideCommand> FakeCommandStore::SetAsideNetCommand(std::int32_t commandId)
+{
+    const auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row& r) { return r.id == commandId; });
+    if (row == m_rows.end())
+        return std::nullopt;
+    SetAsideCommand setAside{row->net, row->node, CNetCommand::FileName(commandId), QString()};
+    const QString keptAs = CNetCommand::UnreadableFileName(setAside.fileName);
+    if (QFile::rename(PathOf(commandId), m_dir.filePath(keptAs)))
+        setAside.keptAs = keptAs;
+    m_rows.erase(row);
+    return setAside;
+}
+
 bool FakeCommandStore::HasQueuedCommand(int net, int node)
 {
     return std::any_of(m_rows.begin(), m_rows.end(),

@@ -25,6 +25,7 @@ public:
     bool StoreNetCommand(const CNetCommand& command) override;
     void FilterNetCommands(const QString& filter) override;
     bool GetNextStoredCommand(QString& path, std::int32_t& commandId) override;
+    std::optional<SetAsideCommand> SetAsideNetCommand(std::int32_t commandId) override;
     bool HasQueuedCommand(int net, int node) override;
     int CountQueuedCommands() override;
     bool RemoveNetCommand(std::int32_t commandId) override;
