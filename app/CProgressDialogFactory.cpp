@@ -2,6 +2,7 @@
 
 #include "app/CPercentProgressDlg.h"
 #include "app/CProgressDlg.h"
+#include "app/CShellProgressDlg.h"
 
 #include <QApplication>
 
@@ -39,6 +40,9 @@ std::unique_ptr<IProgress> CProgressDialogFactory::Open(IProgress::Kind kind, co
         auto percent = std::make_unique<CPercentProgressDlg>(caption);
         percent->SetRange(0, upper);
         dialog = std::move(percent);
+    } else if (kind == IProgress::Bar) {
+        dialog = std::make_unique<CShellProgressDlg>(caption);
+        dialog->SetRange(0, upper);
     } else {
         dialog = std::make_unique<CProgressDlg>(caption);
         dialog->SetRange(0, upper);

@@ -9,8 +9,9 @@
 class IProgress
 {
 public:
-    // Plain has a Cancel button.
-    enum Kind { Percent, Plain };
+    // Plain has a Cancel button; Bar is a status line and a bar, as the
+    // shell's progress window of a file copy.
+    enum Kind { Percent, Plain, Bar };
 
     virtual ~IProgress() = default;
     virtual void SetPos(int position) = 0;

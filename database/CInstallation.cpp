@@ -133,7 +133,8 @@ QString CInstallation::GetNameFromPath() const
     return GetInstallationNameFromPath(m_strPath);
 }
 
-bool CInstallation::CopyTo(const QString& fromFolder, const QString& toFolder, const QString& copyError)
+bool CInstallation::CopyTo(const QString& fromFolder, const QString& toFolder, const QString& progressTitle,
+                          const QString& copyError)
 {
     if (!QFileInfo(fromFolder).isDir()) {
         ShowMessageBox(QStringLiteral("Could not find the directory [%1] to copy from.").arg(fromFolder));
@@ -156,7 +157,7 @@ bool CInstallation::CopyTo(const QString& fromFolder, const QString& toFolder, c
                           MbButtons::YesNo, MbIcon::Question)
                != IDYES)
         return false;
-    if (!CopyFolderContents(fromFolder, toFolder)) {
+    if (!CopyFolderShowingProgress(progressTitle, fromFolder, toFolder)) {
         ShowMessageBox(copyError);
         return false;
     }

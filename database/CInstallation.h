@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database/FolderCopy.h"
+
 #include <QString>
 
 // One entry of the installations list the profile keeps (section
@@ -41,10 +43,12 @@ public:
     QString GetNameFromPath() const;
     static QString GetInstallationNameFromPath(const QString& path);
 
-    // Copies everything of one installation folder into another; refuses a
-    // target inside the source and asks before replacing files. copyError is
-    // the text shown when the copy itself fails.
+    // Copies everything of one installation folder into another, in a
+    // progress window of the given title; refuses a target inside the source
+    // and asks before replacing files. copyError is the text shown when the
+    // copy itself fails.
     static bool CopyTo(const QString& fromFolder, const QString& toFolder,
+                       const QString& progressTitle = QString::fromLatin1(kCopyingInstallationTitle),
                        const QString& copyError = QStringLiteral("Error copying the current installation."));
     // Gives the file a new title in the same folder, then registers it.
     bool Rename(const QString& newName);

@@ -253,7 +253,8 @@ bool CInstallationBackup::CopyInstallations(const QString& stagingFolder)
 
         const QString from = WithoutTrailingSeparator(installation.GetFolder());
         const QString to = QDir(m_strBackupFolder).filePath(folderName);
-        if (!CopyFolderContents(from, QDir(stagingFolder).filePath(folderName))) {
+        if (!CopyFolderShowingProgress(QString::fromLatin1(kBackingUpInstallationTitle), from,
+                                       QDir(stagingFolder).filePath(folderName))) {
             ShowCopyError(from, installation.GetName());
             return false;
         }
@@ -339,7 +340,8 @@ bool CInstallationBackup::Restore(bool skipRegistry)
     {
         const InstallationDataClosed closed(m_dataSwitch);
         for (const RestoreStep& step : steps) {
-            if (!CopyFolderContents(step.from, step.to)) {
+            // The same copy as the backup's, swapped round, under the same title.
+            if (!CopyFolderShowingProgress(QString::fromLatin1(kBackingUpInstallationTitle), step.from, step.to)) {
                 ShowCopyError(step.from, step.name);
                 return false;
             }

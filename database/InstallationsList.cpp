@@ -92,6 +92,7 @@ bool InstallationsList::Copy(int slot, const QString& folder) const
     if (installation.IsOpen() && !GoOfflineForCommand(true, false))
         return false;
     if (!CInstallation::CopyTo(WithoutTrailingSeparator(installation.GetFolder()), folder,
+                               QString::fromLatin1(kCopingInstallationTitle),
                                QStringLiteral("Error in copying the installation!")))
         return false;
     ShowMessageBox(QStringLiteral("Installation copied successfully."));

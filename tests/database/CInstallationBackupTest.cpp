@@ -7,6 +7,7 @@
 #include "platform/Profile.h"
 #include "tests/database/InstallationListFixture.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/ProgressRecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,6 +124,26 @@ TEST_F(Backup, TwoInstallationsGiveTheBackupLayoutAndAListEntry)
     EXPECT_EQ(value("Installation 1", "To Folder"), folder + QStringLiteral("/North"));
     EXPECT_EQ(value("Installation 3", "To Folder"), folder + QStringLiteral("/South"));
     EXPECT_EQ(BackupEntry(1), log);
+}
+
+TEST_F(Backup, EachInstallationIsCopiedInAProgressWindowBothWays)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ListInstallation(2, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    const QStringList titles(2, QStringLiteral("Backing up installation..."));
+    {
+        ProgressRecorder progress;
+        ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+        EXPECT_EQ(progress.captions, titles);
+        EXPECT_FALSE(progress.open);
+    }
+    // Restore uses the same copy, swapped round.
+    ProgressRecorder progress;
+    CInstallationBackup backup;
+    backup.SetLogPath(Store() + QStringLiteral("/B/B.wfb"));
+    ASSERT_TRUE(backup.Restore(true));
+    EXPECT_EQ(progress.captions, titles);
+    EXPECT_EQ(progress.positions.back(), progress.upper);
 }
 
 TEST_F(Backup, RestoreBringsInstallationsAndProfileBackIntoAFreshProgramFolder)

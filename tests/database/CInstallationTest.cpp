@@ -1,16 +1,24 @@
 #include "database/CInstallation.h"
+#include "database/FolderCopy.h"
 #include "database/InstallationName.h"
 #include "database/InstallationsList.h"
 #include "platform/Profile.h"
 #include "tests/database/InstallationListFixture.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/ProgressRecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 using Installation = InstallationListFixture;
+using FolderCopy = InstallationListFixture;
 
 TEST_F(Installation, LoadAcceptsOnlyExistingFilesOfVersionOneOrMore)
 {
@@ -103,6 +111,75 @@ TEST_F(Installation, CopyAsksBeforeReplacingFiles)
         EXPECT_EQ(ReadFile(target + QStringLiteral("/Database/Cards.mdb")),
                   answer == IDYES ? QByteArray("cards of Src") : QByteArray("keep me"));
     }
+}
+
+TEST_F(Installation, CopiesShowTheirProgressWindowsTitledAsTheCommandSays)
+{
+    ListInstallation(1, QStringLiteral("Src"), QStringLiteral("Src"));
+    const QString source = m_env.Path(QStringLiteral("Src"));
+    const struct
+    {
+        const char* title;
+        std::function<bool(const QString& target)> copy;
+    } cases[] = {
+        {"Copying installation...", [&](const QString& target) { return CInstallation::CopyTo(source, target); }},
+        {"Coping Installation...",
+         [](const QString& target) {
+             return InstallationsList(InstallationsList::kInstallationsMode).Copy(1, target);
+         }},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        const QString target = m_env.Path(QStringLiteral("Copy%1").arg(++n));
+        QDir().mkpath(target);
+        MessageBoxScript script;
+        ProgressRecorder progress;
+        ASSERT_TRUE(c.copy(target));
+        EXPECT_EQ(progress.captions, QStringList{QString::fromLatin1(c.title)});
+        ASSERT_FALSE(progress.statuses.isEmpty());
+        EXPECT_TRUE(QStringList({QStringLiteral("Src.wfi"), QStringLiteral("Database/Cards.mdb")})
+                        .contains(progress.statuses.first()))
+            << progress.statuses.first().toStdString();
+        ASSERT_FALSE(progress.positions.empty());
+        EXPECT_EQ(progress.positions.back(), progress.upper);
+        EXPECT_FALSE(progress.open);
+    }
+}
+
+TEST_F(FolderCopy, ReportsEachFileWithTheBytesCopiedBeforeIt)
+{
+    const QString from = m_env.Path(QStringLiteral("From"));
+    WriteFile(from + QStringLiteral("/a.wfi"), QByteArray(10, 'a'));
+    WriteFile(from + QStringLiteral("/Database/b.mdb"), QByteArray(20, 'b'));
+    QDir().mkpath(from + QStringLiteral("/Empty"));
+    QMap<QString, qint64> before;
+    qint64 reportedTotal = -1;
+    const QString to = m_env.Path(QStringLiteral("To"));
+    ASSERT_TRUE(CopyFolderContents(from, to, [&](const QString& file, qint64 done, qint64 total) {
+        before.insert(file, done);
+        reportedTotal = total;
+    }));
+    EXPECT_EQ(before.keys(), QStringList({QStringLiteral("Database/b.mdb"), QStringLiteral("a.wfi")}));
+    EXPECT_EQ(reportedTotal, 30);
+    // Whichever came first started at 0, the other after the first's bytes.
+    const qint64 a = before.value(QStringLiteral("a.wfi"));
+    const qint64 b = before.value(QStringLiteral("Database/b.mdb"));
+    EXPECT_TRUE((a == 0 && b == 10) || (b == 0 && a == 20)) << a << " " << b;
+    EXPECT_EQ(ReadFile(to + QStringLiteral("/Database/b.mdb")), QByteArray(20, 'b'));
+    EXPECT_TRUE(QFileInfo(to + QStringLiteral("/Empty")).isDir());
+}
+
+TEST_F(FolderCopy, FolderHoldingWhatIsNoFileCopiesNothing)
+{
+    const QString from = m_env.Path(QStringLiteral("From"));
+    WriteFile(from + QStringLiteral("/a.wfi"), "a");
+    ASSERT_EQ(mkfifo(QFile::encodeName(from + QStringLiteral("/pipe")).constData(), 0600), 0);
+    const QString to = m_env.Path(QStringLiteral("To"));
+    int reported = 0;
+    EXPECT_FALSE(CopyFolderContents(from, to, [&](const QString&, qint64, qint64) { ++reported; }));
+    EXPECT_EQ(reported, 0);
+    EXPECT_TRUE(QDir(to).isEmpty());
 }
 
 TEST(InstallationName, WholeNameIsCheckedAsAFolderName)
