@@ -9,6 +9,7 @@
 #include "app/DstChangeNotice.h"
 #include "app/InstallationTemplate.h"
 #include "app/RunState.h"
+#include "app/ShellFileTypes.h"
 #include "app/ShellHooks.h"
 #include "app/TaskExitStatus.h"
 #include "app/TaskLogMessageBoxes.h"
@@ -302,6 +303,7 @@ bool CWFApp::InitInstance(const QStringList& arguments)
     }
     if (!ClaimSingleInstance())
         return false;
+    RegisterShellFileTypes();
 
     m_doc = std::make_unique<CWFDoc>();
     m_startedUp = true;
@@ -396,6 +398,8 @@ bool CWFApp::OpenStartupInstallation(const CommandLineRequest& request)
 {
     if (request.mode == TaskMode::Update && !request.explicitSwitch)
         return OpenNamedInstallation(request.installationName);
+    if (!request.openFile.isEmpty())
+        return OpenStartupFile(QFileInfo(request.openFile).absoluteFilePath(), false);
     return OpenMostRecentInstallation();
 }
 
@@ -414,7 +418,11 @@ bool CWFApp::OpenNamedInstallation(const QString& name)
 
 bool CWFApp::OpenMostRecentInstallation()
 {
-    QString file = Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1));
+    return OpenStartupFile(Profile::GetString(QStringLiteral("Recent File List"), RecentKey(1)), true);
+}
+
+bool CWFApp::OpenStartupFile(const QString& file, bool mostRecent)
+{
     const auto askForInstallation = [this, &file]() -> bool {
         // Nobody is there to choose in a scheduled run.
         if (CurrentTaskMode() != TaskMode::None) {
@@ -451,8 +459,11 @@ bool CWFApp::OpenMostRecentInstallation()
                                 QStringLiteral("The Convert Wizard is found with the Wardenfold programs in the "
                                                "applications menu.")),
                        MbButtons::Ok, MbIcon::Exclamation);
-        ClearRecentFileList();
-        m_recentFiles.clear();
+        // Only the recent list's own entry is refused from it.
+        if (mostRecent) {
+            ClearRecentFileList();
+            m_recentFiles.clear();
+        }
         SkipProfileSave = 1;
         return false;
     }

@@ -106,6 +106,9 @@ private:
     bool ClaimSingleInstance();
     bool OpenStartupInstallation(const CommandLineRequest& request);
     bool OpenMostRecentInstallation();
+    // Opens an installation file at start-up, with the checks of the most
+    // recent one (mostRecent: it is the recent list's first entry).
+    bool OpenStartupFile(const QString& file, bool mostRecent);
     bool OpenNamedInstallation(const QString& name);
     void ReadMostRecentFileTime();
     void ShowFirstView();

@@ -31,14 +31,21 @@ CommandLineRequest ParseCommandLine(const QStringList& parameters)
 {
     CommandLineRequest request;
     QString parameter;
-    for (const QString& p : parameters) {
-        if (!IsSwitch(p)) {
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        const QString& p = parameters[i];
+        if (p == QLatin1String(kOpenOption)) {
+            // A path, which may well begin with '/'.
+            request.openFile = parameters.value(++i);
+        } else if (parameter.isEmpty() && !IsSwitch(p)) {
             parameter = p;
-            break;
         }
     }
     if (parameter.isEmpty())
         return request;
+    if (!request.openFile.isEmpty()) {
+        request.showUsage = true;
+        return request;
+    }
     request.parameter = parameter;
     for (const Switch& s : kSwitches) {
         if (parameter.compare(QLatin1String(s.text), Qt::CaseInsensitive) == 0) {

@@ -60,6 +60,32 @@ TEST(CommandLine, SwitchesNamesAndUsage)
     EXPECT_EQ(ParseCommandLine({"Acme12"}).installationName, "Acme12");
 }
 
+TEST(CommandLine, OpenOptionOpensItsFileInteractivelyAndNeverAsATask)
+{
+    const struct
+    {
+        QStringList parameters;
+        const char* openFile;
+        bool usage;
+    } cases[] = {
+        {{"--open", "/home/site/Acme Site/Acme Site.wfi"}, "/home/site/Acme Site/Acme Site.wfi", false},
+        // Long enough to name an installation for the update task, yet only opened.
+        {{"--open", "Acme12.wfi"}, "Acme12.wfi", false},
+        // Started from the applications menu: no file follows.
+        {{"--open"}, "", false},
+        {{"--open", "/sites/Acme.wfi", "\\A"}, "/sites/Acme.wfi", true},
+        {{"\\BM", "--open", "/sites/Acme.wfi"}, "/sites/Acme.wfi", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.parameters.join(' ').toStdString());
+        const CommandLineRequest r = ParseCommandLine(c.parameters);
+        EXPECT_EQ(r.openFile, c.openFile);
+        EXPECT_EQ(r.showUsage, c.usage);
+        if (!c.usage)
+            EXPECT_EQ(r.mode, TaskMode::None);
+    }
+}
+
 TEST(CommandLine, NamedInstallationStaysInsideTheInstallationsFolder)
 {
     const QString folder = QStringLiteral("/data/Installations");
