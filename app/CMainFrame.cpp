@@ -87,7 +87,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    CreatePanes();
+    m_created = CreatePanes();
     CheckToolbarButton(NavigationView);
     resize(kDefaultWidth, kDefaultHeight);
     SetMainWindow(this);
@@ -248,19 +248,25 @@ void CMainFrame::CreateStatusBar()
     UpdateClock();
 }
 
-void CMainFrame::CreatePanes()
+bool CMainFrame::CreatePanes()
 {
     m_outer = new QSplitter(Qt::Horizontal, this);
     m_inner = new QSplitter(Qt::Vertical, m_outer);
-    m_inner->addWidget(CreateView(QStringLiteral("CRPBlankPane"), m_inner));
-    m_inner->addWidget(CreateView(QStringLiteral("CCommControlForm"), m_inner));
+    QWidget* upper = CreateView(QStringLiteral("CRPBlankPane"), m_inner);
+    QWidget* comm = upper ? CreateView(QStringLiteral("CCommControlForm"), m_inner) : nullptr;
+    QWidget* right = comm ? CreateView(QStringLiteral("CRPNavigationHelp"), m_outer) : nullptr;
+    if (!right)
+        return false;
+    m_inner->addWidget(upper);
+    m_inner->addWidget(comm);
     m_outer->addWidget(m_inner);
-    m_outer->addWidget(CreateView(QStringLiteral("CRPNavigationHelp"), m_outer));
+    m_outer->addWidget(right);
     m_outer->setStretchFactor(1, 1);
     m_outer->setCollapsible(0, true);
     m_inner->setStretchFactor(1, 1);
     m_outer->setMinimumWidth(0);
     setCentralWidget(m_outer);
+    return true;
 }
 
 void CMainFrame::showEvent(QShowEvent* event)
@@ -387,6 +393,8 @@ void CMainFrame::RecreateMonitorViews()
 
 void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned msg, quintptr wParam, qintptr lParam)
 {
+    if (!CheckViewClass(className))
+        return;
     if (QWidget* comm = CommView())
         comm->setFocus();
     // The sizes are read while the old view still shows, and given back once
@@ -407,6 +415,8 @@ void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned m
 
 void CMainFrame::ReplaceLeftView(const QString& className)
 {
+    if (!CheckViewClass(className))
+        return;
     const QList<int> sizes = m_inner->sizes();
     if (QWidget* comm = CommView())
         comm->setFocus();

@@ -29,6 +29,8 @@ public:
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
+    // False when a pane's view could not be made: the window must not be used.
+    bool IsCreated() const { return m_created; }
 
     // Runs a command; false when it is disabled or nothing handles it.
     bool OnCommand(unsigned command);
@@ -79,7 +81,7 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    void CreatePanes();
+    bool CreatePanes();
     void RebuildRecentFiles();
 
     void SwitchView(const ViewCommand& view);
@@ -101,6 +103,7 @@ private:
     QHash<unsigned, QMenu*> m_popups;
     QSystemTrayIcon* m_trayIcon = nullptr;
     bool m_dataIconShown = false;
+    bool m_created = false;
     bool m_closeConfirmed = false;
     bool m_panesSized = false;
     int m_administrator = 1;

@@ -330,6 +330,8 @@ bool CWFApp::InitInstance(const QStringList& arguments)
         administrator = true;
 
     m_mainFrame = std::make_unique<CMainFrame>();
+    if (!m_mainFrame->IsCreated())
+        return false;
     ReadMostRecentFileTime();
     if (!OpenStartupInstallation(request))
         return false;

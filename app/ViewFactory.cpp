@@ -1,9 +1,9 @@
 #include "app/ViewFactory.h"
 
 #include "app/CMainMenu.h"
-#include "app/CPlaceholderView.h"
 #include "app/CRPBlankPane.h"
 #include "app/CRPNavigationHelp.h"
+#include "platform/MessageBox.h"
 
 #include <QHash>
 
@@ -31,10 +31,20 @@ bool IsViewClassRegistered(const QString& className)
     return Registry().contains(className);
 }
 
+bool CheckViewClass(const QString& className)
+{
+    if (IsViewClassRegistered(className))
+        return true;
+    ShowMessageBox(QStringLiteral("The view %1 is not known: it cannot be shown.").arg(className), MbButtons::Ok,
+                   MbIcon::Exclamation);
+    return false;
+}
+
 QWidget* CreateView(const QString& className, QWidget* parent)
 {
-    const auto it = Registry().constFind(className);
-    QWidget* view = it != Registry().constEnd() ? (*it)(parent) : new CPlaceholderView(className, parent);
+    if (!CheckViewClass(className))
+        return nullptr;
+    QWidget* view = Registry().value(className)(parent);
     if (view && view->objectName().isEmpty())
         view->setObjectName(className);
     return view;

@@ -52,11 +52,6 @@ bool IsVariantKind(int kind)
 
 ReportList::ReportList(CColumnWidths& widths) : m_widths(widths) {}
 
-int ReportList::ColumnEntry(int column) const
-{
-    return column >= 0 && column < m_nColumns ? m_columnEntry[static_cast<std::size_t>(column)] : -1;
-}
-
 int ReportList::ColumnWidth(int column) const
 {
     return column >= 0 && column < m_nColumns ? m_columnWidth[static_cast<std::size_t>(column)] : 0;

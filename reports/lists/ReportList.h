@@ -23,7 +23,6 @@ public:
     const QString& Title() const { return m_strReportTitle; }
 
     int ColumnCount() const { return m_nColumns; }
-    int ColumnEntry(int column) const;
     int ColumnWidth(int column) const;
     // The width the operator gave a column on the screen.
     void SetColumnWidth(int column, int width);

@@ -7,6 +7,7 @@
 #include "tests/app/PlainOperator.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@ class CommandRules : public ::testing::Test
 protected:
     void SetUp() override
     {
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
     }

@@ -25,6 +25,7 @@
 #include "linkforms/CCommControlForm.h"
 #include "linkforms/LinkViews.h"
 #include "tests/app/PlainOperator.h"
+#include "tests/support/StandInViews.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -220,6 +221,7 @@ TEST_F(DocumentCommands, ProgramRunWithTheBackupSwitchWritesTheBackupAndItsLogTh
     RegisterLinkViews();
     {
         CWFApp app;
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({"\\B"}));
         for (int i = 0; i < 100 && app.MainFrame()->isVisible(); ++i) {
             app.OnIdle();
@@ -244,6 +246,7 @@ TEST(ScheduledUpdate, FirstRunOnAFreshHomeWritesTheBindingLog)
     Profile::WriteString("Ports", "COM1", env.Path("no-port"));
     {
         CWFApp app;
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({"\\A"}));
         for (int i = 0; i < 200 && app.MainFrame()->isVisible(); ++i) {
             app.OnIdle();
@@ -268,6 +271,7 @@ class StartedProgram : public ::testing::Test
 protected:
     void SetUp() override
     {
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         for (unsigned id : {CommandId::Backup, CommandId::Restore})
             Hooks().commands[id] = [] {};

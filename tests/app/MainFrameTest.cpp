@@ -23,6 +23,7 @@
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/StandInViews.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAction>
@@ -49,7 +50,11 @@ const QString kDemoTitle = QStringLiteral("Acme Manufacturing");
 class ShellFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override { RegisterLinkViews(); }
+    void SetUp() override
+    {
+        RegisterLinkViews();
+        RegisterStandInViews();
+    }
     void TearDown() override
     {
         Hooks() = ShellHooks{};
@@ -496,6 +501,32 @@ TEST_F(MainFrameTest, ConnectedTimeChangeShowsTheTimeSentNotice)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, UnknownViewClassIsRefusedAndThePanesStay)
+{
+    QWidget* left = frame->UpperLeftView();
+    QWidget* right = frame->RightView();
+    frame->ReplaceRightView(PaneKind::Reports, QStringLiteral("CNoSuchView"));
+    frame->ReplaceLeftView(QStringLiteral("CNoSuchMenu"));
+    EXPECT_EQ(frame->RightView(), right);
+    EXPECT_EQ(frame->UpperLeftView(), left);
+    EXPECT_TRUE(right->isVisible());
+    EXPECT_TRUE(left->isVisible());
+    EXPECT_EQ(boxes.Texts(), QStringList({"The view CNoSuchView is not known: it cannot be shown.",
+                                          "The view CNoSuchMenu is not known: it cannot be shown."}));
+}
+
+TEST(MainFrameCreation, AViewThatCannotBeMadeFailsTheStart)
+{
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    if (IsViewClassRegistered(QStringLiteral("CCommControlForm")))
+        GTEST_SKIP() << "an earlier test of this process registered the communication form";
+    CWFApp app;
+    EXPECT_FALSE(app.InitInstance({}));
+    app.ExitInstance();
+    EXPECT_EQ(boxes.Texts(), QStringList({"The view CCommControlForm is not known: it cannot be shown."}));
 }
 
 TEST_F(MainFrameTest, PaneWindowsByRowAndColumn)

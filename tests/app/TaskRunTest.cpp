@@ -12,6 +12,7 @@
 #include "platform/ProgramFolder.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,7 @@ TEST_F(TaskRunRefusal, ARefusedRunLogsItsStartTheReasonAndItsEnd)
     {
         // The program folder and the demo as a first start leaves them.
         CWFApp first;
+        RegisterStandInViews();
         ASSERT_TRUE(first.InitInstance({}));
         first.ExitInstance();
     }
@@ -203,6 +205,7 @@ TEST_F(TaskRunRefusal, TaskRunsShowNoStartupDialogLoginReminderOrTimeNotice)
         MessageBoxScript notices;
         CWFApp app;
         const QString parameter = QString::fromLatin1(c.parameter);
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance(parameter.isEmpty() ? QStringList() : QStringList{parameter}));
         app.MainFrame()->UpdateClock();
         EXPECT_EQ(startupDialogs, c.shown);

@@ -26,6 +26,7 @@
 #include "tests/app/StoredCommandReader.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +59,7 @@ protected:
     void SetUp() override
     {
         RegisterCardholderViews();
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
         doc = app.Document();

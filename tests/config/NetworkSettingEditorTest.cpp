@@ -33,6 +33,7 @@
 #include "tests/config/FloorNameDialogWork.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 #include "zonectl/QZIdentifiers.h"
 
 #include <QApplication>
@@ -87,6 +88,7 @@ protected:
     {
         ControlRegistry::SetLocation(RegistryFile());
         RegisterConfigViews();
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
         doc = app.Document();

@@ -29,6 +29,7 @@
 #include "tests/app/StoredCommandReader.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,6 +76,7 @@ protected:
     {
         ControlRegistry::SetLocation(QString::fromUtf8(TEST_CONTROL_REGISTRY));
         RegisterConfigViews();
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
         doc = app.Document();

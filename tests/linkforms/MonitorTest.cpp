@@ -10,6 +10,7 @@
 #include "linkforms/LinkViews.h"
 #include "platform/WindowMessages.h"
 #include "tests/linkforms/EventCollectionFixture.h"
+#include "tests/support/StandInViews.h"
 
 #include <QCoreApplication>
 #include <QListWidget>
@@ -330,6 +331,7 @@ protected:
     void SetUp() override
     {
         RegisterLinkViews();
+        RegisterStandInViews();
         ASSERT_TRUE(app.InitInstance({}));
         frame = app.MainFrame();
         ASSERT_NE(frame, nullptr);

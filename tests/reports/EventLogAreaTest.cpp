@@ -16,6 +16,7 @@
 #include "reports/lists/ReportColumns.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -127,6 +128,7 @@ protected:
     {
         RegisterReportViews();
         app = std::make_unique<CWFApp>();
+        RegisterStandInViews();
         ASSERT_TRUE(app->InitInstance({}));
         frame = app->MainFrame();
         Open();

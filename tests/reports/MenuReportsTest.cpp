@@ -13,6 +13,7 @@
 #include "reports/system/CRPReportEditView.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/StandInViews.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -60,6 +61,7 @@ protected:
     void Start()
     {
         app = std::make_unique<CWFApp>();
+        RegisterStandInViews();
         ASSERT_TRUE(app->InitInstance({}));
         frame = app->MainFrame();
         SendAppMessage(frame, Msg::WM_COMMAND, CommandId::PrintReports);
