@@ -15,6 +15,7 @@
 #include "common/ICommControlForm.h"
 #include "common/SharedHelpers.h"
 #include "platform/Clock.h"
+#include "platform/LockKeys.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
@@ -47,7 +48,39 @@ constexpr int kToolButtonMinWidth = 50;
 constexpr int kToolButtonMaxWidth = 150;
 constexpr int kToolIconSize = 32;
 constexpr int kRecentFileSlots = 4;
+// Room either side of a lock indicator's label.
+constexpr int kLockPanePadding = 8;
 const char* const kDataToProgramTip = "Wardix has data to program to the network";
+// The lock indicators' labels, in the order the status bar shows them.
+const char* const kLockLabels[] = {"CAP", "NUM", "SCRL"};
+
+// A command's prompt: the status-bar text while its button or menu item is
+// under the pointer, a line break, then its tooltip.
+struct CommandPrompt
+{
+    unsigned command;
+    const char* prompt;
+};
+
+const CommandPrompt kPrompts[] = {
+    {NavigationView, "\nNavigation"},
+    {CardholdersView, "\nCardholders"},
+    {MonitorView, "\nMonitor and Control"},
+    {ReportsMenu, "\nReports"},
+    {SetupMenu, "\nSetup"},
+    {BackupRestoreMenu, "\nBackup and Restore"},
+    {SetInstallationTime, "\nSet Installation Time"},
+    {ClearLastViolated, "\nClear Last Violated"},
+    {UnhandledToolbarButton, "\nReset"},
+    {PriorityAccess, "Trigger all priority access relays in this installation\nPriority Access"},
+};
+
+void SetPrompt(QAction* action, const QString& prompt)
+{
+    const qsizetype lineBreak = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(prompt.left(lineBreak));
+    action->setToolTip(prompt.mid(lineBreak + 1));
+}
 
 // Commands that wait for the network queue to be idle.
 bool NeedsIdleQueue(unsigned command)
@@ -132,7 +165,7 @@ void CMainFrame::CreateActions()
     AddAction(OnOffLine, tr("On-line / Off-line"), Qt::Key_F8);
     AddAction(TestModeToggle, tr("&Test Mode"), Qt::Key_F9);
     AddAction(BackupWarningToggle, tr("Backup &Warning"), Qt::Key_F10);
-    AddAction(SetupSheet, tr("&Setup..."));
+    AddAction(SetupSheet, tr("&Wardenfold"));
     AddAction(Backup, tr("&Backup..."));
     AddAction(Restore, tr("&Restore..."));
     AddAction(ReportsMenu, tr("Reports"));
@@ -150,6 +183,8 @@ void CMainFrame::CreateActions()
     for (unsigned id : {NavigationView, NetworkView, MonitorView, CredentialsView, CardholdersView, EventLogReport,
                         PrintReports, GlobalSettings, TimeAndCalendar})
         m_actions[id]->setCheckable(true);
+    for (const CommandPrompt& p : kPrompts)
+        SetPrompt(m_actions[p.command], QString::fromLatin1(p.prompt));
 }
 
 void CMainFrame::CreateMenus()
@@ -238,6 +273,16 @@ void CMainFrame::CreateToolBar()
 
 void CMainFrame::CreateStatusBar()
 {
+    for (const char* label : kLockLabels) {
+        auto* pane = new QLabel(this);
+        pane->setObjectName(QString::fromLatin1(label));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(QString::fromLatin1(label)) + pane->margin() * 2 +
+                            kLockPanePadding);
+        statusBar()->addPermanentWidget(pane);
+        m_lockPanes << pane;
+    }
+    UpdateLockIndicators();
     m_clock = new QLabel(this);
     m_clock->setObjectName(QStringLiteral("Clock"));
     statusBar()->addPermanentWidget(m_clock);
@@ -336,6 +381,15 @@ void CMainFrame::UpdateCommandUI()
 {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
         it.value()->setEnabled(IsCommandEnabled(it.key()));
+    UpdateLockIndicators();
+}
+
+void CMainFrame::UpdateLockIndicators()
+{
+    const std::optional<LockKeyStates> states = QueryLockKeys();
+    const bool on[] = {states && states->capsLock, states && states->numLock, states && states->scrollLock};
+    for (int i = 0; i < m_lockPanes.size(); ++i)
+        m_lockPanes[i]->setText(on[i] ? QString::fromLatin1(kLockLabels[i]) : QString());
 }
 
 bool CMainFrame::OnCommand(unsigned command)

@@ -62,6 +62,8 @@ public:
     void ActivateFrame(int showCommand = kShowDefault);
 
     void UpdateClock();
+    // Each lock key's label shows while the lock is on.
+    void UpdateLockIndicators();
     QString ClockPaneText() const;
 
     QWidget* UpperLeftView() const;
@@ -95,6 +97,7 @@ private:
     QSplitter* m_outer = nullptr;
     QSplitter* m_inner = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QList<QLabel*> m_lockPanes;
     QLabel* m_clock = nullptr;
     QTimer m_clockTimer;
     QMenu* m_fileMenu = nullptr;

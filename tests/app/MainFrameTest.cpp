@@ -19,6 +19,7 @@
 #include "linkforms/CCommControlForm.h"
 #include "linkforms/LinkViews.h"
 #include "platform/Clock.h"
+#include "platform/LockKeys.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
@@ -31,7 +32,13 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -237,6 +244,76 @@ TEST_F(MainFrameTest, ClockShowsTheTimeOfTheInstalledClock)
     frame->UpdateClock();
     Clock::Install(nullptr);
     EXPECT_EQ(frame->ClockPaneText(), " 9:05  AM ");
+}
+
+TEST_F(MainFrameTest, LockIndicatorsStandBeforeTheClockAndShowWhileOn)
+{
+    const auto pane = [this](const char* name) { return frame->statusBar()->findChild<QLabel*>(name); };
+    QLabel* caps = pane("CAP");
+    QLabel* num = pane("NUM");
+    QLabel* scroll = pane("SCRL");
+    QLabel* clock = pane("Clock");
+    ASSERT_TRUE(caps && num && scroll && clock);
+    EXPECT_LT(caps->geometry().right(), num->geometry().left());
+    EXPECT_LT(num->geometry().right(), scroll->geometry().left());
+    EXPECT_LT(scroll->geometry().right(), clock->geometry().left());
+
+    const struct
+    {
+        std::optional<LockKeyStates> states;
+        const char* caps;
+        const char* num;
+        const char* scroll;
+    } cases[] = {
+        {LockKeyStates{true, false, true}, "CAP", "", "SCRL"},
+        {LockKeyStates{false, true, false}, "", "NUM", ""},
+        // A windowing system that reports nothing leaves every indicator blank.
+        {std::nullopt, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SetLockKeySource([&c] { return c.states; });
+        frame->UpdateCommandUI();
+        EXPECT_EQ(caps->text(), c.caps);
+        EXPECT_EQ(num->text(), c.num);
+        EXPECT_EQ(scroll->text(), c.scroll);
+    }
+    SetLockKeySource({});
+}
+
+TEST_F(MainFrameTest, PromptsGoToTheStatusBarAndEveryToolbarButtonHasATooltip)
+{
+    QAction* priority = frame->Action(CommandId::PriorityAccess);
+    EXPECT_EQ(priority->statusTip(), "Trigger all priority access relays in this installation");
+    priority->showStatusText(frame);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "Trigger all priority access relays in this installation");
+
+    const QList<QToolButton*> buttons = frame->ToolBar()->findChildren<QToolButton*>(
+        QRegularExpression("^ToolButton"));
+    EXPECT_EQ(buttons.size(), 10);
+    for (const QToolButton* button : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_FALSE(button->toolTip().isEmpty());
+        EXPECT_FALSE(button->toolTip().contains('\n'));
+    }
+    const auto* priorityButton = frame->ToolBar()->findChild<QToolButton*>("ToolButton32882");
+    ASSERT_NE(priorityButton, nullptr);
+    EXPECT_EQ(priorityButton->toolTip(), "Priority Access");
+    EXPECT_EQ(priorityButton->statusTip(), "Trigger all priority access relays in this installation");
+}
+
+TEST_F(MainFrameTest, SetupMenuListsItsCommandsWithTheirKeys)
+{
+    QMenu* setup = nullptr;
+    for (QAction* a : frame->menuBar()->actions()) {
+        if (a->text() == "&Setup")
+            setup = a->menu();
+    }
+    ASSERT_NE(setup, nullptr);
+    QStringList items;
+    for (const QAction* a : setup->actions())
+        items << a->text() + '\t' + a->shortcut().toString();
+    EXPECT_EQ(items, QStringList({"&Global  network settings\tF7", "&Credentials\tF4", "&Network\tF2",
+                                  "&Wardenfold\t", "&Printer\t"}));
 }
 
 TEST_F(MainFrameTest, NavigationHelpClickRunsTheAreaPressedAndReleasedOnIt)
