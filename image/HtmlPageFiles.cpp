@@ -96,7 +96,7 @@ table.form { border-collapse: collapse; }
 table.form td { border: 1px solid #C8D8F0; padding: 0.15em 0.5em; }
 )page";
 
-constexpr std::array<PageFile, 4> kFiles = {{
+const std::array<PageFile, 4> kFiles = {{
     {"wf.css", kStyle},
     {"wf.js", kScript},
     {"Marrowin.htm", kPage},
