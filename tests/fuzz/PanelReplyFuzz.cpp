@@ -1,4 +1,5 @@
 #include "database/CSetVestrels.h"
+#include "database/GlobalRecordsets.h"
 #include "database/InstallationDatabases.h"
 #include "database/Schema.h"
 #include "link/CCommLink.h"
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr int kNetA = 1;
+constexpr int kNodes = 3;
 
 // The panes as they read what the link hands them: the network status
 // pane's status record and the monitor's event texts.
@@ -53,7 +55,8 @@ struct Pane : QObject
     }
 };
 
-// The installation's databases, where stored events become event-log rows.
+// The installation's databases with network A's panels, where stored
+// events become event-log rows.
 void OpenDatabases()
 {
     static const bool opened = [] {
@@ -62,7 +65,16 @@ void OpenDatabases()
         Schema::CreateInstallationDatabases(folder);
         // Closed before the statics the recordsets lean on go.
         std::atexit(CloseInstallationDatabases);
-        return OpenInstallationDatabases(folder);
+        if (!OpenInstallationDatabases(folder))
+            return false;
+        for (int node = 1; node <= kNodes; ++node) {
+            g_setVestrels.AddNew();
+            g_setVestrels.m_NetAddress = kNetA;
+            g_setVestrels.m_NodeAddress = static_cast<std::uint8_t>(node);
+            g_setVestrels.m_VestrelName = QStringLiteral("Panel %1").arg(node);
+            g_setVestrels.Update();
+        }
+        return true;
     }();
     if (!opened)
         std::abort();
@@ -105,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Pane pane;
     host.pane = &pane;
     CCommLink link{queue, store, transport, host};
-    for (int node = 1; node <= 3; ++node) {
+    for (int node = 1; node <= kNodes; ++node) {
         CSetVestrels row;
         row.m_NetAddress = kNetA;
         row.m_NodeAddress = static_cast<std::uint8_t>(node);
