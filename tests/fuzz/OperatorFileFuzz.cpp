@@ -9,9 +9,12 @@
 #include <cstdlib>
 
 namespace {
+// A text cut to its longest length may end in a blank, which a value read
+// back never does.
 bool SameOperator(const COperatorStore& a, const COperatorStore& b)
 {
-    if (a.GetName() != b.GetName() || a.GetPassword() != b.GetPassword() || a.IsAdministrator() != b.IsAdministrator())
+    if (a.GetName().trimmed() != b.GetName() || a.GetPassword().trimmed() != b.GetPassword()
+        || a.IsAdministrator() != b.IsAdministrator())
         return false;
     for (int i = 0; i < COperatorStore::kPrivilegeCount; ++i) {
         if (a.GetPrivilege(i) != b.GetPrivilege(i))
