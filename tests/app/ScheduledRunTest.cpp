@@ -301,6 +301,16 @@ TEST_F(ScheduledRun, CommandFileCutShortEndsTheRunAndIsNamed)
     ExpectACleanRunPasses();
 }
 
+TEST_F(ScheduledRun, CommandNoNodeCanTakeEndsTheRunFailed)
+{
+    // A row for a node without a panel: the link never finds it sendable.
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    ASSERT_TRUE(m_doc.StoreNetCommand(CNetCommand(NetKind::NodeCommand, 1, 5, NetCommandData{1})));
+    m_doc.OnCloseDocument();
+    ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed) << "the run ends by itself";
+    EXPECT_TRUE(ReasonBeforeNetAFailed().contains("1 command is still queued.")) << LastRunLog().toStdString();
+}
+
 TEST_F(ScheduledRun, NodeSuspendedInOneRunIsNamedByTheNext)
 {
     line.SetNodeMode(2, PanelLine::NodeMode::Quiet);

@@ -2,8 +2,11 @@
 #include "link/CNetCommandQueue.h"
 #include "link/LinkState.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "link/NodeAddress.h"
 #include "tests/link/FakeCommandStore.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -245,4 +248,58 @@ TEST_F(QueueRequests, DisconnectDropsSingleNodeCommandsAtTheHead)
     EXPECT_EQ(queue.GetNode(kNetA, 5)->PendingCount(), 0u);
     EXPECT_EQ(queue.GetNode(kNetA, 1)->PendingCount(), 1u) << "the command for all nodes stays";
     EXPECT_EQ(queue.CountNodes(kNetA), 3);
+}
+
+TEST_F(QueueRequests, CommandFilesThatDoNotLoadGoAsideAndTheRestIsSent)
+{
+    for (int node : {1, 1, 3, 1, 3})
+        Store(kNetA, node);
+    // A file cut short, and one emptied.
+    for (auto [id, size] : {std::pair{2, 10}, {5, 0}}) {
+        QFile file(store.PathOf(id));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.resize(size));
+    }
+    std::vector<std::string> told;
+    queue.SetUnreadableCommand([&](const SetAsideCommand& command) {
+        told.push_back(std::to_string(command.net) + "/" + std::to_string(command.node) + " "
+                       + command.fileName.toStdString() + " " + command.keptAs.toStdString());
+    });
+    queue.SetCurrentNetwork(kNetA);
+    EXPECT_EQ(Drain(), (std::vector<std::string>{"A1#1", "A1#4", "A3#3"}));
+    EXPECT_EQ(told, (std::vector<std::string>{"1/1 NetCommands2.dat NetCommands2.dat.unreadable",
+                                             "1/3 NetCommands5.dat NetCommands5.dat.unreadable"}));
+    EXPECT_EQ(store.GetPendingCommandCount(), 0) << "nothing is left to hold the queue";
+    for (int id : {2, 5}) {
+        EXPECT_FALSE(QFile::exists(store.PathOf(id)));
+        EXPECT_TRUE(QFile::exists(store.PathOf(id) + ".unreadable")) << "kept aside, never sent";
+    }
+}
+
+TEST_F(QueueRequests, ARunsResultsFollowWhatItLeftUndone)
+{
+    NetTaskResult.fill(kTaskNetUnused);
+    // A failed connect is superseded by a later one; a failure of the work is not.
+    NetRunResults::ConnectFailed(kNetA, "Line is busy");
+    EXPECT_EQ(NetTaskResult[kNetA - 1], kTaskNetFailed);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "Line is busy");
+    NetRunResults::Answered(kNetA);
+    EXPECT_EQ(NetTaskResult[kNetA - 1], kTaskNetPassed);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "");
+    NetRunResults::Fail(kNetA, "A command to node A3 was given up.");
+    NetRunResults::Answered(kNetA);
+    EXPECT_EQ(NetTaskResult[kNetA - 1], kTaskNetFailed);
+
+    // At the end: a node still suspended in a network that took part is
+    // named; commands still stored fail even a network never reached.
+    NodeLinkState[kNetA - 1][2] = kNodeStateFailed;
+    Store(kNetC, 1);
+    Store(kNetC, 1);
+    NetRunResults::Settle(queue, store);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "A command to node A3 was given up. Node A3 is suspended.");
+    EXPECT_EQ(NetTaskResult[kNetC - 1], kTaskNetFailed);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetC), "2 commands are still queued.");
+    EXPECT_EQ(NetTaskResult[1], kTaskNetUnused) << "network B has no node and took no part";
+    NetRunResults::Reset();
+    NetTaskResult.fill(kTaskNetUnused);
 }
