@@ -449,19 +449,7 @@ void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned m
 {
     if (!CheckViewClass(className))
         return;
-    if (QWidget* comm = CommView())
-        comm->setFocus();
-    // The sizes are read while the old view still shows, and given back once
-    // the new one shows: a hidden pane counts as no width, and a view that
-    // fills itself on the message below would then stay squeezed to nothing.
-    const QList<int> sizes = m_outer->sizes();
-    QWidget* old = RightView();
-    SendAppMessage(old, Msg::WM_CLOSE);
-    QWidget* view = CreateView(className, nullptr);
-    m_outer->replaceWidget(1, view);
-    view->show();
-    m_outer->setSizes(sizes);
-    Discard(old);
+    QWidget* view = ReplacePane(m_outer, 1, className);
     if (msg != 0)
         SendAppMessage(view, msg, wParam, lParam);
     SetCaption(kind);
@@ -471,22 +459,31 @@ void CMainFrame::ReplaceLeftView(const QString& className)
 {
     if (!CheckViewClass(className))
         return;
-    const QList<int> sizes = m_inner->sizes();
-    if (QWidget* comm = CommView())
-        comm->setFocus();
-    QWidget* old = UpperLeftView();
-    SendAppMessage(old, Msg::WM_CLOSE);
-    QWidget* view = CreateView(className, nullptr);
-    m_inner->replaceWidget(0, view);
-    m_inner->setSizes(sizes);
-    Discard(old);
-    view->show();
+    QWidget* view = ReplacePane(m_inner, 0, className);
     view->setFocus();
     if (m_administrator == 0) {
         const bool show = className != QLatin1String("CMenuUsers");
         m_toolBar->setVisible(show);
         ShowCommControls(show);
     }
+}
+
+QWidget* CMainFrame::ReplacePane(QSplitter* splitter, int index, const QString& className)
+{
+    // A closed view is hidden, and the splitter gives a hidden pane no size
+    // and keeps its successor hidden: the sizes are read before the close and
+    // set again once the new view shows.
+    const QList<int> sizes = splitter->sizes();
+    if (QWidget* comm = CommView())
+        comm->setFocus();
+    QWidget* old = splitter->widget(index);
+    SendAppMessage(old, Msg::WM_CLOSE);
+    QWidget* view = CreateView(className, nullptr);
+    splitter->replaceWidget(index, view);
+    view->show();
+    splitter->setSizes(sizes);
+    Discard(old);
+    return view;
 }
 
 void CMainFrame::ShowCommControls(bool show)

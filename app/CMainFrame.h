@@ -87,6 +87,9 @@ private:
     void RebuildRecentFiles();
 
     void SwitchView(const ViewCommand& view);
+    // Closes the splitter's view at index and shows a new one of the class in
+    // its place, keeping the splitter's sizes; the new view.
+    QWidget* ReplacePane(QSplitter* splitter, int index, const QString& className);
     void PopupBelowButton(unsigned command);
     void OnSetInstallationTime();
     void OnTestMode();

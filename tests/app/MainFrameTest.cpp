@@ -12,6 +12,7 @@
 #include "app/ShellHooks.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
+#include "app/ViewCommands.h"
 #include "common/CommandIds.h"
 #include "database/GlobalRecordsets.h"
 #include "link/LinkState.h"
@@ -36,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -167,6 +169,39 @@ TEST_F(MainFrameTest, ViewCommandsReplaceThePanesAsTheTableSays)
             EXPECT_EQ(frame->Action(other)->isChecked(), other == c.command);
     }
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, PaneSwitchesKeepTheSplitterSizes)
+{
+    QApplication::processEvents();
+    QSplitter* outer = frame->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(outer, nullptr);
+    auto* inner = qobject_cast<QSplitter*>(outer->widget(0));
+    ASSERT_NE(inner, nullptr);
+    outer->setSizes({240, outer->width() - 240});
+    inner->setSizes({300, inner->height() - 300});
+    const QList<int> outerSizes = outer->sizes();
+    const QList<int> innerSizes = inner->sizes();
+    ASSERT_GT(outerSizes[1], 0);
+
+    const auto expectKept = [&] {
+        EXPECT_EQ(outer->sizes(), outerSizes);
+        EXPECT_EQ(inner->sizes(), innerSizes);
+        EXPECT_FALSE(frame->RightView()->isHidden());
+    };
+    for (unsigned command : {CommandId::NetworkView, CommandId::MonitorView, CommandId::CardholdersView,
+                             CommandId::GlobalSettings, CommandId::NavigationView}) {
+        SCOPED_TRACE(command);
+        Send(command);
+        expectKept();
+    }
+    // A node is suspended while its network status is shown: the status panes come again.
+    Send(CommandId::NetworkView);
+    frame->ReplaceLeftView(QStringLiteral("CRPBlankPane"));
+    frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
+    frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
+    EXPECT_EQ(Right(), "CRPNetworkStatusForm");
+    expectKept();
 }
 
 TEST_F(MainFrameTest, NonAdministratorLosesTheToolbarOnTheCardholderView)
