@@ -27,7 +27,18 @@ void CTimeCalendarModel::Store()
 {
     m_nonExpiring.Store(m_doc);
     m_expiring.Store(m_doc);
-    m_doc.DownlightTimes(m_downlightOn, m_downlightOff, 0);
+    if (m_doc.DownlightTimes(m_downlightOn, m_downlightOff, 0))
+        return;
+    // A field that is a time comes back as it was typed; the other kept its stored time.
+    QString storedOn;
+    QString storedOff;
+    m_doc.DownlightTimes(storedOn, storedOff, 1);
+    const bool onRefused = storedOn != m_downlightOn;
+    ShowMessageBox(QStringLiteral("The downlight %1 time \"%2\" is not a time of day and was not stored.\n\n"
+                                  "Enter a time from 00:00 to 23:59.")
+                       .arg(onRefused ? QStringLiteral("on") : QStringLiteral("off"),
+                            onRefused ? m_downlightOn : m_downlightOff),
+                   MbButtons::Ok, MbIcon::Exclamation);
 }
 
 bool CTimeCalendarModel::ChosenDate(int& day, int& month, int& year) const

@@ -20,7 +20,8 @@ public:
     // Reads the settings and chooses today's date (Clock::Current()).
     void Load();
     // Writes both lists and the downlight times; a downlight text that is not
-    // a time from 00:00 to 23:59 keeps its stored time.
+    // a time from 00:00 to 23:59 keeps its stored time, and the operator is
+    // told so with the valid range.
     void Store();
 
     const QList<int>& Years() const { return m_years; }

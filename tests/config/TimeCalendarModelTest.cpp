@@ -148,16 +148,37 @@ TEST_F(Calendar, DownlightTimesAreStoredOnlyAsClockTimes)
     CTimeCalendarModel& model = LoadedModel();
     model.m_downlightOn = QStringLiteral("07:30");
     model.m_downlightOff = QStringLiteral("18:05");
-    model.Store();
+    {
+        MessageBoxScript boxes;
+        model.Store();
+        EXPECT_TRUE(boxes.Texts().isEmpty());
+    }
     EXPECT_EQ(Byte(692), 0x01);
     EXPECT_EQ(Byte(693), 0xC2);
-    for (const char* bad : {"24:00", "07:75"}) {
-        SCOPED_TRACE(bad);
-        model.m_downlightOn = QString::fromLatin1(bad);
+    // A refused time names its field and the valid range; the other field and the holidays are stored.
+    const struct { const char* on; const char* off; const char* message; } refused[] = {
+        {"24:00", "18:05", "The downlight on time \"24:00\" is not a time of day and was not stored.\n\n"
+                           "Enter a time from 00:00 to 23:59."},
+        {"07:75", "18:05", "The downlight on time \"07:75\" is not a time of day and was not stored.\n\n"
+                           "Enter a time from 00:00 to 23:59."},
+        {"07:30", "99:99", "The downlight off time \"99:99\" is not a time of day and was not stored.\n\n"
+                           "Enter a time from 00:00 to 23:59."},
+    };
+    int day = 0;
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.message);
+        model.m_downlightOn = QString::fromLatin1(c.on);
+        model.m_downlightOff = QString::fromLatin1(c.off);
+        ASSERT_TRUE(model.m_nonExpiring.Add(HolidayDates::NonExpiringData(++day, 9)));
+        MessageBoxScript boxes;
         model.Store();
+        EXPECT_EQ(boxes.Texts(), QStringList{QString::fromLatin1(c.message)});
         EXPECT_EQ(m_doc.m_globalMemory.Word(692), 450);
+        EXPECT_EQ(m_doc.m_globalMemory.Word(694), 18 * 60 + 5);
+        const int slot = model.m_nonExpiring.Count() - 1;
+        EXPECT_EQ(Byte(kHolidays.At(slot) + Holiday::kMonth), 9) << "the page's other edits are stored";
+        EXPECT_EQ(Byte(kHolidays.At(slot) + Holiday::kDay), day);
     }
-    EXPECT_EQ(m_doc.m_globalMemory.Word(694), 18 * 60 + 5);
 }
 
 } // namespace
