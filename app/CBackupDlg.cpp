@@ -29,7 +29,11 @@ CBackupDlg::CBackupDlg(const QString& defaultFolder, QWidget* parent) : QDialog(
     folderRow->addWidget(browse);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Specify the Name for the backup:"), m_name);
-    form->addRow(QStringLiteral("&Select the folder to store the backup in:"), folderRow);
+    // A label beside a layout gets no buddy from the form, and without one its
+    // mnemonic shows as a literal "&".
+    auto* folderLabel = new QLabel(QStringLiteral("&Select the folder to store the backup in:"), this);
+    folderLabel->setBuddy(m_folder);
+    form->addRow(folderLabel, folderRow);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     buttons->addButton(QStringLiteral("&Start Backup"), QDialogButtonBox::AcceptRole)->setDefault(true);

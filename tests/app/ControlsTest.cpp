@@ -1,3 +1,4 @@
+#include "app/CBackupDlg.h"
 #include "app/CClampDateTimeCtrl.h"
 #include "app/CClickButton.h"
 #include "app/CListCtrlEx.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -250,6 +253,20 @@ TEST(ListControls, RowStatesBlendTheIconAndStateImagesTakeTheirPlace)
 } // namespace
 
 namespace {
+
+TEST(SmallControls, BackupFolderLabelIsTheFolderFieldsMnemonic)
+{
+    CBackupDlg dialog(QStringLiteral("/media/backup"));
+    QLabel* select = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().startsWith(QLatin1String("&Select")))
+            select = label;
+    }
+    ASSERT_NE(select, nullptr);
+    auto* folder = qobject_cast<QLineEdit*>(select->buddy());
+    ASSERT_NE(folder, nullptr) << "without a buddy the label shows a literal &";
+    EXPECT_EQ(folder->text(), QStringLiteral("/media/backup"));
+}
 
 TEST(SmallControls, ClickButtonIgnoresTheMouseButNotTheKeyboard)
 {
