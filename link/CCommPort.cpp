@@ -7,10 +7,16 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowMessages.h"
 
+#include <QDebug>
+
 int CCommPort::Open(SerialPort*& handle)
 {
     const int number = CurrentConnection;
-    if (m_port.Open(ComPortPath(number)) != SerialPort::OpenResult::Opened) {
+    const QString device = ComPortPath(number);
+    if (m_port.Open(device) != SerialPort::OpenResult::Opened) {
+        // The message names no device; the log says which one and why.
+        qWarning().noquote() << QStringLiteral("COM%1 (%2) could not be opened: %3")
+                                    .arg(QString::number(number), device, m_port.OpenErrorText());
         ShowMessageBox(QStringLiteral("Error opening COM port\n\nYou may have to restart Wardenfold."));
         return 0;
     }

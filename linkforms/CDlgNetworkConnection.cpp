@@ -4,6 +4,7 @@
 #include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
 #include "common/Vocabulary.h"
+#include "link/ComPortPath.h"
 #include "link/CountryTable.h"
 
 #include <QCheckBox>
@@ -51,8 +52,11 @@ CDlgNetworkConnection::CDlgNetworkConnection(const NetworkConnectionValues& valu
     m_offset->setValue(values.hoursOffset);
     form->addRow(tr("Hours offset:"), name(m_offset, IdOffset));
     m_connectUsing = new QComboBox(this);
-    for (const char* text : ConnectUsingNames)
-        m_connectUsing->addItem(QString::fromLatin1(text));
+    m_connectUsing->addItem(QString::fromLatin1(ConnectUsingNames[kModemIndex]));
+    // A COM number means nothing on this system without the device it stands for.
+    for (int port = 1; port < static_cast<int>(ConnectUsingNames.size()); ++port)
+        m_connectUsing->addItem(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(ConnectUsingNames[port]),
+                                                              ComPortPath(port)));
     m_connectUsing->setCurrentIndex(values.connectUsing >= 0 && values.connectUsing < m_connectUsing->count()
                                         ? values.connectUsing
                                         : kModemIndex);

@@ -1,6 +1,7 @@
 #include "platform/SerialPort.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -15,22 +16,33 @@ SerialPort::~SerialPort()
 SerialPort::OpenResult SerialPort::Open(const QString& path)
 {
     Close();
+    m_openError = 0;
     const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == EBUSY ? OpenResult::Held : OpenResult::Failed;
+    if (fd < 0) {
+        m_openError = errno;
+        return m_openError == EBUSY ? OpenResult::Held : OpenResult::Failed;
+    }
     // TIOCEXCL does not stop root, so the lock is what keeps two holders apart.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
+        // A held lock is a busy device to whoever reads the reason.
+        m_openError = error == EWOULDBLOCK ? EBUSY : error;
         return error == EWOULDBLOCK ? OpenResult::Held : OpenResult::Failed;
     }
     // A device that is no terminal refuses TIOCEXCL; reading its state tells.
     if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
+        m_openError = errno;
         ::close(fd);
         return OpenResult::Failed;
     }
     m_fd = fd;
     return OpenResult::Opened;
+}
+
+QString SerialPort::OpenErrorText() const
+{
+    return m_openError == 0 ? QString() : QString::fromLocal8Bit(std::strerror(m_openError));
 }
 
 void SerialPort::Close()

@@ -24,6 +24,8 @@ public:
 
     // Held: another holder has the device, by lock or by exclusive mode.
     OpenResult Open(const QString& path);
+    // The system's reason the last Open failed; empty after one that opened.
+    QString OpenErrorText() const;
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }
@@ -52,4 +54,5 @@ private:
     WaitResult Wait(short events, int stopFd, int timeoutMs) const;
 
     int m_fd = -1;
+    int m_openError = 0;
 };

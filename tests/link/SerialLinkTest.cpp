@@ -9,6 +9,7 @@
 #include "tests/link/LinkTestSupport.h"
 #include "tests/link/SerialLinkFixture.h"
 #include "tests/support/MessageBoxScript.h"
+#include "tests/support/WarningLog.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -180,8 +181,11 @@ TEST(SerialPortOpen, PortHeldByAnotherProcessGivesTheMessageAndNoHandle)
     SerialPort* handle = nullptr;
     {
         MessageBoxScript boxes;
+        WarningLog log;
         EXPECT_EQ(port.Open(handle), 0);
         EXPECT_EQ(boxes.Texts(), QStringList {kHeldMessage});
+        EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("COM4 (%1) could not be opened: Device or resource busy")
+                                               .arg(QString::fromLocal8Bit(name))});
     }
     EXPECT_EQ(handle, nullptr);
 
@@ -198,10 +202,12 @@ TEST(SerialPortOpen, DevicesThatAreNoPortFailWithTheirStepMessage)
         const char* device;
         QString message;
         bool reportsConfigurationFailure;
+        QStringList log;
     };
     const Case cases[] = {
-        {"/dev/null", QStringLiteral("Error getting the state for the comm port."), true},
-        {"/nonexistent/ttyS9", kHeldMessage, false},
+        {"/dev/null", QStringLiteral("Error getting the state for the comm port."), true, {}},
+        {"/nonexistent/ttyS9", kHeldMessage, false,
+         {QStringLiteral("COM3 (/nonexistent/ttyS9) could not be opened: No such file or directory")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.device);
@@ -211,9 +217,11 @@ TEST(SerialPortOpen, DevicesThatAreNoPortFailWithTheirStepMessage)
         port.SetProgressWindow(&window);
         SerialPort* handle = nullptr;
         MessageBoxScript boxes;
+        WarningLog log;
         EXPECT_EQ(port.Open(handle), 0);
         EXPECT_EQ(handle, nullptr);
         EXPECT_EQ(boxes.Texts(), QStringList {c.message});
+        EXPECT_EQ(log.Lines(), c.log);
         QCoreApplication::processEvents();
         EXPECT_EQ(window.Has(Msg::ConnectFailed, LinkFailureCode::kPortNotConfigured), c.reportsConfigurationFailure);
         EXPECT_FALSE(window.Has(Msg::LinkProgress, LinkProgressCode::kPortOpened));

@@ -3,6 +3,7 @@
 #include "link/CountryTable.h"
 #include "linkforms/CDlgNetworkConnection.h"
 #include "linkforms/NetworkConnectionValues.h"
+#include "platform/Profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -136,6 +137,20 @@ TEST(NetworkConnectionDialog, OkReturnsTheValuesAsEdited)
     EXPECT_EQ(offset->maximum(), 12);
     EXPECT_EQ(Control<QLineEdit>(dialog, CDlgNetworkConnection::IdName)->maxLength(), 24);
     EXPECT_EQ(Control<QLineEdit>(dialog, CDlgNetworkConnection::IdPassword)->maxLength(), 6);
+}
+
+TEST(NetworkConnectionDialog, EachComNumberShowsItsDevice)
+{
+    Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM3"), QStringLiteral("/dev/ttyUSB0"));
+    Rights rights(true);
+    CDlgNetworkConnection dialog(ModemNetwork());
+    const auto* connectUsing = Control<QComboBox>(dialog, CDlgNetworkConnection::IdConnectUsing);
+    ASSERT_EQ(connectUsing->count(), 9);
+    EXPECT_EQ(connectUsing->itemText(kModem), "Modem");
+    EXPECT_EQ(connectUsing->itemText(1), "COM1 (/dev/ttyS0)");
+    EXPECT_EQ(connectUsing->itemText(3), "COM3 (/dev/ttyUSB0)");
+    EXPECT_EQ(connectUsing->itemText(8), "COM8 (/dev/ttyS7)");
+    Profile::RemoveKey(QStringLiteral("Ports"), QStringLiteral("COM3"));
 }
 
 TEST(NetworkConnectionDialog, EnablingFollowsTheNetworkTheConnectionAndTheRight)
