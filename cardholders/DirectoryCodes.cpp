@@ -1,5 +1,6 @@
 #include "cardholders/DirectoryCodes.h"
 
+#include "common/PanelText.h"
 #include "common/SharedHelpers.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -16,6 +17,8 @@ namespace DirectoryCodes {
 namespace {
 
 constexpr int kDecimalBase = 10;
+// The tenant name goes to the panel's directory; it is shown as this field.
+const QString kTenantField = QStringLiteral("Tenant name");
 
 QString PaddedCode(int value, int length)
 {
@@ -154,6 +157,10 @@ bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets)
         g_setUsers.Requery();
         if (!g_setUsers.FindFirst(QStringLiteral("UserID = %1").arg(userId)))
             return false;
+        const QString tenant =
+            QStringLiteral("%1 %2").arg(g_setUsers.m_LastName, g_setUsers.m_FirstName).left(kTenantLength);
+        if (!CheckPanelText(kTenantField, tenant))
+            return false;
         Requery(g_setPhoneEntries);
         // One code, one row: a free row that carried the code takes it again.
         if (g_setPhoneEntries.FindFirst(CodeCriteria(code) + QStringLiteral(" AND UserID = 0"))
@@ -164,7 +171,7 @@ bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets)
         CSetPhoneEntries& r = g_setPhoneEntries;
         WriteSubsets(r, subsets);
         r.m_UserID = userId;
-        r.m_TenantName = QStringLiteral("%1 %2").arg(g_setUsers.m_LastName, g_setUsers.m_FirstName).left(kTenantLength);
+        r.m_TenantName = tenant;
         r.m_ExtendedTalkTime = false;
         r.m_PhoneNumber = g_setUsers.GetHomePhoneDigits();
         r.m_UserDirectoryCode = code;
@@ -218,6 +225,8 @@ bool LoadEntry(std::int32_t entryId, Entry& entry)
 bool StoreEntry(std::int32_t entryId, const Entry& entry)
 {
     bool changed = false;
+    if (!CheckPanelText(kTenantField, entry.tenant))
+        return false;
     try {
         if (!FindEntry(entryId))
             return false;

@@ -44,11 +44,14 @@ std::vector<Listed> ListCodes(std::int32_t userId, Subsets& firstSubsets);
 // The checks of Assign in their order; false after the refusal was shown.
 bool CheckCode(const QString& code, int length);
 // Gives the cardholder the code on a free row: one that carried the code
-// before, else the first free row, else a new row.
+// before, else the first free row, else a new row. Refused, with nothing
+// written, when the tenant name made from the cardholder's last and first
+// names holds a character the panel cannot show.
 bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets);
 bool Surrender(std::int32_t entryId);
 bool LoadEntry(std::int32_t entryId, Entry& entry);
-// Writes what differs; true when anything was written (data to program is marked).
+// Writes what differs; true when anything was written (data to program is
+// marked). A tenant name the panel cannot show is refused and nothing written.
 bool StoreEntry(std::int32_t entryId, const Entry& entry);
 
 } // namespace DirectoryCodes

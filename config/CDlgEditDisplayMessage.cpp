@@ -3,6 +3,7 @@
 #include "app/AppObjects.h"
 #include "app/CWFApp.h"
 #include "config/DisplayMessageSlots.h"
+#include "config/PanelTextField.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -56,6 +57,16 @@ void CDlgEditDisplayMessage::SetLines(const std::array<Line, kLines>& lines)
         const int justification = lines[i].justification;
         m_aligns[i]->setCurrentIndex(justification >= 0 && justification < kAlignItems ? justification : -1);
     }
+}
+
+void CDlgEditDisplayMessage::accept()
+{
+    for (int line = 0; line < kLines; ++line) {
+        const auto i = static_cast<size_t>(line);
+        if (!CheckPanelTextField(QStringLiteral("Display message ") + m_labels[i]->text(), m_edits[i]))
+            return;
+    }
+    QDialog::accept();
 }
 
 std::array<CDlgEditDisplayMessage::Line, CDlgEditDisplayMessage::kLines> CDlgEditDisplayMessage::Lines() const

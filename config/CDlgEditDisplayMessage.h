@@ -33,6 +33,9 @@ public:
     QLineEdit* TextEdit(int line) const { return m_edits[static_cast<size_t>(line)]; }
     QComboBox* AlignList(int line) const { return m_aligns[static_cast<size_t>(line)]; }
 
+    // Stays open while a line holds a character the panel cannot show.
+    void accept() override;
+
 private:
     std::array<Line, kLines> m_lines{};
     std::array<QLabel*, kLines> m_labels{};

@@ -95,6 +95,10 @@ void CSingleVLSettingForm::OnTabChanged(int index)
 
 bool CSingleVLSettingForm::StorePages()
 {
+    for (const INetworkSettingsPage* page : m_storeOrder) {
+        if (!page->CheckPanelTexts())
+            return false;
+    }
     // A page writes rows as it stores (the network and controller names): a
     // failed write is shown and stops the save, not the program.
     try {

@@ -45,6 +45,7 @@ private:
     // The elevator pages save when their tab is left and follow the device
     // rows when it is shown.
     void OnTabChanged(int index);
+    // Nothing is stored when a page refuses the text of one of its fields.
     bool StorePages();
     void SaveNodeRecord();
     // Writes the image file when the image changed, asking first about each

@@ -2,6 +2,7 @@
 
 #include "common/SharedHelpers.h"
 #include "config/NodeSetupLayout.h"
+#include "config/PanelTextField.h"
 #include "image/CVLControllerMemory.h"
 
 #include <QFormLayout>
@@ -29,6 +30,15 @@ CTabNodeModem::CTabNodeModem(CVLControllerMemory& image, QWidget* parent) : QWid
     auto* form = new QFormLayout(this);
     for (int i : {kTermination, 0, 1})
         form->addRow(QString::fromLatin1(kLabels[i]), m_fields[i]);
+}
+
+bool CTabNodeModem::CheckPanelTexts() const
+{
+    for (int i : {kTermination, 0, 1}) {
+        if (!CheckPanelTextField(QString::fromLatin1(kLabels[i]).chopped(1), m_fields[i]))
+            return false;
+    }
+    return true;
 }
 
 void CTabNodeModem::WriteImage(CVLControllerMemory& image) const

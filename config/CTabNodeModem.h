@@ -21,6 +21,7 @@ public:
 
     // The form writes the strings into the image with the node's record.
     void Store() override {}
+    bool CheckPanelTexts() const override;
     void WriteImage(CVLControllerMemory& image) const;
 
     // Modem string i: 0 init string 1, 1 init string 2, 2 termination.

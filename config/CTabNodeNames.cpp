@@ -3,6 +3,7 @@
 #include "common/SharedHelpers.h"
 #include "config/IntegerField.h"
 #include "config/NodeSetupLayout.h"
+#include "config/PanelTextField.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,6 +150,17 @@ NodeNamesValues CTabNodeNames::Values() const
     for (int i = 0; i < m_subsets->count(); ++i)
         values.subsets[static_cast<std::size_t>(i)] = m_subsets->item(i)->checkState() == Qt::Checked;
     return values;
+}
+
+bool CTabNodeNames::CheckPanelTexts() const
+{
+    if (!CheckPanelTextField(QStringLiteral("Controller"), m_controller))
+        return false;
+    for (int door = 0; door < NodeNamesValues::kChannels; ++door) {
+        if (!CheckPanelTextField(QString::fromLatin1(kChannelLabels[door]).chopped(1), m_channels[door]))
+            return false;
+    }
+    return true;
 }
 
 void CTabNodeNames::Store()

@@ -24,6 +24,7 @@ public:
     CTabNodeNames(CWFDoc& doc, QWidget* parent = nullptr);
 
     void Store() override;
+    bool CheckPanelTexts() const override;
     // What the controls hold, as the form writes it into the image.
     NodeNamesValues Values() const;
 

@@ -3,6 +3,7 @@
 #include "common/SharedHelpers.h"
 #include "config/IntegerField.h"
 #include "config/NodeSetupLayout.h"
+#include "config/PanelTextField.h"
 #include "image/CVLControllerMemory.h"
 #include "platform/MessageBox.h"
 
@@ -86,6 +87,16 @@ void CTabNodeObstacleXmtrs::Remove(int row)
     if (ShowMessageBox(QStringLiteral("Are you sure you want to remove this?"), MbButtons::YesNo, MbIcon::Question)
         == IDYES)
         Show(row, {});
+}
+
+bool CTabNodeObstacleXmtrs::CheckPanelTexts() const
+{
+    for (int row = 0; row < kTransmitters; ++row) {
+        if (!CheckPanelTextField(QString::fromLatin1(kRowNames[row]).chopped(1) + QStringLiteral(" name"),
+                                 m_rows[row].name))
+            return false;
+    }
+    return true;
 }
 
 void CTabNodeObstacleXmtrs::Store()

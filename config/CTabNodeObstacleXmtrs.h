@@ -22,6 +22,7 @@ public:
     CTabNodeObstacleXmtrs(CVLControllerMemory& image, QWidget* parent = nullptr);
 
     void Store() override;
+    bool CheckPanelTexts() const override;
 
     QLineEdit* FacilityField(int row) const { return m_rows[row].facility; }
     QLineEdit* IdField(int row) const { return m_rows[row].id; }

@@ -7,6 +7,9 @@ class INetworkSettingsPage
 {
 public:
     virtual void Store() = 0;
+    // Asked of every page before any stores: false, after telling the
+    // operator, when a field holds text its panel cannot keep.
+    virtual bool CheckPanelTexts() const { return true; }
 
 protected:
     ~INetworkSettingsPage() = default;

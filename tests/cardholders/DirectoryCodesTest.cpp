@@ -89,6 +89,46 @@ TEST_F(DirectoryCodesTest, AssignWorksWithoutEntryRowsAndTakesTheCardholdersName
     EXPECT_FALSE(DirectoryCodes::StoreEntry(codes[0].entryId, entry)) << "nothing differs";
 }
 
+// The cardholder keeps any name; only what would reach the panel is refused.
+TEST_F(DirectoryCodesTest, TenantNameThePanelCannotShowIsRefusedAndNothingWritten)
+{
+    const std::int32_t ada = UserIdOf("Ada");
+    g_setUsers.Edit();
+    g_setUsers.m_LastName = QStringLiteral("Łódź");
+    g_setUsers.Update();
+    m_doc.SetDataToProgram(0);
+    {
+        MessageBoxScript boxes;
+        EXPECT_FALSE(DirectoryCodes::Assign(ada, "0001", DirectoryCodes::DefaultSubsets()));
+        EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral(
+                                     "Tenant name: the character \"Ł\" cannot be stored in a controller.\n\n"
+                                     "Controllers hold only Western European (Latin-1) characters.")});
+    }
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(m_doc.GetDataToProgram(), 0);
+
+    g_setUsers.Edit();
+    g_setUsers.m_LastName = QStringLiteral("Müller");
+    g_setUsers.Update();
+    ASSERT_TRUE(DirectoryCodes::Assign(ada, "0001", DirectoryCodes::DefaultSubsets()));
+    DirectoryCodes::Subsets subsets{};
+    const auto codes = DirectoryCodes::ListCodes(ada, subsets);
+    ASSERT_EQ(codes.size(), 1u);
+    DirectoryCodes::Entry entry;
+    ASSERT_TRUE(DirectoryCodes::LoadEntry(codes[0].entryId, entry));
+    EXPECT_EQ(entry.tenant, QStringLiteral("Müller Ada")) << "Latin-1 letters are the panel's own";
+
+    DirectoryCodes::Entry edited = entry;
+    edited.tenant = QStringLiteral("Front desk 漢字");
+    edited.phone = QStringLiteral("5551234");
+    MessageBoxScript boxes;
+    EXPECT_FALSE(DirectoryCodes::StoreEntry(codes[0].entryId, edited));
+    EXPECT_EQ(boxes.Texts().size(), 1);
+    ASSERT_TRUE(DirectoryCodes::LoadEntry(codes[0].entryId, edited));
+    EXPECT_EQ(edited.tenant, entry.tenant);
+    EXPECT_EQ(edited.phone, entry.phone) << "nothing of the refused entry is written";
+}
+
 TEST_F(DirectoryCodesTest, FreedRowKeepsItsCodeWhichIsProposedAndReused)
 {
     AddRow(0, "0001");

@@ -589,6 +589,25 @@ TEST_F(Editor, ADisplayIsEditedAsItsPairAndOnlyAChangeMarks)
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
+TEST_F(Editor, ADisplayLineThePanelCannotShowKeepsTheDialogOpen)
+{
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
+    EditDisplayRow(page, 1, [](CDlgEditDisplayMessage& dialog) {
+        dialog.TextEdit(1)->setText(QStringLiteral("CAFÉ → LOBBY"));
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        dialog.TextEdit(1)->setText(QStringLiteral("CAFÉ LOBBY"));
+    });
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Display message # 1: the character \"→\" cannot be stored "
+                                                        "in a controller.\n\nControllers hold only Western European "
+                                                        "(Latin-1) characters.")});
+    EXPECT_TRUE(editor->OnApply());
+    EXPECT_EQ(StoredMessage(*doc, 1, 1), QStringLiteral("CAFÉ LOBBY"));
+}
+
 TEST_F(Editor, AStoredRightLineSurvivesAnEditOfItsPartner)
 {
     QString text = QStringLiteral("WELCOME");

@@ -10,6 +10,7 @@
 #include "config/CTabCab.h"
 #include "config/CTabCabGeneral.h"
 #include "config/CTabNodeGeneral.h"
+#include "config/CTabNodeModem.h"
 #include "config/CTabNodeNames.h"
 #include "config/CTabNodeObstacleXmtrs.h"
 #include "config/CTabNodePasswords.h"
@@ -54,6 +55,7 @@ namespace {
 
 constexpr int kNamesPage = 0;
 constexpr int kRelaysPage = 1;
+constexpr int kModemPage = 2;
 constexpr int kPasswordsPage = 3;
 constexpr int kDevicesPage = 4;
 constexpr int kObstaclesPage = 5;
@@ -185,6 +187,53 @@ TEST_F(NodeSetupForm, ApplyStoresTheRenamedChannelAndTheNextRunSendsOnlyThatImag
     EXPECT_EQ(static_cast<std::uint8_t>(commands[0].command.m_payload[0]), 0) << "image unit 0";
     EXPECT_EQ(commands[1].command.m_kind, NetKind::NodeCommand);
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(NodeSetupForm, TextThePanelCannotHoldIsRefusedAndNothingIsStored)
+{
+    using Field = QLineEdit* (*)(CSingleVLSettingForm*);
+    const struct
+    {
+        const char* name;
+        int page;
+        Field field;
+    } cases[] = {
+        {"Channel A", kNamesPage,
+         [](CSingleVLSettingForm* f) { return PageAt<CTabNodeNames>(f, kNamesPage)->ChannelField(0); }},
+        {"Controller", kNamesPage,
+         [](CSingleVLSettingForm* f) { return PageAt<CTabNodeNames>(f, kNamesPage)->ControllerField(); }},
+        {"Init string 2", kModemPage,
+         [](CSingleVLSettingForm* f) { return PageAt<CTabNodeModem>(f, kModemPage)->StringField(1); }},
+        {"OBTx2 name", kObstaclesPage,
+         [](CSingleVLSettingForm* f) { return PageAt<CTabNodeObstacleXmtrs>(f, kObstaclesPage)->NameField(1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSingleVLSettingForm* form = Open(1);
+        ASSERT_NE(form, nullptr);
+        MessageBoxScript boxes;
+        const QByteArray before = ImageFile();
+        const auto remoteBefore = NetworkPasswords::Remote(1);
+        // A good edit on another page is not stored either.
+        PageAt<CTabNodePasswords>(form, kPasswordsPage)->RemoteField()->setText(QStringLiteral("123"));
+        c.field(form)->setText(QStringLiteral("漢字 Łódź door"));
+        form->ApplyButton()->click();
+        EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("%1: the character \"漢\" cannot be stored in a "
+                                                            "controller.\n\nControllers hold only Western European "
+                                                            "(Latin-1) characters.")
+                                                 .arg(QString::fromLatin1(c.name))});
+        EXPECT_EQ(form->Tabs()->currentIndex(), c.page) << "the refused field is shown";
+        EXPECT_EQ(ImageFile(), before);
+        EXPECT_EQ(RowChannelA(), "Door");
+        EXPECT_EQ(NetworkPasswords::Remote(1), remoteBefore);
+        EXPECT_EQ(doc->GetDataToProgram(), 0);
+
+        // Leaving after the refused Apply refuses again rather than store it.
+        Leave();
+        EXPECT_EQ(boxes.Texts().size(), 2);
+        EXPECT_EQ(ImageFile(), before);
+        EXPECT_EQ(doc->GetDataToProgram(), 0);
+    }
 }
 
 TEST_F(NodeSetupForm, LeavingWithoutApplyDropsTheEdits)

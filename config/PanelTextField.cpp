@@ -1,0 +1,20 @@
+#include "config/PanelTextField.h"
+
+#include "common/PanelText.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+
+bool CheckPanelTextField(const QString& name, QLineEdit* field)
+{
+    if (CheckPanelText(name, field->text()))
+        return true;
+    // The field may sit on a page not shown: a tab's page sits in the tab widget's stack.
+    for (QWidget* page = field; page && page->parentWidget(); page = page->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget()); tabs && tabs->indexOf(page) >= 0)
+            tabs->setCurrentWidget(page);
+    }
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
