@@ -12,6 +12,7 @@
 #include "common/ICommControlForm.h"
 #include "common/ProgramObjects.h"
 #include "config/ConfigViews.h"
+#include "config/ScheduleBarRegistration.h"
 #include "database/ITelephonyLines.h"
 #include "image/NetworkPasswords.h"
 #include "link/CCommPort.h"
@@ -24,6 +25,7 @@
 #include "reports/ReportViews.h"
 
 #include <QApplication>
+#include <QDebug>
 
 #include <cstdint>
 
@@ -141,6 +143,8 @@ int main(int argc, char** argv)
 {
     QApplication qtApp(argc, argv);
     ApplyLinkTimeScale();
+    if (QString message; !EnsureScheduleBarRegistered(QCoreApplication::applicationDirPath(), &message))
+        qWarning().noquote() << message;
     CWFApp app;
     InstallDialogHooks(app);
     InstallDocumentHooks(app);

@@ -20,6 +20,7 @@
 #include "config/CTabTimeZones.h"
 #include "config/CTabValGroups.h"
 #include "config/ConfigViews.h"
+#include "config/ScheduleBarRegistration.h"
 #include "database/FloorRows.h"
 #include "database/GlobalRecordsets.h"
 #include "image/VLMemoryLayout.h"
@@ -34,6 +35,7 @@
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/StandInViews.h"
+#include "tests/support/WarningLog.h"
 #include "zonectl/QZIdentifiers.h"
 
 #include <QApplication>
@@ -781,9 +783,16 @@ protected:
 
 TEST_F(EditorWithoutBars, PagesShowPlaceholdersAndApplyStillWorks)
 {
+    QApplication::processEvents();
+    const int rightWidth = frame->RightView()->width();
+    ASSERT_GT(rightWidth, 0);
+    WarningLog log;
     CNetworkSettingDlg* editor = OpenEditor();
     ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(boxes.Shown().size(), 1) << "said once for all the bars";
+    EXPECT_TRUE(boxes.Shown().isEmpty()) << "the operator cannot act on a class identifier";
+    EXPECT_EQ(log.Lines().size(), 1) << "logged once for all the bars";
+    QApplication::processEvents();
+    EXPECT_EQ(editor->width(), rightWidth) << "the editor keeps its pane";
     auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
     EXPECT_EQ(zones->Bar(1)->Properties(), nullptr);
     EXPECT_EQ(zones->Bar(1)->Widget()->objectName(), QStringLiteral("ScheduleBarPlaceholder"));
@@ -796,7 +805,36 @@ TEST_F(EditorWithoutBars, PagesShowPlaceholdersAndApplyStillWorks)
         << "unticking H sets bit 7 only";
     EXPECT_EQ(after.mid(VLLayout::kTimeZones.At(1) + 4, 16), before.mid(VLLayout::kTimeZones.At(1) + 4, 16))
         << "periods stay as stored";
-    EXPECT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.Shown().isEmpty());
+}
+
+// The program started without anyone registering the bar.
+TEST_F(EditorWithoutBars, StartRegistersTheBarShippedBesideTheProgram)
+{
+    const QString clsid = QString::fromLatin1(QZ::kClsidQZCtrl);
+    const QString shipped = QStringLiteral(TEST_PROGRAM_FOLDER "/zonectl/libzonectl.so");
+    QString message;
+    EXPECT_FALSE(EnsureScheduleBarRegistered(env.Path("bare"), &message));
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_TRUE(ControlRegistry().InprocServer(clsid).isEmpty());
+
+    // Fresh, and once more after the registered library went away.
+    for (const QString& before : {QString(), env.Path("gone/libzonectl.so")}) {
+        SCOPED_TRACE(before.toStdString());
+        if (!before.isEmpty())
+            ControlRegistry().SetValue(QStringLiteral("CLSID\\%1\\InprocServer32").arg(clsid), {}, before);
+        ASSERT_TRUE(EnsureScheduleBarRegistered(QStringLiteral(TEST_PROGRAM_FOLDER), &message)) << message.toStdString();
+        EXPECT_EQ(ControlRegistry().InprocServer(clsid), shipped);
+    }
+    // What is registered and there stays as it is.
+    EXPECT_TRUE(EnsureScheduleBarRegistered(env.Path("bare"), &message));
+
+    CNetworkSettingDlg* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(boxes.Shown().isEmpty());
+    auto* zones = PageAt<CTabTimeZones>(editor, kZones1Page);
+    EXPECT_NE(zones->Bar(1)->Properties(), nullptr);
+    EXPECT_NE(zones->Bar(1)->Widget()->objectName(), QStringLiteral("ScheduleBarPlaceholder"));
 }
 
 } // namespace
