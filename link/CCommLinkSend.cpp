@@ -10,8 +10,8 @@
 #include "link/INetCommandStore.h"
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
-#include "link/NetRunResults.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "link/NodeAddress.h"
 #include "link/WireFrame.h"
 #include "platform/Clock.h"
@@ -220,8 +220,7 @@ void CCommLink::RemoveUnsent(int net, int node)
     const int removed = before - m_store.GetPendingCommandCount();
     if (removed <= 0)
         return;
-    const QString to = node ? NetRunResults::Addressee(net, node)
-                            : QStringLiteral("network ") + GetNetworkLetter(MakeNodeAddress(static_cast<std::uint8_t>(net), 1));
+    const QString to = NetRunResults::Addressee(net, node);
     NetRunResults::Fail(net, removed == 1 ? QStringLiteral("1 command to %1 was removed unsent.").arg(to)
                                           : QStringLiteral("%1 commands to %2 were removed unsent.").arg(QString::number(removed), to));
 }

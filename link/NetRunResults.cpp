@@ -96,11 +96,13 @@ void Settle(CNetCommandQueue& queue, INetCommandStore& store)
 
 QString NodeName(int net, int node)
 {
-    return QStringLiteral("%1%2").arg(Letter(net)).arg(node);
+    return QStringLiteral("%1%2").arg(QString(Letter(net)), QString::number(node));
 }
 
 QString Addressee(int net, int node)
 {
+    if (node == 0)
+        return QStringLiteral("network %1").arg(Letter(net));
     if (node == NodeAddress::kAllNodes)
         return QStringLiteral("all nodes of network %1").arg(Letter(net));
     return QStringLiteral("node ") + NodeName(net, node);

@@ -30,7 +30,8 @@ void Settle(CNetCommandQueue& queue, INetCommandStore& store);
 
 // "A2": the network's letter and the node number.
 QString NodeName(int net, int node);
-// "node A2", or "all nodes of network A" for a command to every node.
+// "node A2"; "all nodes of network A" for a command to every node;
+// "network A" for node 0, the network as a whole.
 QString Addressee(int net, int node);
 
 } // namespace NetRunResults
