@@ -253,9 +253,12 @@ void CMainFrame::CreateToolBar()
             m_toolBar->addSeparator();
             continue;
         }
+        // A button takes its action's icon text again at every change of the
+        // action, so a label set on the button alone gave way to the menu text
+        // when F3 checked it, and the buttons after it moved.
+        m_actions[id]->setIconText(labels.value(id));
         auto* button = new QToolButton(m_toolBar);
         button->setDefaultAction(m_actions[id]);
-        button->setText(labels.value(id));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(kToolIconSize, kToolIconSize));
         button->setAutoRaise(true);

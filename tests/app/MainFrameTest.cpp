@@ -204,6 +204,31 @@ TEST_F(MainFrameTest, PaneSwitchesKeepTheSplitterSizes)
     expectKept();
 }
 
+TEST_F(MainFrameTest, ToolbarButtonsKeepTheirPlacesAndIconsAreDrawnAtTheirSize)
+{
+    QApplication::processEvents();
+    const QList<QToolButton*> buttons = frame->ToolBar()->findChildren<QToolButton*>(QRegularExpression("^ToolButton"));
+    ASSERT_EQ(buttons.size(), 10);
+    QList<QRect> places;
+    QStringList texts;
+    for (const QToolButton* button : buttons) {
+        places << button->geometry();
+        texts << button->text();
+        EXPECT_EQ(button->icon().actualSize(button->iconSize()), button->iconSize()) << button->text().toStdString();
+    }
+    EXPECT_EQ(texts, (QStringList{"Navigation", "Cardholders", "Monitor", "Reports", "Setup", "Backup", "Set Time",
+                                  "Clear Violated", "Reset", "Priority Access"}));
+    for (unsigned command : {CommandId::MonitorView, CommandId::CardholdersView, CommandId::NavigationView}) {
+        SCOPED_TRACE(command);
+        Send(command);
+        QApplication::processEvents();
+        for (int i = 0; i < buttons.size(); ++i) {
+            EXPECT_EQ(buttons[i]->text(), texts[i]);
+            EXPECT_EQ(buttons[i]->geometry(), places[i]);
+        }
+    }
+}
+
 TEST_F(MainFrameTest, NonAdministratorLosesTheToolbarOnTheCardholderView)
 {
     frame->SetAdministrator(0);
