@@ -5,13 +5,16 @@
 #include "link/PacketBuilder.h"
 #include "link/WireFrame.h"
 #include "platform/Clock.h"
+#include "platform/ControlRegistry.h"
 #include "platform/Profile.h"
 #include "tests/app/PanelBanks.h"
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/PanelLine.h"
 #include "tests/linkforms/EventCollectionFixture.h"
+#include "zonectl/QZIdentifiers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <atomic>
@@ -152,6 +155,9 @@ TEST_F(ScheduledRun, UpdateProgramsThePanelsCollectsTheirLogsAndPasses)
     EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
     ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 2, 3});
     EventCollection::ExpectLogHolds({{1, 40}, {3, 300}});
+    // Started with no schedule bar registered, the program registered the one shipped beside it.
+    EXPECT_EQ(ControlRegistry(m_env.Path("ControlRegistry.conf")).InprocServer(QString::fromLatin1(QZ::kClsidQZCtrl)),
+              QFileInfo(QStringLiteral(WARDIX_PROGRAM)).absolutePath() + QStringLiteral("/zonectl/libzonectl.so"));
     for (int node : {1, 2, 3})
         line.WithNode(node, [&](PanelSimulator& panel) { EXPECT_EQ(panel.StoredEventCount(), 0) << node; });
 }
