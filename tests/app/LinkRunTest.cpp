@@ -20,6 +20,7 @@
 #include "tests/link/FakeLinkParts.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 #include <functional>
@@ -447,31 +448,44 @@ TEST_F(LinkRun, UndoneWorkFailsTheNetworkAndACleanRunPasses)
 
 TEST_F(LinkRun, CommandFileCutShortIsSetAsideAndItsNodeReprogrammed)
 {
-    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-    const std::int32_t damaged = StoredByNode()[0x12].front().id;
-    const QString name = CNetCommand::FileName(damaged);
-    QFile file(m_doc.BuildPath(CWFDoc::kNetCommands, name));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.resize(100));
-    file.close();
-    SetFlags(2, 0);
+    // The second time the name it would be kept under is taken by a folder:
+    // the file stays where it is, and is still never sent.
+    for (const bool keptNameTaken : {false, true}) {
+        SCOPED_TRACE(keptNameTaken);
+        StartAnotherRun(link);
+        MessageBoxScript shown;
+        SetFlags(2, 1);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        const QString name = CNetCommand::FileName(StoredByNode()[0x12].front().id);
+        const QString path = m_doc.BuildPath(CWFDoc::kNetCommands, name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.resize(100));
+        file.close();
+        if (keptNameTaken)
+            ASSERT_TRUE(QDir().mkpath(path + ".unreadable"));
+        SetFlags(2, 0);
 
-    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
-    ASSERT_TRUE(RunUntilSent()) << "the run ends by itself";
-    EXPECT_EQ(RowCount(), 0);
-    EXPECT_TRUE(QFile::exists(m_doc.BuildPath(CWFDoc::kNetCommands, name + ".unreadable")));
-    EXPECT_TRUE(Marked(2));
-    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !boxes.Texts().isEmpty(); }));
-    EXPECT_TRUE(boxes.Texts().join('|').contains(name)) << boxes.Texts().join('|').toStdString();
-    const QString failed = ResultOfNetA(m_doc);
-    EXPECT_EQ(failed, QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent()) << "the run ends by itself";
+        EXPECT_EQ(RowCount(), 0);
+        EXPECT_EQ(QFileInfo(path + ".unreadable").isFile(), !keptNameTaken);
+        EXPECT_EQ(QFile::exists(path), keptNameTaken);
+        EXPECT_TRUE(Marked(2));
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !shown.Texts().isEmpty(); }));
+        const QString told = shown.Texts().join('|');
+        EXPECT_TRUE(told.startsWith(QStringLiteral("Command file %1 could not be read and was not sent.").arg(name)))
+            << told.toStdString();
+        EXPECT_EQ(told.contains("It is kept as"), !keptNameTaken) << told.toStdString();
+        EXPECT_EQ(ResultOfNetA(m_doc), QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
 
-    StartAnotherRun(link);
-    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
-    ASSERT_TRUE(RunUntilSent());
-    ExpectPanelsEqualTheFiles({1, 2, 3});
-    EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+        StartAnotherRun(link);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent());
+        ExpectPanelsEqualTheFiles({1, 2, 3});
+        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+    }
 }
 
 // The same network reached through a Hayes modem on the line.
