@@ -603,6 +603,10 @@ int CWFApp::ExitInstance()
     m_startedUp = false;
     m_taskBoxes.reset();
     CloseLogs();
+    // Closing the installation and saving the settings write files too: a
+    // scheduled run that could not write one has failed.
+    if (mode != TaskMode::None && (TaskRunFailed || Profile::HasFailedWrite()))
+        return kExitTaskFailed;
     return status;
 }
 

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CWFApp.h"
 #include "app/RunState.h"
+#include "app/TaskState.h"
 #include "common/ICommControlForm.h"
 #include "common/RecordsetWalk.h"
 #include "common/SharedHelpers.h"
@@ -253,16 +254,20 @@ void CWFDoc::ReadInstallationFile()
     m_bIgnoreCaseDirCodes = PrivateProfile::GetInt(kSettingsSection, kIgnoreCaseKey, 1, m_strPathName);
 }
 
-void CWFDoc::WriteInstallationFile() const
+bool CWFDoc::WriteInstallationFile() const
 {
     if (m_strPathName.isEmpty())
-        return;
+        return true;
+    std::vector<PrivateProfile::Entry> entries;
     for (int i = 0; i < kUserTypeLabels; ++i)
-        PrivateProfile::WriteString(kSettingsSection, LabelKey(i), m_userTypeLabels[i], m_strPathName);
-    PrivateProfile::WriteString(kSettingsSection, kDataToProgramKey, QString::number(m_bDataToProgram ? 1 : 0),
-                                m_strPathName);
-    PrivateProfile::WriteString(kSettingsSection, kIgnoreCaseKey,
-                                m_bIgnoreCaseDirCodes ? QStringLiteral("1") : QStringLiteral("0"), m_strPathName);
+        entries.push_back({kSettingsSection, LabelKey(i), m_userTypeLabels[i]});
+    entries.push_back({kSettingsSection, kDataToProgramKey, QString::number(m_bDataToProgram ? 1 : 0)});
+    entries.push_back({kSettingsSection, kIgnoreCaseKey, m_bIgnoreCaseDirCodes ? QStringLiteral("1") : QStringLiteral("0")});
+    if (PrivateProfile::WriteStrings(entries, m_strPathName))
+        return true;
+    ShowMessageBox(QStringLiteral("Error writing installation settings to file: %1").arg(m_strPathName));
+    NoteTaskFailure();
+    return false;
 }
 
 bool CWFDoc::ExchangeGlobalSettings(bool load, bool ask)

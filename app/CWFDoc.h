@@ -269,7 +269,8 @@ public:
 
 private:
     void ReadInstallationFile();
-    void WriteInstallationFile() const;
+    // False, shown, when the file could not be written.
+    bool WriteInstallationFile() const;
     bool OpenInstallationData();
     // True when a node of a failed network or a failed node was suspended.
     bool RebuildQueueNodes();
@@ -285,6 +286,9 @@ private:
                            Settlements& settled);
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
+    // Removes the command files that no queued row names (set-aside ones
+    // excepted): what a run whose rows went back, or a crash, left behind.
+    void RemoveUnlistedCommandFiles();
     void ClearSettingsListing();
     // Appends the text as a marked heading.
     void AppendReportHeading(const QString& heading);

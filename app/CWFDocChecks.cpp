@@ -6,8 +6,10 @@
 #include "database/DatabaseErrors.h"
 #include "database/DatabaseFiles.h"
 #include "database/GlobalRecordsets.h"
+#include "platform/Archive.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/SqlStatement.h"
 
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include <cstdio>
 
 namespace {
 
@@ -69,19 +70,13 @@ constexpr CopyFailureTexts kFloorNamesCopyTexts = {"ACCESS DENIED: Error copying
 constexpr CopyFailureTexts kNetworkNodesCopyTexts = {"ACCESS DENIED: Error copying NetworkNodes.mdb file.",
                                                      "Error copying NetworkNodes.mdb.mdb file.\n\nDestination: %1"};
 
-// Copies the template's file to target through a file beside it renamed into
-// place; a failure is reported against the destination the operator knows.
+// Copies the template's file to target, whole; a failure is reported
+// against the destination the operator knows.
 bool CopyTemplateFile(const QString& source, const QString& target, const QString& shownDestination,
                       const CopyFailureTexts& texts)
 {
-    const QString beside = target + QStringLiteral(".new");
-    QFile::remove(beside);
-    if (QFile::copy(source, beside)) {
-        QFile::setPermissions(beside, QFile::permissions(beside) | QFileDevice::WriteOwner);
-        if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(target).constData()) == 0)
-            return true;
-    }
-    QFile::remove(beside);
+    if (const std::optional<QByteArray> bytes = ReadWholeFile(source); bytes && WriteWholeFile(target, *bytes))
+        return true;
     const QFileInfo folder(QFileInfo(target).absolutePath());
     if (folder.exists() && !folder.isWritable())
         ShowMessageBox(QStringLiteral("%1\n\nDestination path: %2\n\n%3")

@@ -7,11 +7,14 @@
 #include "database/DatabaseErrors.h"
 #include "link/CNetCommand.h"
 #include "link/NodeAddress.h"
+#include "platform/Database.h"
 #include "platform/DatabaseException.h"
 #include "platform/DurableFiles.h"
+#include "platform/SqlStatement.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 namespace {
 const QString kCommandOrder = QStringLiteral("NetCommandID");
@@ -176,6 +179,25 @@ std::optional<SetAsideCommand> CWFDoc::SetAsideNetCommand(std::int32_t commandId
     }
     m_nPendingCommands = std::max(0, m_nPendingCommands - 1);
     return setAside;
+}
+
+void CWFDoc::RemoveUnlistedCommandFiles()
+{
+    QDir files(BuildPath(kNetCommands, QString()));
+    const QStringList names = files.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (names.isEmpty() || !m_netCommandsSet.IsOpen())
+        return;
+    QSet<QString> listed;
+    const auto database = Database::Open(m_netCommandsSet.GetDefaultDBName());
+    SqlStatement rows(database->Handle(), QStringLiteral("SELECT FileName FROM [NetCommands]"));
+    while (rows.Step())
+        listed.insert(rows.Value(0).toString());
+    // Files set aside as unreadable are kept for whoever looks into them.
+    const QString setAside = CNetCommand::UnreadableFileName(QString());
+    for (const QString& name : names) {
+        if (!listed.contains(name) && !name.endsWith(setAside))
+            files.remove(name);
+    }
 }
 
 bool CWFDoc::DeleteFolderContents(const QString& folder)

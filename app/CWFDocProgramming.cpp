@@ -2,6 +2,7 @@
 
 #include "app/CommandStoreTransaction.h"
 #include "app/RunState.h"
+#include "app/TaskState.h"
 #include "common/ICommControlForm.h"
 #include "common/ProgramObjects.h"
 #include "common/SharedHelpers.h"
@@ -10,6 +11,7 @@
 #include "image/CBindManager.h"
 #include "image/DirectoryIndex.h"
 #include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
 
 #include <QFile>
 
@@ -178,6 +180,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         return 0;
     m_netQueue.BeginProgrammingRun();
     bool bound = false;
+    std::vector<int> networks;
     try {
         const int full = HasPanelType0Or2() ? 1 : 0;
         CSetVestrels controllers;
@@ -186,9 +189,14 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             controllerId == 0 ? QStringLiteral("VestrelID > 0") : QStringLiteral("VestrelID = %1").arg(controllerId);
         controllers.m_strSort = QStringLiteral("VestrelID");
         controllers.Open();
-        if (controllers.IsBOF() && controllers.IsEOF())
+        if (controllers.IsBOF() && controllers.IsEOF()) {
+            // No controller: nothing is left to program.
+            if (controllerId == 0)
+                SetDataToProgram(0);
             return 0;
+        }
         controllers.MoveFirst();
+        RemoveUnlistedCommandFiles();
 
         DirectoryWorkArea workArea{};
         CBindManager manager(*this);
@@ -209,6 +217,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         }
         manager.RebuildTimeZoneOrder();
         bool allQueued = true;
+        bool kept = false;
         Settlements settled;
         {
             // The run's commands are one unit: their files are durable and
@@ -217,12 +226,13 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             // short leaves nothing of it, and the next run does it all again.
             CommandStoreTransaction transaction(*this);
             do {
+                networks.push_back(controllers.m_NetAddress);
                 allQueued = ProgramController(controllers, manager, workArea, force, settled) && allQueued;
                 if (oneNode)
                     break;
                 controllers.MoveNext();
             } while (!controllers.IsEOF());
-            const bool kept = transaction.Commit() && manager.RecordNodesSent();
+            kept = transaction.Commit() && manager.RecordNodesSent();
             if (kept)
                 for (const auto& settle : settled)
                     settle();
@@ -232,11 +242,19 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         // would keep that node behind for good; the next run compares
         // against the old copies again instead.
         if (allQueued)
-            manager.StoreInstallationState(full);
+            kept = manager.StoreInstallationState(full) && kept;
+        if (!kept) {
+            // The flag stays set: the next run queues what this one could not keep.
+            ShowMessageBox(QStringLiteral("Error writing the network commands to %1.")
+                               .arg(BuildPath(kNetCommands, QString())));
+            NoteTaskFailure(networks);
+            return 0;
+        }
     } catch (const DatabaseException& error) {
         ShowDatabaseError(error);
         // A node's rows may have gone back with its transaction.
         ResyncPendingCount();
+        NoteTaskFailure(networks);
         return 0;
     }
     // Files a failed bind left as they were do not hold the changes yet.

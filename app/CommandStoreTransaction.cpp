@@ -27,11 +27,22 @@ bool CommandStoreTransaction::Commit()
         return true;
     m_open = false;
     m_doc.m_commandFiles = nullptr;
-    if (!m_files.Sync()) {
+    // The files stay listed until their rows stand: rows that go back take
+    // their files with them.
+    DurableFiles synced = m_files;
+    if (!synced.Sync()) {
+        m_files.RemoveAll();
         m_rows.Rollback();
         m_doc.ResyncPendingCount();
         return false;
     }
-    m_rows.Commit();
+    try {
+        m_rows.Commit();
+    } catch (const DatabaseException&) {
+        m_files.RemoveAll();
+        m_doc.ResyncPendingCount();
+        throw;
+    }
+    m_files = DurableFiles();
     return true;
 }

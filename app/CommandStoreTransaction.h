@@ -17,8 +17,9 @@ public:
     CommandStoreTransaction(const CommandStoreTransaction&) = delete;
     CommandStoreTransaction& operator=(const CommandStoreTransaction&) = delete;
 
-    // False when the files could not be made durable: nothing of the scope
-    // was kept.
+    // False when the files could not be made durable, a database exception
+    // when the rows could not be committed: either way nothing of the scope
+    // was kept, neither rows nor files.
     bool Commit();
 
 private:

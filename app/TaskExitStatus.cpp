@@ -18,6 +18,8 @@ bool ProgrammedAndSent()
 
 bool Passed(TaskMode mode)
 {
+    if (mode != TaskMode::None && TaskRunFailed)
+        return false;
     switch (mode) {
     case TaskMode::None:
         return true;

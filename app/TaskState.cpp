@@ -9,6 +9,7 @@ int TaskModeSetTime = 0;
 QObject* TaskTargetWindow = nullptr;
 
 int TaskBackupResult = 0;
+int TaskRunFailed = 0;
 
 
 TaskMode CurrentTaskMode()
@@ -34,4 +35,16 @@ void ResetTaskResults()
     NetTaskResult.fill(kTaskNetUnused);
     NetRunResults::Reset();
     TaskBackupResult = 0;
+    TaskRunFailed = 0;
+}
+
+void NoteTaskFailure(const std::vector<int>& networks)
+{
+    if (CurrentTaskMode() == TaskMode::None)
+        return;
+    TaskRunFailed = 1;
+    for (const int net : networks) {
+        if (net >= 1 && net <= kTaskNetworkCount)
+            NetTaskResult[static_cast<std::size_t>(net - 1)] = kTaskNetFailed;
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "link/LinkState.h"
 
+#include <vector>
+
 class QObject;
 
 // Scheduled-task run state shared by start-up, the idle driver, the
@@ -20,9 +22,15 @@ extern int TaskModeSetTime;
 extern QObject* TaskTargetWindow;
 
 extern int TaskBackupResult;
+// Set when a scheduled run met a failure that no network's or backup's
+// result records (a file it could not write): the run then fails.
+extern int TaskRunFailed;
 
 
 TaskMode CurrentTaskMode();
 void SetTaskMode(TaskMode mode);
 // The task results as start-up leaves them: every network unused, backup failed.
 void ResetTaskResults();
+// Records a failure of the running task: the networks given, when it
+// programs or sets time, are marked failed, and the run fails.
+void NoteTaskFailure(const std::vector<int>& networks = {});

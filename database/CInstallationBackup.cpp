@@ -7,10 +7,12 @@
 #include "database/RegistryFile.h"
 #include "database/StagedFolder.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +20,13 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 const QString kBackupsSection = QStringLiteral("Backups");
+const QString kInstallationsSection = QStringLiteral("Installations");
 const QString kOptionsSection = QStringLiteral("Options");
 const QString kStartTimeKey = QStringLiteral("Start Time");
 const QString kStopTimeKey = QStringLiteral("Stop Time");
@@ -86,6 +90,54 @@ QString WithoutTrailingSeparator(QString path)
         path.chop(1);
     return path;
 }
+
+// The path with every link of its part that exists resolved, so a link
+// cannot carry it out of a folder it seems to lie in.
+QString ResolvedPath(const QString& path, int linksLeft = 8)
+{
+    QString existing = QDir::cleanPath(path);
+    QString rest;
+    while (!QFileInfo::exists(existing) && !QFileInfo(existing).isSymLink()
+           && existing != QFileInfo(existing).path()) {
+        rest = QLatin1Char('/') + QFileInfo(existing).fileName() + rest;
+        existing = QFileInfo(existing).path();
+    }
+    const QFileInfo info(existing);
+    const QString canonical = info.canonicalFilePath();
+    // A link to nothing yet leads where its target will be.
+    if (canonical.isEmpty() && info.isSymLink() && linksLeft > 0)
+        return ResolvedPath(info.symLinkTarget() + rest, linksLeft - 1);
+    return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
+}
+
+// Where a restore may write: the folders of the program's own installations,
+// below its Installations folder or named by the installations list. Taken
+// before anything is restored.
+class RestoreDestinations
+{
+public:
+    RestoreDestinations()
+        : m_installations(ResolvedPath(ProgramFolder() + QStringLiteral("/Installations")))
+    {
+        // An entry names its folder also when the installation's files are lost.
+        for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot) {
+            const QString file = Profile::GetString(kInstallationsSection, CInstallation::ProfileKey(slot));
+            if (!QDir::isRelativePath(file))
+                m_listed.push_back(ResolvedPath(QFileInfo(file).path()));
+        }
+    }
+
+    bool Allows(const QString& folder) const
+    {
+        const QString resolved = ResolvedPath(folder);
+        return (resolved != m_installations && IsSameOrInsideFolder(resolved, m_installations))
+               || std::find(m_listed.begin(), m_listed.end(), resolved) != m_listed.end();
+    }
+
+private:
+    QString m_installations;
+    std::vector<QString> m_listed;
+};
 
 struct RestoreStep
 {
@@ -179,8 +231,7 @@ bool CInstallationBackup::SaveBackupEntry()
         if (m_nNumber == kNoNumber) // all listed: the backup stays on disk, unlisted
             return true;
     }
-    Profile::WriteString(kBackupsSection, ProfileKey(m_nNumber), m_strLogPath);
-    return true;
+    return Profile::WriteString(kBackupsSection, ProfileKey(m_nNumber), m_strLogPath);
 }
 
 void CInstallationBackup::FreeEntriesOf(const QString& logPath) const
@@ -196,12 +247,19 @@ bool CInstallationBackup::Ask(const QString& question) const
     return m_bUnattended || ShowMessageBox(question, MbButtons::YesNo, MbIcon::Question) == IDYES;
 }
 
-bool CInstallationBackup::WriteLog(const QString& section, const QString& key, const QString& value) const
+void CInstallationBackup::AddToLog(const QString& section, const QString& key, const QString& value)
 {
-    if (PrivateProfile::WriteString(section, key, value, m_strStagedLogPath))
-        return true;
-    ShowMessageBox(QStringLiteral("Error writing to backup file."));
-    return false;
+    m_log.push_back({section, key, value});
+}
+
+bool CInstallationBackup::WriteLog(const QString& stagingFolder)
+{
+    const QString path = QDir(stagingFolder).filePath(QFileInfo(m_strLogPath).fileName());
+    const bool written = PrivateProfile::WriteStrings(m_log, path);
+    m_log.clear();
+    if (!written)
+        ShowMessageBox(QStringLiteral("Error writing to backup file."));
+    return written;
 }
 
 bool CInstallationBackup::PrepareBackupFolder()
@@ -259,9 +317,9 @@ bool CInstallationBackup::CopyInstallations(const QString& stagingFolder)
             return false;
         }
         const QString section = InstallationSection(slot);
-        if (!WriteLog(section, kInstallationNameKey, installation.GetName()) || !WriteLog(section, kToFolderKey, to)
-            || !WriteLog(section, kFromFolderKey, from))
-            return false;
+        AddToLog(section, kInstallationNameKey, installation.GetName());
+        AddToLog(section, kToFolderKey, to);
+        AddToLog(section, kFromFolderKey, from);
         copiedAny = true;
     }
     if (!copiedAny) {
@@ -273,7 +331,7 @@ bool CInstallationBackup::CopyInstallations(const QString& stagingFolder)
 
 bool CInstallationBackup::WriteRegistryFile(const QString& stagingFolder) const
 {
-    if (WriteFileAtomically(QDir(stagingFolder).filePath(kRegistryFileName), ExportProfileAsRegistry()))
+    if (WriteWholeFile(QDir(stagingFolder).filePath(kRegistryFileName), ExportProfileAsRegistry()))
         return true;
     ShowMessageBox(QStringLiteral("Error writing to registry file: %1").arg(kRegistryFileName));
     return false;
@@ -290,23 +348,25 @@ bool CInstallationBackup::RunBackup()
         ShowFolderError();
         return false;
     }
-    const QString logName = QFileInfo(m_strLogPath).fileName();
-    m_strStagedLogPath = QDir(staged.Path()).filePath(logName);
-    if (!WriteLog(kOptionsSection, kStartTimeKey, FormatBackupTime(Clock::Current().NowLocal()))
-        || !WriteLog(kOptionsSection, kTargetFolderKey, WithoutTrailingSeparator(m_strBackupFolder)))
-        return false;
+    // The log is written once, whole, when the set is complete: a log that
+    // stands names a set that does.
+    m_log.clear();
+    AddToLog(kOptionsSection, kStartTimeKey, FormatBackupTime(Clock::Current().NowLocal()));
+    AddToLog(kOptionsSection, kTargetFolderKey, WithoutTrailingSeparator(m_strBackupFolder));
     {
         const InstallationDataClosed closed(m_dataSwitch);
-        if (!CopyInstallations(staged.Path()) || !WriteRegistryFile(staged.Path())
-            || !WriteLog(kOptionsSection, kStopTimeKey, FormatBackupTime(Clock::Current().NowLocal())))
+        if (!CopyInstallations(staged.Path()) || !WriteRegistryFile(staged.Path()))
+            return false;
+        AddToLog(kOptionsSection, kStopTimeKey, FormatBackupTime(Clock::Current().NowLocal()));
+        if (!WriteLog(staged.Path()))
             return false;
     }
-    if (!staged.Commit(logName)) {
+    if (!staged.Commit(QFileInfo(m_strLogPath).fileName())) {
         ShowMessageBox(QStringLiteral("Error writing to backup file."));
         return false;
     }
-    SaveBackupEntry();
-    return true;
+    // A set the list does not name cannot be restored from the program.
+    return SaveBackupEntry();
 }
 
 bool CInstallationBackup::Restore(bool skipRegistry)
@@ -319,6 +379,7 @@ bool CInstallationBackup::Restore(bool skipRegistry)
     }
     const QString backupFolder = QFileInfo(m_strLogPath).path();
     // Every folder is checked before anything is written.
+    const RestoreDestinations destinations;
     std::vector<RestoreStep> steps;
     for (int n = 1; n <= CInstallation::kMaxInstallations; ++n) {
         const QString section = InstallationSection(n);
@@ -330,7 +391,7 @@ bool CInstallationBackup::Restore(bool skipRegistry)
         // backup was moved to since.
         const QString copyName = QFileInfo(WithoutTrailingSeparator(to)).fileName();
         const QString copy = QDir(backupFolder).filePath(copyName);
-        if (QDir::isRelativePath(from) || HasParentStep(from)
+        if (QDir::isRelativePath(from) || HasParentStep(from) || !destinations.Allows(from)
             || !CheckFolderName(copyName, QString(), QStringLiteral("-")).isEmpty() || !QFileInfo(copy).isDir()) {
             ShowMessageBox(QStringLiteral("The backup names a folder that cannot be restored: %1").arg(from));
             return false;
@@ -351,11 +412,10 @@ bool CInstallationBackup::Restore(bool skipRegistry)
         return true;
     const QString registryFile = QDir(backupFolder).filePath(kRegistryFileName);
     const std::optional<QByteArray> registry = ReadWholeFile(registryFile);
-    if (!registry || !ImportRegistryIntoProfile(*registry)) {
+    const RegistryImport imported = registry ? ImportRegistryIntoProfile(*registry) : RegistryImport::Unreadable;
+    if (imported == RegistryImport::Unreadable)
         ShowMessageBox(QStringLiteral("Error reading the registry file: %1").arg(registryFile));
-        return false;
-    }
-    return true;
+    return imported == RegistryImport::Done;
 }
 
 bool CInstallationBackup::DeleteBackup()

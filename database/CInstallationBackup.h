@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/PrivateProfile.h"
+
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 // One backup set: a folder named after the backup holding its log (an ini
 // file "<name>.wfb"), "RegistyBackup.reg" and one copied folder per
@@ -58,7 +61,10 @@ public:
 
 private:
     bool Ask(const QString& question) const;
-    bool WriteLog(const QString& section, const QString& key, const QString& value) const;
+    void AddToLog(const QString& section, const QString& key, const QString& value);
+    // Writes the log gathered so far into the set being made; false, shown,
+    // when it could not be written whole.
+    bool WriteLog(const QString& stagingFolder);
     bool PrepareBackupFolder();
     void ShowFolderError() const;
     // The copies and the registry file go into the set being made; the log
@@ -68,8 +74,8 @@ private:
     void FreeEntriesOf(const QString& logPath) const;
 
     QString m_strLogPath;
-    // The log of the set being made, moved to m_strLogPath with the set.
-    QString m_strStagedLogPath;
+    // The log of the set being made, written once at its end.
+    std::vector<PrivateProfile::Entry> m_log;
     QString m_strBackupFolder;
     QString m_strRequestedName;
     int m_nNumber = kNoNumber;

@@ -3,6 +3,7 @@
 #include "common/Vocabulary.h"
 #include "database/OperatorFileCipher.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ProgramFolder.h"
@@ -116,7 +117,7 @@ bool COperatorStore::LoadOperator(int slot)
         return false;
     }
     if (file.storedPlain) // converted on first use; a failed write leaves it readable as it is
-        WriteFileAtomically(GetFilePath(), ScrambleOperatorBytes(file.plain));
+        WriteWholeFile(GetFilePath(), ScrambleOperatorBytes(file.plain));
 
     WorkingCopy copy;
     if (!copy.Create(file.plain)) {
@@ -273,7 +274,7 @@ bool COperatorStore::WriteSlot(const SlotValues& values) const
         ShowOperatorError("B2", "Error opening temporary operator records.");
         return false;
     }
-    if (!WriteFileAtomically(GetFilePath(), ScrambleOperatorBytes(*plain))) {
+    if (!WriteWholeFile(GetFilePath(), ScrambleOperatorBytes(*plain))) {
         ShowOperatorError("B2", "Operator file creation error. Cannot access operator records.");
         return false;
     }

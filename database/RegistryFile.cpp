@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -94,7 +95,7 @@ std::optional<QString> SectionOfHeader(const QString& key)
     return parts.join(QLatin1Char('/'));
 }
 
-void ImportValueLine(const QString& section, const QString& line)
+void ImportValueLine(const QString& section, const QString& line, std::vector<Profile::Value>& values)
 {
     qsizetype pos = 0;
     const std::optional<QString> name = ReadQuoted(line, pos);
@@ -106,11 +107,11 @@ void ImportValueLine(const QString& section, const QString& line)
         bool ok = false;
         const std::uint32_t value = digits.toUInt(&ok, kHexBase);
         if (ok && digits.size() == kDwordDigits)
-            Profile::WriteInt(section, *name, static_cast<std::int32_t>(value));
+            values.push_back({section, *name, static_cast<std::int32_t>(value)});
         return;
     }
     if (const std::optional<QString> value = ReadQuoted(line, pos))
-        Profile::WriteString(section, *name, *value);
+        values.push_back({section, *name, *value});
 }
 
 } // namespace
@@ -138,19 +139,20 @@ QByteArray ExportProfileAsRegistry()
     return text.toUtf8();
 }
 
-bool ImportRegistryIntoProfile(const QByteArray& bytes)
+RegistryImport ImportRegistryIntoProfile(const QByteArray& bytes)
 {
     const QString text = QString::fromUtf8(bytes);
     QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.isEmpty() || lines.first().trimmed() != QLatin1String(kRegistryHeader))
-        return false;
+        return RegistryImport::Unreadable;
     std::optional<QString> section;
+    std::vector<Profile::Value> values;
     for (QString line : lines.mid(1)) {
         line = line.trimmed();
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
             section = SectionOfHeader(line.mid(1, line.size() - 2));
         else if (section && !line.isEmpty())
-            ImportValueLine(*section, line);
+            ImportValueLine(*section, line, values);
     }
-    return true;
+    return Profile::WriteValues(values) ? RegistryImport::Done : RegistryImport::NotWritten;
 }

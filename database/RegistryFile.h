@@ -15,7 +15,12 @@ QString QuoteRegistryString(const QString& text);
 // values last. A value that is a plain decimal integer is written as a dword.
 QByteArray ExportProfileAsRegistry();
 
-// Reads such a file back into the profile: only keys under the root are taken,
-// lines of any other form are passed over. False when the text is not a
-// "REGEDIT4" file.
-bool ImportRegistryIntoProfile(const QByteArray& text);
+enum class RegistryImport
+{
+    Done,
+    Unreadable, // not a "REGEDIT4" file
+    NotWritten, // the profile could not be written (shown), and is as it was
+};
+// Reads such a file back into the profile, all its values in one write: only
+// keys under the root are taken, lines of any other form are passed over.
+RegistryImport ImportRegistryIntoProfile(const QByteArray& text);

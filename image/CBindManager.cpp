@@ -191,7 +191,7 @@ bool CBindManager::StoreFile(const QString& name) const
 {
     QString why;
     const std::optional<QByteArray> current = ReadSendableFile(name, why);
-    return !current || WriteFileAtomically(LastProgrammedFolder() + QLatin1Char('/') + name, *current);
+    return !current || WriteWholeFile(LastProgrammedFolder() + QLatin1Char('/') + name, *current);
 }
 
 int CBindManager::GenerateUnitCommands(const QByteArray& current, std::uint8_t nodeCode, int unit,
@@ -330,7 +330,7 @@ int CBindManager::BindDisplayMessages()
                                   .arg(kept + 1)
                                   .arg(DisplayMessageFile::kMessages));
         const QString name = DisplayMessageFile::FileName(n);
-        if (!WriteFileAtomically(ControllerFolder() + QLatin1Char('/') + name, bytes))
+        if (!WriteWholeFile(ControllerFolder() + QLatin1Char('/') + name, bytes))
             return 0;
         NoteBoundFile(name);
         progress.SetPos(n + 1);

@@ -4,6 +4,7 @@
 #include "image/CBindManager.h"
 #include "image/CBindTree.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 
 #include <QFileInfo>
 
@@ -34,7 +35,7 @@ std::optional<QByteArray> CPagedBinder::ReadBinderFile() const
 
 bool CPagedBinder::WriteBinderFile(const QByteArray& bytes) const
 {
-    if (!WriteFileAtomically(PathIn(m_manager.ControllerFolder(), FileName()), bytes))
+    if (!WriteWholeFile(PathIn(m_manager.ControllerFolder(), FileName()), bytes))
         return false;
     m_manager.NoteBoundFile(FileName());
     return true;

@@ -1,9 +1,9 @@
 #include "image/CVLMemory.h"
 
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -144,13 +144,12 @@ bool CVLMemory::LoadFile(const QString& path, int create, std::uint8_t nodeCode,
         if (bytes->size() < kImageSize)
             NetworkPasswords::SetShortFileLoaded();
     } else {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
+        const VLImage before = m_VLMemory;
         FillDefaults(nodeCode, version);
-        const QByteArray bytes = StoreImage(NameOf(path));
-        if (file.write(bytes) != bytes.size() || !file.commit())
+        if (!WriteWholeFile(path, StoreImage(NameOf(path)))) {
+            m_VLMemory = before;
             return false;
+        }
     }
     m_VLMemoryMiror = m_VLMemory;
     return true;
@@ -171,7 +170,7 @@ bool CVLMemory::SaveFile(QFile* file)
             return false;
         const QByteArray bytes = StoreImage(NameOf(m_path));
         const bool ownFileOpen = m_file.isOpen() && QFileInfo(m_file.fileName()) == QFileInfo(m_path);
-        if (!WriteFileAtomically(m_path, bytes))
+        if (!WriteWholeFile(m_path, bytes))
             return false;
         // The open file member still reads the file the rename replaced.
         if (ownFileOpen) {

@@ -1,8 +1,9 @@
 #include "image/HtmlPageFiles.h"
 
+#include "platform/DurableFiles.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
 
@@ -114,9 +115,7 @@ bool HtmlPageFiles::WriteMissing(const QString& htmlFolder)
         const QString path = htmlFolder + QLatin1String(file.name);
         if (QFile::exists(path))
             continue;
-        QSaveFile out(path);
-        const QByteArray content(file.content);
-        written = out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit() && written;
+        written = WriteWholeFile(path, QByteArray(file.content)) && written;
     }
     return written;
 }

@@ -3,11 +3,12 @@
 #include "image/HtmlPageFiles.h"
 #include "image/NodeViewSections.h"
 #include "image/CVLMemory.h"
+#include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/ShellOpen.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 const char* const kLineEnd = "\r\n";
@@ -71,13 +72,14 @@ bool NodeHtmlView::Write(const QString& folder, const QString& htmlFolder, int f
     HtmlPageFiles::WriteMissing(htmlFolder);
     // A page file that cannot be copied leaves the view without it.
     for (const char* name : PageFiles) {
-        QFile::remove(folder + QLatin1String(name));
-        QFile::copy(htmlFolder + QLatin1String(name), folder + QLatin1String(name));
+        const QString copy = folder + QLatin1String(name);
+        const std::optional<QByteArray> page = ReadWholeFile(htmlFolder + QLatin1String(name));
+        if (!page || !WriteWholeFile(copy, *page))
+            QFile::remove(copy);
     }
     NodeViewSources sources(folder, firmwareMajor, firmwareMinor, now);
     const QByteArray script = DataScript(sources);
-    QSaveFile file(folder + QLatin1String(kDataFile));
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(script) == script.size() && file.commit();
+    const bool written = WriteWholeFile(folder + QLatin1String(kDataFile), script);
     if (!written || sources.readFailed) {
         ShowMessageBox(QString::fromLatin1(kWriteErrorText));
         return false;

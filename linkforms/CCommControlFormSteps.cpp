@@ -56,8 +56,9 @@ void CCommControlForm::OnProgram()
         m_doc->PrepareNetworkProgramming(0, 0);
         if (m_simpleMode && !IsConnected())
             OnOnOffLine();
-        m_doc->SetDataToProgram(0);
-        ShowDataToProgram(0);
+        // The run clears the flag once its commands are kept; one that
+        // failed leaves it for the next.
+        ShowDataToProgram(m_doc->GetDataToProgram());
     } else {
         if (!IsScheduledProgramOrTime())
             ShowMessageBox(QString::fromLatin1(kDeferredText));

@@ -1,7 +1,6 @@
 #include "platform/Archive.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 constexpr std::uint8_t kByteLengthEscape = 0xFF;
@@ -130,12 +129,4 @@ std::optional<QByteArray> ReadWholeFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return file.readAll();
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return file.write(bytes) == bytes.size() && file.commit();
 }

@@ -50,7 +50,6 @@ private:
     bool m_ok = true;
 };
 
-// Whole-file helpers for archive files. A write goes to a file beside the
-// target that is renamed into place, so a crash never leaves half a file.
+// The whole file, or none when it cannot be read. Files are written with
+// WriteWholeFile (platform/DurableFiles.h).
 std::optional<QByteArray> ReadWholeFile(const QString& path);
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);

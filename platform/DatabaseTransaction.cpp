@@ -33,7 +33,15 @@ void DatabaseTransaction::Commit()
     if (!m_open)
         return;
     m_open = false;
-    m_database->Execute(QStringLiteral("COMMIT"));
+    try {
+        m_database->Execute(QStringLiteral("COMMIT"));
+    } catch (const DatabaseException&) {
+        // A commit the disk refused may leave the transaction open: nothing
+        // of it is kept.
+        if (!sqlite3_get_autocommit(m_database->Handle()))
+            sqlite3_exec(m_database->Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 void DatabaseTransaction::Rollback()

@@ -19,6 +19,7 @@ public:
     DatabaseTransaction(const DatabaseTransaction&) = delete;
     DatabaseTransaction& operator=(const DatabaseTransaction&) = delete;
 
+    // Throws when the writes could not be committed; they are then taken back.
     void Commit();
     // Takes back every write of the scope.
     void Rollback();

@@ -34,14 +34,14 @@ bool SyncPath(const QByteArray& path, int flags, int (*sync)(int))
     return ::close(fd) == 0 && synced;
 }
 
-// The bytes in a new file at beside; false, with nothing left, when they
-// could not be written whole.
-bool WriteBeside(const QByteArray& beside, const QByteArray& bytes)
+// The bytes in a new file at beside, made durable when asked; false, with
+// nothing left, when they could not be.
+bool WriteBeside(const QByteArray& beside, const QByteArray& bytes, bool durable = false)
 {
     const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, bytes);
+    const bool written = WriteAll(fd, bytes) && (!durable || ::fdatasync(fd) == 0);
     if (::close(fd) != 0 || !written) {
         ::unlink(beside.constData());
         return false;
@@ -111,6 +111,14 @@ bool DurableFiles::SyncFiles()
     return synced;
 }
 
+void DurableFiles::RemoveAll()
+{
+    for (const QByteArray& file : m_files)
+        ::unlink(file.constData());
+    m_files.clear();
+    m_folders.clear();
+}
+
 bool DurableFiles::Sync()
 {
     bool synced = SyncFiles();
@@ -119,4 +127,21 @@ bool DurableFiles::Sync()
     m_files.clear();
     m_folders.clear();
     return synced;
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray beside = target + kBesideSuffix;
+    // Written unbuffered: every failing write is seen here, none is left to
+    // a flush whose failure a later step could hide.
+    if (!WriteBeside(beside, bytes, true))
+        return false;
+    if (::rename(beside.constData(), target.constData()) != 0) {
+        ::unlink(beside.constData());
+        return false;
+    }
+    DurableFiles folder;
+    folder.NoteFolder(path);
+    return folder.Sync();
 }

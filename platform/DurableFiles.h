@@ -20,6 +20,9 @@ public:
     // refused. The list is emptied either way.
     bool Sync();
     bool IsEmpty() const { return m_files.empty(); }
+    // Removes every file written since the last Sync: what a scope that
+    // could not keep them leaves behind.
+    void RemoveAll();
     // Replaces each file by its new content, whole: all are written beside
     // their places and made durable together before any is renamed into
     // place. False when one could not be written or made durable: those
@@ -27,9 +30,17 @@ public:
     static bool ReplaceAll(const std::vector<std::pair<QString, QByteArray>>& files);
 
 private:
+    friend bool WriteWholeFile(const QString& path, const QByteArray& bytes);
+
     bool SyncFiles();
     void NoteFolder(const QString& path);
 
     std::vector<QByteArray> m_files;
     std::vector<QByteArray> m_folders;
 };
+
+// Replaces one file by its new content, whole: written beside it, made
+// durable, renamed into place and its folder entry made durable. Every write,
+// sync and rename is checked; false when one failed, and then the file holds
+// its old content (or, when only the folder's sync failed, its new one).
+bool WriteWholeFile(const QString& path, const QByteArray& bytes);

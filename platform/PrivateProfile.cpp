@@ -1,7 +1,8 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/DurableFiles.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <limits>
@@ -40,13 +41,39 @@ struct IniLines
 
     bool Save(const QString& file) const
     {
-        QSaveFile f(file);
-        if (!f.open(QIODevice::WriteOnly))
-            return false;
         QByteArray bytes;
         for (const QString& line : lines)
             bytes += line.toUtf8() + "\r\n";
-        return f.write(bytes) == bytes.size() && f.commit();
+        return WriteWholeFile(file, bytes);
+    }
+
+    // False when nothing changed.
+    bool Set(const QString& section, const QString& key, const std::optional<QString>& value)
+    {
+        const QString line = value ? key + QLatin1Char('=') + *value : QString();
+        const qsizetype header = FindSection(section);
+        if (header < 0) {
+            if (!value)
+                return false;
+            lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+            return true;
+        }
+        const qsizetype at = FindKey(header, key);
+        if (at >= 0) {
+            if (value) // the key keeps the spelling it already has
+                lines[at] = KeyValue(lines[at])->first + QLatin1Char('=') + *value;
+            else
+                lines.removeAt(at);
+            return true;
+        }
+        if (!value)
+            return false;
+        // A new key goes after the section's last non-blank line.
+        qsizetype insertAt = SectionEnd(header);
+        while (insertAt > header + 1 && lines[insertAt - 1].trimmed().isEmpty())
+            --insertAt;
+        lines.insert(insertAt, line);
+        return true;
     }
 
     static std::optional<QString> SectionName(const QString& line)
@@ -173,31 +200,16 @@ QStringList GetKeys(const QString& section, const QString& file)
 bool WriteString(const QString& section, const QString& key, const std::optional<QString>& value,
                  const QString& file)
 {
+    return WriteStrings({{section, key, value}}, file);
+}
+
+bool WriteStrings(const std::vector<Entry>& entries, const QString& file)
+{
     IniLines ini = IniLines::Load(file);
-    const QString line = value ? key + QLatin1Char('=') + *value : QString();
-    qsizetype header = ini.FindSection(section);
-    if (header < 0) {
-        if (!value)
-            return true;
-        ini.lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
-        return ini.Save(file);
-    }
-    const qsizetype at = ini.FindKey(header, key);
-    if (at >= 0) {
-        if (value) // the key keeps the spelling it already has
-            ini.lines[at] = IniLines::KeyValue(ini.lines[at])->first + QLatin1Char('=') + *value;
-        else
-            ini.lines.removeAt(at);
-        return ini.Save(file);
-    }
-    if (!value)
-        return true;
-    // A new key goes after the section's last non-blank line.
-    qsizetype insertAt = ini.SectionEnd(header);
-    while (insertAt > header + 1 && ini.lines[insertAt - 1].trimmed().isEmpty())
-        --insertAt;
-    ini.lines.insert(insertAt, line);
-    return ini.Save(file);
+    bool changed = false;
+    for (const Entry& entry : entries)
+        changed = ini.Set(entry.section, entry.key, entry.value) || changed;
+    return !changed || ini.Save(file);
 }
 
 bool DeleteSection(const QString& section, const QString& file)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // Ini files read and written as the Windows private-profile functions do:
 // section and key names compare without case, a key keeps its inner blanks,
@@ -27,6 +28,16 @@ QStringList GetKeys(const QString& section, const QString& file);
 // returns false when it cannot be written.
 bool WriteString(const QString& section, const QString& key, const std::optional<QString>& value,
                  const QString& file);
+
+struct Entry
+{
+    QString section;
+    QString key;
+    std::optional<QString> value;
+};
+// Every entry as WriteString would, in order, with one replacement of the
+// file: either all of them are written or none.
+bool WriteStrings(const std::vector<Entry>& entries, const QString& file);
 
 // Deletes a section with all its keys.
 bool DeleteSection(const QString& section, const QString& file);

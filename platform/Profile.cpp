@@ -1,12 +1,22 @@
 #include "platform/Profile.h"
 
+#include "platform/Archive.h"
+#include "platform/DurableFiles.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
 #include <QSettings>
 
 #include <memory>
+#include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 QString g_location;
+bool g_writeFailed = false;
 
 std::unique_ptr<QSettings> OpenSettings()
 {
@@ -22,6 +32,55 @@ std::unique_ptr<QSettings> OpenSettings()
 QString Path(const QString& section, const QString& key)
 {
     return section + QLatin1Char('/') + key;
+}
+
+bool SyncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fdatasync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+// Whether the file holds every value the settings do, read back afresh.
+bool HoldsAll(QSettings& settings)
+{
+    QSettings written(settings.fileName(), QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    if (written.status() != QSettings::NoError || written.allKeys().size() != keys.size())
+        return false;
+    for (const QString& key : keys) {
+        const QVariant kept = written.value(key);
+        const QVariant meant = settings.value(key);
+        // Numbers come back from the file as text.
+        if (kept != meant && kept.toString() != meant.toString())
+            return false;
+    }
+    return true;
+}
+
+// Makes one change to the settings and writes them. The settings file's own
+// writer may report success after a write the disk refused, leaving a short
+// file: what it wrote is read back, and the old file put back when it is not
+// whole. A failure is shown, naming the file.
+template <typename Change>
+bool Store(Change change)
+{
+    const std::unique_ptr<QSettings> settings = OpenSettings();
+    const QString file = settings->fileName();
+    const std::optional<QByteArray> old = ReadWholeFile(file);
+    change(*settings);
+    settings->sync();
+    if (settings->status() == QSettings::NoError && HoldsAll(*settings) && SyncFile(file))
+        return true;
+    if (old)
+        WriteWholeFile(file, *old);
+    else
+        QFile::remove(file);
+    g_writeFailed = true;
+    ShowMessageBox(QStringLiteral("Error writing to the settings file %1.").arg(file));
+    return false;
 }
 
 } // namespace
@@ -40,19 +99,32 @@ QString GetString(const QString& section, const QString& key, const QString& def
     return OpenSettings()->value(Path(section, key), defaultValue).toString();
 }
 
-void WriteInt(const QString& section, const QString& key, int value)
+bool WriteInt(const QString& section, const QString& key, int value)
 {
-    OpenSettings()->setValue(Path(section, key), value);
+    return Store([&](QSettings& settings) { settings.setValue(Path(section, key), value); });
 }
 
-void WriteString(const QString& section, const QString& key, const QString& value)
+bool WriteString(const QString& section, const QString& key, const QString& value)
 {
-    OpenSettings()->setValue(Path(section, key), value);
+    return Store([&](QSettings& settings) { settings.setValue(Path(section, key), value); });
 }
 
-void RemoveKey(const QString& section, const QString& key)
+bool RemoveKey(const QString& section, const QString& key)
 {
-    OpenSettings()->remove(Path(section, key));
+    return Store([&](QSettings& settings) { settings.remove(Path(section, key)); });
+}
+
+bool WriteValues(const std::vector<Value>& values)
+{
+    return Store([&](QSettings& settings) {
+        for (const Value& value : values)
+            settings.setValue(Path(value.section, value.key), value.value);
+    });
+}
+
+bool HasFailedWrite()
+{
+    return g_writeFailed;
 }
 
 QStringList Sections()

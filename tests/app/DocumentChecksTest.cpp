@@ -2,6 +2,7 @@
 
 #include "database/GlobalRecordsets.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "platform/Database.h"
 #include "platform/SqlStatement.h"
 
@@ -137,7 +138,7 @@ TEST_F(DocumentChecks, OldNetworkTableIsConvertedKeepingItsRows)
 TEST_F(DocumentChecks, DamagedNetworkTableIsNotTouched)
 {
     const QString nodes = m_db + "NetworkNodes.mdb";
-    ASSERT_TRUE(WriteFileAtomically(nodes, "this is not a database at all"));
+    ASSERT_TRUE(WriteWholeFile(nodes, "this is not a database at all"));
     MessageBoxScript script;
     CWFDoc doc;
     EXPECT_FALSE(doc.OnOpenDocument(m_file));
@@ -148,7 +149,7 @@ TEST_F(DocumentChecks, DamagedNetworkTableIsNotTouched)
 TEST_F(DocumentChecks, UnreadableFloorNamesAreReplacedAndKept)
 {
     const QString floors = m_db + "FloorNames.mdb";
-    ASSERT_TRUE(WriteFileAtomically(floors, "garbage"));
+    ASSERT_TRUE(WriteWholeFile(floors, "garbage"));
     MessageBoxScript script;
     CWFDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(m_file));

@@ -89,12 +89,12 @@ TEST(RegistryFile, ImportTakesOnlyKeysUnderOurRootAndRoundTrips)
             "[HKEY_CURRENT_USER\\Software\\Quorin\\WardixOther]\r\n\"Evil\"=\"3\"\r\n";
 
     TestEnvironment fresh;
-    ASSERT_TRUE(ImportRegistryIntoProfile(file));
+    ASSERT_EQ(ImportRegistryIntoProfile(file), RegistryImport::Done);
     EXPECT_EQ(Profile::GetString(QStringLiteral("Options"), QStringLiteral("Quote")), QStringLiteral("say \"hi\" \\ bye"));
     EXPECT_EQ(Profile::GetInt(QStringLiteral("Setup"), QStringLiteral("Count"), 0), -7);
     EXPECT_EQ(Profile::Sections(), (QStringList{QStringLiteral("Options"), QStringLiteral("Setup")}));
     EXPECT_EQ(Profile::Keys(QStringLiteral("Setup")), QStringList{QStringLiteral("Count")});
-    EXPECT_FALSE(ImportRegistryIntoProfile("not a registry file"));
+    EXPECT_EQ(ImportRegistryIntoProfile("not a registry file"), RegistryImport::Unreadable);
 }
 
 TEST_F(Backup, TwoInstallationsGiveTheBackupLayoutAndAListEntry)
@@ -148,15 +148,15 @@ TEST_F(Backup, EachInstallationIsCopiedInAProgressWindowBothWays)
 
 TEST_F(Backup, RestoreBringsInstallationsAndProfileBackIntoAFreshProgramFolder)
 {
-    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
-    const QString south = ListInstallation(2, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    const QString north = ListInstallation(1, QStringLiteral("home/Installations/N"), QStringLiteral("North"));
+    const QString south = ListInstallation(2, QStringLiteral("home/Installations/S"), QStringLiteral("South"));
     Profile::WriteString(QStringLiteral("Options"), QStringLiteral("Default Location of Backups"), QStringLiteral("C:\\x"));
     ASSERT_TRUE(RunBackup(QStringLiteral("B")));
     const QString log = Store() + QStringLiteral("/B/B.wfb");
 
     // The machine is lost: no installations, no profile.
-    QDir(m_env.Path(QStringLiteral("Sites"))).removeRecursively();
-    TestEnvironment fresh;
+    QDir(m_env.Path(QStringLiteral("home/Installations"))).removeRecursively();
+    ASSERT_TRUE(QFile::remove(m_env.ProfilePath()));
     CInstallationBackup backup;
     backup.SetLogPath(log);
     std::vector<bool> switches;
@@ -178,17 +178,28 @@ TEST_F(Backup, RestoreRefusesFoldersItsLogMustNotName)
     ASSERT_TRUE(RunBackup(QStringLiteral("B")));
     const QString log = Store() + QStringLiteral("/B/B.wfb");
     const QString section = QStringLiteral("Installation 7");
-    for (const char* from : {"relative/path", "/tmp/../etc"}) {
-        SCOPED_TRACE(from);
-        PrivateProfile::WriteString(section, QStringLiteral("From Folder"), QLatin1String(from), log);
+    // Only the program's own installation folders may be written: not one
+    // the list does not name, nor one a link carries out of the
+    // Installations folder.
+    ASSERT_TRUE(QDir().mkpath(m_env.Path(QStringLiteral("home/Installations"))));
+    ASSERT_TRUE(QFile::link(m_env.Path(QStringLiteral("Outside")), m_env.Path(QStringLiteral("home/Installations/Out"))));
+    const QString outside = m_env.Path(QStringLiteral("Outside/N"));
+    const QString elsewhere = m_env.Path(QStringLiteral("Elsewhere/N"));
+    const QString throughLink = m_env.Path(QStringLiteral("home/Installations/Out/N"));
+    for (const QString& from : {QStringLiteral("relative/path"), QStringLiteral("/tmp/../etc"), elsewhere, throughLink}) {
+        SCOPED_TRACE(from.toStdString());
+        PrivateProfile::WriteString(section, QStringLiteral("From Folder"), from, log);
         PrivateProfile::WriteString(section, QStringLiteral("To Folder"), Store() + QStringLiteral("/B/North"), log);
         QDir(m_env.Path(QStringLiteral("Sites"))).removeRecursively();
         MessageBoxScript script;
         CInstallationBackup backup;
         backup.SetLogPath(log);
         EXPECT_FALSE(backup.Restore(true));
-        EXPECT_EQ(script.Shown().size(), 1);
-        EXPECT_FALSE(QFileInfo::exists(m_env.Path(QStringLiteral("Sites/N")))); // nothing was written
+        EXPECT_EQ(script.Texts(),
+                  QStringList{QStringLiteral("The backup names a folder that cannot be restored: ") + from});
+        // Nothing was written, not even the listed installation's own folder.
+        for (const QString& folder : {m_env.Path(QStringLiteral("Sites/N")), outside, elsewhere})
+            EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "database/OperatorFileCipher.h"
 #include "database/OperatorLogin.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -24,7 +25,7 @@ protected:
     static void WriteOperatorFile(const QByteArray& plain, bool scrambled = true)
     {
         QDir().mkpath(QFileInfo(COperatorStore::GetFilePath()).path());
-        ASSERT_TRUE(WriteFileAtomically(COperatorStore::GetFilePath(), scrambled ? ScrambleOperatorBytes(plain) : plain));
+        ASSERT_TRUE(WriteWholeFile(COperatorStore::GetFilePath(), scrambled ? ScrambleOperatorBytes(plain) : plain));
     }
 
     static QByteArray StoredPlainText()

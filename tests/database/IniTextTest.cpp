@@ -4,6 +4,7 @@
 #include "database/OperatorFileCipher.h"
 #include "database/OperatorLogin.h"
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "platform/PrivateProfile.h"
 #include "tests/database/InstallationListFixture.h"
 #include "tests/support/MessageBoxScript.h"
@@ -80,7 +81,7 @@ public:
     static QString PlainOperatorNameRoundTrip(const QString& name)
     {
         QDir().mkpath(QFileInfo(COperatorStore::GetFilePath()).path());
-        WriteFileAtomically(COperatorStore::GetFilePath(),
+        WriteWholeFile(COperatorStore::GetFilePath(),
                             "[Operator 0]\r\nName=" + name.toUtf8() + "\r\nPassword=pw\r\nAdministrator=1\r\n");
         COperatorStore store;
         if (!store.LoadOperator(0))
@@ -122,7 +123,7 @@ TEST_F(IniText, FilesOfOlderCopiesAreReadAsLatin1)
     EXPECT_EQ(installation.GetName(), QStringLiteral("Café"));
 
     QDir().mkpath(QFileInfo(COperatorStore::GetFilePath()).path());
-    WriteFileAtomically(COperatorStore::GetFilePath(),
+    WriteWholeFile(COperatorStore::GetFilePath(),
                         ScrambleOperatorBytes("[Operator 0]\r\nName=J\xfcrgen\r\nPassword=gr\xfc\xdf\r\nAdministrator=1\r\n"));
     COperatorStore loggedIn;
     int administrator = 0;

@@ -1,4 +1,5 @@
 #include "platform/Archive.h"
+#include "platform/DurableFiles.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>
@@ -92,9 +93,9 @@ TEST(Archive, AtomicWriteReplacesTheFileAndReadGivesItBack)
 {
     TestEnvironment env;
     const QString path = env.Path(QStringLiteral("file.dat"));
-    ASSERT_TRUE(WriteFileAtomically(path, "old contents"));
-    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    ASSERT_TRUE(WriteWholeFile(path, "old contents"));
+    ASSERT_TRUE(WriteWholeFile(path, "new"));
     EXPECT_EQ(ReadWholeFile(path).value_or(QByteArray()), QByteArray("new"));
     EXPECT_FALSE(ReadWholeFile(env.Path(QStringLiteral("missing.dat"))).has_value());
-    EXPECT_FALSE(WriteFileAtomically(env.Path(QStringLiteral("no/such/folder/x.dat")), "x"));
+    EXPECT_FALSE(WriteWholeFile(env.Path(QStringLiteral("no/such/folder/x.dat")), "x"));
 }

@@ -21,7 +21,7 @@ TEST(DurableFiles, ReplaceAllPutsEachContentInPlaceAndLeavesNothingBeside)
     const QString first = env.Path(QStringLiteral("copies/Vestrel11.dat"));
     const QString second = env.Path(QStringLiteral("copies/Vestrel12.dat"));
     ASSERT_TRUE(QDir().mkpath(env.Path(QStringLiteral("copies"))));
-    ASSERT_TRUE(WriteFileAtomically(first, "old first"));
+    ASSERT_TRUE(WriteWholeFile(first, "old first"));
     ASSERT_TRUE(DurableFiles::ReplaceAll({{first, "new first"}, {second, "new second"}}));
     EXPECT_EQ(ReadWholeFile(first).value_or(QByteArray()), QByteArray("new first"));
     EXPECT_EQ(ReadWholeFile(second).value_or(QByteArray()), QByteArray("new second"));
@@ -34,7 +34,7 @@ TEST(DurableFiles, ReplaceAllThatCannotWriteOneReplacesNone)
     TestEnvironment env;
     const QString kept = env.Path(QStringLiteral("copies/Vestrel11.dat"));
     ASSERT_TRUE(QDir().mkpath(env.Path(QStringLiteral("copies"))));
-    ASSERT_TRUE(WriteFileAtomically(kept, "old"));
+    ASSERT_TRUE(WriteWholeFile(kept, "old"));
     EXPECT_FALSE(DurableFiles::ReplaceAll(
         {{kept, "new"}, {env.Path(QStringLiteral("no/such/folder/Vestrel12.dat")), "new"}}));
     EXPECT_EQ(ReadWholeFile(kept).value_or(QByteArray()), QByteArray("old"));
