@@ -179,7 +179,6 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
     if (!guard.Entered())
         return 0;
     m_netQueue.BeginProgrammingRun();
-    bool bound = false;
     std::vector<int> networks;
     try {
         const int full = HasPanelType0Or2() ? 1 : 0;
@@ -195,12 +194,23 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
                 SetDataToProgram(0);
             return 0;
         }
+        // The networks a failed run fails in the task log.
+        for (controllers.MoveFirst(); !controllers.IsEOF(); controllers.MoveNext())
+            networks.push_back(controllers.m_NetAddress);
         controllers.MoveFirst();
         RemoveUnlistedCommandFiles();
 
         DirectoryWorkArea workArea{};
         CBindManager manager(*this);
-        bound = RunBinders(manager, workArea, full);
+        if (!RunBinders(manager, workArea, full)) {
+            // Commands compared against panel files the bind could not bring
+            // up to date would be queued as sent and never corrected.
+            ShowMessageBox(QStringLiteral("The installation's data could not be bound into the panel files in %1; "
+                                          "nothing was queued.")
+                               .arg(BuildPath(kVestrels, QString())));
+            NoteTaskFailure(networks);
+            return 0;
+        }
 
         const bool oneNode = g_pendingNodeRequest.request == kServeOneNode;
         if (oneNode) {
@@ -215,8 +225,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         } else {
             ClearPendingNodeRequest();
         }
-        manager.RebuildTimeZoneOrder();
-        bool allQueued = true;
+        bool allQueued = manager.RebuildTimeZoneOrder();
         bool kept = false;
         Settlements settled;
         {
@@ -226,23 +235,24 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             // short leaves nothing of it, and the next run does it all again.
             CommandStoreTransaction transaction(*this);
             do {
-                networks.push_back(controllers.m_NetAddress);
                 allQueued = ProgramController(controllers, manager, workArea, force, settled) && allQueued;
                 if (oneNode)
                     break;
                 controllers.MoveNext();
             } while (!controllers.IsEOF());
-            kept = transaction.Commit() && manager.RecordNodesSent();
+            // A run that could not write all it made keeps none of it: some
+            // of a node's commands would leave its panel between two
+            // states, and files recorded as sent while a node's writes are
+            // missing would keep that node behind for good. The next run
+            // does it all again.
+            if (!allQueued)
+                transaction.Abandon();
+            else
+                kept = transaction.Commit() && manager.StoreInstallationState(full) && manager.RecordNodesSent();
             if (kept)
                 for (const auto& settle : settled)
                     settle();
-            allQueued = kept && allQueued;
         }
-        // Recording the files as sent while a node's writes are missing
-        // would keep that node behind for good; the next run compares
-        // against the old copies again instead.
-        if (allQueued)
-            kept = manager.StoreInstallationState(full) && kept;
         if (!kept) {
             // The flag stays set: the next run queues what this one could not keep.
             ShowMessageBox(QStringLiteral("Error writing the network commands to %1.")
@@ -257,9 +267,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         NoteTaskFailure(networks);
         return 0;
     }
-    // Files a failed bind left as they were do not hold the changes yet.
-    if (bound)
-        SetDataToProgram(0);
+    SetDataToProgram(0);
     ClearPendingNodeRequest();
     if (ICommControlForm* form = GetCommControlForm())
         form->ServiceQueue();

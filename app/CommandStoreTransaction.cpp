@@ -21,6 +21,17 @@ CommandStoreTransaction::~CommandStoreTransaction()
     }
 }
 
+void CommandStoreTransaction::Abandon()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_doc.m_commandFiles = nullptr;
+    m_files.RemoveAll();
+    m_rows.Rollback();
+    m_doc.ResyncPendingCount();
+}
+
 bool CommandStoreTransaction::Commit()
 {
     if (!m_open)

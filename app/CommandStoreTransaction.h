@@ -21,6 +21,8 @@ public:
     // when the rows could not be committed: either way nothing of the scope
     // was kept, neither rows nor files.
     bool Commit();
+    // Takes back every row and file of the scope.
+    void Abandon();
 
 private:
     CWFDoc& m_doc;

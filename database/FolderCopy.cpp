@@ -2,6 +2,7 @@
 
 #include "common/IProgress.h"
 #include "common/ProgramObjects.h"
+#include "platform/DurableFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -81,8 +82,11 @@ bool CopyFolderContents(const QString& from, const QString& to, const CopyProgre
         } else {
             if (progress)
                 progress(QString::fromStdString(entry.relative.generic_string()), done, total);
-            fs::copy_file(source / entry.relative, target / entry.relative, fs::copy_options::overwrite_existing,
-                          error);
+            // Each file written beside its place and renamed into it: a copy
+            // cut short leaves every file whole, old or new.
+            if (!CopyWholeFile(QString::fromStdString((source / entry.relative).string()),
+                               QString::fromStdString((target / entry.relative).string())))
+                return false;
             done += entry.size;
         }
         if (error)

@@ -143,13 +143,13 @@ int CBindManager::StoreInstallationState(int full)
     return 1;
 }
 
-void CBindManager::RebuildTimeZoneOrder()
+bool CBindManager::RebuildTimeZoneOrder()
 {
     CVLGlobalMemory settings;
     if (!settings.LoadGlobalSettings(ControllerFolder()))
-        return;
+        return true;
     settings.BuildTransitionOrder();
-    settings.SaveFile();
+    return settings.SaveFile();
 }
 
 std::optional<QByteArray> CBindManager::ReadSendableFile(const QString& name, QString& why) const
@@ -187,11 +187,11 @@ int CBindManager::GenerateFileCommands(std::uint8_t nodeCode, int unit, std::uin
     return GenerateUnitCommands(*current, nodeCode, unit, bank, name, force);
 }
 
-bool CBindManager::StoreFile(const QString& name) const
+void CBindManager::StoreFile(const QString& name)
 {
     QString why;
-    const std::optional<QByteArray> current = ReadSendableFile(name, why);
-    return !current || WriteWholeFile(LastProgrammedFolder() + QLatin1Char('/') + name, *current);
+    if (const std::optional<QByteArray> current = ReadSendableFile(name, why))
+        m_sentCopies.emplace_back(LastProgrammedFolder() + QLatin1Char('/') + name, *current);
 }
 
 int CBindManager::GenerateUnitCommands(const QByteArray& current, std::uint8_t nodeCode, int unit,

@@ -48,9 +48,11 @@ public:
     // Records the files kept since as sent, together: called once the
     // commands stored for their nodes are durable and committed.
     int RecordNodesSent();
-    // Copies the bound files into the last-programmed folder.
+    // Keeps the bound files for RecordNodesSent, which copies them into the
+    // last-programmed folder with the nodes' own.
     int StoreInstallationState(int full);
-    void RebuildTimeZoneOrder();
+    // False when the settings image could not be written back.
+    bool RebuildTimeZoneOrder();
 
     // Compares current, the bytes of name in the controller folder, with the
     // node's last-programmed copy in units of unit bytes and queues a memory
@@ -62,10 +64,9 @@ public:
     // Reads name from the controller folder and compares it as above; a file
     // held back sends nothing and is logged, and the run goes on.
     int GenerateFileCommands(std::uint8_t nodeCode, int unit, std::uint8_t bank, const QString& name, int force);
-    // Records name as sent: its copy in the last-programmed folder is written
-    // beside and renamed. A file held back keeps the copy there. False when
-    // the copy cannot be written.
-    bool StoreFile(const QString& name) const;
+    // Keeps name for RecordNodesSent, which records it as sent. A file held
+    // back keeps its copy in the last-programmed folder.
+    void StoreFile(const QString& name);
     // The current file name, or none when it must not reach the panels: it
     // is missing or unreadable, or shorter than its last-programmed copy
     // without this run's bind having made it so. why then says which.

@@ -22,7 +22,8 @@ int CPagedBinder::GenerateCommands(std::uint8_t nodeCode, int force)
 
 int CPagedBinder::Store()
 {
-    return m_manager.StoreFile(FileName()) ? 1 : 0;
+    m_manager.StoreFile(FileName());
+    return 1;
 }
 
 std::optional<QByteArray> CPagedBinder::ReadBinderFile() const

@@ -34,14 +34,14 @@ bool SyncPath(const QByteArray& path, int flags, int (*sync)(int))
     return ::close(fd) == 0 && synced;
 }
 
-// The bytes in a new file at beside, made durable when asked; false, with
-// nothing left, when they could not be.
-bool WriteBeside(const QByteArray& beside, const QByteArray& bytes, bool durable = false)
+// The bytes in a new file at beside; false, with nothing left, when they
+// could not be written whole.
+bool WriteBeside(const QByteArray& beside, const QByteArray& bytes)
 {
     const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, bytes) && (!durable || ::fdatasync(fd) == 0);
+    const bool written = WriteAll(fd, bytes);
     if (::close(fd) != 0 || !written) {
         ::unlink(beside.constData());
         return false;
@@ -129,19 +129,57 @@ bool DurableFiles::Sync()
     return synced;
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes)
+namespace
+{
+// Writes the file beside path with write(fd), makes it durable and renames it
+// into place, then makes its folder entry durable.
+template <typename Writer>
+bool ReplaceWith(const QString& path, Writer write)
 {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray beside = target + kBesideSuffix;
+    const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
     // Written unbuffered: every failing write is seen here, none is left to
     // a flush whose failure a later step could hide.
-    if (!WriteBeside(beside, bytes, true))
+    const bool written = write(fd) && ::fdatasync(fd) == 0;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(beside.constData());
         return false;
+    }
     if (::rename(beside.constData(), target.constData()) != 0) {
         ::unlink(beside.constData());
         return false;
     }
+    return DurableFiles::SyncFolderOf(path);
+}
+} // namespace
+
+bool DurableFiles::SyncFolderOf(const QString& path)
+{
     DurableFiles folder;
     folder.NoteFolder(path);
     return folder.Sync();
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    return ReplaceWith(path, [&](int fd) { return WriteAll(fd, bytes); });
+}
+
+bool CopyWholeFile(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kPiece = 1 << 20;
+    return ReplaceWith(to, [&](int fd) {
+        while (!source.atEnd()) {
+            const QByteArray piece = source.read(kPiece);
+            if (piece.isEmpty() || !WriteAll(fd, piece))
+                return false;
+        }
+        return source.error() == QFileDevice::NoError;
+    });
 }

@@ -28,10 +28,10 @@ public:
     // place. False when one could not be written or made durable: those
     // renamed by then hold their new content, the others their old.
     static bool ReplaceAll(const std::vector<std::pair<QString, QByteArray>>& files);
+    // Makes the folder entry of a file just renamed into place durable.
+    static bool SyncFolderOf(const QString& path);
 
 private:
-    friend bool WriteWholeFile(const QString& path, const QByteArray& bytes);
-
     bool SyncFiles();
     void NoteFolder(const QString& path);
 
@@ -44,3 +44,5 @@ private:
 // sync and rename is checked; false when one failed, and then the file holds
 // its old content (or, when only the folder's sync failed, its new one).
 bool WriteWholeFile(const QString& path, const QByteArray& bytes);
+// The same for a copy of the file at from, read a piece at a time.
+bool CopyWholeFile(const QString& from, const QString& to);

@@ -4,6 +4,7 @@
 #include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 
@@ -43,10 +44,25 @@ bool SyncFile(const QString& path)
     return ::close(fd) == 0 && synced;
 }
 
-// Whether the file holds every value the settings do, read back afresh.
+bool SameValues(QSettings& settings, const QString& file);
+
+// Whether the file holds every value the settings do, read back afresh:
+// through a name of its own, as the settings' cache of a file it wrote is
+// what it meant to write, not what the file holds.
 bool HoldsAll(QSettings& settings)
 {
-    QSettings written(settings.fileName(), QSettings::IniFormat);
+    static int s_checks = 0;
+    const QString check = settings.fileName() + QStringLiteral(".check-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_checks);
+    if (!QFile::link(settings.fileName(), check) && !QFile::copy(settings.fileName(), check))
+        return false;
+    const bool holds = SameValues(settings, check);
+    QFile::remove(check);
+    return holds;
+}
+
+bool SameValues(QSettings& settings, const QString& file)
+{
+    QSettings written(file, QSettings::IniFormat);
     const QStringList keys = settings.allKeys();
     if (written.status() != QSettings::NoError || written.allKeys().size() != keys.size())
         return false;

@@ -47,7 +47,7 @@ TEST_F(ProgrammingFiles, ClosedRecordsetStopsTheBindAndNothingIsSent)
         const Files before = PanelFiles();
         c.set.Close();
         MessageBoxScript script;
-        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 0) << "a run that bound nothing has failed";
         c.set.Open();
         EXPECT_TRUE(script.Texts().contains(kNotOpenText)) << script.Texts().join("|").toStdString();
         EXPECT_EQ(PanelFiles(), before) << "no file bound from an empty table, no command stored";

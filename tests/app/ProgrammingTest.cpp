@@ -131,9 +131,11 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
         reentered = m_doc.PrepareNetworkProgramming(0, 0);
         return int(IDOK);
     });
+    m_doc.SetDataToProgram(1);
     const int result = m_doc.PrepareNetworkProgramming(0, 0);
     SetMessageBoxPresenter(previous);
-    ASSERT_EQ(result, 1);
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(m_doc.GetDataToProgram(), 1) << "what was not stored is still to be programmed";
     EXPECT_TRUE(texts.contains(kStoreFailedText)) << texts.join("|").toStdString();
     EXPECT_EQ(guardWhileShown, 1);
     EXPECT_EQ(reentered, 0);
@@ -145,6 +147,7 @@ TEST_F(ProgrammingRun, FailedStoreKeepsTheRequestsForAFullSend)
     ASSERT_TRUE(QFile::remove(QDir::cleanPath(folder)));
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    EXPECT_EQ(m_doc.GetDataToProgram(), 0);
     EXPECT_EQ(FlagsOf(2) & 1, 0);
     EXPECT_EQ(m_doc.m_netQueue.GetNode(1, 3)->m_reprogramAll, 0);
     const auto nodes = StoredByNode();

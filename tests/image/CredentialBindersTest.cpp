@@ -224,6 +224,7 @@ TEST_F(CredentialBinders, HolderChangeRewritesExactlyOneSlot)
         EXPECT_EQ(m_sink.writes[0].unit, 0);
         EXPECT_EQ(m_sink.writes[0].data.size(), 4 * 16);
         ASSERT_NE(kind.make(m_manager)->Store(), 0);
+        ASSERT_EQ(m_manager.RecordNodesSent(), 1);
 
         const auto before = TreeSlotRuns::SlotData(CurrentFile(kind.file), 16);
         ASSERT_TRUE(before.has_value());
@@ -295,6 +296,7 @@ TEST_F(CredentialBinders, EntryCodeSlotsFollowDeletionAndSuspension)
     EXPECT_EQ(stored->mid(4 * 11), QByteArray(stored->size() - 4 * 11, '\0'));
     ASSERT_EQ(CEntryCodesBinder(m_manager).GenerateCommands(kNodeA1, 0), 1);
     ASSERT_NE(CEntryCodesBinder(m_manager).Store(), 0);
+    ASSERT_EQ(m_manager.RecordNodesSent(), 1);
 
     EditEntryCode(QStringLiteral("33"), [](CSetEntryCodes& set) { set.m_Suspended = true; });
     m_sink.writes.clear();

@@ -1,0 +1,332 @@
+#include "app/InstallationTemplate.h"
+#include "app/TaskSchedulerLog.h"
+#include "database/CInstallation.h"
+#include "database/FolderCopy.h"
+#include "platform/Archive.h"
+#include "platform/Database.h"
+#include "platform/OleDate.h"
+#include "platform/Profile.h"
+#include "platform/SqlStatement.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+// Each operation is run in a child process whose N-th write, sync or rename
+// below the test's folder fails, as a failing or full disk would make it.
+// Whatever N is, the operation either reports its failure (a message in the
+// task log, its failed result line, a failing exit code) or succeeds
+// wholly; the databases stay sound, the queue's rows and files match, every
+// ini file is whole, and a clean run afterwards leaves what a run that never
+// met a fault leaves. CI walks a sample of N; WARDIX_FAULT_WALK=all walks
+// every call (the "sweep" label).
+namespace {
+
+constexpr int kSampledCalls = 15;
+constexpr int kChildBoundMs = 120000;
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString faultedCall; // what the library made fail, when it did
+};
+
+using Snapshot = std::map<QString, QByteArray>;
+
+class FaultWalk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(InstallationTemplate::EnsureNewInstallationTemplate(&error)) << error.toStdString();
+        m_site = InstallationTemplate::EnsureDemoInstallation(m_env.Path("home/Installations"), &error);
+        ASSERT_FALSE(m_site.isEmpty()) << error.toStdString();
+        ASSERT_TRUE(Profile::WriteString("Installations", CInstallation::ProfileKey(1), m_site));
+    }
+
+    QString SiteFolder() const { return QFileInfo(m_site).absolutePath(); }
+    QDate FirstEventDay() const
+    {
+        const auto database = Database::Open(SiteFolder() + "/Database/EventLog.mdb");
+        SqlStatement first(database->Handle(), "SELECT MIN([Time]) FROM [Eventlog]");
+        EXPECT_TRUE(first.Step());
+        const QDate day = FromOleDate(first.Value(0).toDouble()).date();
+        Database::CloseAllConnections();
+        return day;
+    }
+    QString TaskLog() const { return m_env.Path("home/TaskSchedulerLog.txt"); }
+
+    // Runs the child; failAt 0 makes nothing fail and counts the calls.
+    Outcome Run(const QStringList& arguments, long failAt, const char* code, long* calls = nullptr)
+    {
+        Database::CloseAllConnections();
+        QFile::remove(TaskLog());
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("WARDIX_PROFILE", m_env.ProfilePath());
+        environment.insert("WARDIX_HOME", m_env.ProgramFolderPath());
+        environment.insert("LD_PRELOAD", FAULT_LIBRARY);
+        environment.insert("WARDIX_FAULT_ROOT", m_env.Root());
+        environment.insert("WARDIX_FAULT_SPARE", QFileInfo(m_env.Root()).canonicalFilePath() + "/home/TaskSchedulerLog.txt");
+        environment.insert("WARDIX_FAULT_AT", QString::number(failAt));
+        environment.insert("WARDIX_FAULT_ERRNO", code);
+        environment.insert("WARDIX_FAULT_COUNT", m_scratch.filePath("count"));
+        environment.insert("WARDIX_FAULT_LOG", m_scratch.filePath("fault"));
+        QFile::remove(m_scratch.filePath("fault"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(FAULT_WALK_CHILD, arguments);
+        const bool finished = child.waitForStarted() && child.waitForFinished(kChildBoundMs);
+        EXPECT_TRUE(finished) << "the child did not end";
+        Outcome outcome;
+        outcome.exitCode = finished && child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+        outcome.faultedCall = QString::fromUtf8(ReadWholeFile(m_scratch.filePath("fault")).value_or(QByteArray()));
+        if (calls)
+            *calls = ReadWholeFile(m_scratch.filePath("count")).value_or("0").trimmed().toLong();
+        return outcome;
+    }
+
+    void KeepPristine()
+    {
+        Database::CloseAllConnections();
+        ASSERT_TRUE(CopyFolderContents(m_env.Root(), m_pristine.path()));
+    }
+    void RestorePristine()
+    {
+        Database::CloseAllConnections();
+        for (const QString& name : QDir(m_env.Root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            const QString path = m_env.Path(name);
+            if (QFileInfo(path).isDir())
+                QDir(path).removeRecursively();
+            else
+                QFile::remove(path);
+        }
+        ASSERT_TRUE(CopyFolderContents(m_pristine.path(), m_env.Root()));
+    }
+
+    // What a run leaves that must not depend on whether it met a fault:
+    // every file's bytes, the times in a backup log left out; of a database,
+    // the rows of each table.
+    Snapshot Take()
+    {
+        Snapshot files;
+        QDirIterator it(m_env.Root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString name = QDir(m_env.Root()).relativeFilePath(path);
+            if (name.endsWith(".txt") || name.endsWith(".log") || name.endsWith("-journal"))
+                continue;
+            if (name.endsWith(".mdb")) {
+                files[name] = TableRows(path);
+                continue;
+            }
+            QByteArray bytes = ReadWholeFile(path).value_or("<unreadable>");
+            if (name.endsWith(".wfb")) {
+                QList<QByteArray> lines = bytes.split('\n');
+                lines.removeIf([](const QByteArray& line) { return line.startsWith("Start Time=") || line.startsWith("Stop Time="); });
+                bytes = lines.join('\n');
+            }
+            files[name] = bytes;
+        }
+        Database::CloseAllConnections();
+        return files;
+    }
+
+    static QByteArray TableRows(const QString& path)
+    {
+        const auto database = Database::Open(path);
+        QStringList tables;
+        {
+            SqlStatement list(database->Handle(), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+            while (list.Step())
+                tables << list.Value(0).toString();
+        }
+        QByteArray rows;
+        for (const QString& table : tables) {
+            SqlStatement count(database->Handle(), "SELECT COUNT(*) FROM [" + table + "]");
+            count.Step();
+            rows += table.toUtf8() + '=' + QByteArray::number(count.Int64(0)) + ' ';
+        }
+        return rows;
+    }
+
+    // What must hold after any run, faulted or not.
+    void ExpectSound(const Snapshot& pristine)
+    {
+        QDirIterator it(m_env.Root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString name = QDir(m_env.Root()).relativeFilePath(path);
+            SCOPED_TRACE(name.toStdString());
+            if (name.endsWith(".mdb")) {
+                const auto database = Database::Open(path);
+                SqlStatement check(database->Handle(), "PRAGMA integrity_check");
+                ASSERT_TRUE(check.Step());
+                EXPECT_EQ(check.Value(0).toString(), "ok");
+            } else if (name.endsWith(".wfi") || name.endsWith(".wfb") || name.endsWith(".ini")) {
+                ExpectWholeIni(path, pristine.count(name) ? pristine.at(name) : QByteArray());
+            }
+        }
+        ExpectQueueRowsAndFilesMatch();
+        Database::CloseAllConnections();
+    }
+
+    // Every line a section, a key or a comment, the last one ended, and no
+    // section the file had before gone.
+    static void ExpectWholeIni(const QString& path, const QByteArray& before)
+    {
+        const QByteArray bytes = ReadWholeFile(path).value_or(QByteArray());
+        ASSERT_FALSE(bytes.isEmpty());
+        EXPECT_TRUE(bytes.endsWith('\n'));
+        const auto sections = [](const QByteArray& text) {
+            QSet<QByteArray> names;
+            for (const QByteArray& line : text.split('\n'))
+                if (line.trimmed().startsWith('['))
+                    names.insert(line.trimmed());
+            return names;
+        };
+        for (const QByteArray& line : bytes.split('\n')) {
+            const QByteArray text = line.trimmed();
+            EXPECT_TRUE(text.isEmpty() || text.startsWith('[') || text.startsWith(';') || text.contains('='))
+                << line.toStdString();
+        }
+        for (const QByteArray& section : sections(before))
+            EXPECT_TRUE(sections(bytes).contains(section)) << section.toStdString() << " was lost";
+        if (path.endsWith(".wfb"))
+            EXPECT_TRUE(bytes.contains("Stop Time=")) << "the log of a set not finished";
+    }
+
+    void ExpectQueueRowsAndFilesMatch()
+    {
+        const QString folder = SiteFolder() + "/NetCommands";
+        QSet<QString> files;
+        for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+            files.insert(name);
+        QSet<QString> rows;
+        const QString path = SiteFolder() + "/Database/NetCommands.mdb";
+        // A site never opened has no queue yet.
+        if (!QFileInfo::exists(path) || !TableRows(path).contains("NetCommands=")) {
+            EXPECT_TRUE(files.isEmpty());
+            return;
+        }
+        const auto database = Database::Open(path);
+        SqlStatement list(database->Handle(), "SELECT FileName FROM [NetCommands]");
+        while (list.Step())
+            rows.insert(list.Value(0).toString());
+        EXPECT_EQ(rows, files) << "every queued row has its file and every file its row";
+    }
+
+    // The task log's lines of the run other than its start, its result lines
+    // and its header.
+    QStringList TaskLogMessages() const
+    {
+        QStringList messages;
+        const QString text = QString::fromUtf8(ReadWholeFile(TaskLog()).value_or(QByteArray()));
+        for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts)) {
+            if (!line.contains(" Start") && !line.startsWith("Net ") && !line.startsWith("Auto-backup")
+                && !line.startsWith(TaskSchedulerLog::kHeader))
+                messages << line;
+        }
+        return messages;
+    }
+
+    // Walks the fault over the operation's calls; resultFailed is the task
+    // log's result line of a failed run, if the operation has one.
+    void Walk(const QStringList& arguments, const QString& resultFailed = {})
+    {
+        KeepPristine();
+        const Snapshot pristine = Take();
+        long calls = 0;
+        ASSERT_EQ(Run(arguments, 0, "EIO", &calls).exitCode, 0) << "the run itself must succeed";
+        ASSERT_GT(calls, 0) << "the fault library saw no call";
+        ExpectSound(pristine);
+        const Snapshot reference = Take();
+
+        std::vector<long> walk;
+        if (qEnvironmentVariable("WARDIX_FAULT_WALK") == "all") {
+            for (long n = 1; n <= calls; ++n)
+                walk.push_back(n);
+        } else {
+            for (int i = 0; i < kSampledCalls; ++i)
+                walk.push_back(1 + (calls - 1) * i / (kSampledCalls - 1));
+        }
+        QStringList failedAt;
+        for (std::size_t i = 0; i < walk.size() && !HasFatalFailure(); ++i) {
+            const char* code = i % 2 ? "ENOSPC" : "EIO";
+            RestorePristine();
+            const Outcome faulted = Run(arguments, walk[i], code);
+            SCOPED_TRACE(::testing::Message() << "call " << walk[i] << " of " << calls << " failed with " << code
+                                              << ": " << faulted.faultedCall.trimmed().toStdString());
+            ASSERT_TRUE(faulted.exitCode == 0 || faulted.exitCode == 1) << "exit " << faulted.exitCode;
+            if (faulted.exitCode == 1) {
+                failedAt << QString::number(walk[i]);
+                EXPECT_FALSE(TaskLogMessages().isEmpty()) << "a failure without its message";
+                if (!resultFailed.isEmpty())
+                    EXPECT_TRUE(ReadWholeFile(TaskLog()).value_or(QByteArray()).contains(resultFailed.toUtf8()));
+            }
+            ExpectSound(pristine);
+            if (faulted.exitCode == 1) {
+                SCOPED_TRACE("the clean run after it");
+                EXPECT_EQ(Run(arguments, 0, code).exitCode, 0);
+                ExpectSound(pristine);
+            }
+            const Snapshot after = Take();
+            for (const auto& [name, bytes] : reference) {
+                const auto found = after.find(name);
+                EXPECT_TRUE(found != after.end() && found->second == bytes) << name.toStdString() << " differs";
+            }
+            for (const auto& [name, bytes] : after)
+                EXPECT_TRUE(reference.count(name)) << name.toStdString() << " was left over";
+        }
+        RecordProperty("calls", static_cast<int>(calls));
+        RecordProperty("reported_failures_at", failedAt.join(' ').toStdString());
+    }
+
+    TestEnvironment m_env;
+    QTemporaryDir m_pristine;
+    QTemporaryDir m_scratch;
+    QString m_site;
+};
+
+} // namespace
+
+TEST_F(FaultWalk, ProgrammingRun)
+{
+    Walk({"program", m_site});
+}
+
+TEST_F(FaultWalk, Backup)
+{
+    Walk({"backup", m_env.Path("Backups")}, "Auto-backup failed.");
+}
+
+TEST_F(FaultWalk, Restore)
+{
+    ASSERT_EQ(Run({"backup", m_env.Path("Backups")}, 0, "EIO").exitCode, 0);
+    QString log;
+    for (QDirIterator it(m_env.Path("Backups"), {"*.wfb"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        log = it.next();
+    ASSERT_FALSE(log.isEmpty());
+    // Something to restore: the site changed since its backup.
+    ASSERT_TRUE(QFile::remove(SiteFolder() + "/Database/Users.mdb"));
+    Walk({"restore", log});
+}
+
+TEST_F(FaultWalk, EventLogSplit)
+{
+    Walk({"split", m_site, FirstEventDay().addDays(1).toString(Qt::ISODate)});
+}
+
+TEST_F(FaultWalk, EventLogClear)
+{
+    Walk({"clear", m_site});
+}
