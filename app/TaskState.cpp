@@ -43,8 +43,6 @@ void NoteTaskFailure(const std::vector<int>& networks)
     if (CurrentTaskMode() == TaskMode::None)
         return;
     TaskRunFailed = 1;
-    for (const int net : networks) {
-        if (net >= 1 && net <= kTaskNetworkCount)
-            NetTaskResult[static_cast<std::size_t>(net - 1)] = kTaskNetFailed;
-    }
+    for (const int net : networks)
+        NetRunResults::Fail(net, QStringLiteral("The programming run could not store its commands."));
 }

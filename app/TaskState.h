@@ -31,6 +31,7 @@ TaskMode CurrentTaskMode();
 void SetTaskMode(TaskMode mode);
 // The task results as start-up leaves them: every network unused, backup failed.
 void ResetTaskResults();
-// Records a failure of the running task: the networks given, when it
-// programs or sets time, are marked failed, and the run fails.
+// Records a failure of the running task: the networks given (those of a
+// programming run that could not store its commands) are marked failed, and
+// the run fails.
 void NoteTaskFailure(const std::vector<int>& networks = {});

@@ -97,6 +97,7 @@ int main(int argc, char** argv)
     }
     if (Profile::HasFailedWrite())
         NoteTaskFailure();
-    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult));
+    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult,
+                                                                    TaskSchedulerLog::NetReasons()));
     return done && !TaskRunFailed ? 0 : 1;
 }
