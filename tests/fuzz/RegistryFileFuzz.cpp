@@ -13,7 +13,7 @@ namespace {
 QByteArray ExportAfterImport(const QByteArray& exported)
 {
     QFile::remove(Profile::Location());
-    if (!ImportRegistryIntoProfile(exported))
+    if (ImportRegistryIntoProfile(exported) != RegistryImport::Done)
         std::abort();
     return ExportProfileAsRegistry();
 }
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzSandbox::Get();
     QFile::remove(Profile::Location());
-    if (!ImportRegistryIntoProfile(FuzzSandbox::Bytes(data, size)))
+    if (ImportRegistryIntoProfile(FuzzSandbox::Bytes(data, size)) != RegistryImport::Done)
         return 0;
     const QByteArray settled = ExportAfterImport(ExportProfileAsRegistry());
     if (ExportAfterImport(settled) != settled)
