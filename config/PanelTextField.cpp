@@ -7,7 +7,9 @@
 
 bool CheckPanelTextField(const QString& name, QLineEdit* field)
 {
-    if (CheckPanelText(name, field->text()))
+    // Only what the operator typed is refused: a name stored before the check
+    // must not block every other edit of its page.
+    if (!field->isModified() || CheckPanelText(name, field->text()))
         return true;
     // The field may sit on a page not shown: a tab's page sits in the tab widget's stack.
     for (QWidget* page = field; page && page->parentWidget(); page = page->parentWidget()) {

@@ -4,6 +4,7 @@
 
 class QLineEdit;
 
-// The shared panel-text check on a field of a page: a refused field takes the
-// focus with its text selected, so the operator sees what to change.
+// The shared panel-text check on a field the operator changed: a refused
+// field takes the focus with its text selected, so the operator sees what to
+// change.
 bool CheckPanelTextField(const QString& name, QLineEdit* field);

@@ -598,6 +598,7 @@ TEST_F(Editor, ADisplayLineThePanelCannotShowKeepsTheDialogOpen)
     auto* page = PageAt<CTabTelephoneDirectory>(editor, kTelephonePage);
     EditDisplayRow(page, 1, [](CDlgEditDisplayMessage& dialog) {
         dialog.TextEdit(1)->setText(QStringLiteral("CAFÉ → LOBBY"));
+        dialog.TextEdit(1)->setModified(true);
         dialog.accept();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);

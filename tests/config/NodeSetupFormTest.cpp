@@ -217,6 +217,7 @@ TEST_F(NodeSetupForm, TextThePanelCannotHoldIsRefusedAndNothingIsStored)
         // A good edit on another page is not stored either.
         PageAt<CTabNodePasswords>(form, kPasswordsPage)->RemoteField()->setText(QStringLiteral("123"));
         c.field(form)->setText(QStringLiteral("漢字 Łódź door"));
+        c.field(form)->setModified(true);
         form->ApplyButton()->click();
         EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("%1: the character \"漢\" cannot be stored in a "
                                                             "controller.\n\nControllers hold only Western European "
@@ -234,6 +235,23 @@ TEST_F(NodeSetupForm, TextThePanelCannotHoldIsRefusedAndNothingIsStored)
         EXPECT_EQ(ImageFile(), before);
         EXPECT_EQ(doc->GetDataToProgram(), 0);
     }
+}
+
+TEST_F(NodeSetupForm, AStoredNameThePanelCannotHoldDoesNotBlockOtherEdits)
+{
+    ASSERT_TRUE(g_setVestrels.FindByAddress(1, 1));
+    g_setVestrels.Edit();
+    g_setVestrels.m_VestrelName = QStringLiteral("Łódź Gate");
+    g_setVestrels.Update();
+    CSingleVLSettingForm* form = Open(1);
+    ASSERT_NE(form, nullptr);
+    MessageBoxScript boxes;
+    auto* channel = PageAt<CTabNodeNames>(form, kNamesPage)->ChannelField(0);
+    channel->setText(QStringLiteral("Front Door"));
+    channel->setModified(true);
+    form->ApplyButton()->click();
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+    EXPECT_EQ(RowChannelA(), "Front Door");
 }
 
 TEST_F(NodeSetupForm, LeavingWithoutApplyDropsTheEdits)
