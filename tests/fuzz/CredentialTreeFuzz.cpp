@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = FuzzSandbox::Bytes(data, size);
     const auto records = CBindTreeRecord::ReadArray(bytes);
     const std::size_t slotCount = records && !records->empty() && records->size() <= kLargestTree ? records->size() : 4;
-    const std::uint64_t removeKey = slotCount > 1 && records ? records->back().key : 0;
+    const std::uint64_t removeKey = records && !records->empty() ? records->back().key : 0;
     LoadTree(bytes, slotCount, CBindTree::kCredentialRecords, removeKey);
     LoadTree(bytes, slotCount, CBindTree::kEntryCodeRecords, removeKey);
     SendSlots(bytes, CSingleLearnedBinder::kRecordSize);

@@ -68,6 +68,8 @@ std::int32_t CMemoryHelpFileSystem::LcbReadHf(Hf file, void* buffer, std::int32_
         return kFailed;
     const auto size = static_cast<std::int32_t>(state->bytes->size());
     const std::int32_t taken = std::min(count, size - state->position);
+    if (taken <= 0)
+        return 0;
     std::memcpy(buffer, state->bytes->data() + state->position, static_cast<std::size_t>(taken));
     state->position += taken;
     return taken;
