@@ -8,7 +8,6 @@
 #include "reports/lists/ReportColumns.h"
 #include "reports/lists/ReportList.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -248,13 +247,3 @@ BENCHMARK(BM_CredentialReport)
     ->Args({kReportKindAllCards, 2})
     ->Args({kReportKindEntryCodes, -1})
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,7 +7,6 @@
 #include "platform/DatabaseTransaction.h"
 #include "platform/SqlStatement.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -120,13 +119,3 @@ static void BM_BareDirectoryCodeRead(benchmark::State& state)
                                           QStringLiteral("EntryNumbers.mdb")));
 }
 BENCHMARK(BM_BareDirectoryCodeRead)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -268,13 +268,3 @@ static void BM_DirectoryList(benchmark::State& state)
     TimeReadOnlyList<CRPPhoneEntryNumbers>(state, "EntryNumbers.mdb", "SELECT * FROM EntryNumbers");
 }
 BENCHMARK(BM_DirectoryList)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,7 +12,6 @@
 #include "platform/SqlStatement.h"
 #include "image/VLMemoryLayout.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QTabWidget>
@@ -262,13 +261,3 @@ void BM_SwitchCabTab(benchmark::State& state)
 BENCHMARK(BM_SwitchCabTab)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

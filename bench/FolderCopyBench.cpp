@@ -3,7 +3,6 @@
 #include "common/ProgramObjects.h"
 #include "database/FolderCopy.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,14 +85,3 @@ static void BM_InstallationCopyWithProgress(benchmark::State& state)
     ReportAgainstBaseline(state, ours, baseline, 1e3 / static_cast<double>(state.iterations()), "ms");
 }
 BENCHMARK(BM_InstallationCopyWithProgress)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

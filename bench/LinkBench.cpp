@@ -18,7 +18,6 @@
 #include "tests/fixtures/PanelSimulator.h"
 #include "tests/link/FakeLinkParts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -345,12 +344,3 @@ void BM_StoredWrites(benchmark::State& state)
 BENCHMARK(BM_StoredWrites)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

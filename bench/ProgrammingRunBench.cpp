@@ -13,7 +13,6 @@
 #include "platform/Profile.h"
 #include "platform/SqlStatement.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -428,12 +427,3 @@ void BM_StoreRunOfCommands(benchmark::State& state)
 BENCHMARK(BM_StoreRunOfCommands)->Arg(26000)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
