@@ -234,9 +234,12 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             // sent or its requests for a full send are taken back. A run cut
             // short leaves nothing of it, and the next run does it all again.
             CommandStoreTransaction transaction(*this);
+            // The first node that fails ends the run: its database error may
+            // have taken the transaction back, and later rows would be
+            // committed one by one.
             do {
-                allQueued = ProgramController(controllers, manager, workArea, force, settled) && allQueued;
-                if (oneNode)
+                allQueued = ProgramController(controllers, manager, workArea, force, settled);
+                if (oneNode || !allQueued)
                     break;
                 controllers.MoveNext();
             } while (!controllers.IsEOF());

@@ -49,5 +49,8 @@ void DatabaseTransaction::Rollback()
     if (!m_open)
         return;
     m_open = false;
-    m_database->Execute(QStringLiteral("ROLLBACK"));
+    // A write the disk refused may have made the engine take the
+    // transaction back already.
+    if (!sqlite3_get_autocommit(m_database->Handle()))
+        m_database->Execute(QStringLiteral("ROLLBACK"));
 }
