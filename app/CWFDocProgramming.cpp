@@ -250,8 +250,13 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
             // does it all again.
             if (!allQueued)
                 transaction.Abandon();
-            else
-                kept = transaction.Commit() && manager.StoreInstallationState(full) && manager.RecordNodesSent();
+            else if (transaction.Commit()) {
+                kept = manager.StoreInstallationState(full) && manager.RecordNodesSent();
+                // Commands kept while their files were not recorded as sent
+                // would be queued again by the next run.
+                if (!kept)
+                    transaction.TakeBack();
+            }
             if (kept)
                 for (const auto& settle : settled)
                     settle();

@@ -1,7 +1,14 @@
 #include "app/CommandStoreTransaction.h"
 
 #include "app/CWFDoc.h"
+#include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/SqlStatement.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
 
 CommandStoreTransaction::CommandStoreTransaction(CWFDoc& doc)
     : m_doc(doc)
@@ -54,6 +61,27 @@ bool CommandStoreTransaction::Commit()
         m_doc.ResyncPendingCount();
         throw;
     }
+    m_committed = m_files.Files();
     m_files = DurableFiles();
     return true;
+}
+
+void CommandStoreTransaction::TakeBack()
+{
+    {
+        DatabaseTransaction rows(m_doc.m_netCommandsSet.GetDefaultDBName());
+        const auto database = Database::Open(m_doc.m_netCommandsSet.GetDefaultDBName());
+        SqlStatement remove(database->Handle(), QStringLiteral("DELETE FROM [NetCommands] WHERE FileName = ?"));
+        for (const QByteArray& file : m_committed) {
+            remove.Reset();
+            remove.Bind(1, QFileInfo(QFile::decodeName(file)).fileName());
+            remove.Step();
+        }
+        rows.Commit();
+    }
+    // The rows go first: a file without a row is removed by the next run.
+    for (const QByteArray& file : m_committed)
+        ::unlink(file.constData());
+    m_committed.clear();
+    m_doc.ResyncPendingCount();
 }

@@ -23,10 +23,14 @@ public:
     bool Commit();
     // Takes back every row and file of the scope.
     void Abandon();
+    // After a Commit: deletes the rows committed and their files, for a run
+    // that could not record what it sent.
+    void TakeBack();
 
 private:
     CWFDoc& m_doc;
     bool m_open;
     DatabaseTransaction m_rows;
     DurableFiles m_files;
+    std::vector<QByteArray> m_committed;
 };

@@ -18,6 +18,7 @@
 #include "platform/DatabaseException.h"
 #include "platform/DurableFiles.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -301,9 +302,30 @@ void CBindManager::KeepNodeSent()
 
 int CBindManager::RecordNodesSent()
 {
+    // The copies as they were, put back when not all could be replaced: a
+    // run whose recording failed is taken back whole.
+    struct Copy
+    {
+        QString path;
+        bool existed;
+        std::optional<QByteArray> bytes;
+    };
+    std::vector<Copy> before;
+    for (const auto& [path, bytes] : m_sentCopies) {
+        const bool existed = QFileInfo::exists(path);
+        before.push_back({path, existed, existed ? ReadWholeFile(path) : std::nullopt});
+    }
     const bool written = DurableFiles::ReplaceAll(m_sentCopies);
     m_sentCopies.clear();
-    return written ? 1 : 0;
+    if (written)
+        return 1;
+    for (const Copy& copy : before) {
+        if (copy.bytes)
+            WriteWholeFile(copy.path, *copy.bytes);
+        else if (!copy.existed)
+            QFile::remove(copy.path);
+    }
+    return 0;
 }
 
 int CBindManager::BindDisplayMessages()

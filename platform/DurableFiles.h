@@ -20,6 +20,7 @@ public:
     // refused. The list is emptied either way.
     bool Sync();
     bool IsEmpty() const { return m_files.empty(); }
+    const std::vector<QByteArray>& Files() const { return m_files; }
     // Removes every file written since the last Sync: what a scope that
     // could not keep them leaves behind.
     void RemoveAll();

@@ -116,10 +116,12 @@ protected:
 
     // What a run leaves that must not depend on whether it met a fault:
     // every file's bytes, the times in a backup log left out; of a database,
-    // the rows of each table.
+    // the rows of each table; of the queue, its commands in order (a run
+    // taken back leaves its numbers used, as numbers are never reused).
     Snapshot Take()
     {
         Snapshot files;
+        std::map<long, QByteArray> queue;
         QDirIterator it(m_env.Root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
@@ -128,6 +130,10 @@ protected:
                 continue;
             if (name.endsWith(".mdb")) {
                 files[name] = TableRows(path);
+                continue;
+            }
+            if (QFileInfo(path).dir().dirName() == "NetCommands" && name.endsWith(".dat")) {
+                queue[QFileInfo(path).completeBaseName().mid(11).toLong()] = ReadWholeFile(path).value_or("<unreadable>");
                 continue;
             }
             QByteArray bytes = ReadWholeFile(path).value_or("<unreadable>");
@@ -139,6 +145,10 @@ protected:
             files[name] = bytes;
         }
         Database::CloseAllConnections();
+        QByteArray commands;
+        for (const auto& [number, bytes] : queue)
+            commands += bytes.toHex() + '\n';
+        files["the queue's commands"] = commands;
         return files;
     }
 
