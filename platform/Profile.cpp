@@ -88,7 +88,9 @@ bool Store(Change change)
     const std::optional<QByteArray> old = ReadWholeFile(file);
     change(*settings);
     settings->sync();
-    if (settings->status() == QSettings::NoError && HoldsAll(*settings) && SyncFile(file))
+    // The settings' writer makes no file for settings without a value.
+    const bool empty = settings->allKeys().isEmpty() && !QFile::exists(file);
+    if (settings->status() == QSettings::NoError && (empty || (HoldsAll(*settings) && SyncFile(file))))
         return true;
     if (old)
         WriteWholeFile(file, *old);

@@ -25,3 +25,13 @@ TEST(Profile, TextThatIsNotANumberReadsAsTheDefault)
     Profile::WriteString("Setup", "Selected events", "garbage");
     EXPECT_EQ(Profile::GetInt("Setup", "Selected events", 7), 7);
 }
+
+// A change that leaves a fresh profile without values writes no file: that
+// is success, not a failed write.
+TEST(Profile, AChangeLeavingAFreshProfileEmptySucceeds)
+{
+    TestEnvironment env;
+    EXPECT_TRUE(Profile::RemoveKey("Node States", "A2"));
+    EXPECT_TRUE(Profile::WriteValues({}));
+    EXPECT_FALSE(QFileInfo::exists(env.ProfilePath()));
+}
