@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QLabel>
 #include <QMenu>
@@ -286,6 +287,8 @@ void CMainFrame::CreateStatusBar()
         m_lockPanes << pane;
     }
     UpdateLockIndicators();
+    // The keys reach whichever widget has the focus.
+    qApp->installEventFilter(this);
     m_clock = new QLabel(this);
     m_clock->setObjectName(QStringLiteral("Clock"));
     statusBar()->addPermanentWidget(m_clock);
@@ -673,6 +676,18 @@ bool CMainFrame::event(QEvent* e)
     else if (m->msg == Msg::WM_COMMAND)
         m->result = OnCommand(static_cast<unsigned>(m->wParam)) ? 1 : 0;
     return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            UpdateLockIndicators();
+    } else if (e->type() == QEvent::WindowActivate && watched == this) {
+        UpdateLockIndicators(); // a lock may have changed in another window
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -432,13 +432,7 @@ bool CWFApp::OpenStartupFile(const QString& file, bool mostRecent)
                 ShowMessageBox(QString::fromLatin1(kNoRecentInstallationText), MbButtons::Ok, MbIcon::Exclamation);
             return false;
         }
-        if (!Hooks().openInstallationDialog) {
-            ShowMessageBox(QStringLiteral("No installation can be opened: choosing or creating an installation is "
-                                          "not available yet.\n\nWardix will close."),
-                           MbButtons::Ok, MbIcon::Exclamation);
-            return false;
-        }
-        const QString chosen = Hooks().openInstallationDialog();
+        const QString chosen = Hooks().openInstallationDialog ? Hooks().openInstallationDialog() : QString();
         return !chosen.isEmpty() && OpenDocumentFile(chosen);
     };
     if (file.isEmpty())

@@ -29,6 +29,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -337,6 +338,11 @@ TEST_F(MainFrameTest, LockIndicatorsStandBeforeTheClockAndShowWhileOn)
         EXPECT_EQ(num->text(), c.num);
         EXPECT_EQ(scroll->text(), c.scroll);
     }
+    // Pressing a lock key in any widget shows its new state at once.
+    SetLockKeySource([] { return std::optional<LockKeyStates>(LockKeyStates{true, false, false}); });
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_CapsLock, Qt::NoModifier);
+    QApplication::sendEvent(frame->statusBar(), &release);
+    EXPECT_EQ(caps->text(), "CAP");
     SetLockKeySource({});
 }
 
