@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; apt-get update only when one is missing.
 # poppler-utils gives the tests pdftotext, to read printed reports back;
-# shared-mime-info and xdg-utils let them check the installation file type.
+# shared-mime-info and xdg-utils let them check the installation file type;
+# fonts-urw-base35 gives the "Courier New" most print set-ups have, which is
+# not fixed-pitch, so the report tests meet the fallback to the fixed font.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libsqlite3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev sqlite3 poppler-utils shared-mime-info xdg-utils)
+          libgtest-dev libgmock-dev libbenchmark-dev sqlite3 poppler-utils shared-mime-info xdg-utils
+          fonts-urw-base35)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
