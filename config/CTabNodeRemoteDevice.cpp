@@ -4,6 +4,7 @@
 #include "common/SharedHelpers.h"
 #include "config/NodeSetupLayout.h"
 #include "config/PageLayout.h"
+#include "config/PanelTextField.h"
 #include "platform/MessageBox.h"
 
 #include <QCheckBox>
@@ -151,6 +152,15 @@ void CTabNodeRemoteDevice::OnChannelChosen(int row, int channel)
     if (!refusal.isEmpty())
         ShowMessageBox(refusal);
     ShowRow(row);
+}
+
+bool CTabNodeRemoteDevice::CheckPanelTexts() const
+{
+    for (int row = 1; row <= kRows; ++row) {
+        if (!CheckPanelTextField(QStringLiteral("DV%1 name").arg(row), NameEdit(row)))
+            return false;
+    }
+    return true;
 }
 
 void CTabNodeRemoteDevice::Store()

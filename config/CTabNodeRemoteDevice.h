@@ -26,6 +26,7 @@ public:
     // Writes the rows into the controller's image; a cab or module no longer
     // there loses its relays in the node's floor rows.
     void Store() override;
+    bool CheckPanelTexts() const override;
 
     // Rows counted from 1.
     QComboBox* TypeList(int row) const { return m_rows[static_cast<size_t>(row - 1)].type; }

@@ -204,6 +204,8 @@ TEST_F(NodeSetupForm, TextThePanelCannotHoldIsRefusedAndNothingIsStored)
          [](CSingleVLSettingForm* f) { return PageAt<CTabNodeNames>(f, kNamesPage)->ControllerField(); }},
         {"Init string 2", kModemPage,
          [](CSingleVLSettingForm* f) { return PageAt<CTabNodeModem>(f, kModemPage)->StringField(1); }},
+        {"DV3 name", kDevicesPage,
+         [](CSingleVLSettingForm* f) { return PageAt<CTabNodeRemoteDevice>(f, kDevicesPage)->NameEdit(3); }},
         {"OBTx2 name", kObstaclesPage,
          [](CSingleVLSettingForm* f) { return PageAt<CTabNodeObstacleXmtrs>(f, kObstaclesPage)->NameField(1); }},
     };
