@@ -1,5 +1,7 @@
 #include "linkforms/CWizardNewNode1.h"
 
+#include "common/PanelText.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QWizard>
@@ -34,6 +36,22 @@ void CWizardNewNode1::initializePage()
 {
     if (wizard())
         wizard()->setWindowTitle(title());
+}
+
+bool CWizardNewNode1::validatePage()
+{
+    if (!CheckPanelText(QStringLiteral("Controller name"), m_controller->text())) {
+        m_controller->setFocus();
+        return false;
+    }
+    for (int c = 0; c < NewNodeNames::kChannels; ++c) {
+        QLineEdit* channel = m_channels[static_cast<std::size_t>(c)];
+        if (!CheckPanelText(QStringLiteral("Channel ") + QChar(u'A' + c), channel->text())) {
+            channel->setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 NewNodeNames CWizardNewNode1::Names() const

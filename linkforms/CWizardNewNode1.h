@@ -18,6 +18,8 @@ public:
     explicit CWizardNewNode1(QWidget* parent = nullptr);
 
     void initializePage() override;
+    // Refuses a name the controller cannot hold, keeping the page.
+    bool validatePage() override;
     // The names as typed, an empty channel name back at its default.
     NewNodeNames Names() const;
 

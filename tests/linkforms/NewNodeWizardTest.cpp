@@ -4,6 +4,7 @@
 #include "image/NetworkPasswords.h"
 #include "linkforms/CNewNodeWizard.h"
 #include "linkforms/CWizardNewNode1.h"
+#include "tests/support/MessageBoxScript.h"
 #include "linkforms/CWizardNewNode2.h"
 #include "linkforms/NewNodeCheck.h"
 #include "platform/WindowMessages.h"
@@ -110,6 +111,20 @@ TEST_F(NewNodeWizard, NamesPageKeepsItsLimitsAndDefaults)
     EXPECT_EQ(name->text(), QString(24, 'a')) << "a 25th character is refused";
     TypeNames(wizard);
     EXPECT_EQ(wizard.Names().channels[2], "Access_C");
+}
+
+TEST_F(NewNodeWizard, ANameTheControllerCannotHoldKeepsTheNamesPage)
+{
+    CNewNodeWizard wizard(m_doc.m_netQueue, host, kNetA, 4);
+    TypeNames(wizard);
+    MessageBoxScript boxes;
+    Field(wizard, CWizardNewNode1::IdChannelB)->setText(QStringLiteral("Łódź door"));
+    EXPECT_FALSE(wizard.NamesPage().validatePage());
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Channel B: the character \"Ł\" cannot be stored in a "
+                                                        "controller.\n\nControllers hold only Western European "
+                                                        "(Latin-1) characters.")});
+    Field(wizard, CWizardNewNode1::IdChannelB)->setText(QStringLiteral("Hallway Öst"));
+    EXPECT_TRUE(wizard.NamesPage().validatePage());
 }
 
 TEST_F(NewNodeWizard, NakReasonsSetTheSetupPagesText)
