@@ -11,6 +11,8 @@
 #include "cardholders/CredentialAssignment.h"
 #include "cardholders/CredentialBlocks.h"
 #include "cardholders/CUserEntryCodesTab.h"
+#include "cardholders/DirectoryCodes.h"
+#include "cardholders/EntryCodeAssignment.h"
 #include "cardholders/SpareComboBox.h"
 #include "cardholders/CRPUser.h"
 #include "cardholders/CRPUserGroups.h"
@@ -305,6 +307,8 @@ TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(CredentialAssignment::Assign(CredentialKind::Transmitter, form->UserID(), 0, "500"),
               CredentialAssignment::AssignResult::Assigned);
+    ASSERT_EQ(EntryCodeAssignment::Assign(form->UserID(), "0042", false), EntryCodeAssignment::AssignResult::Assigned);
+    ASSERT_TRUE(DirectoryCodes::Assign(form->UserID(), "0001", DirectoryCodes::DefaultSubsets()));
 
     // A form made afresh, as after a restart, opens on her transmitters.
     Tree()->Tree()->setCurrentItem(staff);
@@ -316,7 +320,8 @@ TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
     ASSERT_EQ(form->XmtrsPage()->AssignedList()->count(), 1);
     EXPECT_EQ(form->XmtrsPage()->AssignedList()->item(0)->text().trimmed(), "500");
 
-    // Each button shows its page alone; the page follows the next cardholder.
+    // Each button shows its page alone, filled with her credentials; the
+    // page follows the next cardholder.
     const QWidget* pages[] = {form->XmtrsPage(), form->CardsPage(), form->DirectoryPage(), form->EntryCodesPage()};
     for (int p : {CardholderRecord::EntryCodes, CardholderRecord::DirectoryCodes, CardholderRecord::Cards}) {
         SCOPED_TRACE(p);
@@ -326,6 +331,8 @@ TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
             EXPECT_EQ(pages[other]->isVisibleTo(form), other == p);
         }
     }
+    EXPECT_EQ(form->EntryCodesPage()->CodeList()->count(), 1);
+    EXPECT_EQ(form->DirectoryPage()->CodeList()->count(), 1);
     EXPECT_EQ(form->CardsPage()->AssignedList()->item(0)->text().trimmed(), "10001");
     Tree()->Tree()->setCurrentItem(staff->child(0));
     EXPECT_EQ(frame->RightView(), form);
