@@ -5,6 +5,10 @@
 
 #include "app/CMainFrame.h"
 #include "cardholders/CRPUser.h"
+#include "cardholders/CredentialAssignment.h"
+#include "cardholders/CredentialBlocks.h"
+#include "cardholders/DirectoryCodes.h"
+#include "cardholders/EntryCodeAssignment.h"
 #include "common/CommandIds.h"
 #include "config/CNetworkSettingDlg.h"
 #include "config/CScheduleBar.h"
@@ -46,6 +50,16 @@ void FillAddress(CRPUser* form)
                 edit->setText(QString::fromLatin1(text));
         }
     }
+}
+
+// Besides her card, a transmitter, a directory code and an entry code.
+bool GiveCredentials(std::int32_t userId)
+{
+    using Result = CredentialAssignment::AssignResult;
+    return CredentialBlocks::CreateBlock(CredentialKind::Transmitter, {"Gate", 500, 509, {}})
+           && CredentialAssignment::Assign(CredentialKind::Transmitter, userId, 0, "500") == Result::Assigned
+           && DirectoryCodes::Assign(userId, "0001", DirectoryCodes::DefaultSubsets())
+           && EntryCodeAssignment::Assign(userId, "0042", false) == EntryCodeAssignment::AssignResult::Assigned;
 }
 
 // Periods an operator would have drawn on the first bars, in minutes.
@@ -110,8 +124,16 @@ int main(int argc, char** argv)
         return kFailure;
     FillAddress(form);
     form->ApplyButton()->click();
-    form->PageButton(CardholderRecord::Cards)->click();
-    saved = Save(frame, folder, "cardholder.png") && saved;
+    if (!GiveCredentials(form->UserID()))
+        return kFailure;
+    const std::pair<int, const char*> pages[] = {{CardholderRecord::Transmitters, "cardholder-transmitters.png"},
+                                                 {CardholderRecord::DirectoryCodes, "cardholder-directory.png"},
+                                                 {CardholderRecord::EntryCodes, "cardholder-entry-codes.png"},
+                                                 {CardholderRecord::Cards, "cardholder.png"}};
+    for (const auto& [page, name] : pages) {
+        form->PageButton(page)->click();
+        saved = Save(frame, folder, name) && saved;
+    }
 
     tour.Command(CommandId::GlobalSettings);
     saved = tour.RightTab(kTimeZonesPage) && saved;
