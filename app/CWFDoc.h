@@ -267,6 +267,9 @@ public:
     // their one sync. Otherwise each command file is made durable alone.
     DurableFiles* m_commandFiles = nullptr;
 
+    // Deletes the queued rows of these command files in one transaction.
+    void RemoveCommandRows(const QStringList& fileNames);
+
 private:
     void ReadInstallationFile();
     // False, shown, when the file could not be written.
@@ -287,7 +290,8 @@ private:
     QString StoredCommandPath(const QString& fileName) const;
     void RequeryNetCommands();
     // Removes the command files that no queued row names (set-aside ones
-    // excepted): what a run whose rows went back, or a crash, left behind.
+    // excepted) and the rows whose file is gone: what a run whose rows went
+    // back, a removal that could not be recorded, or a crash left behind.
     void RemoveUnlistedCommandFiles();
     void ClearSettingsListing();
     // Appends the text as a marked heading.

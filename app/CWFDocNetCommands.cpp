@@ -9,6 +9,7 @@
 #include "link/NodeAddress.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/DatabaseTransaction.h"
 #include "platform/DurableFiles.h"
 #include "platform/SqlStatement.h"
 
@@ -181,17 +182,43 @@ std::optional<SetAsideCommand> CWFDoc::SetAsideNetCommand(std::int32_t commandId
     return setAside;
 }
 
+void CWFDoc::RemoveCommandRows(const QStringList& fileNames)
+{
+    {
+        DatabaseTransaction rows(m_netCommandsSet.GetDefaultDBName());
+        const auto database = Database::Open(m_netCommandsSet.GetDefaultDBName());
+        SqlStatement remove(database->Handle(), QStringLiteral("DELETE FROM [NetCommands] WHERE FileName = ?"));
+        for (const QString& name : fileNames) {
+            remove.Reset();
+            remove.Bind(1, name);
+            remove.Step();
+        }
+        rows.Commit();
+    }
+    ResyncPendingCount();
+}
+
 void CWFDoc::RemoveUnlistedCommandFiles()
 {
+    if (!m_netCommandsSet.IsOpen())
+        return;
     QDir files(BuildPath(kNetCommands, QString()));
     const QStringList names = files.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    if (names.isEmpty() || !m_netCommandsSet.IsOpen())
-        return;
+    const QSet<QString> present(names.begin(), names.end());
     QSet<QString> listed;
+    QStringList fileless;
     const auto database = Database::Open(m_netCommandsSet.GetDefaultDBName());
     SqlStatement rows(database->Handle(), QStringLiteral("SELECT FileName FROM [NetCommands]"));
-    while (rows.Step())
-        listed.insert(rows.Value(0).toString());
+    while (rows.Step()) {
+        const QString name = rows.Value(0).toString();
+        listed.insert(name);
+        if (!present.contains(name))
+            fileless << name;
+    }
+    // A row whose file is gone was sent or taken back when its removal
+    // could not be recorded: it goes too.
+    if (!fileless.isEmpty())
+        RemoveCommandRows(fileless);
     // Files set aside as unreadable are kept for whoever looks into them.
     const QString setAside = CNetCommand::UnreadableFileName(QString());
     for (const QString& name : names) {

@@ -1,9 +1,7 @@
 #include "app/CommandStoreTransaction.h"
 
 #include "app/CWFDoc.h"
-#include "platform/Database.h"
 #include "platform/DatabaseException.h"
-#include "platform/SqlStatement.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,8 +55,18 @@ bool CommandStoreTransaction::Commit()
     try {
         m_rows.Commit();
     } catch (const DatabaseException&) {
-        m_files.RemoveAll();
-        m_doc.ResyncPendingCount();
+        // A commit refused at its journal's last sync has already kept the
+        // rows: they are taken back for certain before their files go. If
+        // even that fails, rows and files stay together, and the next run
+        // removes whichever of them lacks the other.
+        m_committed = m_files.Files();
+        m_files = DurableFiles();
+        try {
+            TakeBack();
+        } catch (const DatabaseException&) {
+            m_committed.clear();
+            m_doc.ResyncPendingCount();
+        }
         throw;
     }
     m_committed = m_files.Files();
@@ -68,20 +76,12 @@ bool CommandStoreTransaction::Commit()
 
 void CommandStoreTransaction::TakeBack()
 {
-    {
-        DatabaseTransaction rows(m_doc.m_netCommandsSet.GetDefaultDBName());
-        const auto database = Database::Open(m_doc.m_netCommandsSet.GetDefaultDBName());
-        SqlStatement remove(database->Handle(), QStringLiteral("DELETE FROM [NetCommands] WHERE FileName = ?"));
-        for (const QByteArray& file : m_committed) {
-            remove.Reset();
-            remove.Bind(1, QFileInfo(QFile::decodeName(file)).fileName());
-            remove.Step();
-        }
-        rows.Commit();
-    }
+    QStringList names;
+    for (const QByteArray& file : m_committed)
+        names << QFileInfo(QFile::decodeName(file)).fileName();
+    m_doc.RemoveCommandRows(names);
     // The rows go first: a file without a row is removed by the next run.
     for (const QByteArray& file : m_committed)
         ::unlink(file.constData());
     m_committed.clear();
-    m_doc.ResyncPendingCount();
 }

@@ -512,15 +512,16 @@ TEST_F(ShellFixture, MissingRecentInstallationGoesToOpenAnInstallation)
     EXPECT_EQ(Profile::GetString("Recent File List", "File1"), QFileInfo(other).absoluteFilePath());
 }
 
-TEST_F(ShellFixture, WithoutTheOpenDialogAMissingInstallationEndsWithAMessage)
+TEST_F(ShellFixture, WithoutTheOpenDialogAMissingInstallationEndsAsACancelledChoiceWould)
 {
     StartedBefore(InstallationPath("Gone"));
     MessageBoxScript boxes;
     CWFApp app;
     EXPECT_FALSE(app.InitInstance({}));
+    EXPECT_TRUE(app.Document()->GetPathName().isEmpty());
     app.ExitInstance();
-    ASSERT_EQ(boxes.Shown().size(), 2);
-    EXPECT_TRUE(boxes.Shown()[1].text.endsWith("Wardix will close."));
+    ASSERT_EQ(boxes.Shown().size(), 1);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Wardenfold cannot locate "));
 }
 
 TEST_F(ShellFixture, OldInstallationIsRefusedAndNothingIsSaved)

@@ -8,6 +8,7 @@
 //   WARDIX_FAULT_ERRNO  "EIO" (default) or "ENOSPC"
 //   WARDIX_FAULT_COUNT  at exit, the number of calls counted is written here
 //   WARDIX_FAULT_LOG    the failed call's kind and path are written here
+//   WARDIX_FAULT_TRACE  every counted call's number, kind and path are added here
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -97,6 +98,12 @@ static int FdCounts(int fd, char* path, size_t size)
 static int FailsNow(const char* kind, const char* path)
 {
     const long call = atomic_fetch_add(&g_calls, 1) + 1;
+    const char* traceFile = getenv("WARDIX_FAULT_TRACE");
+    FILE* trace = traceFile ? fopen(traceFile, "a") : NULL;
+    if (trace) {
+        fprintf(trace, "%ld %s %s\n", call, kind, path);
+        fclose(trace);
+    }
     if (call != g_failAt)
         return 0;
     const char* logFile = getenv("WARDIX_FAULT_LOG");
