@@ -203,10 +203,9 @@ bool CWFDoc::RestoreFloorNamesDatabase()
     const QString destination = BuildPath(kInstallation, QStringLiteral("Database/") + kFloorNamesFile);
     const QString kept = destination + QStringLiteral(".bad");
     Database::CloseAllConnections();
-    if (QFile::exists(destination)) {
-        QFile::remove(kept);
-        QFile::copy(destination, kept);
-    }
+    // The unreadable file is replaced only once its copy is kept.
+    if (QFile::exists(destination) && !CopyTemplateFile(destination, kept, kept, kFloorNamesCopyTexts))
+        return false;
     if (!CopyTemplateFile(BuildPath(kNewInstallation, QStringLiteral("Database/") + kFloorNamesFile), destination,
                           destination, kFloorNamesCopyTexts))
         return false;
@@ -243,8 +242,7 @@ bool CWFDoc::ConvertNetworkNodes()
     const QString old = folder + QLatin1Char('/') + kOldNetworkNodesFile;
     const QString converted = current + QStringLiteral(".converted");
     Database::CloseAllConnections();
-    QFile::remove(old);
-    if (!QFile::copy(current, old)) {
+    if (!CopyWholeFile(current, old)) {
         ShowMessageBox(QStringLiteral("Error renaming file %1.").arg(current));
         return false;
     }

@@ -7,6 +7,7 @@
 #include "database/InstallationDatabases.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 
 #include <QFile>
@@ -69,8 +70,7 @@ void CompactDatabaseFile(const QString& installationFolder, const QString& relat
     Database::CompactInto(target, temporary);
     // A rename, not a copy: the file is either the old one or the compacted one.
     errno = 0;
-    if (Database::IsOpenFile(target)
-        || std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
+    if (Database::IsOpenFile(target) || !MoveIntoPlace(temporary, target)) {
         const bool denied = errno == EACCES || errno == EPERM;
         const QString text = denied
                                  ? QStringLiteral("ACCESS DENIED: Error copying Temp.mdb during database optimization.\n\nDestination: %1")

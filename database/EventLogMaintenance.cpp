@@ -6,6 +6,7 @@
 #include "database/GlobalRecordsets.h"
 #include "platform/Database.h"
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/OleDate.h"
 #include "platform/ProgramFolder.h"
@@ -202,23 +203,30 @@ bool SplitFiles(const QString& installationFolder, const QDate& splitDate)
         ShowDatabaseExceptionReport(error);
         return false;
     }
-    if (!QFile::rename(workPath, archivePath)) {
+    if (!MoveIntoPlace(workPath, archivePath)) {
         QFile::remove(workPath);
+        QFile::remove(archivePath);
         ShowFixedText("Error in the file structure.");
         return false;
     }
 
     // Only now do the archived events leave the current log, which is
     // replaced in one rename.
+    bool replacing = false;
     try {
         Database::CompactInto(logPath, newLogPath);
         if (KeepOneSide(newLogPath, QStringLiteral("[Time] <= ?"), limit) != span.total - span.count)
             ThrowIncomplete("The new event log is incomplete.");
+        replacing = true;
         Database::ReplaceFile(newLogPath, logPath);
     } catch (const DatabaseException&) {
-        QFile::remove(newLogPath);
-        // The current log is still complete: the archive would only repeat it.
-        QFile::remove(archivePath);
+        // Until the new log stands in place the current one is complete and
+        // the archive would only repeat it; once it does, only the archive
+        // holds the archived events.
+        if (!replacing || QFile::exists(newLogPath)) {
+            QFile::remove(newLogPath);
+            QFile::remove(archivePath);
+        }
         ShowFixedText("Error in file system structure.");
         return false;
     }

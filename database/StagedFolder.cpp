@@ -1,5 +1,7 @@
 #include "database/StagedFolder.h"
 
+#include "platform/DurableFiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -60,5 +62,8 @@ bool StagedFolder::Commit(const QString& last)
         }
         done.push_back({name, replacesOld});
     }
+    // Moves the disk may not keep are taken back as any other failure.
+    if (!names.isEmpty() && !DurableFiles::SyncFolderOf(target.filePath(names.last())))
+        return undo();
     return true;
 }

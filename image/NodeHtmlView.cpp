@@ -70,16 +70,19 @@ bool NodeHtmlView::Write(const QString& folder, const QString& htmlFolder, int f
                          const QDateTime& now)
 {
     HtmlPageFiles::WriteMissing(htmlFolder);
-    // A page file that cannot be copied leaves the view without it.
+    // A view missing one of its page files would open blank or unstyled.
+    bool written = true;
     for (const char* name : PageFiles) {
         const QString copy = folder + QLatin1String(name);
         const std::optional<QByteArray> page = ReadWholeFile(htmlFolder + QLatin1String(name));
-        if (!page || !WriteWholeFile(copy, *page))
+        if (!page || !WriteWholeFile(copy, *page)) {
             QFile::remove(copy);
+            written = false;
+        }
     }
     NodeViewSources sources(folder, firmwareMajor, firmwareMinor, now);
     const QByteArray script = DataScript(sources);
-    const bool written = WriteWholeFile(folder + QLatin1String(kDataFile), script);
+    written = WriteWholeFile(folder + QLatin1String(kDataFile), script) && written;
     if (!written || sources.readFailed) {
         ShowMessageBox(QString::fromLatin1(kWriteErrorText));
         return false;

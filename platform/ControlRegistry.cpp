@@ -94,10 +94,15 @@ bool ControlRegistry::SetValue(const QString& key, const QString& name, const QS
     QString path;
     if (!SettingsPath(key, name.isNull() ? QStringLiteral("") : name, &path))
         return false;
-    QSettings settings(m_file, QSettings::IniFormat);
-    settings.setValue(path, value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    {
+        QSettings settings(m_file, QSettings::IniFormat);
+        settings.setValue(path, value);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return false;
+    }
+    // Read back: a write the disk refused at its last flush is reported as done.
+    return QSettings(m_file, QSettings::IniFormat).value(path).toString() == value;
 }
 
 bool ControlRegistry::DeleteTree(const QString& key)
@@ -105,10 +110,14 @@ bool ControlRegistry::DeleteTree(const QString& key)
     QString path;
     if (!SettingsPath(key, QString(), &path))
         return false;
-    QSettings settings(m_file, QSettings::IniFormat);
-    settings.remove(path);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    {
+        QSettings settings(m_file, QSettings::IniFormat);
+        settings.remove(path);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return false;
+    }
+    return !HasKey(key);
 }
 
 QString ControlRegistry::InprocServer(const QString& clsid) const

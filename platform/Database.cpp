@@ -1,6 +1,7 @@
 #include "platform/Database.h"
 
 #include "platform/DatabaseException.h"
+#include "platform/DurableFiles.h"
 #include "platform/SqlStatement.h"
 #include "platform/TextCollation.h"
 
@@ -193,7 +194,7 @@ void Database::ReplaceFile(const QString& source, const QString& target)
 {
     if (IsOpenFile(target))
         throw DatabaseException(JetError::ReadOnlyOrLocked, QStringLiteral("The file '%1' is in use.").arg(target));
-    if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
+    if (!MoveIntoPlace(source, target))
         throw DatabaseException(JetError::ReservedError, QStringLiteral("Unable to replace '%1' with '%2': %3")
                                                              .arg(target, source, QString::fromLocal8Bit(std::strerror(errno))));
 }

@@ -1,10 +1,11 @@
 #include "platform/DesktopFileType.h"
 
+#include "platform/DurableFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamWriter>
 
@@ -56,8 +57,7 @@ bool WriteWhole(const QString& path, const QByteArray& text)
 {
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+    return WriteWholeFile(path, text);
 }
 
 // Runs a cache tool when it is installed; a missing or failing tool leaves

@@ -183,3 +183,10 @@ bool CopyWholeFile(const QString& from, const QString& to)
         return source.error() == QFileDevice::NoError;
     });
 }
+
+bool MoveIntoPlace(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    return SyncPath(source, O_RDONLY, ::fdatasync)
+           && ::rename(source.constData(), QFile::encodeName(to).constData()) == 0 && DurableFiles::SyncFolderOf(to);
+}

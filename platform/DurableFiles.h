@@ -47,3 +47,7 @@ private:
 bool WriteWholeFile(const QString& path, const QByteArray& bytes);
 // The same for a copy of the file at from, read a piece at a time.
 bool CopyWholeFile(const QString& from, const QString& to);
+// Renames a finished file into place, over any file there: its content is
+// made durable first and its folder entry after. False, errno set, when a
+// step failed; to then holds its old file unless only the folder's sync failed.
+bool MoveIntoPlace(const QString& from, const QString& to);

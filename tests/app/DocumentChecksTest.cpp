@@ -158,3 +158,16 @@ TEST_F(DocumentChecks, UnreadableFloorNamesAreReplacedAndKept)
     EXPECT_TRUE(g_setFloorNames.IsOpen());
     EXPECT_EQ(ReadWholeFile(floors + ".bad").value_or(QByteArray()), QByteArray("garbage"));
 }
+
+TEST_F(DocumentChecks, UnreadableFloorNamesWhoseCopyCannotBeKeptStayAndTheOpenFails)
+{
+    const QString floors = m_db + "FloorNames.mdb";
+    ASSERT_TRUE(WriteWholeFile(floors, "garbage"));
+    ASSERT_TRUE(QDir().mkdir(floors + ".bad"));
+    MessageBoxScript script;
+    CWFDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(m_file));
+    ASSERT_FALSE(script.Texts().isEmpty());
+    EXPECT_EQ(script.Texts()[0], "Error copying FloorNames.mdb file.\n\nDestination: " + floors + ".bad");
+    EXPECT_EQ(ReadWholeFile(floors).value_or(QByteArray()), QByteArray("garbage"));
+}

@@ -276,13 +276,19 @@ TEST_F(NodeView, WriteCopiesThePageFilesAndReplacesAnEarlierView)
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
-TEST_F(NodeView, DataScriptThatCannotBeWrittenFailsWithItsMessage)
+TEST_F(NodeView, AFileOfTheViewThatCannotBeWrittenFailsWithItsMessage)
 {
     SaveImage();
-    ASSERT_TRUE(QDir(Folder()).mkdir("data.js"));
     const QString html = InstallationPaths::BuildPath(InstallationPaths::kProgramHtml, QString(), QString());
-    EXPECT_FALSE(NodeHtmlView::Write(DownloadFolder(), html, 1, 0x32, kNow));
-    EXPECT_EQ(boxes.Texts(), QStringList{"Error writing to download file."});
+    for (const char* name : {"data.js", "Marrowin.htm", "wf.css"}) {
+        SCOPED_TRACE(name);
+        const qsizetype before = boxes.Shown().size();
+        QFile::remove(Path(name));
+        ASSERT_TRUE(QDir(Folder()).mkdir(name));
+        EXPECT_FALSE(NodeHtmlView::Write(DownloadFolder(), html, 1, 0x32, kNow));
+        EXPECT_EQ(boxes.Texts().mid(before), QStringList{"Error writing to download file."});
+        ASSERT_TRUE(QDir(Folder()).rmdir(name));
+    }
 }
 
 TEST_F(NodeView, OpenShowsTheFoldersPageWithTheDesktop)
