@@ -241,8 +241,8 @@ std::vector<SearchCase> SearchCases()
     const QDate newest = OleDay(kFirstEvent + (kLogEvents - 1) * kEventStep);
     const QDate monthStart(oldest.year(), oldest.month(), 1);
     const QDate monthEnd = monthStart.addMonths(1).addDays(-1);
-    const int busyNetNode = (kBusyNet << 4) | kBusyNode;
-    const auto doorWhere = [busyNetNode](int door) {
+    constexpr int busyNetNode = (kBusyNet << 4) | kBusyNode;
+    const auto doorWhere = [](int door) {
         return QStringLiteral("NetNode = %1 AND (Door = %2 OR Door = %3)")
             .arg(busyNetNode)
             .arg(door)
@@ -385,12 +385,12 @@ static void BM_EventLogCancel(benchmark::State& state)
 {
     CWFDoc& doc = LargeLogSite();
     doc.m_strEventLogFilter = QStringLiteral("LogID > 0");
-    const int cancelAtRow = kLogEvents / 2;
+    constexpr int cancelAtRow = kLogEvents / 2;
     double afterCancel = 0;
     int rows = 0;
     for (auto _ : state) {
         WatchedRows model;
-        ScriptedProgress progress([&model, cancelAtRow] { return model.Rows() >= cancelAtRow; });
+        ScriptedProgress progress([&model] { return model.Rows() >= cancelAtRow; });
         BuildEventLogReport(model);
         const Clock::time_point end = Clock::now();
         if (!progress.cancelledAt)

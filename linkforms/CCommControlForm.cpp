@@ -41,7 +41,6 @@ constexpr int kErrorLineBlanksAtStart = 8;
 constexpr int kRetransmitBlanksAtStart = 9;
 constexpr int kBlankLine = 18;
 constexpr int kErrorFontPixels = 16;
-constexpr int kToolTipDelayMs = 150;
 constexpr int kCountMaxChars = 10;
 constexpr int kSimpleButtonHeight = 45;
 constexpr int kMaxConnectFailures = 2;
@@ -115,7 +114,7 @@ CCommControlForm::~CCommControlForm()
 void CCommControlForm::BuildControls()
 {
     auto* grid = new QGridLayout(this);
-    const auto make = [this](auto* widget, int id) {
+    const auto make = [](auto* widget, int id) {
         widget->setObjectName(QString::number(id));
         return widget;
     };

@@ -317,7 +317,7 @@ void CRPNetworkStatusForm::OnNodeButton(int buttonId)
     if (click.menu == NodeCommands::Menu::None)
         return;
     QMenu menu(this);
-    const auto add = [&menu](QMenu* into, const QString& text, unsigned command, bool enabled = true) {
+    const auto add = [](QMenu* into, const QString& text, unsigned command, bool enabled = true) {
         QAction* action = into->addAction(text);
         action->setData(command);
         action->setEnabled(enabled);

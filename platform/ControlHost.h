@@ -18,7 +18,7 @@ class QWidget;
 // registration names, and talked to by dispatch identifier (or by name
 // through GetIDOfName). It works without
 // a window (properties only) until Attach gives it one.
-class ControlHost : public ILongProperties
+class ControlHost final : public ILongProperties
 {
 public:
     // An event's dispatch identifier and its arguments.

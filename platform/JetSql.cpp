@@ -23,7 +23,6 @@ struct Token
 constexpr int kPivotYear = 30; // two-digit years below it are 20xx, as Jet reads them
 constexpr int kCenturyBelowPivot = 2000;
 constexpr int kCenturyFromPivot = 1900;
-constexpr int kTwoDigitYearLimit = 100;
 
 [[noreturn]] void Fail(const QString& text, const QString& why)
 {

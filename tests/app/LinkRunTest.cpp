@@ -353,7 +353,8 @@ TEST_F(LinkRun, RefusedWriteStaysStoredAndGoesOnTheNextConnect)
 {
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     std::int32_t refused = 0;
-    for (const StoredCommand& stored : StoredByNode()[0x12]) {
+    const auto before = StoredByNode();
+    for (const StoredCommand& stored : before.at(0x12)) {
         if (stored.command.m_kind == NetKind::MemoryWrite) {
             refused = stored.id;
             break;
@@ -370,7 +371,8 @@ TEST_F(LinkRun, RefusedWriteStaysStoredAndGoesOnTheNextConnect)
         writesToA2 += t.fromProgram && IsRequest(t.frame, 0x12, {NetKind::MemoryWrite});
     EXPECT_EQ(writesToA2, 1) << "a refused write is not resent on the same connection";
     bool kept = false;
-    for (const StoredCommand& stored : StoredByNode()[0x12])
+    const auto after = StoredByNode();
+    for (const StoredCommand& stored : after.at(0x12))
         kept = kept || stored.id == refused;
     EXPECT_TRUE(kept) << "the refused write is still stored";
     const QString reason = ReasonOfFailedNetA(ResultOfNetA(m_doc));

@@ -27,7 +27,6 @@ namespace {
 
 constexpr int kKills = 20;
 constexpr int kExtraNodes = 3; // beside the demo's three
-constexpr int kCardholders = 300;
 constexpr int kCredentials = 300;
 constexpr std::uint8_t kEntryPanelType = 0;
 constexpr std::uint8_t kPanelTypeB = 1;

@@ -120,7 +120,7 @@ TEST_F(CardholderStoreTest, ImageRuleLetsExpiryBeatSuspensionAndNoAccessDeactiva
 TEST_F(CardholderStoreTest, ReleaseFreesSixTablesAndTheNextAddReusesTheRow)
 {
     const std::int32_t id = UserIdOf("Ada");
-    const auto addHeld = [id](auto& set, auto fill) {
+    const auto addHeld = [](auto& set, auto fill) {
         set.m_strFilter.clear();
         set.Requery();
         set.AddNew();
