@@ -23,8 +23,10 @@ constexpr int kBusyTimeoutMs = 2000;
 
 QHash<QString, std::weak_ptr<Database>>& Registry()
 {
-    static QHash<QString, std::weak_ptr<Database>> registry;
-    return registry;
+    // Never destroyed: a global recordset still open at exit closes its
+    // connection after every function's statics are gone.
+    static auto* registry = new QHash<QString, std::weak_ptr<Database>>;
+    return *registry;
 }
 
 // Two spellings of one file must find one connection: its lock is held.

@@ -464,8 +464,9 @@ TEST_F(LinkRun, CommandFileCutShortIsSetAsideAndItsNodeReprogrammed)
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.resize(100));
         file.close();
-        if (keptNameTaken)
+        if (keptNameTaken) {
             ASSERT_TRUE(QDir().mkpath(path + ".unreadable"));
+        }
         SetFlags(2, 0);
 
         ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();

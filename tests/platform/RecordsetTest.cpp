@@ -9,6 +9,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -20,6 +21,17 @@ const std::vector<Person> kPeople = {
     {"A \"quoted\" name", true, QDate(2029, 1, 1), 5.0},
     {"50%_off", false, QDate(2030, 1, 1), 6.0},
 };
+
+// Made before any connection, as the program's global recordsets are, so it
+// is destroyed after the statics of the functions that connect.
+class SetOpenAtExit : public PeopleSet
+{
+public:
+    SetOpenAtExit() : PeopleSet(QString()) {}
+    QString GetDefaultDBName() const override { return path; }
+    QString path;
+};
+SetOpenAtExit g_setOpenAtExit;
 
 int ErrorOf(const std::function<void()>& action)
 {
@@ -77,6 +89,18 @@ TEST_F(RecordsetTest, FindWalksTheRowsThatJetCriteriaMatch)
 
 // The criteria's values are parameters of statements kept by their text: a
 // statement kept from one value must never answer for the next.
+TEST_F(RecordsetTest, AGlobalRecordsetStillOpenAtExitLetsTheProgramEnd)
+{
+    AddPeople(kPeople);
+    EXPECT_EXIT(
+        {
+            g_setOpenAtExit.path = FilePath();
+            g_setOpenAtExit.Open();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(RecordsetTest, CriteriaOfOneShapeTakeEachCallsValues)
 {
     AddPeople(kPeople);
@@ -90,8 +114,9 @@ TEST_F(RecordsetTest, CriteriaOfOneShapeTakeEachCallsValues)
             const QString criteria = "Name = " + JetSql::QuoteText(QString::fromUtf8(name));
             const bool found = set.FindFirst(criteria);
             EXPECT_EQ(found, QLatin1String(name) != QLatin1String("nobody"));
-            if (found)
+            if (found) {
                 EXPECT_EQ(set.m_Name, QString::fromUtf8(name));
+            }
             EXPECT_FALSE(set.FindNext(criteria));
         }
         QStringList found;
