@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -187,6 +188,34 @@ bool CopyWholeFile(const QString& from, const QString& to)
 bool MoveIntoPlace(const QString& from, const QString& to)
 {
     const QByteArray source = QFile::encodeName(from);
-    return SyncPath(source, O_RDONLY, ::fdatasync)
-           && ::rename(source.constData(), QFile::encodeName(to).constData()) == 0 && DurableFiles::SyncFolderOf(to);
+    const QByteArray target = QFile::encodeName(to);
+    if (!SyncPath(source, O_RDONLY, ::fdatasync))
+        return false;
+    // The old file keeps a second name until the move is durable, so that a
+    // failed folder sync can put it back.
+    const QByteArray old = target + QByteArrayLiteral(".replaced");
+    ::unlink(old.constData());
+    const bool kept = ::link(target.constData(), old.constData()) == 0;
+    const bool replaces = kept || errno != ENOENT;
+    if (::rename(source.constData(), target.constData()) != 0) {
+        const int error = errno;
+        if (kept)
+            ::unlink(old.constData());
+        errno = error;
+        return false;
+    }
+    if (!DurableFiles::SyncFolderOf(to)) {
+        const int error = errno;
+        // Without a second name (a file system without links) the new file stays.
+        if (kept || !replaces) {
+            ::rename(target.constData(), source.constData());
+            if (kept)
+                ::rename(old.constData(), target.constData());
+        }
+        errno = error;
+        return false;
+    }
+    if (kept)
+        ::unlink(old.constData());
+    return true;
 }

@@ -49,5 +49,7 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes);
 bool CopyWholeFile(const QString& from, const QString& to);
 // Renames a finished file into place, over any file there: its content is
 // made durable first and its folder entry after. False, errno set, when a
-// step failed; to then holds its old file unless only the folder's sync failed.
+// step failed; to then holds its old file and from its new one (where the
+// file system has no links and only the folder's sync failed, to holds the
+// new file).
 bool MoveIntoPlace(const QString& from, const QString& to);

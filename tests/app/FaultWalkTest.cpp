@@ -217,8 +217,9 @@ protected:
         }
         for (const QByteArray& section : sections(before))
             EXPECT_TRUE(sections(bytes).contains(section)) << section.toStdString() << " was lost";
-        if (path.endsWith(".wfb"))
+        if (path.endsWith(".wfb")) {
             EXPECT_TRUE(bytes.contains("Stop Time=")) << "the log of a set not finished";
+        }
     }
 
     void ExpectQueueRowsAndFilesMatch()
@@ -316,8 +317,9 @@ protected:
             if (faulted.exitCode == 1) {
                 failedAt << QString::number(walk[i]);
                 EXPECT_FALSE(TaskLogMessages().isEmpty()) << "a failure without its message";
-                if (!resultFailed.isEmpty())
+                if (!resultFailed.isEmpty()) {
                     EXPECT_TRUE(ReadWholeFile(TaskLog()).value_or(QByteArray()).contains(resultFailed.toUtf8()));
+                }
             }
             ExpectSound(pristine);
             if (faulted.exitCode == 1) {
@@ -381,6 +383,14 @@ TEST_F(FaultWalk, Restore)
 TEST_F(FaultWalk, EventLogSplit)
 {
     Walk({"split", m_site, FirstEventDay().addDays(1).toString(Qt::ISODate)});
+}
+
+// A split whose new log is renamed into place but whose folder cannot be
+// synced must put the old log back, or its rerun finds nothing to archive.
+TEST_F(FaultWalk, EventLogSplitAtEachFolderSync)
+{
+    WalkMatching({"split", m_site, FirstEventDay().addDays(1).toString(Qt::ISODate)},
+                 QRegularExpression("^fsync "));
 }
 
 TEST_F(FaultWalk, EventLogClear)
