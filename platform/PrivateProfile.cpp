@@ -18,6 +18,23 @@ QString Decode(const QByteArray& bytes)
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+QString StripQuotes(const QString& value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+// A read takes one pair of quotes off a value, as Windows does: a value
+// that would lose its own is written inside one more pair.
+QString StoredValue(const QString& value)
+{
+    return StripQuotes(value) == value ? value : QLatin1Char('"') + value + QLatin1Char('"');
+}
+
 struct IniLines
 {
     QStringList lines;
@@ -50,7 +67,8 @@ struct IniLines
     // False when nothing changed.
     bool Set(const QString& section, const QString& key, const std::optional<QString>& value)
     {
-        const QString line = value ? key + QLatin1Char('=') + *value : QString();
+        const QString stored = value ? StoredValue(*value) : QString();
+        const QString line = key + QLatin1Char('=') + stored;
         const qsizetype header = FindSection(section);
         if (header < 0) {
             if (!value)
@@ -61,7 +79,7 @@ struct IniLines
         const qsizetype at = FindKey(header, key);
         if (at >= 0) {
             if (value) // the key keeps the spelling it already has
-                lines[at] = KeyValue(lines[at])->first + QLatin1Char('=') + *value;
+                lines[at] = KeyValue(lines[at])->first + QLatin1Char('=') + stored;
             else
                 lines.removeAt(at);
             return true;
@@ -134,16 +152,6 @@ struct IniLines
         return -1;
     }
 };
-
-QString StripQuotes(const QString& value)
-{
-    if (value.size() >= 2) {
-        const QChar first = value.front();
-        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-            return value.mid(1, value.size() - 2);
-    }
-    return value;
-}
 
 } // namespace
 

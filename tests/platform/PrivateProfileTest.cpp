@@ -76,6 +76,18 @@ TEST_F(PrivateProfileTest, WritesKeepEverythingElseInPlace)
     EXPECT_EQ(ReadRaw(), QByteArray("[A]\r\nx=10\r\n; note\r\ny=2\r\nNew Key=n\r\n\r\n[C]\r\nw=4\r\n"));
 }
 
+TEST_F(PrivateProfileTest, AValueInQuotesOfItsOwnReadsBackAsWritten)
+{
+    for (const char* value : {"'Bob'", "\"x\"", "''", "'''''''''", "\"'x'\"", "'open", "a'b'", "'", "plain"}) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(PrivateProfile::WriteString("Operator 1", "Password", QString::fromLatin1(value), m_file));
+        EXPECT_EQ(PrivateProfile::GetString("Operator 1", "Password", QString(), m_file), QString::fromLatin1(value));
+    }
+    // A value only wrapped in quotes, as older copies and Windows wrote it, loses them.
+    WriteRaw("[Operator 1]\r\nPassword='Bob'\r\n");
+    EXPECT_EQ(PrivateProfile::GetString("Operator 1", "Password", QString(), m_file), "Bob");
+}
+
 TEST_F(PrivateProfileTest, UnwritableFileReportsFailure)
 {
     EXPECT_FALSE(PrivateProfile::WriteString("A", "x", QStringLiteral("1"),
