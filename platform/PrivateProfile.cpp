@@ -28,11 +28,13 @@ QString StripQuotes(const QString& value)
     return value;
 }
 
-// A read takes one pair of quotes off a value, as Windows does: a value
-// that would lose its own is written inside one more pair.
+// A read trims a value and takes one pair of quotes off it, as Windows
+// does: a value that would lose quotes of its own is written inside one
+// more pair.
 QString StoredValue(const QString& value)
 {
-    return StripQuotes(value) == value ? value : QLatin1Char('"') + value + QLatin1Char('"');
+    const QString read = value.trimmed();
+    return StripQuotes(read) == read ? value : QLatin1Char('"') + value + QLatin1Char('"');
 }
 
 struct IniLines

@@ -12,11 +12,11 @@
 
 namespace {
 
-// A text cut to its longest length may end in a blank, which a value read
-// back never does.
+// Blanks at a text's ends are not kept: an ini read trims a value (a text
+// cut to its longest length may end in one), unless quotes keep them.
 bool SameOperator(const COperatorStore& a, const COperatorStore& b)
 {
-    if (a.GetName().trimmed() != b.GetName() || a.GetPassword().trimmed() != b.GetPassword()
+    if (a.GetName().trimmed() != b.GetName().trimmed() || a.GetPassword().trimmed() != b.GetPassword().trimmed()
         || a.IsAdministrator() != b.IsAdministrator())
         return false;
     for (int i = 0; i < COperatorStore::kPrivilegeCount; ++i) {

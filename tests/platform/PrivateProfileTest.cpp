@@ -78,7 +78,8 @@ TEST_F(PrivateProfileTest, WritesKeepEverythingElseInPlace)
 
 TEST_F(PrivateProfileTest, AValueInQuotesOfItsOwnReadsBackAsWritten)
 {
-    for (const char* value : {"'Bob'", "\"x\"", "''", "'''''''''", "\"'x'\"", "'open", "a'b'", "'", "plain"}) {
+    for (const char* value :
+         {"'Bob'", "\"x\"", "''", "'''''''''", "\"'x'\"", "'open", "a'b'", "'", "plain", "'An''\r", " 'x' "}) {
         SCOPED_TRACE(value);
         ASSERT_TRUE(PrivateProfile::WriteString("Operator 1", "Password", QString::fromLatin1(value), m_file));
         EXPECT_EQ(PrivateProfile::GetString("Operator 1", "Password", QString(), m_file), QString::fromLatin1(value));
