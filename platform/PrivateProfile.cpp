@@ -29,12 +29,11 @@ QString StripQuotes(const QString& value)
 }
 
 // A read trims a value and takes one pair of quotes off it, as Windows
-// does: a value that would lose quotes of its own is written inside one
-// more pair.
+// does: a value that would not read back as it stands (quotes or blanks of
+// its own at an end) is written inside one more pair.
 QString StoredValue(const QString& value)
 {
-    const QString read = value.trimmed();
-    return StripQuotes(read) == read ? value : QLatin1Char('"') + value + QLatin1Char('"');
+    return StripQuotes(value.trimmed()) == value ? value : QLatin1Char('"') + value + QLatin1Char('"');
 }
 
 struct IniLines

@@ -554,8 +554,7 @@ TEST_F(ShellFixture, VersionIsReadInTheCLocaleAndOneXIsRewritten)
         SCOPED_TRACE(c.stored);
         PrivateProfile::WriteString("Version", "Installation Version", QString::fromLatin1(c.stored), path);
         EXPECT_DOUBLE_EQ(CWFApp::ReadInstallationVersion(path), c.read);
-        EXPECT_EQ(PrivateProfile::GetString("Version", "Installation Version", "", path),
-                  QString::fromLatin1(c.after).trimmed());
+        EXPECT_EQ(PrivateProfile::GetString("Version", "Installation Version", "", path), QString::fromLatin1(c.after));
     }
 }
 

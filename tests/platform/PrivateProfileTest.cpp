@@ -76,10 +76,10 @@ TEST_F(PrivateProfileTest, WritesKeepEverythingElseInPlace)
     EXPECT_EQ(ReadRaw(), QByteArray("[A]\r\nx=10\r\n; note\r\ny=2\r\nNew Key=n\r\n\r\n[C]\r\nw=4\r\n"));
 }
 
-TEST_F(PrivateProfileTest, AValueInQuotesOfItsOwnReadsBackAsWritten)
+TEST_F(PrivateProfileTest, AValueWithQuotesOrBlanksOfItsOwnReadsBackAsWritten)
 {
     for (const char* value :
-         {"'Bob'", "\"x\"", "''", "'''''''''", "\"'x'\"", "'open", "a'b'", "'", "plain", "'An''\r", " 'x' "}) {
+         {"'Bob'", "\"x\"", "''", "'''''''''", "\"'x'\"", "'open", "a'b'", "'", "plain", "'An''\r", " 'x' ", "\r", "Ann "}) {
         SCOPED_TRACE(value);
         ASSERT_TRUE(PrivateProfile::WriteString("Operator 1", "Password", QString::fromLatin1(value), m_file));
         EXPECT_EQ(PrivateProfile::GetString("Operator 1", "Password", QString(), m_file), QString::fromLatin1(value));
