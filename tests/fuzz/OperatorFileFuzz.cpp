@@ -12,11 +12,10 @@
 
 namespace {
 
-// Blanks at a text's ends are not kept: an ini read trims a value (a text
-// cut to its longest length may end in one), unless quotes keep them.
+// An operator read and saved again reads back the same, to the character.
 bool SameOperator(const COperatorStore& a, const COperatorStore& b)
 {
-    if (a.GetName().trimmed() != b.GetName().trimmed() || a.GetPassword().trimmed() != b.GetPassword().trimmed()
+    if (a.GetName() != b.GetName() || a.GetPassword() != b.GetPassword()
         || a.IsAdministrator() != b.IsAdministrator())
         return false;
     for (int i = 0; i < COperatorStore::kPrivilegeCount; ++i) {
