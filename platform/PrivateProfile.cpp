@@ -69,7 +69,7 @@ struct IniLines
     bool Set(const QString& section, const QString& key, const std::optional<QString>& value)
     {
         const QString stored = value ? StoredValue(*value) : QString();
-        const QString line = key + QLatin1Char('=') + stored;
+        const QString line = value ? key + QLatin1Char('=') + stored : QString();
         const qsizetype header = FindSection(section);
         if (header < 0) {
             if (!value)

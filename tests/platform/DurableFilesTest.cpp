@@ -3,6 +3,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -39,4 +40,26 @@ TEST(DurableFiles, ReplaceAllThatCannotWriteOneReplacesNone)
         {{kept, "new"}, {env.Path(QStringLiteral("no/such/folder/Vestrel12.dat")), "new"}}));
     EXPECT_EQ(ReadWholeFile(kept).value_or(QByteArray()), QByteArray("old"));
     EXPECT_EQ(FolderNames(env.Path(QStringLiteral("copies"))), QStringList{QStringLiteral("Vestrel11.dat")});
+}
+
+TEST(DurableFiles, MoveIntoPlaceReplacesWholeOrLeavesBothFilesAsTheyWere)
+{
+    TestEnvironment env;
+    const QString folder = env.Path(QStringLiteral("Database"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString log = folder + QStringLiteral("/EventLog.mdb");
+    const QString fresh = folder + QStringLiteral("/NewLog.mdb");
+    ASSERT_TRUE(WriteWholeFile(log, "old"));
+    ASSERT_TRUE(WriteWholeFile(fresh, "new"));
+    ASSERT_TRUE(MoveIntoPlace(fresh, log));
+    EXPECT_EQ(ReadWholeFile(log).value_or(QByteArray()), QByteArray("new"));
+    EXPECT_EQ(FolderNames(folder), QStringList{QStringLiteral("EventLog.mdb")}) << "no second name is left";
+
+    // A place the file cannot take: both stay as they were.
+    const QString taken = folder + QStringLiteral("/Archive.mdb");
+    ASSERT_TRUE(QDir().mkpath(taken + QStringLiteral("/inside")));
+    EXPECT_FALSE(MoveIntoPlace(log, taken));
+    EXPECT_EQ(ReadWholeFile(log).value_or(QByteArray()), QByteArray("new"));
+    EXPECT_TRUE(QFileInfo(taken + QStringLiteral("/inside")).isDir());
+    EXPECT_EQ(FolderNames(folder), QStringList{QStringLiteral("EventLog.mdb")});
 }
