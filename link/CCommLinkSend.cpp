@@ -354,6 +354,14 @@ void CCommLink::HandleNodeTimeout()
     const int node = at.node;
     if (!IsNodeInRange(net, node))
         return;
+    if (m_sent.code == NetKind::StatusPoll && !m_queue.IsConfigured(net, node)) {
+        // A connect's pass polls every address to find new panels; one where
+        // the installation has none and nothing answers is passed over, as
+        // the master's time-out for it would be, without a reconnect.
+        m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonNoReply);
+        PollNextNode();
+        return;
+    }
     if (m_sent.code == NetKind::StatusPoll && node != kBroadcastNode && NodeLinkState[net - 1][node - 1] != kNodeStateFailed) {
         // A node that stays silent after one reconnect is suspended, so a
         // quiet slave cannot keep the whole network reconnecting.

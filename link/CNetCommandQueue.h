@@ -52,6 +52,12 @@ public:
     // place outside the grid has none.
     CNetQueueNode* GetNode(int net, int node) const;
     bool HasNode(int net, int node) const { return GetNode(net, node) != nullptr; }
+    // The node has an entry made from a controller record of the installation.
+    bool IsConfigured(int net, int node) const
+    {
+        const CNetQueueNode* entry = GetNode(net, node);
+        return entry && entry->m_configured;
+    }
 
     // Makes the entry of the current controller row, replacing one that was
     // there; its standing request becomes a status poll of the node.

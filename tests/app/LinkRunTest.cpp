@@ -24,6 +24,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -277,6 +278,35 @@ TEST_F(LinkRun, NodeBackAfterItsSuspensionIsPolledAgainAndRestored)
     EXPECT_TRUE(restored) << "A3 was not polled again";
     EXPECT_TRUE(link.IsConnected());
     EXPECT_TRUE(Marked(3)) << "its writes were lost with its suspension";
+}
+
+// Nothing answers at A4-A8, where the installation has no panel, and A3, a
+// panel of the installation, answers no poll.
+TEST_F(LinkRun, OnlyASilentControllerReconnectsAndOnlyOnce)
+{
+    for (int node = 4; node <= 8; ++node)
+        line.SetNodeMode(node, PanelLine::NodeMode::Silent);
+    line.SetRequestHook([](const QByteArray& request) {
+        return IsRequest(request, 0x13, {2}) ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+    ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+    ASSERT_TRUE(RunUntilSent());
+    std::map<int, int> polls;
+    int logins = 0;
+    for (const PanelLine::Traffic& t : line.TrafficLog()) {
+        if (!t.fromProgram)
+            continue;
+        logins += IsRequest(t.frame, 0x11, {1});
+        for (std::uint8_t node = 1; node <= 8; ++node)
+            polls[node] += IsRequest(t.frame, static_cast<std::uint8_t>(0x10 | node), {2});
+    }
+    EXPECT_EQ(logins, 2) << "one reconnect, for A3";
+    EXPECT_EQ(NodeLinkState[0][2], kNodeStateFailed) << "A3 silent after its reconnect is suspended";
+    for (int node = 4; node <= 8; ++node)
+        EXPECT_EQ(polls[node], 2) << "A" << node << ": a poll and its resend in the pass that reached it";
+    EXPECT_TRUE(link.IsConnected());
+    ExpectPanelsEqualTheFiles({1, 2});
 }
 
 TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)

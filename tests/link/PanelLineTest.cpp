@@ -51,6 +51,8 @@ TEST_F(SerialLink, PanelLineAnswersAsThePanelsWireDoes)
          [&] { return masterStatus; }},
         {"other network", [](PanelLine&) {}, StatusPollFrame(kNetwork + 1, 1), [] { return QByteArray(); }},
         {"dead line", [](PanelLine& l) { l.SetDead(true); }, StatusPollFrame(kNetwork, 1), [] { return QByteArray(); }},
+        {"silent absent slave", [](PanelLine& l) { l.SetNodeMode(3, PanelLine::NodeMode::Silent); },
+         StatusPollFrame(kNetwork, 3), [] { return QByteArray(); }},
     };
     line.SetTimeOutNakDelay(std::chrono::milliseconds(0));
     Connect();
