@@ -11,6 +11,7 @@
 #include "platform/WindowMessages.h"
 
 #include <memory>
+#include <utility>
 
 EventLogCollector::EventLogCollector(CCommLink& link, CNetCommandQueue& queue, std::uint8_t directoryCodeLength,
                                      QObject* parent)
@@ -37,9 +38,12 @@ void EventLogCollector::NoteUnreadLogs()
     if (m_network < 1 || m_network > CNetCommandQueue::kNetworks)
         return;
     for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
-        if (m_queue.HasNode(m_network, node) && !m_readToEnd[static_cast<std::size_t>(node)])
-            NetRunResults::Fail(m_network, QStringLiteral("The event log of node %1 was not read to its end.")
-                                               .arg(NetRunResults::NodeName(m_network, node)));
+        const auto at = static_cast<std::size_t>(node);
+        if (!m_queue.HasNode(m_network, node) || m_readToEnd[at])
+            continue;
+        const QString text = m_givenUp[at] ? QStringLiteral("The event log of node %1 was not read to its end.")
+                                           : QStringLiteral("The event log of node %1 was not collected.");
+        NetRunResults::Fail(m_network, text.arg(NetRunResults::NodeName(m_network, node)));
     }
 }
 
@@ -57,6 +61,7 @@ bool EventLogCollector::RequestNextNode(bool advance)
         while (m_node <= CNetCommandQueue::kNodes && !IsResponding(m_node));
         if (m_node > CNetCommandQueue::kNodes)
             return false;
+        m_cutsOfNode = 0;
         QString label;
         try {
             if (!g_setVestrels.IsOpen() || !g_setVestrels.FindByAddress(m_network, m_node))
@@ -75,6 +80,7 @@ bool EventLogCollector::RequestEventLog()
 {
     auto read = std::make_unique<CNetCommand>(NetKind::EventLogRead, m_network, m_node);
     read->m_notifyWindow = this;
+    m_readRetries = read->m_retries;
     if (!m_queue.AddCommand(read))
         return false;
     m_waiting = Waiting::Read;
@@ -167,14 +173,33 @@ void EventLogCollector::OnAck()
         Finish();
 }
 
-// A give-up comes as several messages, some posted after the others: the
-// first ends the wait, and the walk goes on only once they are all in.
 void EventLogCollector::OnFailure()
 {
     if (m_waiting == Waiting::Nothing || m_finished)
         return;
+    if (m_node >= 1 && m_node <= CNetCommandQueue::kNodes)
+        m_givenUp[static_cast<std::size_t>(m_node)] = true;
+    EndWait();
+}
+
+// A give-up comes as several messages, some posted after the others, and a
+// cut comes amid a reconnect: the wait ends at once, and the walk goes on
+// from the event loop, once they are all in.
+void EventLogCollector::EndWait()
+{
     m_waiting = Waiting::Nothing;
     QMetaObject::invokeMethod(this, &EventLogCollector::Continue, Qt::QueuedConnection);
+}
+
+bool EventLogCollector::AskAgain()
+{
+    if (!IsResponding(m_node))
+        return false;
+    if (++m_cutsOfNode > m_readRetries) {
+        m_givenUp[static_cast<std::size_t>(m_node)] = true;
+        return false;
+    }
+    return RequestEventLog();
 }
 
 void EventLogCollector::Continue()
@@ -189,6 +214,9 @@ void EventLogCollector::Continue()
         m_reconnectWait.start(LinkTiming::Ms(kReconnectWaitMs));
         return;
     }
+    // A read the link dropped, sent or not, was no answer of the node's.
+    if (std::exchange(m_cut, false) && AskAgain())
+        return;
     if (!RequestNextNode(true))
         Finish();
 }
@@ -202,7 +230,10 @@ void EventLogCollector::OnConnectedChanged(bool connected)
         }
         return;
     }
-    OnFailure();
+    if (m_waiting == Waiting::Nothing || m_finished)
+        return;
+    m_cut = true;
+    EndWait();
 }
 
 void EventLogCollector::FinishWithError(const DatabaseException& error)

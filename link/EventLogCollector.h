@@ -18,8 +18,9 @@ class DatabaseException;
 // log: node by node it reads the log, stores each block and acknowledges it,
 // and reads the same node again until it has nothing more. It is the notify
 // window of its reads and acknowledgements. A node whose read or
-// acknowledgement is given up is done with; every wait ends, also when the
-// link goes down and does not come back.
+// acknowledgement is given up is done with; one whose wait the link cut by
+// going down is asked again once the link is back. Every wait ends, also
+// when the link goes down and does not come back.
 class EventLogCollector : public QObject
 {
     Q_OBJECT
@@ -59,15 +60,22 @@ private:
 
     bool RequestNextNode(bool advance);
     bool RequestEventLog();
+    // After a cut: the same node once more, while its cuts stay within its
+    // read's resends; false when it is not to be asked again.
+    bool AskAgain();
     bool IsResponding(int node) const;
     qintptr OnEventLogBlock(const AppMessageEvent& message);
     void OnAck();
+    // The link gave the node's read or acknowledgement up.
     void OnFailure();
+    void EndWait();
     void Continue();
     void OnConnectedChanged(bool connected);
     void FinishWithError(const DatabaseException& error);
     void Finish();
-    // Every node of the network whose log was not read to its end fails the network's run.
+    // Every node of the network whose log was not read to its end fails the
+    // network's run: one that was asked and did not answer, or one the
+    // collection ended before.
     void NoteUnreadLogs();
 
     CCommLink& m_link;
@@ -82,5 +90,11 @@ private:
     std::uint8_t m_blockAddress = 0;
     // Indexed by node: the node said it has nothing more.
     std::array<bool, CNetCommandQueue::kNodes + 1> m_readToEnd{};
+    // Indexed by node: the link gave the node's read or acknowledgement up.
+    std::array<bool, CNetCommandQueue::kNodes + 1> m_givenUp{};
+    // The link went down while the node's read or acknowledgement waited.
+    bool m_cut = false;
+    int m_cutsOfNode = 0;
+    int m_readRetries = 0;
     QTimer m_reconnectWait;
 };

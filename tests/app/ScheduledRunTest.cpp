@@ -136,6 +136,16 @@ protected:
             && (Frame::ByteAt(frame, Frame::kCodeOffset) & 0x7F) == kind;
     }
 
+    // Link logins sent from the traffic's entry from on: one for each connect.
+    int LoginsSince(qsizetype from) const
+    {
+        const QList<PanelLine::Traffic> traffic = line.TrafficLog();
+        int logins = 0;
+        for (qsizetype i = from; i < traffic.size(); ++i)
+            logins += traffic[i].fromProgram && IsRequestTo(traffic[i].frame, 0x11, NetKind::LinkLogin);
+        return logins;
+    }
+
     PanelLine line{EventCollection::kNetA, {1, 2, 3}};
     QString m_path;
     bool m_daylightSavings = false;
@@ -160,6 +170,42 @@ TEST_F(ScheduledRun, UpdateProgramsThePanelsCollectsTheirLogsAndPasses)
               QFileInfo(QStringLiteral(WARDIX_PROGRAM)).absolutePath() + QStringLiteral("/zonectl/libzonectl.so"));
     for (int node : {1, 2, 3})
         line.WithNode(node, [&](PanelSimulator& panel) { EXPECT_EQ(panel.StoredEventCount(), 0) << node; });
+}
+
+// Nothing at all answers at A4-A8, where the installation has no panel.
+TEST_F(ScheduledRun, EmptyAddressesCostOnlyTheirPollsAndEveryLogIsReadInOneRun)
+{
+    for (int node = 4; node <= 8; ++node)
+        line.SetNodeMode(node, PanelLine::NodeMode::Silent);
+    ASSERT_EQ(RunProgram("\\A"), 0);
+    EXPECT_TRUE(LastRunLog().contains("\r\nNet A passed.")) << LastRunLog().toStdString();
+    EXPECT_EQ(LoginsSince(0), 2) << "one connect to send, one for the event logs: no reconnect";
+    for (int node = 1; node <= 8; ++node) {
+        int polls = 0;
+        for (const PanelLine::Traffic& t : line.TrafficLog())
+            polls += t.fromProgram && IsRequestTo(t.frame, static_cast<std::uint8_t>(0x10 | node), NetKind::StatusPoll);
+        // A poll and its resend at an empty address in each connect's pass.
+        if (node <= 3) {
+            EXPECT_GE(polls, 2) << "each connect polls A" << node;
+        } else {
+            EXPECT_EQ(polls, 4) << "each connect polls A" << node;
+        }
+    }
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 2, 3});
+    m_doc.OnCloseDocument();
+
+    // Nothing left to program, and a profile that knows none of the empty addresses.
+    ASSERT_TRUE(Profile::RemoveKey(QStringLiteral("Node States"), QStringLiteral("Network A")));
+    for (int node : {1, 2, 3})
+        GiveEvents(node, 10);
+    const qsizetype before = line.TrafficLog().size();
+    ASSERT_EQ(RunProgram("\\A"), 0) << LastRunLog().toStdString();
+    EXPECT_TRUE(LastRunLog().contains("\r\nNet A passed.")) << LastRunLog().toStdString();
+    EXPECT_EQ(LoginsSince(before), 1);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    EventCollection::ExpectLogHolds({{1, 10}, {2, 10}, {3, 10}});
+    m_doc.OnCloseDocument();
 }
 
 TEST_F(ScheduledRun, UpdateWithTheMasterQuietEndsAndFails)

@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/LinkTiming.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "link/StoredEventRules.h"
 #include "link/WireFrame.h"
 #include "platform/Database.h"
@@ -433,4 +434,54 @@ TEST_F(Collection, LinkThatStaysDownEndsTheCollection)
     auto collector = StartCollection();
     link.Disconnect();
     ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return finishes == 1; }));
+    EXPECT_FALSE(NetRunResults::ReasonLine(kNetA).contains("not read to its end")) << "no node failed to answer";
+    EXPECT_TRUE(NetRunResults::ReasonLine(kNetA).contains("The event log of node A1 was not collected."));
+}
+
+// The link goes down while node 2's read waits, on the wire or still
+// behind a poll, and comes back: node 2 is asked again and nothing is lost.
+TEST_F(Collection, ReadCutByTheLinkGoingDownIsAskedAgainOfTheSameNode)
+{
+    SkipNodeOne();
+    for (const bool sent : {true, false}) {
+        SCOPED_TRACE(sent ? "read sent" : "read never sent");
+        NetRunResults::Reset();
+        finishes = 0;
+        if (!sent)
+            link.PollNode(1); // the read waits behind it
+        auto collector = StartCollection();
+        ASSERT_EQ(LastSent(), sent ? std::make_pair(int(NetKind::EventLogRead), 0x12)
+                                   : std::make_pair(int(NetKind::StatusPoll), 0x11));
+        link.Disconnect();
+        QCoreApplication::processEvents();
+        link.SetConnected(1);
+        AnswerRead(0x12, {StoredEventBytes(3, 0)});
+        AnswerRead(0x12, {});
+        AnswerRead(0x13, {});
+        AnswerRead(0x14, {});
+        AnswerRead(0x15, {});
+        EXPECT_EQ(finishes, 1);
+        EXPECT_EQ(collector->EventsRetrieved(), 1);
+        EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "The event log of node A1 was not collected.") << "A1 is suspended";
+    }
+}
+
+TEST_F(Collection, NodeWhoseReadsAreCutPastTheirResendsIsGivenUp)
+{
+    SkipNodeOne();
+    auto collector = StartCollection();
+    const int resends = CNetCommand(NetKind::EventLogRead, kNetA, 2).m_retries;
+    for (int cut = 0; cut <= resends; ++cut) {
+        SCOPED_TRACE(cut);
+        ASSERT_EQ(LastSent(), std::make_pair(int(NetKind::EventLogRead), 0x12));
+        link.Disconnect();
+        QCoreApplication::processEvents();
+        link.SetConnected(1);
+    }
+    AnswerRead(0x13, {});
+    AnswerRead(0x14, {});
+    AnswerRead(0x15, {});
+    EXPECT_EQ(finishes, 1);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA),
+              "The event log of node A1 was not collected. The event log of node A2 was not read to its end.");
 }

@@ -1,4 +1,5 @@
 #include "app/TaskState.h"
+#include "link/NetRunResults.h"
 #include "linkforms/CEventPollDlg.h"
 #include "tests/linkforms/EventCollectionFixture.h"
 
@@ -112,6 +113,30 @@ TEST_F(EventCollectionRun, QuietNodeKeepsItsEventsAndTheOthersAreCollected)
     EXPECT_EQ(RunDialog(dialog), 1);
     ExpectLogHolds({{1, 30}, {3, 10}});
     EXPECT_EQ(EventsHeldBy(2).size(), 20);
+}
+
+TEST_F(EventCollectionRun, ReadCutByAReconnectIsAskedAgainAndEveryLogIsRead)
+{
+    GiveEvents(1, 30);
+    GiveEvents(2, 20);
+    GiveEvents(3, 10);
+    // A3 misses the poll of the connect's pass and its resend: the link
+    // reconnects while A1's read waits behind the pass.
+    std::atomic<int> a3PollsDropped{0};
+    line.SetRequestHook([&](const QByteArray& request) {
+        const bool a3Poll = Frame::ByteAt(request, Frame::kAddressOffset) == 0x13
+            && (Frame::ByteAt(request, Frame::kCodeOffset) & 0x7F) == NetKind::StatusPoll;
+        return a3Poll && a3PollsDropped++ < 2 ? PanelLine::RequestAction::Drop : PanelLine::RequestAction::Answer;
+    });
+    ASSERT_EQ(link.Connect(), 1);
+    CEventPollDlg dialog(link, m_doc.m_netQueue, m_doc);
+    EXPECT_EQ(RunDialog(dialog), 1);
+    int logins = 0;
+    for (const PanelLine::Traffic& t : line.TrafficLog())
+        logins += t.fromProgram && Frame::ByteAt(t.frame, Frame::kCodeOffset) == NetKind::LinkLogin;
+    EXPECT_EQ(logins, 2) << "the reconnect";
+    ExpectLogHolds({{1, 30}, {2, 20}, {3, 10}});
+    EXPECT_EQ(NetRunResults::ReasonLine(EventCollection::kNetA), QString());
 }
 
 TEST_F(EventCollectionRun, DialogRefusesWithoutAConnection)
