@@ -202,6 +202,9 @@ void CConnectAttempt::OnProgress(unsigned code, qintptr argument)
     case LinkProgressCode::kDisconnectText:
         AddLine(*reinterpret_cast<const QString*>(argument));
         break;
+    case LinkProgressCode::kPortNotOpenedText:
+        AddFailureLine(*reinterpret_cast<const QString*>(argument));
+        break;
     case LinkProgressCode::kLineIdle:
         AddLine(Text("Line idle"));
         if (ConnectFailReason != ConnectFail::kNone && !m_failureReported) {

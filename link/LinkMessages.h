@@ -11,6 +11,9 @@ inline constexpr unsigned kConnected = 11; // lParam the rate in bits per second
 inline constexpr unsigned kDisconnected = 12;
 // Sent, not posted: lParam points to the disconnect text during the call.
 inline constexpr unsigned kDisconnectText = 13;
+// Sent, not posted: lParam points, during the call, to the text naming the
+// COM port's device and why it did not open.
+inline constexpr unsigned kPortNotOpenedText = 16;
 } // namespace LinkProgressCode
 
 namespace LinkFailureCode {

@@ -24,6 +24,9 @@ CDlgConnecting::CDlgConnecting(CConnectAttempt& attempt, CCommLink& link, QWidge
     auto* layout = new QVBoxLayout(this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QString::number(IdStatusList));
+    // A long line (which port did not open, and why) wraps instead of hiding its end.
+    m_list->setWordWrap(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->addItems(attempt.Lines());
     layout->addWidget(m_list);
 

@@ -309,6 +309,19 @@ TEST_F(LinkRun, OnlyASilentControllerReconnectsAndOnlyOnce)
     ExpectPanelsEqualTheFiles({1, 2});
 }
 
+TEST_F(LinkRun, PortThatDoesNotOpenNamesItsDeviceAndCause)
+{
+    Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), QStringLiteral("/nonexistent/ttyS9"));
+    boxes.Answer(IDOK);
+    boxes.Answer(IDCANCEL);
+    EXPECT_EQ(link.Connect(), 0);
+    const QString cause = QStringLiteral("COM1 (/nonexistent/ttyS9) could not be opened: No such file or directory.");
+    EXPECT_TRUE(lines.contains(cause)) << lines.join('|').toStdString();
+    EXPECT_EQ(boxes.Texts(), (QStringList{"Error opening COM port\n\nYou may have to restart Wardenfold.",
+                                          "An error has occurred while connecting to network A."}));
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), cause) << "the task log says it too";
+}
+
 TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)
 {
     // A panel newly installed at a place the queue has no entry for.

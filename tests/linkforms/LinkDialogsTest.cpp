@@ -12,6 +12,8 @@
 #include "platform/WindowMessages.h"
 
 #include <QDialogButtonBox>
+#include <QMap>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -201,6 +203,33 @@ TEST_F(FormFixture, ConnectingDialogListsTheAttemptAndCancelEndsIt)
     EXPECT_TRUE(shown.contains("Polling network")) << shown.join('|').toStdString();
     EXPECT_EQ(ConnectCancelled, 1);
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
+
+TEST_F(FormFixture, PortThatDoesNotOpenIsNamedInTheListBehindItsMessage)
+{
+    Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), QStringLiteral("/nonexistent/ttyS9"));
+    QPointer<CDlgConnecting> connecting;
+    QObject context;
+    QObject::connect(form.get(), &CCommControlForm::dialogOpened, &context, [&](QWidget* dialog) {
+        if (auto* opened = qobject_cast<CDlgConnecting*>(dialog))
+            connecting = opened;
+    });
+    // What the list shows while each message is up.
+    QMap<QString, QStringList> listed;
+    MessageBoxPresenter script;
+    script = SetMessageBoxPresenter([&](const MessageBoxRequest& request) {
+        listed[request.text] = connecting ? connecting->Lines() : QStringList{"no dialog"};
+        return script(request);
+    });
+    boxes.Answer(IDOK);
+    boxes.Answer(IDCANCEL);
+    form->OnOnOffLine();
+    SetMessageBoxPresenter(script);
+    EXPECT_FALSE(form->IsConnected());
+    const QString held = QStringLiteral("Error opening COM port\n\nYou may have to restart Wardenfold.");
+    EXPECT_EQ(boxes.Texts(), (QStringList{held, "An error has occurred while connecting to network A."}));
+    EXPECT_EQ(listed.value(held),
+              QStringList{"COM1 (/nonexistent/ttyS9) could not be opened: No such file or directory."});
 }
 
 TEST_F(FormFixture, FailedUpdateNoticeNamesTheNetworkAndNode)
