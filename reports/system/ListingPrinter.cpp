@@ -15,8 +15,10 @@
 namespace {
 
 constexpr int kPointSize = 10;
-// Below this the printout is turned to landscape.
-constexpr int kSmallestPointSize = 6;
+// An upright page that would need a smaller size is turned to landscape.
+constexpr int kSmallestUprightPointSize = 8;
+// Page headers print two lines above the listing's own.
+constexpr int kHeaderLines = 2;
 constexpr int kPointsPerInch = 72;
 constexpr double kLineStep = 0.88;
 constexpr int kNameWidth = 50;
@@ -26,7 +28,7 @@ constexpr const char* kDateFormat = "MM/dd/yy hh:mm AP";
 // Two header lines, each with a quarter line below, and a quarter line under the rule.
 int HeaderHeight(int lineHeight)
 {
-    return 2 * (lineHeight + lineHeight / 4) + lineHeight / 4;
+    return kHeaderLines * (lineHeight + lineHeight / 4) + lineHeight / 4;
 }
 
 } // namespace
@@ -53,44 +55,79 @@ void ListingPrinter::SetPixelSize(int pixels)
     m_underlineFont.setPixelSize(pixels);
 }
 
-bool ListingPrinter::FitFonts(const QPaintDevice& device, const QString& date)
+std::vector<ListingPrinter::PageSetup> ListingPrinter::PlanPages(QPagedPaintDevice& device,
+                                                                 const QString& date)
 {
+    MakeFonts(device.logicalDpiY());
+    const QPageLayout chosen = device.pageLayout();
+    const QSize area(device.width(), device.height());
+    const bool mayTurn = chosen.orientation() == QPageLayout::Portrait;
+    device.setPageOrientation(QPageLayout::Landscape);
+    const QSize turnedArea(device.width(), device.height());
+    device.setPageLayout(chosen);
+
     const int dotsPerInch = device.logicalDpiY();
-    MakeFonts(dotsPerInch);
-    QStringList lines = m_doc.m_strSettingsText.split(QLatin1Char('\n'));
-    lines << HeaderLine(date)
-          << PageLine(static_cast<int>(m_doc.PaginateReport(ReportOp::kPageCount)));
-    int best = m_printFont.pixelSize();
-    if (!Fits(device, lines)) {
-        // The width and the height of the text grow with its size.
-        int low = 1;
-        int high = best - 1;
-        best = 1;
-        while (low <= high) {
-            const int middle = (low + high) / 2;
-            SetPixelSize(middle);
-            if (Fits(device, lines)) {
-                best = middle;
-                low = middle + 1;
-            } else {
-                high = middle - 1;
-            }
+    const int pages = static_cast<int>(m_doc.PaginateReport(ReportOp::kPageCount));
+    std::vector<PageSetup> plan;
+    plan.reserve(static_cast<std::size_t>(std::max(pages, 0)));
+    for (int page = 1; page <= pages; ++page) {
+        const QStringList lines = PageLines(page, date);
+        PageSetup setup{chosen.orientation(), LargestFit(device, lines, area)};
+        if (mayTurn && setup.pixelSize * kPointsPerInch < kSmallestUprightPointSize * dotsPerInch) {
+            const int turned = LargestFit(device, lines, turnedArea);
+            if (turned > setup.pixelSize)
+                setup = PageSetup{QPageLayout::Landscape, turned};
         }
-        SetPixelSize(best);
+        plan.push_back(setup);
     }
-    return best * kPointsPerInch >= kSmallestPointSize * dotsPerInch;
+    return plan;
 }
 
-bool ListingPrinter::Fits(const QPaintDevice& device, const QStringList& lines) const
+QStringList ListingPrinter::PageLines(int page, const QString& date) const
 {
-    const QFontMetrics metrics(m_printFont, &device);
+    const int start = static_cast<int>(m_doc.PaginateReport(ReportOp::kPagePosition, 0, page));
+    const int end = static_cast<int>(m_doc.PaginateReport(ReportOp::kPagePosition, 0, page + 1));
+    QStringList lines{HeaderLine(date), PageLine(page)};
+    lines << m_doc.m_strSettingsText.mid(start, std::max(end - start, 0)).split(QLatin1Char('\n'));
+    return lines;
+}
+
+int ListingPrinter::LargestFit(const QPaintDevice& device, const QStringList& lines, const QSize& area) const
+{
+    QFont font = m_printFont;
+    const int largest = device.logicalDpiY() * kPointSize / kPointsPerInch;
+    font.setPixelSize(largest);
+    if (Fits(font, device, lines, area))
+        return largest;
+    // The width and the height of the text grow with its size.
+    int low = 1;
+    int high = largest - 1;
+    int best = 1;
+    while (low <= high) {
+        const int middle = (low + high) / 2;
+        font.setPixelSize(middle);
+        if (Fits(font, device, lines, area)) {
+            best = middle;
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return best;
+}
+
+bool ListingPrinter::Fits(const QFont& font, const QPaintDevice& device, const QStringList& lines, const QSize& area)
+{
+    const QFontMetrics metrics(font, &device);
     const int h = metrics.height();
     const int lineStep = static_cast<int>(h * kLineStep);
-    // The last line of a full page needs its whole height, not just a step.
-    if (HeaderHeight(h) + (ReportPages::kLinesPerPage - 1) * lineStep + h > device.height())
+    // The header's two lines stand above the rule; the last line needs its
+    // whole height, not just a step.
+    const int bodyLines = std::max(static_cast<int>(lines.size()) - kHeaderLines, 1);
+    if (HeaderHeight(h) + (bodyLines - 1) * lineStep + h > area.height())
         return false;
     return std::all_of(lines.cbegin(), lines.cend(),
-                       [&](const QString& line) { return metrics.horizontalAdvance(line) <= device.width(); });
+                       [&](const QString& line) { return metrics.horizontalAdvance(line) <= area.width(); });
 }
 
 QString ListingPrinter::HeaderLine(const QString& date) const
@@ -109,17 +146,20 @@ bool ListingPrinter::Print(QPagedPaintDevice& device, const QString& date)
 {
     // The printer keeps the orientation the operator chose for later jobs.
     const QPageLayout chosen = device.pageLayout();
-    if (!FitFonts(device, date) && chosen.orientation() == QPageLayout::Portrait) {
-        device.setPageOrientation(QPageLayout::Landscape);
-        FitFonts(device, date);
-    }
+    const std::vector<PageSetup> plan = PlanPages(device, date);
+    if (!plan.empty())
+        device.setPageOrientation(plan.front().orientation);
     QPainter painter;
     const bool started = painter.begin(&device);
     if (started) {
-        const int pages = static_cast<int>(m_doc.PaginateReport(ReportOp::kPageCount));
-        for (int page = 1; page <= pages; ++page) {
-            if (page > 1)
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const int page = static_cast<int>(i) + 1;
+            if (page > 1) {
+                // A new layout takes effect with the next page.
+                device.setPageOrientation(plan[i].orientation);
                 device.newPage();
+            }
+            SetPixelSize(plan[i].pixelSize);
             int top = 0;
             PrintPageHeader(painter, page, date, device.width(), top);
             if (!PrintPageBody(painter, page, top))

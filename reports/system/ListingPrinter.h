@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 class CWFDoc;
 class QPagedPaintDevice;
@@ -19,19 +23,27 @@ public:
 
     ListingPrinter(CWFDoc& doc, const QString& fontFace);
 
+    // How one page goes onto the paper: turned or not, and the size of its
+    // fonts in device pixels.
+    struct PageSetup
+    {
+        QPageLayout::Orientation orientation;
+        int pixelSize;
+    };
+
     // Prints every page; date is the header's time text. False when the
-    // device could not be painted on. Every character reaches the page: the
-    // print size is the largest, at most 10 points, at which the widest line
-    // and a full page fit; below 6 points the page is turned to landscape for
-    // this job.
+    // device could not be painted on. Every character reaches the page: each
+    // page is printed at the largest size, at most 10 points, at which its own
+    // lines fit; an upright page that would need less than 8 points is turned
+    // to landscape when its lines fit larger there.
     bool Print(QPagedPaintDevice& device, const QString& date);
 
     // The job's fonts at the device's resolution, 10 points; Print makes
     // them itself.
     void MakeFonts(int dotsPerInch);
-    // The fonts at the largest size at which the listing fits the device as
-    // it is turned now; false when that is below 6 points.
-    bool FitFonts(const QPaintDevice& device, const QString& date);
+    // Makes the job's fonts and tells how each page goes onto the device as
+    // the operator set it up; the device is turned to measure and set back.
+    std::vector<PageSetup> PlanPages(QPagedPaintDevice& device, const QString& date);
     const QFont& PrintFont() const { return m_printFont; }
     // One body step on page at the painter's current top.
     Step PrintNextLine(QPainter& painter, int page, int& top);
@@ -42,7 +54,12 @@ public:
 
 private:
     void SetPixelSize(int pixels);
-    bool Fits(const QPaintDevice& device, const QStringList& lines) const;
+    // The lines the page prints, the header's two first.
+    QStringList PageLines(int page, const QString& date) const;
+    // The largest size in pixels, at most 10 points, at which the lines fit
+    // the area, the header above them; 1 when none does.
+    int LargestFit(const QPaintDevice& device, const QStringList& lines, const QSize& area) const;
+    static bool Fits(const QFont& font, const QPaintDevice& device, const QStringList& lines, const QSize& area);
     QString HeaderLine(const QString& date) const;
     static QString PageLine(int page);
     void PrintPageHeader(QPainter& painter, int page, const QString& date, int width, int& top);

@@ -11,6 +11,7 @@
 #include "reports/lists/IPrintView.h"
 #include "reports/lists/ReportColumns.h"
 #include "reports/system/CRPReportEditView.h"
+#include "tests/reports/ListingFont.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/StandInViews.h"
@@ -290,8 +291,8 @@ TEST_F(MenuReportsListingTest, SystemReportShowsAndPrintsTheListing)
     CRPReportEditView* view = ListingView();
     ASSERT_NE(view, nullptr);
     QTextEdit* edit = view->Editor();
-    EXPECT_TRUE(QFontInfo(edit->font()).fixedPitch());
     const QString text = edit->toPlainText();
+    EXPECT_TRUE(DrawsEveryCharacterAlike(edit->font(), text)) << QFontInfo(edit->font()).family().toStdString();
     EXPECT_TRUE(text.startsWith("Memory Status\n"));
     EXPECT_TRUE(text.contains("[A]   Main Building\n"));
     for (const char* node : {"[A1]  ", "[A2]  ", "[A3]  "})
