@@ -40,6 +40,7 @@ CRPListView::CRPListView(CColumnWidths& widths, QWidget* parent)
     connect(header, &QHeaderView::sectionClicked, this, &CRPListView::OnColumnClick);
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int newWidth) { OnSectionResized(column, newWidth); });
+    m_report.SetColumnsReady([this] { ApplyColumnWidths(); });
 
     // A new view shows kind 0 until a form chooses a kind.
     if (CWFDoc* doc = GetInstallationDoc()) {
@@ -60,7 +61,7 @@ void CRPListView::OnUpdate()
     const CWFDoc* doc = GetInstallationDoc();
     m_changingColumns = true;
     m_report.Rebuild(doc ? doc->GetReportKindByte() : 0);
-    ApplyColumnWidths();
+    m_changingColumns = false;
 }
 
 void CRPListView::OnColumnClick(int column)
@@ -70,7 +71,7 @@ void CRPListView::OnColumnClick(int column)
         return;
     m_changingColumns = true;
     m_report.OnColumnClick(doc->GetReportKindByte(), column);
-    ApplyColumnWidths();
+    m_changingColumns = false;
 }
 
 void CRPListView::OnHeaderEndTrack()
@@ -129,7 +130,6 @@ void CRPListView::ApplyColumnWidths()
 {
     for (int i = 0; i < m_report.ColumnCount(); ++i)
         m_list->header()->resizeSection(i, m_report.ColumnWidth(i));
-    m_changingColumns = false;
 }
 
 void CRPListView::OnSectionResized(int column, int newWidth)

@@ -47,8 +47,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // After the columns changed: the header takes the widths the report keeps.
-    // The header's own resizes while the columns change are not the operator's.
+    // Once a rebuild's columns stand, before its rows and any box of its
+    // builder: the header takes the widths the report keeps. The header's own
+    // resizes while the columns change are not the operator's.
     void ApplyColumnWidths();
     void OnSectionResized(int column, int newWidth);
 

@@ -127,6 +127,8 @@ void ReportList::Prepare(const QString& title, int columnSet)
 
 void ReportList::RunBuilder(void (*builder)(IReportRowSink&))
 {
+    if (m_columnsReady)
+        m_columnsReady();
     if (builder)
         builder(m_model);
     m_model.FlushRows();

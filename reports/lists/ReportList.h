@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class CColumnWidths;
 
@@ -26,6 +27,10 @@ public:
     int ColumnWidth(int column) const;
     // The width the operator gave a column on the screen.
     void SetColumnWidth(int column, int width);
+
+    // Called when a rebuild's columns stand, before its rows are built: a
+    // builder may show a box while the list is on the screen.
+    void SetColumnsReady(std::function<void()> ready) { m_columnsReady = std::move(ready); }
 
     // Empties the list (storing the widths) and builds the kind's report.
     void Rebuild(int kind);
@@ -51,4 +56,5 @@ private:
     std::array<int, kMaxColumns> m_columnEntry{};
     std::array<int, kMaxColumns> m_columnWidth{};
     int m_nColumns = 0;
+    std::function<void()> m_columnsReady;
 };

@@ -22,10 +22,12 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -306,6 +308,27 @@ TEST_F(EventLogAreaTest, AllEventsOfTheDemoShowNewestFirst)
     Click("Generate Filtered Report");
     EXPECT_EQ(Column(2).count("Host operator") + Column(2).count("Host"), Column(2).size());
     EXPECT_EQ(boxes.Texts().last(), "9 records found.");
+}
+
+TEST_F(EventLogAreaTest, TheColumnsStandInTheirWidthsWhileTheCountIsShown)
+{
+    QList<int> shown;
+    // The count's box, answered while the list stands behind it.
+    const MessageBoxPresenter script = SetMessageBoxPresenter([&](const MessageBoxRequest&) {
+        if (CRPListView* view = ListView()) {
+            for (int i = 0; i < view->Report().ColumnCount(); ++i)
+                shown << view->List()->header()->sectionSize(i);
+        }
+        return static_cast<int>(IDOK);
+    });
+    const auto restore = qScopeGuard([&] { SetMessageBoxPresenter(script); });
+    Click("All Event Report");
+    QList<int> stored;
+    for (int i = 0; i < ListView()->Report().ColumnCount(); ++i)
+        stored << ListView()->Report().ColumnWidth(i);
+    ASSERT_EQ(stored.size(), 4);
+    EXPECT_NE(stored, QList<int>(4, 100)) << "the widths differ from Qt's own";
+    EXPECT_EQ(shown, stored);
 }
 
 TEST_F(EventLogAreaTest, TheArchiveIsSearchedDeletedAndReportedWhenItVanished)
