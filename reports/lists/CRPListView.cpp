@@ -4,6 +4,7 @@
 #include "app/CWFDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "reports/lists/HeaderTitleStyle.h"
 #include "reports/lists/ReportPrinter.h"
 
 #include <QCloseEvent>
@@ -37,6 +38,9 @@ CRPListView::CRPListView(CColumnWidths& widths, QWidget* parent)
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->viewport()->installEventFilter(this);
+    auto* titles = new HeaderTitleStyle;
+    titles->setParent(header);
+    header->setStyle(titles);
     connect(header, &QHeaderView::sectionClicked, this, &CRPListView::OnColumnClick);
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int newWidth) { OnSectionResized(column, newWidth); });

@@ -1,12 +1,15 @@
 #include "app/CColumnWidths.h"
 #include "platform/WindowMessages.h"
 #include "reports/lists/CRPListView.h"
+#include "reports/lists/HeaderTitleStyle.h"
 #include "reports/lists/ReportColumns.h"
 #include "tests/reports/ReportFixture.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QStyleOptionHeader>
 #include <QTreeView>
 
 namespace {
@@ -72,4 +75,43 @@ TEST_F(ListViewTest, ADividerDragStoresTheWidthsAtItsEndAndClosingStoresTheRest)
     EXPECT_EQ(view->List()->model()->columnCount(), 0);
     m_doc.SetReportKind(kReportKindBlockTransmitters);
     EXPECT_EQ(view->List()->model()->columnCount(), 0) << "a closed view is no longer refreshed";
+}
+
+TEST_F(ListViewTest, AColumnTitleTooWideForItsColumnShowsItsStart)
+{
+    m_doc.SetReportKind(kReportKindEntryCodes);
+    QHeaderView* header = view->List()->header();
+    ASSERT_NE(dynamic_cast<const HeaderTitleStyle*>(header->style()), nullptr);
+    const QFontMetrics metrics(header->font());
+    const QString title = QStringLiteral("Cardholder Set Status");
+    const int needed = metrics.horizontalAdvance(title);
+    const struct
+    {
+        Qt::Alignment alignment;
+        int width;
+        bool fits;
+    } cases[] = {
+        {Qt::AlignHCenter, needed, true},
+        {Qt::AlignHCenter, needed - 1, false},
+        {Qt::AlignHCenter, 40, false},
+        {Qt::AlignLeft, 40, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.text = title;
+        option.textAlignment = c.alignment | Qt::AlignVCenter;
+        option.rect = QRect(0, 0, c.width, 20);
+        HeaderTitleStyle::FitTitle(option);
+        EXPECT_LE(metrics.horizontalAdvance(option.text), c.width);
+        if (c.fits) {
+            EXPECT_EQ(option.text, title);
+            EXPECT_EQ(option.textAlignment, c.alignment | Qt::AlignVCenter);
+        } else {
+            EXPECT_TRUE(option.text.endsWith(QChar(0x2026))) << option.text.toStdString();
+            EXPECT_TRUE(title.startsWith(option.text.chopped(1))) << option.text.toStdString();
+            EXPECT_EQ(option.textAlignment, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    }
 }
