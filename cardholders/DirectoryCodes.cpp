@@ -152,15 +152,18 @@ bool CheckCode(const QString& code, int length)
 
 bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets)
 {
+    QString names;
+    QString tenant;
     try {
         g_setUsers.m_strFilter.clear();
         g_setUsers.Requery();
         if (!g_setUsers.FindFirst(QStringLiteral("UserID = %1").arg(userId)))
             return false;
-        const QString tenant =
-            QStringLiteral("%1 %2").arg(g_setUsers.m_LastName, g_setUsers.m_FirstName).left(kTenantLength);
-        if (!CheckPanelText(kTenantField, tenant))
-            return false;
+        names = QStringLiteral("%1 %2").arg(g_setUsers.m_LastName, g_setUsers.m_FirstName);
+        // The cardholder's names only start the tenant name: what a panel
+        // cannot hold of them gives way to its nearest, and the operator
+        // edits the rest.
+        tenant = NearestPanelText(names).left(kTenantLength);
         Requery(g_setPhoneEntries);
         // One code, one row: a free row that carried the code takes it again.
         if (g_setPhoneEntries.FindFirst(CodeCriteria(code) + QStringLiteral(" AND UserID = 0"))
@@ -182,6 +185,11 @@ bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets)
         return false;
     }
     MarkDataToProgram();
+    if (tenant != names.left(kTenantLength))
+        ShowMessageBox(QStringLiteral("The tenant name was changed to \"%1\", because a controller cannot hold "
+                                      "every character of \"%2\".\n\nYou can edit the tenant name on this page.")
+                           .arg(tenant, names),
+                       MbButtons::Ok, MbIcon::Information);
     return true;
 }
 

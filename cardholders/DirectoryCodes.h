@@ -44,9 +44,9 @@ std::vector<Listed> ListCodes(std::int32_t userId, Subsets& firstSubsets);
 // The checks of Assign in their order; false after the refusal was shown.
 bool CheckCode(const QString& code, int length);
 // Gives the cardholder the code on a free row: one that carried the code
-// before, else the first free row, else a new row. Refused, with nothing
-// written, when the tenant name made from the cardholder's last and first
-// names holds a character the panel cannot show.
+// before, else the first free row, else a new row. The tenant name is made
+// from her last and first names as a panel can hold it; when that changed
+// them, the operator is told so.
 bool Assign(std::int32_t userId, const QString& code, const Subsets& subsets);
 bool Surrender(std::int32_t entryId);
 bool LoadEntry(std::int32_t entryId, Entry& entry);

@@ -89,42 +89,69 @@ TEST_F(DirectoryCodesTest, AssignWorksWithoutEntryRowsAndTakesTheCardholdersName
     EXPECT_FALSE(DirectoryCodes::StoreEntry(codes[0].entryId, entry)) << "nothing differs";
 }
 
-// The cardholder keeps any name; only what would reach the panel is refused.
-TEST_F(DirectoryCodesTest, TenantNameThePanelCannotShowIsRefusedAndNothingWritten)
+// The cardholder keeps any name; the tenant name made from it is one a panel
+// holds, and only what the operator types is refused.
+TEST_F(DirectoryCodesTest, ANameAPanelCannotHoldGivesTheNearestTenantNameAndSaysSoOnce)
 {
     const std::int32_t ada = UserIdOf("Ada");
-    g_setUsers.Edit();
-    g_setUsers.m_LastName = QStringLiteral("Łódź");
-    g_setUsers.Update();
-    m_doc.SetDataToProgram(0);
+    const struct
     {
-        MessageBoxScript boxes;
-        EXPECT_FALSE(DirectoryCodes::Assign(ada, "0001", DirectoryCodes::DefaultSubsets()));
-        EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral(
-                                     "Tenant name: the character \"Ł\" cannot be stored in a controller.\n\n"
-                                     "Controllers hold only Western European (Latin-1) characters.")});
+        QString last;
+        QString first;
+        QString tenant;
+        bool told;
+    } cases[] = {
+        {QStringLiteral("Wójcik"), QStringLiteral("Łucja"), QStringLiteral("Wójcik Lucja"), true},
+        {QStringLiteral("Yılmaz"), QStringLiteral("Şükrü"), QStringLiteral("Yilmaz Sükrü"), true},
+        {QStringLiteral("Иванов"), QStringLiteral("Иван"), QStringLiteral("?????? ????"), true},
+        {QStringLiteral("Brzęczyszczykiewicz"), QStringLiteral("Grzegorz"), QStringLiteral("Brzeczyszczykiewicz Grze"),
+         true},
+        {QStringLiteral("Müller"), QStringLiteral("Jürgen"), QStringLiteral("Müller Jürgen"), false},
+    };
+    int code = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.last.toStdString());
+        g_setUsers.m_strFilter.clear();
+        g_setUsers.Requery();
+        ASSERT_TRUE(g_setUsers.FindFirst(QStringLiteral("UserID = %1").arg(ada)));
+        g_setUsers.Edit();
+        g_setUsers.m_LastName = c.last;
+        g_setUsers.m_FirstName = c.first;
+        g_setUsers.Update();
+        m_doc.SetDataToProgram(0);
+        const QString text = QStringLiteral("%1").arg(++code, 4, 10, QLatin1Char('0'));
+        {
+            MessageBoxScript boxes;
+            ASSERT_TRUE(DirectoryCodes::Assign(ada, text, DirectoryCodes::DefaultSubsets()));
+            const QString told = QStringLiteral("The tenant name was changed to \"%1\", because a controller cannot "
+                                                "hold every character of \"%2 %3\".\n\nYou can edit the tenant "
+                                                "name on this page.")
+                                     .arg(c.tenant, c.last, c.first);
+            EXPECT_EQ(boxes.Texts(), c.told ? QStringList{told} : QStringList());
+        }
+        EXPECT_EQ(m_doc.GetDataToProgram(), 1);
+        DirectoryCodes::Subsets subsets{};
+        const auto codes = DirectoryCodes::ListCodes(ada, subsets);
+        ASSERT_EQ(codes.size(), static_cast<std::size_t>(code));
+        DirectoryCodes::Entry entry;
+        ASSERT_TRUE(DirectoryCodes::LoadEntry(codes.back().entryId, entry));
+        EXPECT_EQ(entry.tenant, c.tenant);
+        EXPECT_FALSE(DirectoryCodes::StoreEntry(codes.back().entryId, entry)) << "the made name is stored as shown";
     }
-    EXPECT_EQ(RowCount(), 0);
-    EXPECT_EQ(m_doc.GetDataToProgram(), 0);
 
-    g_setUsers.Edit();
-    g_setUsers.m_LastName = QStringLiteral("Müller");
-    g_setUsers.Update();
-    ASSERT_TRUE(DirectoryCodes::Assign(ada, "0001", DirectoryCodes::DefaultSubsets()));
     DirectoryCodes::Subsets subsets{};
-    const auto codes = DirectoryCodes::ListCodes(ada, subsets);
-    ASSERT_EQ(codes.size(), 1u);
+    const std::int32_t entryId = DirectoryCodes::ListCodes(ada, subsets).front().entryId;
     DirectoryCodes::Entry entry;
-    ASSERT_TRUE(DirectoryCodes::LoadEntry(codes[0].entryId, entry));
-    EXPECT_EQ(entry.tenant, QStringLiteral("Müller Ada")) << "Latin-1 letters are the panel's own";
-
+    ASSERT_TRUE(DirectoryCodes::LoadEntry(entryId, entry));
     DirectoryCodes::Entry edited = entry;
-    edited.tenant = QStringLiteral("Front desk 漢字");
+    edited.tenant = QStringLiteral("Wójcik Łucja");
     edited.phone = QStringLiteral("5551234");
     MessageBoxScript boxes;
-    EXPECT_FALSE(DirectoryCodes::StoreEntry(codes[0].entryId, edited));
-    EXPECT_EQ(boxes.Texts().size(), 1);
-    ASSERT_TRUE(DirectoryCodes::LoadEntry(codes[0].entryId, edited));
+    EXPECT_FALSE(DirectoryCodes::StoreEntry(entryId, edited));
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral(
+                                 "Tenant name: the character \"Ł\" cannot be stored in a controller.\n\n"
+                                 "Controllers hold only Western European (Latin-1) characters.")});
+    ASSERT_TRUE(DirectoryCodes::LoadEntry(entryId, edited));
     EXPECT_EQ(edited.tenant, entry.tenant);
     EXPECT_EQ(edited.phone, entry.phone) << "nothing of the refused entry is written";
 }

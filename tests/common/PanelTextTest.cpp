@@ -42,4 +42,43 @@ TEST(PanelText, TheRefusalNamesTheFieldAndTheCharacter)
     EXPECT_EQ(boxes.Shown()[0].icon, MbIcon::Exclamation);
 }
 
+// The names of a site in any script become text a panel holds: its own
+// letters kept, the others their nearest, the rest one stand-in each.
+TEST(PanelText, NamesTakeTheNearestCharactersAPanelHolds)
+{
+    const struct
+    {
+        const char* script;
+        QString name;
+        QString nearest;
+    } cases[] = {
+        {"Polish", QStringLiteral("Wójcik Łucja"), QStringLiteral("Wójcik Lucja")},
+        {"Polish", QStringLiteral("Ślęzak Źdźbło Żaneta"), QStringLiteral("Slezak Zdzblo Zaneta")},
+        {"Czech", QStringLiteral("Dvořák Šťastný Jiří"), QStringLiteral("Dvorák Stastný Jirí")},
+        {"Czech", QStringLiteral("Kůžel Čeněk Ďurová"), QStringLiteral("Kuzel Cenek Durová")},
+        {"Turkish", QStringLiteral("Yılmaz Şükrü"), QStringLiteral("Yilmaz Sükrü")},
+        {"Turkish", QStringLiteral("Çağlar İsmail Doğan"), QStringLiteral("Çaglar Ismail Dogan")},
+        {"Romanian", QStringLiteral("Țurcanu Ștefan"), QStringLiteral("Turcanu Stefan")},
+        {"Vietnamese, two marks", QStringLiteral("Nguyễn Thị Ánh"), QStringLiteral("Nguyên Thi Ánh")},
+        {"Croatian and Maltese", QStringLiteral("Đurić Ħaġar"), QStringLiteral("Duric Hagar")},
+        {"ligatures and capital sharp s", QStringLiteral("Œuvre GROẞ ﬁn"), QStringLiteral("OEuvre GROSS fin")},
+        {"fullwidth", QStringLiteral("ＡＢＣ"), QStringLiteral("ABC")},
+        {"typographic signs", QStringLiteral("O’Brien–Smith “Jo”"), QStringLiteral("O'Brien-Smith \"Jo\"")},
+        {"letter and mark typed apart", QStringLiteral("Jose\u0301 q\u0303"), QStringLiteral("José q")},
+        {"Latin-1 only", QStringLiteral("Müller Ærøskøbing L'Haÿ"), QStringLiteral("Müller Ærøskøbing L'Haÿ")},
+        {"Greek", QStringLiteral("Παπαδόπουλος Νίκος"), QStringLiteral("???????????? ?????")},
+        {"Cyrillic", QStringLiteral("Иванов Йован"), QStringLiteral("?????? ?????")},
+        {"CJK", QStringLiteral("王小明 Wang"), QStringLiteral("??? Wang")},
+        {"beyond the first plane", QStringLiteral("Ana 🚪"), QStringLiteral("Ana ?")},
+        {"lone surrogate", QStringLiteral("Ana ") + QChar(0xD800), QStringLiteral("Ana ?")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(c.name.toStdString());
+        const QString nearest = NearestPanelText(c.name);
+        EXPECT_EQ(nearest, c.nearest);
+        EXPECT_EQ(FirstCharacterOutsidePanelText(nearest), std::nullopt);
+    }
+}
+
 } // namespace
