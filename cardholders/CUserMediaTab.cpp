@@ -148,10 +148,14 @@ void CUserMediaTab::OnAssign()
         m_spares->setFocus();
         return;
     }
-    if (result == CredentialAssignment::AssignResult::Assigned)
+    if (result == CredentialAssignment::AssignResult::Assigned) {
         m_bSpareListValid = false;
-    else
+        // The number is hers now: left in the box, a second Assign would
+        // call it not available.
+        m_spares->clearEditText();
+    } else {
         m_spares->setFocus();
+    }
     Refresh();
 }
 

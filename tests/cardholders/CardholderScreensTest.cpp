@@ -297,6 +297,68 @@ TEST_F(CardholderScreens, DirectoryCodesAreAssignedCheckedAndSurrendered)
     EXPECT_EQ(page->CodeEdit()->text(), "0001");
 }
 
+TEST_F(CardholderScreens, APolishCardholderGetsADirectoryCodeWithATenantNameToEdit)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff")->child(1));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    Type(form->LastNameEdit(), QStringLiteral("Wójcik"));
+    Type(form->FirstNameEdit(), QStringLiteral("Łucja"));
+    form->ApplyButton()->click();
+    form->PageButton(CardholderRecord::DirectoryCodes)->click();
+    CUserDirectoryTab* page = form->DirectoryPage();
+    page->CodeEdit()->setText("0001");
+    page->AssignButton()->click();
+    ASSERT_EQ(page->CodeList()->count(), 1);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral(
+                                 "The tenant name was changed to \"Wójcik Lucja\", because a controller cannot hold "
+                                 "every character of \"Wójcik Łucja\".\n\nYou can edit the tenant name on this page.")});
+    EXPECT_EQ(page->TenantEdit()->text(), QStringLiteral("Wójcik Lucja"));
+    EXPECT_TRUE(page->TenantEdit()->isEnabled());
+}
+
+TEST_F(CardholderScreens, AnAssignedNumberLeavesTheAssignBoxEmpty)
+{
+    ASSERT_TRUE(CredentialBlocks::CreateBlock(CredentialKind::Transmitter, {"Gate", 500, 509, {}}));
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    Tree()->Tree()->setCurrentItem(SetItem("Office Staff")->child(1));
+    auto* form = qobject_cast<CRPUser*>(frame->RightView());
+    ASSERT_NE(form, nullptr);
+    const struct
+    {
+        const char* kind;
+        CUserMediaTab* page;
+        const char* number;
+        const char* empty;
+        const char* unknown;
+    } pages[] = {
+        {"transmitters", form->XmtrsPage(), "500", "Specify the ID of the transmitter to add.",
+         "Transmitter not available in credential database."},
+        {"cards", form->CardsPage(), "10005", "Specify the ID of the card to add.",
+         "Card not available in credential database."},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.kind);
+        p.page->SpareList()->setEditText(p.number);
+        p.page->AssignButton()->click();
+        ASSERT_FALSE(p.page->AssignedList()->findItems(p.number, Qt::MatchContains).isEmpty());
+        EXPECT_EQ(p.page->SpareList()->currentText(), QString());
+        {
+            MessageBoxScript again;
+            p.page->AssignButton()->click();
+            EXPECT_EQ(again.Texts(), QStringList{p.empty}) << "not a refusal of the number she holds";
+        }
+        // A refused number stays for the operator to mend.
+        MessageBoxScript refused;
+        p.page->SpareList()->setEditText("999");
+        p.page->AssignButton()->click();
+        EXPECT_EQ(refused.Texts(), QStringList{p.unknown});
+        EXPECT_EQ(p.page->SpareList()->currentText(), "999");
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
 TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
 {
     ASSERT_TRUE(CredentialBlocks::CreateBlock(CredentialKind::Transmitter, {"Gate", 500, 509, {}}));
