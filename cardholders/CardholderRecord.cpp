@@ -22,9 +22,8 @@ bool FindUser(std::int32_t userId)
 
 QString CardholderRecord::TypedTreeText() const
 {
-    if (lastName.isEmpty())
-        return firstName;
-    return QStringLiteral("%1 %2").arg(lastName, firstName);
+    // The tree reads the same while a name is typed as after a reload.
+    return CSetUsers::DisplayName(lastName, firstName);
 }
 
 bool CardholderRecord::Load(std::int32_t userId)

@@ -57,9 +57,14 @@ bool CSetUsers::FindByID(std::int32_t userID)
 
 QString CSetUsers::GetDisplayName() const
 {
-    if (m_LastName.isEmpty())
-        return m_FirstName;
-    return QStringLiteral("%1, %2").arg(m_LastName, m_FirstName);
+    return DisplayName(m_LastName, m_FirstName);
+}
+
+QString CSetUsers::DisplayName(const QString& lastName, const QString& firstName)
+{
+    if (lastName.isEmpty())
+        return firstName;
+    return QStringLiteral("%1, %2").arg(lastName, firstName);
 }
 
 QString CSetUsers::GetLabel() const

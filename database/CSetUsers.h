@@ -20,6 +20,8 @@ public:
     // The current row is tried first; finding moves the shared row.
     bool FindByID(std::int32_t userID);
     QString GetDisplayName() const;
+    // "Last, First", or the first name alone when there is no last name.
+    static QString DisplayName(const QString& lastName, const QString& firstName);
     QString GetLabel() const;
     // The row's expiration has passed at the clock's present time.
     bool IsExpired() const;

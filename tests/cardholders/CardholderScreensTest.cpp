@@ -137,11 +137,11 @@ TEST_F(CardholderScreens, NewCardholderWithAnExpiryQueuesHerRecordAlone)
 
     Type(form->FirstNameEdit(), "Eve");
     Type(form->LastNameEdit(), "Novak");
-    EXPECT_EQ(added->text(0), "Novak Eve") << "the tree follows the typing";
+    EXPECT_EQ(added->text(0), "Novak, Eve") << "the tree follows the typing";
     Type(form->LastNameEdit(), "^Novak");
     EXPECT_EQ(boxes.Texts().last(), "The caret (^) is an invalid first character for the cardholder's last name.");
     EXPECT_EQ(form->LastNameEdit()->text(), "Novak");
-    EXPECT_EQ(added->text(0), "Novak Eve");
+    EXPECT_EQ(added->text(0), "Novak, Eve");
 
     form->NeverExpires()->click();
     EXPECT_TRUE(form->ExpirationPicker()->isVisibleTo(form));
@@ -357,6 +357,46 @@ TEST_F(CardholderScreens, AnAssignedNumberLeavesTheAssignBoxEmpty)
         EXPECT_EQ(p.page->SpareList()->currentText(), "999");
     }
     EXPECT_TRUE(boxes.Texts().isEmpty());
+}
+
+TEST_F(CardholderScreens, ATypedNameReadsInTheTreeAsAfterAReload)
+{
+    SendAppMessage(frame, Msg::WM_COMMAND, CommandId::CardholdersView);
+    QTreeWidgetItem* staff = SetItem("Office Staff");
+    Tree()->Tree()->setCurrentItem(staff->child(1));
+    const std::int32_t ada = qobject_cast<CRPUser*>(frame->RightView())->UserID();
+    const auto itemOfAda = [&]() -> QTreeWidgetItem* {
+        for (int i = 0; i < staff->childCount(); ++i) {
+            if (staff->child(i)->data(0, CMenuUsers::kDataRole).toInt() == ada)
+                return staff->child(i);
+        }
+        return nullptr;
+    };
+    const struct
+    {
+        QString last;
+        QString first;
+        QString label;
+    } names[] = {
+        {QStringLiteral("Wójcik"), QStringLiteral("Łucja"), QStringLiteral("Wójcik, Łucja")},
+        {QString(), QStringLiteral("Łucja"), QStringLiteral("Łucja")},
+    };
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.label.toStdString());
+        Tree()->Tree()->setCurrentItem(itemOfAda());
+        auto* form = qobject_cast<CRPUser*>(frame->RightView());
+        ASSERT_NE(form, nullptr);
+        Type(form->LastNameEdit(), n.last);
+        Type(form->FirstNameEdit(), n.first);
+        EXPECT_EQ(Tree()->Tree()->currentItem()->text(0), n.label) << "as typed";
+        form->ApplyButton()->click();
+
+        Tree()->Tree()->setCurrentItem(staff);
+        staff->setExpanded(false);
+        staff->setExpanded(true);
+        ASSERT_NE(itemOfAda(), nullptr);
+        EXPECT_EQ(itemOfAda()->text(0), n.label) << "after a reload";
+    }
 }
 
 TEST_F(CardholderScreens, TheShownPageIsAlwaysTheShownCardholders)
