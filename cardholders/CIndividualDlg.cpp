@@ -1,5 +1,6 @@
 #include "cardholders/CIndividualDlg.h"
 
+#include "app/TitleWidth.h"
 #include "cardholders/CIndividualCardDlg.h"
 #include "cardholders/CIndividualXmtrDlg.h"
 #include "cardholders/CredentialIndividuals.h"
@@ -32,6 +33,7 @@ CIndividualDlg::CIndividualDlg(CredentialKind kind, CWFDoc* doc, QWidget* parent
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CIndividualDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    WidenToTitle(this);
 }
 
 std::unique_ptr<CIndividualDlg> CIndividualDlg::Make(CredentialKind kind, CWFDoc* doc, QWidget* parent)

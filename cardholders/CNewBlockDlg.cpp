@@ -1,5 +1,6 @@
 #include "cardholders/CNewBlockDlg.h"
 
+#include "app/TitleWidth.h"
 #include "cardholders/CredentialBlocks.h"
 #include "cardholders/CredentialNumberField.h"
 #include "cardholders/CredentialViewTexts.h"
@@ -34,6 +35,7 @@ CNewBlockDlg::CNewBlockDlg(CredentialKind kind, CWFDoc* doc, QWidget* parent) : 
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CNewBlockDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    WidenToTitle(this);
 }
 
 void CNewBlockDlg::accept()

@@ -10,15 +10,13 @@ namespace {
 
 // The entry of the ninth code is laid out apart from the others.
 constexpr int kOddEntry = 8;
-constexpr int kOddEntryWidth = -8;
-constexpr int kEntryWidth = -86;
 
+// Each entry once ended in blanks padding its value to up to 86 places:
+// they showed nothing and only made the list scroll sideways.
 QString EntryText(int index, std::uint16_t value)
 {
-    const bool odd = index == kOddEntry;
-    const QString format = odd ? QStringLiteral(" [FC%1]   %2        ") : QStringLiteral(" [FC%1]  %2         ");
-    return format.arg(QString::number(index + 1),
-                      QStringLiteral("%1").arg(value, odd ? kOddEntryWidth : kEntryWidth));
+    const QString format = index == kOddEntry ? QStringLiteral(" [FC%1]   %2") : QStringLiteral(" [FC%1]  %2");
+    return format.arg(QString::number(index + 1), QString::number(value));
 }
 
 } // namespace

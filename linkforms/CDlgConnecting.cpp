@@ -1,5 +1,6 @@
 #include "linkforms/CDlgConnecting.h"
 
+#include "app/TitleWidth.h"
 #include "database/GlobalRecordsets.h"
 #include "link/CCommLink.h"
 #include "link/CConnectAttempt.h"
@@ -56,6 +57,7 @@ CDlgConnecting::CDlgConnecting(CConnectAttempt& attempt, CCommLink& link, QWidge
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgConnecting::reject);
     connect(&attempt, &CConnectAttempt::lineAdded, m_list, [this](const QString& line) { m_list->addItem(line); });
     connect(&attempt, &CConnectAttempt::connectionTimeChanged, m_seconds, &QLabel::setText);
+    WidenToTitle(this);
 }
 
 QStringList CDlgConnecting::Lines() const

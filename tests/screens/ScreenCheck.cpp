@@ -1,5 +1,7 @@
 #include "tests/screens/ScreenCheck.h"
 
+#include "app/TitleWidth.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -9,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QStyle>
@@ -247,6 +250,25 @@ void CheckSplitter(const QSplitter* splitter, const QWidget* window, QStringList
     }
 }
 
+// A frame as wide as the window cuts a title that needs more.
+void CheckTitle(const QWidget* window, QStringList& faults)
+{
+    if (!window->isWindow() || window->windowTitle().isEmpty())
+        return;
+    const int need = TitleBarWidth(window);
+    if (window->width() < need)
+        faults << QStringLiteral("title \"%1\" needs %2 px, has %3")
+                      .arg(window->windowTitle(), QString::number(need), QString::number(window->width()));
+}
+
+// A list whose entries are short must not scroll sideways.
+void CheckSidewaysScroll(const QAbstractScrollArea* area, QStringList& faults)
+{
+    if (area->horizontalScrollBar()->isVisibleTo(area))
+        faults << QStringLiteral("%1: scrolls sideways by %2 px")
+                      .arg(Describe(area), QString::number(area->horizontalScrollBar()->maximum()));
+}
+
 } // namespace
 
 bool Shows(const QLineEdit* edit, int characters)
@@ -274,6 +296,17 @@ QStringList Faults(QWidget* window)
         CheckStack(stack, window, faults);
     for (const QSplitter* splitter : window->findChildren<QSplitter*>())
         CheckSplitter(splitter, window, faults);
+    return faults;
+}
+
+QStringList FitFaults(QWidget* window)
+{
+    QStringList faults;
+    CheckTitle(window, faults);
+    for (const QAbstractScrollArea* area : window->findChildren<QAbstractScrollArea*>()) {
+        if (Shown(area, window))
+            CheckSidewaysScroll(area, faults);
+    }
     return faults;
 }
 

@@ -16,6 +16,10 @@ constexpr int kReadableCharacters = 10;
 
 QStringList Faults(QWidget* window);
 
+// Whether a window is as wide as its texts need: a title the frame would
+// cut, a list that scrolls sideways.
+QStringList FitFaults(QWidget* window);
+
 // Whether the edit shows that many average characters without scrolling.
 bool Shows(const QLineEdit* edit, int characters);
 

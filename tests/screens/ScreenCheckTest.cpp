@@ -156,6 +156,29 @@ NetworkConnectionValues DialledNetwork()
     return values;
 }
 
+std::unique_ptr<QWidget> ConnectingDialog(ScreenTour&)
+{
+    static CSerialTransport transport;
+    auto* attempt = new CConnectAttempt(Link(), transport, 1);
+    auto dialog = std::make_unique<CDlgConnecting>(*attempt, Link());
+    attempt->setParent(dialog.get());
+    return dialog;
+}
+
+DialogMaker IndividualDialog(CredentialKind kind)
+{
+    return [kind](ScreenTour& t) -> std::unique_ptr<QWidget> {
+        return CIndividualDlg::Make(kind, t.Document(), nullptr);
+    };
+}
+
+DialogMaker BlockDialog(CredentialKind kind)
+{
+    return [kind](ScreenTour& t) -> std::unique_ptr<QWidget> {
+        return std::make_unique<CNewBlockDlg>(kind, t.Document());
+    };
+}
+
 TEST_F(Screens, EveryDialogIsReadableAtItsOwnSize)
 {
     static CommFormNodeCommandHost host;
@@ -185,19 +208,11 @@ TEST_F(Screens, EveryDialogIsReadableAtItsOwnSize)
         {"progress", Make<CProgressDlg>(QStringLiteral("Generating Event log report..."))},
         {"percent progress", Make<CPercentProgressDlg>(QStringLiteral("Generating Event log report..."))},
         {"credential status", Make<CChangeCredentialStatusDlg>(nullptr)},
-        {"individual card", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
-             return CIndividualDlg::Make(CredentialKind::Card, t.Document(), nullptr);
-         }},
-        {"individual transmitter", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
-             return CIndividualDlg::Make(CredentialKind::Transmitter, t.Document(), nullptr);
-         }},
+        {"individual card", IndividualDialog(CredentialKind::Card)},
+        {"individual transmitter", IndividualDialog(CredentialKind::Transmitter)},
         {"move cardholder", Make<CMoveCardholderDlg>(std::int32_t{1}, QStringLiteral("Ramirez Ada"), nullptr)},
-        {"new card block", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
-             return std::make_unique<CNewBlockDlg>(CredentialKind::Card, t.Document());
-         }},
-        {"new transmitter block", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
-             return std::make_unique<CNewBlockDlg>(CredentialKind::Transmitter, t.Document());
-         }},
+        {"new card block", BlockDialog(CredentialKind::Card)},
+        {"new transmitter block", BlockDialog(CredentialKind::Transmitter)},
         {"display message", Make<CDlgEditDisplayMessage>(nullptr)},
         {"floor name", Make<CDlgEditFloorName>(CDlgEditFloorName::kAddMode, nullptr)},
         {"auto pilot", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
@@ -205,13 +220,7 @@ TEST_F(Screens, EveryDialogIsReadableAtItsOwnSize)
          }},
         {"connection failed", Make<CDlgConnectFailed>(QLatin1Char('A'), ConnectFail::kBusy, nullptr)},
         {"network connection", Make<CDlgNetworkConnection>(DialledNetwork(), nullptr)},
-        {"connecting", [](ScreenTour&) -> std::unique_ptr<QWidget> {
-             static CSerialTransport transport;
-             auto* attempt = new CConnectAttempt(Link(), transport, 1);
-             auto dialog = std::make_unique<CDlgConnecting>(*attempt, Link());
-             attempt->setParent(dialog.get());
-             return dialog;
-         }},
+        {"connecting", ConnectingDialog},
         {"flash failed", Make<CDlgPutFlashFailed>(std::uint8_t{0x12}, nullptr)},
         {"set network time", [](ScreenTour& t) -> std::unique_ptr<QWidget> {
              return std::make_unique<CDlgSetNetTime>(t.Document()->m_netQueue, Link());
@@ -241,6 +250,32 @@ TEST_F(Screens, EveryDialogIsReadableAtItsOwnSize)
         dialog->show();
         ScreenTour::Settle();
         ExpectReadable(dialog.get(), QString::fromLatin1(d.name));
+        dialog->hide();
+    }
+}
+
+// Their titles were cut by the frame and their facility codes scrolled
+// sideways at the size they opened at.
+TEST_F(Screens, CredentialAndConnectingDialogsAreAsWideAsTheirTexts)
+{
+    const struct
+    {
+        const char* name;
+        DialogMaker make;
+    } dialogs[] = {
+        {"individual card", IndividualDialog(CredentialKind::Card)},
+        {"individual transmitter", IndividualDialog(CredentialKind::Transmitter)},
+        {"new card block", BlockDialog(CredentialKind::Card)},
+        {"new transmitter block", BlockDialog(CredentialKind::Transmitter)},
+        {"connecting", ConnectingDialog},
+    };
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.name);
+        const std::unique_ptr<QWidget> dialog = d.make(tour);
+        dialog->show();
+        ScreenTour::Settle();
+        const QStringList faults = ScreenCheck::FitFaults(dialog.get());
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QStringLiteral("\n  ")).toStdString();
         dialog->hide();
     }
 }
