@@ -64,8 +64,8 @@ void CInstallationsDlg::AddRow(const InstallationsList::Row& row)
     const bool backups = m_list.Mode() == InstallationsList::kBackupsMode;
     const bool wasFilling = m_bFilling;
     m_bFilling = true;
-    auto* item = new QListWidgetItem(style()->standardIcon(backups ? QStyle::SP_DriveHDIcon : QStyle::SP_DirIcon),
-                                     row.text);
+    const QString text = row.date.isEmpty() ? row.text : row.text + QLatin1Char('\n') + row.date;
+    auto* item = new QListWidgetItem(style()->standardIcon(backups ? QStyle::SP_DriveHDIcon : QStyle::SP_DirIcon), text);
     item->setData(Qt::UserRole, row.slot);
     if (!backups)
         item->setFlags(item->flags() | Qt::ItemIsEditable);
@@ -171,8 +171,12 @@ void CInstallationsDlg::accept()
         reject();
         return;
     }
+    const std::optional<int> slot = SelectedSlot();
+    // Asked before the wait cursor, which would say the program is busy.
+    if (slot && m_list.Mode() == InstallationsList::kBackupsMode && !m_list.ConfirmRestore(*slot))
+        return;
     const WaitCursor wait;
-    if (const std::optional<QString> path = m_list.Accept(SelectedSlot())) {
+    if (const std::optional<QString> path = m_list.Accept(slot)) {
         m_strPath = *path;
         QDialog::accept();
     }

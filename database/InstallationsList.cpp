@@ -1,6 +1,7 @@
 #include "database/InstallationsList.h"
 
 #include "common/SharedHelpers.h"
+#include "database/BackupSummary.h"
 #include "database/CInstallation.h"
 #include "database/FolderCopy.h"
 #include "database/InstallationName.h"
@@ -39,14 +40,14 @@ std::vector<InstallationsList::Row> InstallationsList::Fill(bool cleanUp) const
         for (int n = 1; n <= CInstallationBackup::kMaxBackups; ++n) {
             CInstallationBackup backup;
             if (backup.LoadBackupEntry(n))
-                rows.push_back({backup.GetName(), n});
+                rows.push_back({backup.GetName(), n, BackupDate(backup.GetLogPath())});
         }
         return rows;
     }
     for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot) {
         CInstallation installation(slot);
         if (installation.Load())
-            rows.push_back({installation.GetName(), slot});
+            rows.push_back({installation.GetName(), slot, QString()});
         else if (cleanUp && !installation.GetPath().isEmpty() && !QFileInfo::exists(installation.GetPath()))
             installation.Forget();
     }
@@ -76,7 +77,7 @@ InstallationsList::Row InstallationsList::BrowseBackup(const QString& path) cons
     CInstallationBackup backup;
     backup.SetLogPath(path);
     backup.SaveBackupEntry();
-    return {backup.GetName(), backup.GetNumber()};
+    return {backup.GetName(), backup.GetNumber(), BackupDate(backup.GetLogPath())};
 }
 
 bool InstallationsList::CanCopyOrDelete() const
@@ -160,6 +161,31 @@ bool InstallationsList::HasValidInstallation() const
             return true;
     }
     return false;
+}
+
+QString InstallationsList::RestoreQuestion(const QString& backup, const QString& date,
+                                           const QStringList& installations)
+{
+    QStringList quoted;
+    for (const QString& name : installations)
+        quoted << QStringLiteral("\"%1\"").arg(name);
+    const QString replaced =
+        quoted.isEmpty() ? QString()
+                         : (quoted.size() == 1 ? QStringLiteral("the installation ") : QStringLiteral("the installations "))
+                               + quoted.join(QStringLiteral(", ")) + QStringLiteral(" and ");
+    return QStringLiteral("Restoring the backup \"%1\" of %2 replaces %3the program's settings with what they were "
+                          "then. Every change made since that backup is lost.\n\nDo you want to restore this backup?")
+        .arg(backup, date, replaced);
+}
+
+bool InstallationsList::ConfirmRestore(int slot) const
+{
+    CInstallationBackup backup;
+    if (!backup.LoadBackupEntry(slot))
+        return true;
+    const QString question =
+        RestoreQuestion(backup.GetName(), BackupDate(backup.GetLogPath()), BackupInstallations(backup.GetLogPath()));
+    return ShowMessageBox(question, MbButtons::YesNo, MbIcon::Question, QString(), MbDefault::Second) == IDYES;
 }
 
 std::optional<QString> InstallationsList::Accept(std::optional<int> slot) const

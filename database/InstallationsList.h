@@ -21,6 +21,8 @@ public:
     {
         QString text;
         int slot = 0;
+        // Mode 1: when the backup was made.
+        QString date;
     };
 
     explicit InstallationsList(int mode);
@@ -48,6 +50,11 @@ public:
     bool Rename(int slot, const QString& text) const;
 
     bool HasValidInstallation() const;
+    // Mode 1, before anything is replaced: asks whether the slot's backup
+    // may replace the installations it holds, No being the default. True on
+    // yes, and for an entry that cannot be read (Accept says so).
+    bool ConfirmRestore(int slot) const;
+    static QString RestoreQuestion(const QString& backup, const QString& date, const QStringList& installations);
     // OK on a row: mode 0 gives the installation's path; mode 1 restores the
     // backup. nullopt when the dialog stays open.
     std::optional<QString> Accept(std::optional<int> slot) const;

@@ -47,6 +47,18 @@ QMessageBox::StandardButtons ToQtButtons(MbButtons buttons)
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton SecondButton(MbButtons buttons)
+{
+    switch (buttons) {
+    case MbButtons::YesNo:
+    case MbButtons::YesNoCancel: return QMessageBox::No;
+    case MbButtons::OkCancel:
+    case MbButtons::RetryCancel: return QMessageBox::Cancel;
+    case MbButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
 int PresentWithDialog(const MessageBoxRequest& request)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -57,14 +69,17 @@ int PresentWithDialog(const MessageBoxRequest& request)
     }
     QMessageBox box(ToQtIcon(request.icon), request.title, request.text, ToQtButtons(request.buttons),
                     g_owner.data());
+    if (request.defaultButton == MbDefault::Second)
+        box.setDefaultButton(SecondButton(request.buttons));
     return FromQtButton(box.exec());
 }
 
 } // namespace
 
-int ShowMessageBox(const QString& text, MbButtons buttons, MbIcon icon, const QString& title)
+int ShowMessageBox(const QString& text, MbButtons buttons, MbIcon icon, const QString& title,
+                   MbDefault defaultButton)
 {
-    MessageBoxRequest request{text, title, icon, buttons};
+    MessageBoxRequest request{text, title, icon, buttons, defaultButton};
     if (request.title.isEmpty())
         request.title = QString::fromLatin1(g_hasOwner ? kMainBoxTitle : kStartupBoxTitle);
     return g_presenter ? g_presenter(request) : PresentWithDialog(request);
