@@ -1,6 +1,9 @@
 #include "platform/MessageBox.h"
 #include "tests/support/MessageBoxScript.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -42,4 +45,35 @@ TEST(MessageBox, NestedScriptsRestoreTheOuterOne)
     }
     ShowMessageBox(QStringLiteral("outer"));
     EXPECT_EQ(outer.Texts(), QStringList{"outer"});
+}
+
+// Enter takes the default answer: the second one where the first cannot be
+// undone.
+TEST(MessageBox, EnterGivesTheDefaultAnswer)
+{
+    const struct
+    {
+        MbButtons buttons;
+        MbDefault defaultButton;
+        int answer;
+    } cases[] = {
+        {MbButtons::YesNo, MbDefault::First, IDYES},
+        {MbButtons::YesNo, MbDefault::Second, IDNO},
+        {MbButtons::YesNoCancel, MbDefault::Second, IDNO},
+        {MbButtons::OkCancel, MbDefault::Second, IDCANCEL},
+    };
+    // The real box, which the test run otherwise refuses to show.
+    const MessageBoxPresenter previous = SetMessageBoxPresenter({});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.buttons));
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(box, &enter);
+            }
+        });
+        EXPECT_EQ(ShowMessageBox(QStringLiteral("Replace it?"), c.buttons, MbIcon::Question, QString(), c.defaultButton),
+                  c.answer);
+    }
+    SetMessageBoxPresenter(previous);
 }
