@@ -317,9 +317,13 @@ void CWFDoc::SaveSettingsChanges()
 void CWFDoc::LoadNetworkPasswords(int net)
 {
     // An image of its own: an editor may be holding m_controllerMemory.
+    // A name that is not plain is refused when the image is edited or programmed.
+    const QString path = ControllerFilePath(kVestrels, g_setVestrels);
+    if (path.isEmpty())
+        return;
     CVLControllerMemory image;
     image.SetNetworkOverride(static_cast<std::uint8_t>(net));
-    if (!image.LoadFile(BuildPath(kVestrels, g_setVestrels.GetFileName()), 0, 0, {}))
+    if (!image.LoadFile(path, 0, 0, {}))
         return;
     image.File().close();
     RemotePassword remote{};

@@ -138,6 +138,12 @@ public:
     void CardFacilityCode(std::uint16_t& code, int index, int get);
 
     bool LoadControllerSettings(std::int32_t vestrelId);
+    // The path of the controller's image (kind 4) or of its last-programmed
+    // copy (kind 5); empty when its row names no plain file name, which could
+    // reach outside the folder.
+    QString ControllerFilePath(int kind, const CSetVestrels& controller) const;
+    // Refuses such a name, naming the controller and the name.
+    static QString NotPlainFileNameText(const CSetVestrels& controller);
     bool AskSaveControllerSettings();
     bool ModuleActivationTime(std::uint8_t& value, int get);
     bool ControllerName(QString& text, int get);
@@ -282,6 +288,10 @@ private:
     void CloseInstallationData();
     bool FindSelectedController();
     bool PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea);
+    // A controller whose image cannot be used fails its network: the
+    // operator is told, a scheduled run logs the reason, and the data stays
+    // to program.
+    void FailControllerImage(std::uint8_t net, const QString& reason);
     // What a node's stored commands settle, done once the run's commands
     // are committed.
     using Settlements = std::vector<std::function<void()>>;
@@ -297,6 +307,8 @@ private:
     // Appends the text as a marked heading.
     void AppendReportHeading(const QString& heading);
 
+    // A controller's image was held back by the programming run.
+    bool m_imageHeldBack = false;
     QString m_strPathName;
     std::vector<IDocumentView*> m_views;
 };

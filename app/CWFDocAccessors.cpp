@@ -3,6 +3,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "image/VLMemoryLayout.h"
+#include "link/NetRunResults.h"
 #include "platform/DatabaseException.h"
 #include "platform/LongProperties.h"
 #include "platform/MessageBox.h"
@@ -248,6 +249,18 @@ bool CWFDoc::FindSelectedController()
     }
 }
 
+QString CWFDoc::ControllerFilePath(int kind, const CSetVestrels& controller) const
+{
+    return IsPlainFileName(controller.m_FileName) ? BuildPath(kind, controller.m_FileName) : QString();
+}
+
+QString CWFDoc::NotPlainFileNameText(const CSetVestrels& controller)
+{
+    return QStringLiteral("Controller %1 names the image file \"%2\", which is not a plain file name: the file was "
+                          "not used.")
+        .arg(NetRunResults::NodeName(controller.m_NetAddress, controller.m_NodeAddress), controller.m_FileName);
+}
+
 bool CWFDoc::LoadControllerSettings(std::int32_t vestrelId)
 {
     try {
@@ -257,8 +270,13 @@ bool CWFDoc::LoadControllerSettings(std::int32_t vestrelId)
         ShowDatabaseError(error);
         return false;
     }
+    const QString path = ControllerFilePath(kVestrels, g_setVestrels);
+    if (path.isEmpty()) {
+        ShowMessageBox(NotPlainFileNameText(g_setVestrels), MbButtons::Ok, MbIcon::Exclamation);
+        return false;
+    }
     m_controllerMemory.SetNetworkOverride(g_setVestrels.m_NetAddress);
-    const bool loaded = m_controllerMemory.LoadFile(BuildPath(kVestrels, g_setVestrels.GetFileName()), 0, 0, {});
+    const bool loaded = m_controllerMemory.LoadFile(path, 0, 0, {});
     m_controllerMemory.SetNetworkOverride(0);
     m_controllerMemory.File().close();
     if (!loaded) {

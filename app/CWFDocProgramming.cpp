@@ -10,6 +10,7 @@
 #include "database/GlobalRecordsets.h"
 #include "image/CBindManager.h"
 #include "image/DirectoryIndex.h"
+#include "link/NetRunResults.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
 
@@ -30,6 +31,7 @@ constexpr std::uint8_t kAntiPassbackOn = 0x40;
 constexpr int kValGroupAntiPassback = 5;
 constexpr int kValGroupAntiPassbackTime = 6;
 constexpr int kNodeCodeBase = 10;
+const QString kSettingsNotSent = QStringLiteral(" Its settings were not sent.");
 
 // The whole run, not just its binding, holds the close guard: the progress
 // dialogs pump messages, and neither a close nor a second run may come in
@@ -100,16 +102,35 @@ bool HasOldFirmware(const CSetVestrels& controller)
 }
 } // namespace
 
+void CWFDoc::FailControllerImage(std::uint8_t net, const QString& reason)
+{
+    m_imageHeldBack = true;
+    NetRunResults::Fail(net, reason);
+    if (CurrentTaskMode() == TaskMode::None)
+        ShowMessageBox(reason, MbButtons::Ok, MbIcon::Exclamation);
+}
+
 bool CWFDoc::PrepareControllerImage(const CSetVestrels& controller, std::uint8_t net, DirectoryWorkArea& workArea)
 {
+    const QString path = ControllerFilePath(kVestrels, controller);
+    if (path.isEmpty()) {
+        FailControllerImage(net, NotPlainFileNameText(controller) + kSettingsNotSent);
+        return true;
+    }
     CVLControllerMemory image;
     image.SetNetworkOverride(net);
-    const bool loaded = image.LoadFile(BuildPath(kVestrels, controller.m_FileName), 0, 0, FirmwareVersion{});
+    const bool loaded = image.LoadFile(path, 0, 0, FirmwareVersion{});
     image.SetNetworkOverride(0);
     // Nothing to prepare: the node's other files still go, and its
-    // generation holds back the image it cannot read and logs it.
-    if (!loaded)
+    // generation holds back the image it cannot read and logs it. The panel
+    // would run without its settings: the network has not passed.
+    if (!loaded) {
+        FailControllerImage(net,
+                            QStringLiteral("The image file \"%1\" of controller %2 cannot be read.")
+                                    .arg(controller.m_FileName, NetRunResults::NodeName(net, controller.m_NodeAddress))
+                                + kSettingsNotSent);
         return true;
+    }
     if (controller.m_Keldara)
         BuildDirectoryIndex(image, workArea, m_bIgnoreCaseDirCodes != 0);
     WriteDoorSchedules(image, controller);
@@ -142,7 +163,10 @@ bool CWFDoc::ProgramController(CSetVestrels& controller, CBindManager& manager, 
     if (!PrepareControllerImage(controller, net, workArea))
         return false;
     const auto nodeCode = static_cast<std::uint8_t>(net * kNodeCodeBase + controller.m_NodeAddress);
-    int nodeForce = force || !QFile::exists(BuildPath(kLastProgrammed, controller.m_FileName)) ? 1 : 0;
+    // An image whose name is refused sends nothing of itself, so its copy
+    // cannot ask for a full send.
+    const QString copy = ControllerFilePath(kLastProgrammed, controller);
+    int nodeForce = force || (!copy.isEmpty() && !QFile::exists(copy)) ? 1 : 0;
     const std::uint8_t node = controller.m_NodeAddress;
     CNetQueueNode* entry = m_netQueue.GetNode(net, node);
     if (entry && entry->m_reprogramAll) {
@@ -179,6 +203,7 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
     if (!guard.Entered())
         return 0;
     m_netQueue.BeginProgrammingRun();
+    m_imageHeldBack = false;
     std::vector<int> networks;
     try {
         const int full = HasPanelType0Or2() ? 1 : 0;
@@ -275,7 +300,9 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         NoteTaskFailure(networks);
         return 0;
     }
-    SetDataToProgram(0);
+    // A panel whose image was held back still lacks its settings: the next
+    // run is to send them.
+    SetDataToProgram(m_imageHeldBack ? 1 : 0);
     ClearPendingNodeRequest();
     if (ICommControlForm* form = GetCommControlForm())
         form->ServiceQueue();

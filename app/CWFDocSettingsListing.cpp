@@ -6,6 +6,7 @@
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/DatabaseException.h"
+#include "platform/MessageBox.h"
 
 namespace {
 // The listing of a site stops after this many controllers.
@@ -88,7 +89,11 @@ void CWFDoc::BuildSettingsListing()
             controllers.Open();
             for (bool node = MoveToFirstRow(controllers); node && !controllers.IsEOF() && listed < kMaxListedControllers;
                  controllers.MoveNext()) {
-                m_controllerMemory.LoadFile(BuildPath(kVestrels, controllers.m_FileName), 0, 0, FirmwareVersion{});
+                const QString path = ControllerFilePath(kVestrels, controllers);
+                if (path.isEmpty())
+                    ShowMessageBox(NotPlainFileNameText(controllers), MbButtons::Ok, MbIcon::Exclamation);
+                else
+                    m_controllerMemory.LoadFile(path, 0, 0, FirmwareVersion{});
                 ListControllerSettings(controllers);
                 PaginateReport(ReportOp::kScanPages);
                 m_strSettingsText += QLatin1Char('\n');

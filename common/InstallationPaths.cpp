@@ -47,5 +47,5 @@ QString InstallationPaths::BuildPath(int kind, const QString& name, const QStrin
 bool InstallationPaths::IsPlainFileName(const QString& name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && !name.startsWith(QLatin1Char('.'));
+        && !name.startsWith(QLatin1Char('.')) && !name.contains(QChar(u'\0'));
 }

@@ -28,7 +28,9 @@ public:
     // The installation-relative kinds are built on installationFolder.
     static QString BuildPath(int kind, const QString& name, const QString& installationFolder);
 
-    // A name taken from a database may name a file of a folder only when it
-    // is a plain file name: not empty, no separator, not starting with a dot.
+    // A name taken from a database, an installation file or a backup log may
+    // name a file of a folder only when it is a plain file name: not empty,
+    // no separator (so not absolute), not starting with a dot (so not ".."),
+    // no NUL. Anything else could reach outside the folder.
     static bool IsPlainFileName(const QString& name);
 };

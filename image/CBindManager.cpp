@@ -155,6 +155,12 @@ bool CBindManager::RebuildTimeZoneOrder()
 
 std::optional<QByteArray> CBindManager::ReadSendableFile(const QString& name, QString& why) const
 {
+    // A controller's name comes from its row: nothing outside the two
+    // folders is read, nor written as its copy.
+    if (!InstallationPaths::IsPlainFileName(name)) {
+        why = QStringLiteral("is not a plain file name");
+        return std::nullopt;
+    }
     std::optional<QByteArray> current = ReadWholeFile(ControllerFolder() + QLatin1Char('/') + name);
     if (!current) {
         why = QStringLiteral("cannot be read");

@@ -67,9 +67,10 @@ public:
     // Keeps name for RecordNodesSent, which records it as sent. A file held
     // back keeps its copy in the last-programmed folder.
     void StoreFile(const QString& name);
-    // The current file name, or none when it must not reach the panels: it
-    // is missing or unreadable, or shorter than its last-programmed copy
-    // without this run's bind having made it so. why then says which.
+    // The current file name, or none when it must not reach the panels: its
+    // name is not a plain file name, it is missing or unreadable, or shorter
+    // than its last-programmed copy without this run's bind having made it
+    // so. why then says which.
     std::optional<QByteArray> ReadSendableFile(const QString& name, QString& why) const;
     // Names a file this run's bind wrote: it may be shorter than its copy,
     // and its end clears what the panels hold past it.

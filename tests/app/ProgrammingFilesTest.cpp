@@ -1,6 +1,7 @@
 #include "app/CWFApp.h"
 #include "app/DatabaseCompaction.h"
 #include "link/NetCommandKinds.h"
+#include "link/NetRunResults.h"
 #include "platform/Database.h"
 #include "platform/SqlStatement.h"
 #include "tests/app/ProgrammingRunFixture.h"
@@ -123,7 +124,7 @@ TEST_F(ProgrammingFiles, CardholderAddedWithoutExpiryStaysOnThePanels)
     }
 }
 
-TEST_F(ProgrammingFiles, UnreadableControllerImageSendsNothingOfItself)
+TEST_F(ProgrammingFiles, UnreadableControllerImageSendsNothingOfItselfAndFailsItsNetwork)
 {
     QDir().mkpath(QDir(m_env.ProgramFolderPath()).filePath("HTML"));
     CWFApp app;
@@ -139,9 +140,21 @@ TEST_F(ProgrammingFiles, UnreadableControllerImageSendsNothingOfItself)
     g_setUsers.m_Active = false;
     g_setUsers.Update();
     Files expected = PanelFiles();
+    NetRunResults::Reset();
 
+    MessageBoxScript boxes;
     ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
     app.CloseLogs();
+
+    // The panels would run without their settings: the operator is told and
+    // the network fails with the reasons.
+    const QStringList reasons = {
+        "The image file \"Vestrel12.dat\" of controller A2 cannot be read. Its settings were not sent.",
+        "The image file \"Vestrel13.dat\" of controller A3 cannot be read. Its settings were not sent."};
+    EXPECT_EQ(boxes.Texts(), reasons);
+    EXPECT_EQ(NetRunResults::ReasonLine(1), reasons.join(' '));
+    EXPECT_EQ(NetTaskResult[0], kTaskNetFailed);
+    EXPECT_EQ(m_doc.GetDataToProgram(), 1) << "the images are still to be sent";
 
     // Every node still gets the cardholder; no node gets a byte of an image.
     const QByteArray record = ReadWholeFile(m_doc.BuildPath(CWFDoc::kVestrels, "Cardholders.dat")).value_or(QByteArray()).mid(id * 8, 8);

@@ -6,6 +6,7 @@
 #include "link/WireFrame.h"
 #include "platform/Clock.h"
 #include "platform/ControlRegistry.h"
+#include "platform/DurableFiles.h"
 #include "platform/Profile.h"
 #include "tests/app/PanelBanks.h"
 #include "tests/app/ProgrammingRunFixture.h"
@@ -372,6 +373,66 @@ TEST_F(ScheduledRun, NodeSuspendedInOneRunIsNamedByTheNext)
     line.SetNodeMode(2, PanelLine::NodeMode::Answering);
     ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed);
     EXPECT_EQ(ReasonBeforeNetAFailed(), "Node A2 is suspended.");
+}
+
+// A controller whose image cannot be used fails its network with the reason,
+// naming the controller and the file; its other files and the other panels
+// are programmed as ever, and nothing outside the installation is touched.
+TEST_F(ScheduledRun, ControllerWithoutAUsableImageFailsItsNetworkWithItsReason)
+{
+    const QString victim = m_env.Path("outside/victim.dat");
+    const QString vestrels = QFileInfo(m_path).absolutePath() + "/Vestrels";
+    const QString outsideName = QDir(vestrels).relativeFilePath(victim);
+    const struct
+    {
+        const char* fault;
+        QString fileName; // empty: the row keeps its name and the file goes
+        QString reason;
+    } cases[] = {
+        {"the image file missing", QString(),
+         "The image file \"Vestrel12.dat\" of controller A2 cannot be read. Its settings were not sent."},
+        {"the row naming a file outside the installation", outsideName,
+         "Controller A2 names the image file \"" + outsideName
+             + "\", which is not a plain file name: the file was not used. Its settings were not sent."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(victim).path()));
+        const QByteArray image = ReadWholeFile(vestrels + "/Vestrel12.dat").value_or(QByteArray());
+        ASSERT_TRUE(WriteWholeFile(victim, QByteArray(image).replace(100, 40, QByteArray(40, 'x'))));
+        const QByteArray victimBytes = ReadWholeFile(victim).value_or(QByteArray());
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+        g_setVestrels.Edit();
+        g_setVestrels.m_Flags |= 1; // everything to node A2
+        if (!c.fileName.isEmpty())
+            g_setVestrels.m_FileName = c.fileName;
+        g_setVestrels.Update();
+        m_doc.SetDataToProgram(1);
+        ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+        m_doc.OnCloseDocument();
+        if (c.fileName.isEmpty()) {
+            ASSERT_TRUE(QFile::rename(vestrels + "/Vestrel12.dat", m_env.Path("Vestrel12.dat")));
+        }
+
+        ASSERT_EQ(RunProgram("\\A"), kExitTaskFailed) << LastRunLog().toStdString();
+        EXPECT_EQ(ReasonBeforeNetAFailed(), c.reason) << LastRunLog().toStdString();
+        EXPECT_EQ(ReadWholeFile(victim).value_or(QByteArray()), victimBytes);
+        line.WithNode(2, [&](PanelSimulator& panel) { EXPECT_NE(panel.Bank(0).left(victimBytes.size()), victimBytes); });
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
+        EXPECT_EQ(m_doc.GetDataToProgram(), 1) << "the image is still to be sent";
+        ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 3});
+        ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+        g_setVestrels.Edit();
+        g_setVestrels.m_FileName = "Vestrel12.dat";
+        g_setVestrels.Update();
+        m_doc.OnCloseDocument();
+        if (c.fileName.isEmpty()) {
+            ASSERT_TRUE(QFile::rename(m_env.Path("Vestrel12.dat"), vestrels + "/Vestrel12.dat"));
+        }
+    }
+    ExpectACleanRunPasses();
 }
 
 } // namespace
