@@ -270,6 +270,14 @@ bool CWFDoc::WriteInstallationFile() const
     return false;
 }
 
+QString CWFDoc::ShowGlobalSettingsWriteError() const
+{
+    const QString text = QStringLiteral("Error writing to the settings file %1.")
+                             .arg(BuildPath(kVestrels, QString::fromLatin1(kGlobalSettingsFile)));
+    ShowMessageBox(text);
+    return text;
+}
+
 bool CWFDoc::ExchangeGlobalSettings(bool load, bool ask)
 {
     if (SkipProfileSave)
@@ -283,8 +291,11 @@ bool CWFDoc::ExchangeGlobalSettings(bool load, bool ask)
                 return false;
             }
             m_globalMemory.File().close();
-            if (NetworkPasswords::ConsumeShortFileFlag())
-                m_globalMemory.SaveFile();
+            // The image in memory is whole; only the file stays short.
+            if (NetworkPasswords::ConsumeShortFileFlag() && !m_globalMemory.SaveFile()) {
+                ShowGlobalSettingsWriteError();
+                NoteTaskFailure();
+            }
             ReadGroupNames(g_setDoorValGroup, m_doorValGroupNames);
             ReadGroupNames(g_setFloorValGroup, m_floorValGroupNames);
         } else {

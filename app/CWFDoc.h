@@ -280,6 +280,9 @@ private:
     void ReadInstallationFile();
     // False, shown, when the file could not be written.
     bool WriteInstallationFile() const;
+    // Shows that GlobalSettings.dat could not be written; the text, for the
+    // task log.
+    QString ShowGlobalSettingsWriteError() const;
     bool OpenInstallationData();
     // True when a node of a failed network or a failed node was suspended.
     bool RebuildQueueNodes();

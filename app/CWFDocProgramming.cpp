@@ -250,7 +250,13 @@ int CWFDoc::PrepareNetworkProgramming(std::int32_t controllerId, int force)
         } else {
             ClearPendingNodeRequest();
         }
-        bool allQueued = manager.RebuildTimeZoneOrder();
+        // Every image merges the settings from the file: a run on the old
+        // time-zone order would send it to every panel.
+        if (!manager.RebuildTimeZoneOrder()) {
+            NoteTaskFailure(networks, ShowGlobalSettingsWriteError());
+            return 0;
+        }
+        bool allQueued = true;
         bool kept = false;
         Settlements settled;
         {

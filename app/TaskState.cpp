@@ -38,11 +38,12 @@ void ResetTaskResults()
     TaskRunFailed = 0;
 }
 
-void NoteTaskFailure(const std::vector<int>& networks)
+void NoteTaskFailure(const std::vector<int>& networks, const QString& reason)
 {
     if (CurrentTaskMode() == TaskMode::None)
         return;
     TaskRunFailed = 1;
     for (const int net : networks)
-        NetRunResults::Fail(net, QStringLiteral("The programming run could not store its commands."));
+        NetRunResults::Fail(net, reason.isEmpty() ? QStringLiteral("The programming run could not store its commands.")
+                                                  : reason);
 }

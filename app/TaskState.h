@@ -2,6 +2,8 @@
 
 #include "link/LinkState.h"
 
+#include <QString>
+
 #include <vector>
 
 class QObject;
@@ -32,6 +34,6 @@ void SetTaskMode(TaskMode mode);
 // The task results as start-up leaves them: every network unused, backup failed.
 void ResetTaskResults();
 // Records a failure of the running task: the networks given (those of a
-// programming run that could not store its commands) are marked failed, and
-// the run fails.
-void NoteTaskFailure(const std::vector<int>& networks = {});
+// programming run that could not store its commands) are marked failed for
+// the reason, and the run fails.
+void NoteTaskFailure(const std::vector<int>& networks = {}, const QString& reason = {});

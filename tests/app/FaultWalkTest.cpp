@@ -262,7 +262,7 @@ protected:
     {
         // "all", a number of calls to sample, or the default sample.
         const QString asked = qEnvironmentVariable("WARDIX_FAULT_WALK");
-        WalkCalls(arguments, resultFailed, [&asked](long calls, const QStringList&) {
+        WalkCalls(arguments, resultFailed, false, [&asked](long calls, const QStringList&) {
             const long samples = asked == "all" ? calls : std::max(2, asked.toInt() > 0 ? asked.toInt() : kSampledCalls);
             std::vector<long> walk;
             for (long i = 0; i < std::min(samples, calls); ++i)
@@ -271,10 +271,12 @@ protected:
         });
     }
 
-    // Walks the fault over every call whose "kind path" matches.
-    void WalkMatching(const QStringList& arguments, const QRegularExpression& call)
+    // Walks the fault over every call whose "kind path" matches; with
+    // eachReported, every one of them must end the run failed and reported.
+    void WalkMatching(const QStringList& arguments, const QRegularExpression& call, const QString& resultFailed = {},
+                      bool eachReported = false)
     {
-        WalkCalls(arguments, {}, [&call](long, const QStringList& trace) {
+        WalkCalls(arguments, resultFailed, eachReported, [&call](long, const QStringList& trace) {
             std::vector<long> walk;
             for (const QString& line : trace) {
                 const qsizetype number = line.indexOf(' ');
@@ -287,7 +289,7 @@ protected:
     }
 
     // pick chooses the calls to fail from the clean run's count and trace.
-    void WalkCalls(const QStringList& arguments, const QString& resultFailed,
+    void WalkCalls(const QStringList& arguments, const QString& resultFailed, bool eachReported,
                    const std::function<std::vector<long>(long, const QStringList&)>& pick)
     {
         KeepPristine();
@@ -313,6 +315,9 @@ protected:
                 ADD_FAILURE() << "exit " << faulted.exitCode;
                 unsoundAt << QString::number(walk[i]) + " crashed";
                 continue;
+            }
+            if (eachReported) {
+                EXPECT_EQ(faulted.exitCode, 1) << "a failed call passed for success";
             }
             if (faulted.exitCode == 1) {
                 failedAt << QString::number(walk[i]);
@@ -361,6 +366,13 @@ TEST_F(FaultWalk, ProgrammingRun)
 TEST_F(FaultWalk, ProgrammingRunAtEachSyncOfTheQueuesJournal)
 {
     WalkMatching({"program", m_site}, QRegularExpression("^f(data)?sync .*/NetCommands\\.mdb-journal$"));
+}
+
+// The installation-wide settings are saved once a run has rebuilt their
+// time-zone order: a save that fails is reported and fails the run.
+TEST_F(FaultWalk, ProgrammingRunAtEachCallOfTheInstallationSettingsSave)
+{
+    WalkMatching({"program", m_site}, QRegularExpression("/Vestrels/GlobalSettings\\.dat"), "Net A failed.", true);
 }
 
 TEST_F(FaultWalk, Backup)
