@@ -577,9 +577,10 @@ int CWFApp::ExitInstance()
     const int status = TaskExitStatus();
     const QString taskLog = TaskSchedulerLog::FilePath();
     // A run that ended before its start line still says what it was for.
-    if (mode != TaskMode::None && WriteTaskLogStart())
-        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult,
-                                                                        TaskSchedulerLog::NetReasons()));
+    const bool logged = mode != TaskMode::None && WriteTaskLogStart();
+    // Closing the installation clears the networks' reasons.
+    const std::array<int, kTaskNetworkCount> netResults = NetTaskResult;
+    const TaskSchedulerLog::NetReasonLines reasons = TaskSchedulerLog::NetReasons();
     if (m_startedUp) {
         if (m_doc)
             m_doc->OnCloseDocument();
@@ -591,15 +592,20 @@ int CWFApp::ExitInstance()
             Hooks().deleteLinkObjects();
         LinkReady = 0;
     }
+    // Closing the installation and saving the settings write files too: a
+    // scheduled run that could not write one has failed, and its result
+    // lines, written after them, say so.
+    if (Profile::HasFailedWrite())
+        NoteTaskFailure();
+    if (logged)
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, netResults, ReportedBackupResult(), reasons));
     if (mode != TaskMode::None)
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::EndLine(mode, Clock::Current().NowLocal(),
                                                                      m_taskInstallationName));
     m_startedUp = false;
     m_taskBoxes.reset();
     CloseLogs();
-    // Closing the installation and saving the settings write files too: a
-    // scheduled run that could not write one has failed.
-    if (mode != TaskMode::None && (TaskRunFailed || Profile::HasFailedWrite()))
+    if (mode != TaskMode::None && TaskRunFailed)
         return kExitTaskFailed;
     return status;
 }

@@ -3,8 +3,10 @@
 #include "platform/DurableFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -16,6 +18,13 @@ bool Exists(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+// One rename, never the copy QDir falls back to when a file's rename fails:
+// that copy is neither durable nor whole, yet reports success.
+bool RenameEntry(const QString& from, const QString& to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 } // namespace
@@ -45,19 +54,19 @@ bool StagedFolder::Commit(const QString& last)
     std::vector<Move> done;
     const auto undo = [&] {
         for (auto it = done.rbegin(); it != done.rend(); ++it) {
-            QDir().rename(target.filePath(it->name), staging.filePath(it->name));
+            RenameEntry(target.filePath(it->name), staging.filePath(it->name));
             if (it->replacedOld)
-                QDir().rename(replaced.filePath(it->name), target.filePath(it->name));
+                RenameEntry(replaced.filePath(it->name), target.filePath(it->name));
         }
         return false;
     };
     for (const QString& name : names) {
         const bool replacesOld = Exists(target.filePath(name));
-        if (replacesOld && !QDir().rename(target.filePath(name), replaced.filePath(name)))
+        if (replacesOld && !RenameEntry(target.filePath(name), replaced.filePath(name)))
             return undo();
-        if (!QDir().rename(staging.filePath(name), target.filePath(name))) {
+        if (!RenameEntry(staging.filePath(name), target.filePath(name))) {
             if (replacesOld)
-                QDir().rename(replaced.filePath(name), target.filePath(name));
+                RenameEntry(replaced.filePath(name), target.filePath(name));
             return undo();
         }
         done.push_back({name, replacesOld});

@@ -3,6 +3,7 @@
 #include "app/TaskLogMessageBoxes.h"
 #include "app/TaskSchedulerLog.h"
 #include "app/TaskState.h"
+#include "database/CInstallation.h"
 #include "database/CInstallationBackup.h"
 #include "database/EventLogMaintenance.h"
 #include "database/GlobalRecordsets.h"
@@ -18,7 +19,7 @@
 // 0 on success, 1 on a failure it reported.
 //
 //   fault_walk_child program <installation file>
-//   fault_walk_child backup <folder>
+//   fault_walk_child backup <folder>     (of the profile's first installation)
 //   fault_walk_child restore <backup log>
 //   fault_walk_child split <installation file> <yyyy-MM-dd>
 //   fault_walk_child clear <installation file>
@@ -39,9 +40,15 @@ bool Program(const QString& installation)
     return programmed;
 }
 
+// As the program backs up: with the listed installation open, its data
+// closed around the copies and opened again.
 bool Backup(const QString& folder)
 {
-    TaskBackupResult = CInstallationBackup::RunScheduled(folder, {}) ? 1 : 0;
+    CWFDoc doc;
+    if (!doc.OnOpenDocument(Profile::GetString(QStringLiteral("Installations"), CInstallation::ProfileKey(1))))
+        return false;
+    TaskBackupResult = CInstallationBackup::RunScheduled(folder, [&doc](bool open) { doc.OpenInstallation(open); }) ? 1 : 0;
+    doc.OnCloseDocument();
     return TaskBackupResult == 1;
 }
 
@@ -97,7 +104,7 @@ int main(int argc, char** argv)
     }
     if (Profile::HasFailedWrite())
         NoteTaskFailure();
-    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult,
+    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, ReportedBackupResult(),
                                                                     TaskSchedulerLog::NetReasons()));
     return done && !TaskRunFailed ? 0 : 1;
 }

@@ -435,4 +435,19 @@ TEST_F(ScheduledRun, ControllerWithoutAUsableImageFailsItsNetworkWithItsReason)
     ExpectACleanRunPasses();
 }
 
+// The installation's data is closed around a backup's copies, which writes
+// its installation file: when that write fails the run fails, and its log
+// says so rather than that the backup passed.
+TEST_F(ScheduledRun, BackupThatCannotWriteTheInstallationFileSaysItFailed)
+{
+    // A folder where the file's new content is written beside it.
+    ASSERT_TRUE(QDir().mkpath(m_path + ".new"));
+    EXPECT_EQ(RunProgram("\\B"), kExitTaskFailed);
+    const QString log = Log().mid(Log().lastIndexOf("Start-auto backup"));
+    EXPECT_TRUE(log.contains("\r\nError writing installation settings to file: " + m_path)) << log.toStdString();
+    EXPECT_TRUE(log.contains("\r\nAuto-backup failed.")) << log.toStdString();
+    EXPECT_FALSE(log.contains("passed")) << log.toStdString();
+    ASSERT_TRUE(QDir().rmdir(m_path + ".new"));
+}
+
 } // namespace
