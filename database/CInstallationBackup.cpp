@@ -36,6 +36,9 @@ const QString kToFolderKey = QStringLiteral("To Folder");
 const QString kFromFolderKey = QStringLiteral("From Folder");
 const QString kLogExtension = QStringLiteral("wfb");
 const QString kRegistryFileName = QStringLiteral("RegistyBackup.reg");
+// Kept in the program folder, which no restore writes and no registry
+// import reaches.
+const QString kImportedFoldersFile = QStringLiteral("Imported Installation Folders.txt");
 
 QString InstallationSection(int slot)
 {
@@ -110,20 +113,71 @@ QString ResolvedPath(const QString& path, int linksLeft = 8)
     return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
 }
 
+bool Contains(const std::vector<QString>& folders, const QString& folder)
+{
+    return std::find(folders.begin(), folders.end(), folder) != folders.end();
+}
+
+// The folders the installations list names, resolved. An entry names its
+// folder also when the installation's files are lost.
+std::vector<QString> ListedFolders()
+{
+    std::vector<QString> folders;
+    for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot) {
+        const QString file = Profile::GetString(kInstallationsSection, CInstallation::ProfileKey(slot));
+        if (!QDir::isRelativePath(file))
+            folders.push_back(ResolvedPath(QFileInfo(file).path()));
+    }
+    return folders;
+}
+
+QString ImportedFoldersPath()
+{
+    return ProgramFolder() + QLatin1Char('/') + kImportedFoldersFile;
+}
+
+// The folders that a restore's registry import added to the installations
+// list. The import takes the list from the backup, and a crafted backup could
+// name any folder there for the next restore to write into.
+std::vector<QString> ImportedFolders()
+{
+    std::vector<QString> folders;
+    const QByteArray text = ReadWholeFile(ImportedFoldersPath()).value_or(QByteArray());
+    for (const QString& line : QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        folders.push_back(line);
+    return folders;
+}
+
+// Adds to them the folders listed now that were not before the import.
+bool NoteImportedFolders(const std::vector<QString>& listedBefore)
+{
+    std::vector<QString> imported = ImportedFolders();
+    const std::size_t known = imported.size();
+    for (const QString& folder : ListedFolders()) {
+        if (!Contains(listedBefore, folder) && !Contains(imported, folder))
+            imported.push_back(folder);
+    }
+    if (imported.size() == known)
+        return true;
+    QByteArray text;
+    for (const QString& folder : imported)
+        text += folder.toUtf8() + '\n';
+    return WriteWholeFile(ImportedFoldersPath(), text);
+}
+
 // Where a restore may write: the folders of the program's own installations,
-// below its Installations folder or named by the installations list. Taken
-// before anything is restored.
+// below its Installations folder or named by the installations list, except
+// those only a registry import put there. Taken before anything is restored.
 class RestoreDestinations
 {
 public:
     RestoreDestinations()
         : m_installations(ResolvedPath(ProgramFolder() + QStringLiteral("/Installations")))
     {
-        // An entry names its folder also when the installation's files are lost.
-        for (int slot = 1; slot <= CInstallation::kMaxInstallations; ++slot) {
-            const QString file = Profile::GetString(kInstallationsSection, CInstallation::ProfileKey(slot));
-            if (!QDir::isRelativePath(file))
-                m_listed.push_back(ResolvedPath(QFileInfo(file).path()));
+        const std::vector<QString> imported = ImportedFolders();
+        for (const QString& folder : ListedFolders()) {
+            if (!Contains(imported, folder))
+                m_listed.push_back(folder);
         }
     }
 
@@ -131,7 +185,7 @@ public:
     {
         const QString resolved = ResolvedPath(folder);
         return (resolved != m_installations && IsSameOrInsideFolder(resolved, m_installations))
-               || std::find(m_listed.begin(), m_listed.end(), resolved) != m_listed.end();
+               || Contains(m_listed, resolved);
     }
 
 private:
@@ -412,10 +466,18 @@ bool CInstallationBackup::Restore(bool skipRegistry)
         return true;
     const QString registryFile = QDir(backupFolder).filePath(kRegistryFileName);
     const std::optional<QByteArray> registry = ReadWholeFile(registryFile);
+    const std::vector<QString> listedBefore = ListedFolders();
     const RegistryImport imported = registry ? ImportRegistryIntoProfile(*registry) : RegistryImport::Unreadable;
     if (imported == RegistryImport::Unreadable)
         ShowMessageBox(QStringLiteral("Error reading the registry file: %1").arg(registryFile));
-    return imported == RegistryImport::Done;
+    if (imported != RegistryImport::Done)
+        return false;
+    if (!NoteImportedFolders(listedBefore)) {
+        ShowMessageBox(QStringLiteral("Error writing the list of imported installation folders: %1")
+                           .arg(ImportedFoldersPath()));
+        return false;
+    }
+    return true;
 }
 
 bool CInstallationBackup::DeleteBackup()

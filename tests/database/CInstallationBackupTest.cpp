@@ -203,6 +203,55 @@ TEST_F(Backup, RestoreRefusesFoldersItsLogMustNotName)
     }
 }
 
+// A backup's registry copy can add any folder to the installations list; a
+// second restore must not take that entry as leave to write there.
+TEST_F(Backup, RestoreRefusesAFolderThatARestoresRegistryImportListed)
+{
+    const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    const QString log = Store() + QStringLiteral("/B/B.wfb");
+    const QString victim = m_env.Path(QStringLiteral("Victim"));
+    WriteFile(victim + QStringLiteral("/precious.txt"), "precious");
+
+    // Step one: the registry copy lists the victim's folder, and the
+    // restore imports it as it is.
+    const QString registry = Store() + QStringLiteral("/B/RegistyBackup.reg");
+    WriteFile(registry, ReadFile(registry) + "\r\n[HKEY_CURRENT_USER\\Software\\Quorin\\Wardix\\Installations]\r\n"
+                            "\"Installation 7\"=\"" + (victim + QStringLiteral("/V.wfi")).toUtf8() + "\"\r\n");
+    {
+        MessageBoxScript script;
+        CInstallationBackup backup;
+        backup.SetLogPath(log);
+        ASSERT_TRUE(backup.Restore(false));
+        EXPECT_TRUE(script.Texts().isEmpty());
+    }
+    EXPECT_EQ(ProfileEntry(7), victim + QStringLiteral("/V.wfi"));
+
+    // Step two: the log names the victim's folder for a copy.
+    PrivateProfile::WriteString(QStringLiteral("Installation 7"), QStringLiteral("From Folder"), victim, log);
+    PrivateProfile::WriteString(QStringLiteral("Installation 7"), QStringLiteral("To Folder"),
+                                Store() + QStringLiteral("/B/North"), log);
+    // The listed installation's file is gone: a refused restore brings back nothing.
+    QFile::remove(north);
+    {
+        MessageBoxScript script;
+        CInstallationBackup backup;
+        backup.SetLogPath(log);
+        EXPECT_FALSE(backup.Restore(false));
+        EXPECT_EQ(script.Texts(),
+                  QStringList{QStringLiteral("The backup names a folder that cannot be restored: ") + victim});
+    }
+    EXPECT_EQ(QDir(victim).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"precious.txt"});
+    EXPECT_FALSE(QFileInfo::exists(north)) << "nothing of the refused restore was written";
+
+    // The folders listed before any import stay restorable.
+    PrivateProfile::WriteString(QStringLiteral("Installation 7"), QStringLiteral("From Folder"), QString(), log);
+    CInstallationBackup backup;
+    backup.SetLogPath(log);
+    EXPECT_TRUE(backup.Restore(false));
+    EXPECT_TRUE(QFileInfo::exists(north));
+}
+
 TEST_F(Backup, RestoreSkipsSectionsWithoutBothFolders)
 {
     const QString north = ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
