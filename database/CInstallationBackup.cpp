@@ -6,6 +6,8 @@
 #include "database/InstallationName.h"
 #include "database/RegistryFile.h"
 #include "database/StagedFolder.h"
+#include "common/IProgress.h"
+#include "common/ProgramObjects.h"
 #include "platform/Archive.h"
 #include "platform/DurableFiles.h"
 #include "platform/Clock.h"
@@ -201,6 +203,28 @@ struct RestoreStep
 };
 
 } // namespace
+
+bool CInstallationBackup::TrashFolderContents(const QString& folder) const
+{
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // The log goes last: a delete that stops half-way leaves the backup
+    // listed, to be deleted again, not its copies without a log.
+    const QString log = QFileInfo(m_strLogPath).fileName();
+    if (names.removeAll(log) > 0)
+        names.append(log);
+    IProgressFactory* factory = GetProgressFactory();
+    const std::unique_ptr<IProgress> progress =
+        factory ? factory->Open(IProgress::Bar, QStringLiteral("Deleting backup files..."), QString(),
+                                static_cast<int>(names.size()))
+                : nullptr;
+    for (qsizetype n = 0; n < names.size(); ++n) {
+        if (!QFile::moveToTrash(QDir(folder).filePath(names[n])))
+            return false;
+        if (progress)
+            progress->SetPos(static_cast<int>(n + 1));
+    }
+    return true;
+}
 
 CInstallationBackup::CInstallationBackup() = default;
 
@@ -484,10 +508,14 @@ bool CInstallationBackup::DeleteBackup()
 {
     if (!LiesInOwnFolder())
         return false;
-    if (!QFile::moveToTrash(QFileInfo(m_strLogPath).path())) {
+    const QString folder = QFileInfo(m_strLogPath).path();
+    if (!TrashFolderContents(folder)) {
         ShowMessageBox(QStringLiteral("Error deleting backup files."));
         return false;
     }
+    // The files are gone: the entry goes too, whatever is left of the folder.
+    if (!QDir().rmdir(folder))
+        ShowMessageBox(QStringLiteral("Error deleting backup folder."));
     if (m_nNumber >= 1 && m_nNumber <= kMaxBackups)
         Profile::WriteString(kBackupsSection, ProfileKey(m_nNumber), QString());
     else

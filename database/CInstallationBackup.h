@@ -34,8 +34,11 @@ public:
 
     bool RunBackup();
     bool Restore(bool skipRegistry);
-    // Deletes the backup's own folder and its list entry; refuses a log that
-    // does not lie in a folder of its own name.
+    // Moves everything in the backup's own folder to the trash in a progress
+    // window, removes the folder and empties the list entry; refuses a log
+    // that does not lie in a folder of its own name. False, after its
+    // message, when a file could not go; a folder that stays is reported and
+    // the backup is deleted all the same.
     bool DeleteBackup();
 
     bool LoadBackupEntry(int number);
@@ -72,6 +75,9 @@ private:
     bool CopyInstallations(const QString& stagingFolder);
     bool WriteRegistryFile(const QString& stagingFolder) const;
     void FreeEntriesOf(const QString& logPath) const;
+    // Everything in the folder to the trash, the log last; false at the
+    // first entry that cannot go.
+    bool TrashFolderContents(const QString& folder) const;
 
     QString m_strLogPath;
     // The log of the set being made, written once at its end.

@@ -325,6 +325,39 @@ TEST_F(Backup, DeleteRemovesOnlyTheBackupsOwnFolder)
     EXPECT_TRUE(QFileInfo::exists(m_env.Path(QStringLiteral("Sites/N/North.wfi"))));
 }
 
+TEST_F(Backup, DeletingShowsItsProgressAndReportsAFolderThatStays)
+{
+    ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
+    ListInstallation(2, QStringLiteral("Sites/S"), QStringLiteral("South"));
+    ASSERT_TRUE(RunBackup(QStringLiteral("A")));
+    ASSERT_TRUE(RunBackup(QStringLiteral("B")));
+    {
+        ProgressRecorder progress;
+        MessageBoxScript script;
+        EXPECT_TRUE(InstallationsList(InstallationsList::kBackupsMode).Delete(1));
+        EXPECT_EQ(progress.captions, QStringList{QStringLiteral("Deleting backup files...")});
+        // The log, the registry copy and the two installations' copies.
+        EXPECT_EQ(progress.upper, 4);
+        EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3, 4}));
+        EXPECT_FALSE(progress.open);
+        EXPECT_TRUE(script.Texts().isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(Store() + QStringLiteral("/A")));
+    EXPECT_TRUE(BackupEntry(1).isEmpty());
+
+    // A folder that cannot be removed once its files are gone (here a link
+    // to where they lay) is reported; the backup is deleted all the same.
+    const QString real = m_env.Path(QStringLiteral("Real/B"));
+    ASSERT_TRUE(QDir().mkpath(m_env.Path(QStringLiteral("Real"))));
+    ASSERT_TRUE(QDir().rename(Store() + QStringLiteral("/B"), real));
+    ASSERT_TRUE(QFile::link(real, Store() + QStringLiteral("/B")));
+    MessageBoxScript script;
+    EXPECT_TRUE(InstallationsList(InstallationsList::kBackupsMode).Delete(2));
+    EXPECT_EQ(script.Texts(), QStringList{QStringLiteral("Error deleting backup folder.")});
+    EXPECT_TRUE(QDir(real).isEmpty());
+    EXPECT_TRUE(BackupEntry(2).isEmpty());
+}
+
 TEST_F(Backup, ScheduledRunAsksNothingAndNamesTheBackupByDate)
 {
     ListInstallation(1, QStringLiteral("Sites/N"), QStringLiteral("North"));
