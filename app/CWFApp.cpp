@@ -598,7 +598,8 @@ int CWFApp::ExitInstance()
     if (Profile::HasFailedWrite())
         NoteTaskFailure();
     if (logged)
-        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, netResults, ReportedBackupResult(), reasons));
+        TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, netResults, TaskBackupResult, reasons,
+                                                                        TaskRunFailed != 0));
     if (mode != TaskMode::None)
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::EndLine(mode, Clock::Current().NowLocal(),
                                                                      m_taskInstallationName));

@@ -24,15 +24,17 @@ QByteArray ToFileText(QString text)
 }
 
 QString NetworkLines(const std::array<int, kTaskNetworkCount>& results, const NetReasonLines& reasons,
-                     const char* passed, const char* failed)
+                     bool runFailed, const char* passed, const char* failed)
 {
     QString text;
     for (int net = 0; net < kTaskNetworkCount; ++net) {
         const QChar letter(u'A' + net);
-        if (results[net] == kTaskNetPassed) {
+        if (results[net] == kTaskNetPassed && !runFailed) {
             text += QString::fromLatin1(passed).arg(letter);
-        } else if (results[net] == kTaskNetFailed) {
-            const QString reason = TaskLogMessageBoxes::AsLogLine(reasons[static_cast<std::size_t>(net)]);
+        } else if (results[net] == kTaskNetPassed || results[net] == kTaskNetFailed) {
+            const QString reason = results[net] == kTaskNetPassed
+                                       ? QString::fromLatin1(kRunFailedReason)
+                                       : TaskLogMessageBoxes::AsLogLine(reasons[static_cast<std::size_t>(net)]);
             if (!reason.isEmpty())
                 text += QLatin1Char('\n') + reason;
             text += QString::fromLatin1(failed).arg(letter);
@@ -57,15 +59,16 @@ QString StartLine(TaskMode mode, const QDateTime& now, const QString& installati
 }
 
 QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult,
-                    const NetReasonLines& reasons)
+                    const NetReasonLines& reasons, bool runFailed)
 {
     switch (mode) {
     case TaskMode::Update:
-        return NetworkLines(netResults, reasons, "\nNet %1 passed.", "\nNet %1 failed.");
+        return NetworkLines(netResults, reasons, runFailed, "\nNet %1 passed.", "\nNet %1 failed.");
     case TaskMode::SetTime:
-        return NetworkLines(netResults, reasons, "\nNet %1 time set.", "\nNet %1 set time failed.");
+        return NetworkLines(netResults, reasons, runFailed, "\nNet %1 time set.", "\nNet %1 set time failed.");
     case TaskMode::Backup:
-        return backupResult == 1 ? QStringLiteral("\nAuto-backup passed.") : QStringLiteral("\nAuto-backup failed.");
+        return backupResult == 1 && !runFailed ? QStringLiteral("\nAuto-backup passed.")
+                                               : QStringLiteral("\nAuto-backup failed.");
     case TaskMode::None:
         break;
     }

@@ -19,8 +19,12 @@ QString StartLine(TaskMode mode, const QDateTime& now, const QString& installati
 using NetReasonLines = std::array<QString, kTaskNetworkCount>;
 
 // A failed network's reason line, when it has one, comes just before its result line.
+// In a run that failed otherwise (runFailed: a file it could not write) no
+// network and no backup passes, as the exit status says.
 QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult,
-                    const NetReasonLines& reasons = {});
+                    const NetReasonLines& reasons = {}, bool runFailed = false);
+// The reason a network that did its work gets when the run failed otherwise.
+inline constexpr const char* kRunFailedReason = "The run could not write all its settings.";
 // Why each network of the run failed, one line each.
 NetReasonLines NetReasons();
 QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation);

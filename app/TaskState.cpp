@@ -47,8 +47,3 @@ void NoteTaskFailure(const std::vector<int>& networks, const QString& reason)
         NetRunResults::Fail(net, reason.isEmpty() ? QStringLiteral("The programming run could not store its commands.")
                                                   : reason);
 }
-
-int ReportedBackupResult()
-{
-    return TaskRunFailed ? 0 : TaskBackupResult;
-}

@@ -37,6 +37,3 @@ void ResetTaskResults();
 // programming run that could not store its commands) are marked failed for
 // the reason, and the run fails.
 void NoteTaskFailure(const std::vector<int>& networks = {}, const QString& reason = {});
-// The backup's result as its task log gives it: a backup passes only in a
-// run that met no other failure, as the exit status says.
-int ReportedBackupResult();

@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     }
     if (Profile::HasFailedWrite())
         NoteTaskFailure();
-    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, ReportedBackupResult(),
-                                                                    TaskSchedulerLog::NetReasons()));
+    TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, NetTaskResult, TaskBackupResult,
+                                                                    TaskSchedulerLog::NetReasons(), TaskRunFailed != 0));
     return done && !TaskRunFailed ? 0 : 1;
 }

@@ -392,6 +392,14 @@ TEST_F(FaultWalk, ProgrammingRunAtEachCallOfTheInstallationSettingsSave)
     WalkMatching({"program", m_site}, QRegularExpression("/Vestrels/GlobalSettings\\.dat"), "Net A failed.", true);
 }
 
+// The installation file is written as the run's installation closes: a
+// write that fails fails the run, and a clean run after it leaves the file,
+// "Data To Program To Network" with it, as a run that never met the fault.
+TEST_F(FaultWalk, ProgrammingRunAtEachCallOfTheInstallationFileWrite)
+{
+    WalkMatching({"program", m_site}, QRegularExpression("\\.wfi(\\.new)?$"), {}, true);
+}
+
 TEST_F(FaultWalk, Backup)
 {
     Walk({"backup", m_env.Path("Backups")}, "Auto-backup failed.");

@@ -63,9 +63,10 @@ protected:
 
     // Runs the program with one parameter; its exit code, or -1 when it
     // crashed or did not end within the bound.
-    int RunProgram(const QString& parameter)
+    int RunProgram(const QString& parameter, const QProcessEnvironment& extra = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(extra);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("WARDIX_HOME", m_env.ProgramFolderPath());
         environment.insert("WARDIX_PROFILE", m_env.ProfilePath());
@@ -448,6 +449,42 @@ TEST_F(ScheduledRun, BackupThatCannotWriteTheInstallationFileSaysItFailed)
     EXPECT_TRUE(log.contains("\r\nAuto-backup failed.")) << log.toStdString();
     EXPECT_FALSE(log.contains("passed")) << log.toStdString();
     ASSERT_TRUE(QDir().rmdir(m_path + ".new"));
+}
+
+// The installation file is written twice as the program closes the
+// installation. Whichever write fails, the run fails and its log says so,
+// and the next run that sends everything leaves "Data To Program To
+// Network" clear, as a run that never met the fault does.
+TEST_F(ScheduledRun, FailedWriteOfTheInstallationFileFailsTheRunAndTheNextClearsTheFlag)
+{
+    // The calls on the installation file: each write's data, sync and rename.
+    for (const char* call : {"1", "3", "4", "6"}) {
+        SCOPED_TRACE(call);
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+        g_setVestrels.Edit();
+        g_setVestrels.m_Flags |= 1; // everything to node A2
+        g_setVestrels.Update();
+        m_doc.SetDataToProgram(1);
+        m_doc.OnCloseDocument();
+        QProcessEnvironment fault;
+        fault.insert("LD_PRELOAD", FAULT_LIBRARY);
+        fault.insert("WARDIX_FAULT_ROOT", m_env.Root());
+        fault.insert("WARDIX_FAULT_MATCH", QFileInfo(m_path).fileName());
+        fault.insert("WARDIX_FAULT_AT", call);
+
+        ASSERT_EQ(RunProgram("\\A", fault), kExitTaskFailed);
+        EXPECT_TRUE(LastRunLog().contains("\r\nError writing installation settings to file: " + m_path))
+            << LastRunLog().toStdString();
+        EXPECT_EQ(ReasonBeforeNetAFailed(), "The run could not write all its settings.") << LastRunLog().toStdString();
+        EXPECT_FALSE(LastRunLog().contains("passed")) << LastRunLog().toStdString();
+
+        // The next run passes and leaves the flag clear.
+        ExpectACleanRunPasses();
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        EXPECT_EQ(m_doc.GetDataToProgram(), 0);
+        m_doc.OnCloseDocument();
+    }
 }
 
 } // namespace

@@ -145,6 +145,15 @@ TEST(TaskSchedulerLog, StartResultAndEndLines)
               "\nNet A passed.\nNode C2 is suspended. 3 commands are still queued.\nNet C failed.");
     EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::SetTime, nets, 0, reasons),
               "\nNet A time set.\nNode C2 is suspended. 3 commands are still queued.\nNet C set time failed.");
+
+    // A run that could not write its settings passes nothing, as its exit status says.
+    EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::Update, nets, 0, reasons, true),
+              "\nThe run could not write all its settings.\nNet A failed."
+              "\nNode C2 is suspended. 3 commands are still queued.\nNet C failed.");
+    EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::SetTime, nets, 0, reasons, true),
+              "\nThe run could not write all its settings.\nNet A set time failed."
+              "\nNode C2 is suspended. 3 commands are still queued.\nNet C set time failed.");
+    EXPECT_EQ(TaskSchedulerLog::ResultLines(TaskMode::Backup, nets, 1, {}, true), "\nAuto-backup failed.");
 }
 
 TEST(TaskSchedulerLog, MessageTextsBecomeOneLineWithTheirSentencesApart)

@@ -4,6 +4,7 @@
 //
 //   WARDIX_FAULT_ROOT   only calls on paths below this folder count
 //   WARDIX_FAULT_SPARE  one path below it whose calls never count (the task log)
+//   WARDIX_FAULT_MATCH  if set, only calls on paths holding this text count
 //   WARDIX_FAULT_AT     the call that fails, from 1; 0 or unset: none fails
 //   WARDIX_FAULT_ERRNO  "EIO" (default) or "ENOSPC"
 //   WARDIX_FAULT_COUNT  at exit, the number of calls counted is written here
@@ -28,6 +29,7 @@ static long g_failAt;
 static int g_errno = EIO;
 static char g_root[PATH_MAX];
 static char g_spare[PATH_MAX];
+static char g_match[PATH_MAX];
 static int g_ready;
 
 __attribute__((constructor)) static void FaultSetUp(void)
@@ -36,10 +38,13 @@ __attribute__((constructor)) static void FaultSetUp(void)
     const char* at = getenv("WARDIX_FAULT_AT");
     const char* code = getenv("WARDIX_FAULT_ERRNO");
     const char* spare = getenv("WARDIX_FAULT_SPARE");
+    const char* match = getenv("WARDIX_FAULT_MATCH");
     if (!root || !realpath(root, g_root))
         return;
     if (spare)
         snprintf(g_spare, sizeof g_spare, "%s", spare);
+    if (match)
+        snprintf(g_match, sizeof g_match, "%s", match);
     g_failAt = at ? atol(at) : 0;
     if (code && strcmp(code, "ENOSPC") == 0)
         g_errno = ENOSPC;
@@ -62,6 +67,8 @@ static int IsBelowRoot(const char* path)
 {
     const size_t length = strlen(g_root);
     if (g_spare[0] && strcmp(path, g_spare) == 0)
+        return 0;
+    if (g_match[0] && !strstr(path, g_match))
         return 0;
     return strncmp(path, g_root, length) == 0 && (path[length] == '/' || path[length] == '\0');
 }
