@@ -136,7 +136,17 @@ bool CWFDoc::GetNextStoredCommand(QString& path, std::int32_t& commandId)
             const int node = m_netCommandsSet.m_Node == NodeAddress::kAllNodes ? 1 : m_netCommandsSet.m_Node;
             if (IsNodeInRange(net, node) && NodeStatusFlag[net - 1][node - 1])
                 continue;
-            const QString file = StoredCommandPath(m_netCommandsSet.m_FileName);
+            const QString name = m_netCommandsSet.m_FileName;
+            const QString file = StoredCommandPath(name);
+            // A name that could reach outside the folder is never read: the
+            // row comes back without a path, so it is set aside and reported
+            // as a file that cannot be read.
+            if (!name.isEmpty() && file.isEmpty()) {
+                path.clear();
+                commandId = m_netCommandsSet.m_NetCommandID;
+                found = true;
+                break;
+            }
             if (!file.isEmpty() && QFile::exists(file)) {
                 path = file;
                 commandId = m_netCommandsSet.m_NetCommandID;

@@ -33,7 +33,8 @@ public:
     virtual void FilterNetCommands(const QString& filter) = 0;
     // The first selected row, in the order stored, whose node's commands do
     // not wait and whose file exists; rows whose file is gone are removed on
-    // the way. False at the end of the rows.
+    // the way. A row whose name is no plain file name comes back with an
+    // empty path, to be set aside unread. False at the end of the rows.
     virtual bool GetNextStoredCommand(QString& path, std::int32_t& commandId) = 0;
     // Takes the row out of the queue and keeps its file aside under a name
     // that says it did not load, so it is never sent; the pending count drops

@@ -534,6 +534,52 @@ TEST_F(LinkRun, CommandFileCutShortIsSetAsideAndItsNodeReprogrammed)
     }
 }
 
+// A restored queue database whose row names a file outside the queue's
+// folder: the file is neither read nor removed, the row goes aside as an
+// unreadable one, and its node is reprogrammed.
+TEST_F(LinkRun, CommandRowNamingAFileOutsideItsFolderIsRefused)
+{
+    const QString outside = m_env.Path("outside/NetCommands1.dat");
+    const QString commands = m_doc.BuildPath(CWFDoc::kNetCommands, QString());
+    for (const QString& name : {QDir(commands).relativeFilePath(outside), outside}) {
+        SCOPED_TRACE(name.toStdString());
+        StartAnotherRun(link);
+        MessageBoxScript shown;
+        SetFlags(2, 1);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        const std::int32_t id = StoredByNode()[0x12].front().id;
+        // A loadable command lies there: sent, it would reach the panel.
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(outside).path()));
+        QFile::remove(outside);
+        ASSERT_TRUE(QFile::copy(m_doc.BuildPath(CWFDoc::kNetCommands, CNetCommand::FileName(id)), outside));
+        const QByteArray bytes = ReadWholeFile(outside).value_or(QByteArray());
+        ASSERT_TRUE(m_doc.m_netCommandsSet.FindFirst(QStringLiteral("NetCommandID = %1").arg(id)));
+        m_doc.m_netCommandsSet.Edit();
+        m_doc.m_netCommandsSet.m_FileName = name;
+        m_doc.m_netCommandsSet.Update();
+        SetFlags(2, 0);
+
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent()) << "the run ends by itself";
+        EXPECT_EQ(RowCount(), 0);
+        EXPECT_EQ(ReadWholeFile(outside).value_or(QByteArray()), bytes);
+        EXPECT_FALSE(QFileInfo::exists(outside + ".unreadable"));
+        EXPECT_TRUE(Marked(2));
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !shown.Texts().isEmpty(); }));
+        const QString told = shown.Texts().join('|');
+        EXPECT_TRUE(told.startsWith(QStringLiteral("Command file %1 could not be read and was not sent.").arg(name)))
+            << told.toStdString();
+        EXPECT_EQ(ResultOfNetA(m_doc), QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
+        // The stray command file of the row is no one's: the next run clears it.
+        StartAnotherRun(link);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent());
+        ExpectPanelsEqualTheFiles({1, 2, 3});
+        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+    }
+}
+
 // The same network reached through a Hayes modem on the line.
 class ModemLinkRun : public LinkRun
 {
