@@ -81,8 +81,9 @@ TEST(CommandLine, OpenOptionOpensItsFileInteractivelyAndNeverAsATask)
         const CommandLineRequest r = ParseCommandLine(c.parameters);
         EXPECT_EQ(r.openFile, c.openFile);
         EXPECT_EQ(r.showUsage, c.usage);
-        if (!c.usage)
+        if (!c.usage) {
             EXPECT_EQ(r.mode, TaskMode::None);
+        }
     }
 }
 
