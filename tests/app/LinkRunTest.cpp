@@ -51,6 +51,25 @@ struct RecordingPane : QObject
 
 // The demo installation (network A, nodes 1-3) programmed through the real
 // serial link to simulated panels on a pseudo-terminal.
+// What the run's end leaves for the task log of network A: a failed
+// network's reason line and its result line.
+QString ResultOfNetA(CWFDoc& doc)
+{
+    NetRunResults::Settle(doc.m_netQueue, doc);
+    std::array<int, kTaskNetworkCount> results;
+    results.fill(kTaskNetUnused);
+    results[0] = NetTaskResult[0];
+    return TaskSchedulerLog::ResultLines(TaskMode::Update, results, 0, TaskSchedulerLog::NetReasons());
+}
+
+// A new run: nothing failed yet; the link connects afresh, so a node
+// suspended in the last one is polled back.
+void StartAnotherRun(CCommLink& link)
+{
+    link.Disconnect();
+    NetRunResults::Reset();
+}
+
 class LinkRun : public ProgrammingRun
 {
 protected:
@@ -92,6 +111,26 @@ protected:
     }
 
     void ExpectPanelsEqualTheFiles(std::initializer_list<int> nodes) { ExpectPanelBanksEqualTheFiles(m_doc, line, nodes); }
+
+    // The operator was told the command file was not sent and the network
+    // failed naming it; then a clean run sends everything and passes.
+    void ExpectUnreadableCommandNamedThenACleanRunPasses(const MessageBoxScript& shown, const QString& name,
+                                                         bool keptAside)
+    {
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !shown.Texts().isEmpty(); }));
+        const QString told = shown.Texts().join('|');
+        EXPECT_TRUE(told.startsWith(QStringLiteral("Command file %1 could not be read and was not sent.").arg(name)))
+            << told.toStdString();
+        EXPECT_EQ(told.contains("It is kept as"), keptAside) << told.toStdString();
+        EXPECT_EQ(ResultOfNetA(m_doc), QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
+
+        StartAnotherRun(link);
+        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
+        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
+        ASSERT_TRUE(RunUntilSent());
+        ExpectPanelsEqualTheFiles({1, 2, 3});
+        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+    }
 
     // The node's row carries the mark for a full reprogram.
     bool Marked(int node)
@@ -364,17 +403,6 @@ TEST_F(LinkRun, FirstStatusReplyOfANodeWithoutAnEntryKeepsTheVersionItReports)
     }
 }
 
-// What the run's end leaves for the task log of network A: a failed
-// network's reason line and its result line.
-QString ResultOfNetA(CWFDoc& doc)
-{
-    NetRunResults::Settle(doc.m_netQueue, doc);
-    std::array<int, kTaskNetworkCount> results;
-    results.fill(kTaskNetUnused);
-    results[0] = NetTaskResult[0];
-    return TaskSchedulerLog::ResultLines(TaskMode::Update, results, 0, TaskSchedulerLog::NetReasons());
-}
-
 // The reason line just before "Net A failed.", or what the result is instead.
 QString ReasonOfFailedNetA(const QString& result)
 {
@@ -382,14 +410,6 @@ QString ReasonOfFailedNetA(const QString& result)
     if (lines.size() != 2 || lines[1] != "Net A failed.")
         return "not failed with one reason: " + result;
     return lines[0];
-}
-
-// A new run: nothing failed yet; the link connects afresh, so a node
-// suspended in the last one is polled back.
-void StartAnotherRun(CCommLink& link)
-{
-    link.Disconnect();
-    NetRunResults::Reset();
 }
 
 TEST_F(LinkRun, RefusedWriteStaysStoredAndGoesOnTheNextConnect)
@@ -518,19 +538,7 @@ TEST_F(LinkRun, CommandFileCutShortIsSetAsideAndItsNodeReprogrammed)
         EXPECT_EQ(QFileInfo(path + ".unreadable").isFile(), !keptNameTaken);
         EXPECT_EQ(QFile::exists(path), keptNameTaken);
         EXPECT_TRUE(Marked(2));
-        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !shown.Texts().isEmpty(); }));
-        const QString told = shown.Texts().join('|');
-        EXPECT_TRUE(told.startsWith(QStringLiteral("Command file %1 could not be read and was not sent.").arg(name)))
-            << told.toStdString();
-        EXPECT_EQ(told.contains("It is kept as"), !keptNameTaken) << told.toStdString();
-        EXPECT_EQ(ResultOfNetA(m_doc), QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
-
-        StartAnotherRun(link);
-        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
-        ASSERT_TRUE(RunUntilSent());
-        ExpectPanelsEqualTheFiles({1, 2, 3});
-        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+        ExpectUnreadableCommandNamedThenACleanRunPasses(shown, name, !keptNameTaken);
     }
 }
 
@@ -565,18 +573,9 @@ TEST_F(LinkRun, CommandRowNamingAFileOutsideItsFolderIsRefused)
         EXPECT_EQ(ReadWholeFile(outside).value_or(QByteArray()), bytes);
         EXPECT_FALSE(QFileInfo::exists(outside + ".unreadable"));
         EXPECT_TRUE(Marked(2));
-        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return !shown.Texts().isEmpty(); }));
-        const QString told = shown.Texts().join('|');
-        EXPECT_TRUE(told.startsWith(QStringLiteral("Command file %1 could not be read and was not sent.").arg(name)))
-            << told.toStdString();
-        EXPECT_EQ(ResultOfNetA(m_doc), QStringLiteral("\nCommand file %1 could not be read.\nNet A failed.").arg(name));
-        // The stray command file of the row is no one's: the next run clears it.
-        StartAnotherRun(link);
-        ASSERT_EQ(m_doc.PrepareNetworkProgramming(0, 0), 1);
-        ASSERT_EQ(link.Connect(), 1) << lines.join('|').toStdString();
-        ASSERT_TRUE(RunUntilSent());
-        ExpectPanelsEqualTheFiles({1, 2, 3});
-        EXPECT_EQ(ResultOfNetA(m_doc), "\nNet A passed.");
+        // Nothing outside was kept aside; the row's own stray file is no
+        // one's, and the clean run clears it.
+        ExpectUnreadableCommandNamedThenACleanRunPasses(shown, name, false);
     }
 }
 
