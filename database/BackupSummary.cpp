@@ -1,5 +1,6 @@
 #include "database/BackupSummary.h"
 
+#include "database/BackupLogKeys.h"
 #include "database/CInstallation.h"
 #include "database/FileTimeText.h"
 #include "platform/PrivateProfile.h"
@@ -10,7 +11,7 @@
 QString BackupDate(const QString& logPath)
 {
     const QString start =
-        PrivateProfile::GetString(QStringLiteral("Options"), QStringLiteral("Start Time"), QString(), logPath);
+        PrivateProfile::GetString(BackupLogKeys::kOptionsSection, BackupLogKeys::kStartTimeKey, QString(), logPath);
     // The log keeps two blanks before the hour; a sentence reads better with one.
     return (start.isEmpty() ? FormatBackupTime(QFileInfo(logPath).lastModified()) : start).simplified();
 }
@@ -19,13 +20,13 @@ QStringList BackupInstallations(const QString& logPath)
 {
     QStringList installations;
     for (int n = 1; n <= CInstallation::kMaxInstallations; ++n) {
-        const QString section = QStringLiteral("Installation %1").arg(n);
-        const QString from = PrivateProfile::GetString(section, QStringLiteral("From Folder"), QString(), logPath);
+        const QString section = BackupLogKeys::InstallationSection(n);
+        const QString from = PrivateProfile::GetString(section, BackupLogKeys::kFromFolderKey, QString(), logPath);
         if (from.isEmpty()
-            || PrivateProfile::GetString(section, QStringLiteral("To Folder"), QString(), logPath).isEmpty())
+            || PrivateProfile::GetString(section, BackupLogKeys::kToFolderKey, QString(), logPath).isEmpty())
             continue;
         const QString name =
-            PrivateProfile::GetString(section, QStringLiteral("Installation Name"), QString(), logPath);
+            PrivateProfile::GetString(section, BackupLogKeys::kInstallationNameKey, QString(), logPath);
         installations << (name.isEmpty() ? QDir::toNativeSeparators(from) : name);
     }
     return installations;

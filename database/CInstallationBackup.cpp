@@ -1,5 +1,6 @@
 #include "database/CInstallationBackup.h"
 
+#include "database/BackupLogKeys.h"
 #include "database/CInstallation.h"
 #include "database/FileTimeText.h"
 #include "database/FolderCopy.h"
@@ -25,27 +26,17 @@
 #include <algorithm>
 #include <vector>
 
+using namespace BackupLogKeys;
+
 namespace {
 
 const QString kBackupsSection = QStringLiteral("Backups");
 const QString kInstallationsSection = QStringLiteral("Installations");
-const QString kOptionsSection = QStringLiteral("Options");
-const QString kStartTimeKey = QStringLiteral("Start Time");
-const QString kStopTimeKey = QStringLiteral("Stop Time");
-const QString kTargetFolderKey = QStringLiteral("Target Folder");
-const QString kInstallationNameKey = QStringLiteral("Installation Name");
-const QString kToFolderKey = QStringLiteral("To Folder");
-const QString kFromFolderKey = QStringLiteral("From Folder");
 const QString kLogExtension = QStringLiteral("wfb");
 const QString kRegistryFileName = QStringLiteral("RegistyBackup.reg");
 // Kept in the program folder, which no restore writes and no registry
 // import reaches.
 const QString kImportedFoldersFile = QStringLiteral("Imported Installation Folders.txt");
-
-QString InstallationSection(int slot)
-{
-    return QStringLiteral("Installation %1").arg(slot);
-}
 
 QString NoInstallationsWarning()
 {
