@@ -162,8 +162,8 @@ private:
     CCommLink m_link{m_doc->m_netQueue, *m_doc, m_transport, m_host};
 };
 
-// The run against what the Parts make it spend: the bytes at the line's
-// rate, and the reply time-outs of the polls that nothing answers.
+// The run against the least it can take: the bytes at the line's rate,
+// and the reply time-outs of the polls that nothing answers.
 void ReportRun(benchmark::State& state, const std::string& name, const Spent& run, const Wire& wire)
 {
     const CNetCommand poll(NetKind::StatusPoll, kNet, kFirstEmptyAddress);
