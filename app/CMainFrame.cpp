@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/LockKeys.h"
 #include "platform/MessageBox.h"
+#include "platform/OpenModals.h"
 #include "platform/Profile.h"
 #include "platform/WindowMessages.h"
 
@@ -122,6 +123,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateToolBar();
     CreateStatusBar();
     m_created = CreatePanes();
+    m_heldSwitchTimer.setSingleShot(true);
+    m_heldSwitchTimer.setInterval(kHeldSwitchRetryMs);
+    connect(&m_heldSwitchTimer, &QTimer::timeout, this, &CMainFrame::OnHeldSwitchTimer);
     CheckToolbarButton(NavigationView);
     resize(kDefaultWidth, kDefaultHeight);
     SetMainWindow(this);
@@ -435,6 +439,8 @@ void CMainFrame::OnConfigureNetwork()
 
 void CMainFrame::SwitchView(const ViewCommand& view)
 {
+    if (HoldWhileBusy([this, view] { SwitchView(view); }))
+        return;
     if (view.needsConfigurePrivilege && !OperatorHasPrivilege(kPrivilegeConfigure))
         ShowMessageBox(tr("User does not have privileges to configure the network."));
     ReplaceLeftView(QString::fromLatin1(view.leftClass));
@@ -451,8 +457,41 @@ void CMainFrame::RecreateMonitorViews()
         SwitchView(*monitor);
 }
 
+void CMainFrame::ShowNetworkStatusPanes()
+{
+    if (HoldWhileBusy([this] { ShowNetworkStatusPanes(); }))
+        return;
+    // The operator's place in a status pane shown already stays.
+    const QWidget* left = UpperLeftView();
+    const QWidget* right = RightView();
+    if (left && right && left->objectName() == QLatin1String("CRPBlankPane")
+        && right->objectName() == QLatin1String("CRPNetworkStatusForm"))
+        return;
+    ReplaceLeftView(QStringLiteral("CRPBlankPane"));
+    ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
+}
+
+bool CMainFrame::HoldWhileBusy(std::function<void()> request)
+{
+    if (!HasOpenModal(UpperLeftView()) && !HasOpenModal(RightView()))
+        return false;
+    m_heldSwitch = std::move(request);
+    m_heldSwitchTimer.start();
+    return true;
+}
+
+void CMainFrame::OnHeldSwitchTimer()
+{
+    if (!m_heldSwitch)
+        return;
+    std::function<void()> request = std::exchange(m_heldSwitch, {});
+    request();
+}
+
 void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned msg, quintptr wParam, qintptr lParam)
 {
+    if (HoldWhileBusy([=, this] { ReplaceRightView(kind, className, msg, wParam, lParam); }))
+        return;
     if (!CheckViewClass(className))
         return;
     QWidget* view = ReplacePane(m_outer, 1, className);
@@ -463,6 +502,8 @@ void CMainFrame::ReplaceRightView(int kind, const QString& className, unsigned m
 
 void CMainFrame::ReplaceLeftView(const QString& className)
 {
+    if (HoldWhileBusy([this, className] { ReplaceLeftView(className); }))
+        return;
     if (!CheckViewClass(className))
         return;
     QWidget* view = ReplacePane(m_inner, 0, className);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -24,6 +25,8 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 public:
     static constexpr int kClockIntervalMs = 10000;
+    // How often a held view switch looks whether its pane is free again.
+    static constexpr int kHeldSwitchRetryMs = 100;
     static constexpr int kLeftColumnWidth = 185;
     static constexpr int kShowDefault = -1;
 
@@ -43,6 +46,9 @@ public:
     void ReplaceLeftView(const QString& className);
     void ReplaceRightView(int kind, const QString& className, unsigned msg = 0, quintptr wParam = 0,
                           qintptr lParam = 0);
+    // The blank pane and the network status pane; both stay as they are when
+    // they are shown already.
+    void ShowNetworkStatusPanes();
     void SetCaption(int kind);
     // After the link changed networks: when the monitor's navigation form is
     // shown, both monitor views are made again for the new network.
@@ -91,6 +97,11 @@ private:
     // Closes the splitter's view at index and shows a new one of the class in
     // its place, keeping the splitter's sizes; the new view.
     QWidget* ReplacePane(QSplitter* splitter, int index, const QString& className);
+    // A pane's view runs an open dialog or menu: replacing it now would delete
+    // it under that dialog's event loop. The request waits until none is open
+    // (the latest one: each shows the screen asked for last); true when held.
+    bool HoldWhileBusy(std::function<void()> request);
+    void OnHeldSwitchTimer();
     void PopupBelowButton(unsigned command);
     void OnSetInstallationTime();
     void OnTestMode();
@@ -104,6 +115,8 @@ private:
     QList<QLabel*> m_lockPanes;
     QLabel* m_clock = nullptr;
     QTimer m_clockTimer;
+    QTimer m_heldSwitchTimer;
+    std::function<void()> m_heldSwitch;
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_recentActions;
     QHash<unsigned, QAction*> m_actions;

@@ -236,11 +236,8 @@ bool CWFDoc::RebuildQueueNodes()
 
 void CWFDoc::ShowNetworkStatus()
 {
-    auto* frame = qobject_cast<CMainFrame*>(GetMainWindow());
-    if (!frame)
-        return;
-    frame->ReplaceLeftView(QStringLiteral("CRPBlankPane"));
-    frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
+    if (auto* frame = qobject_cast<CMainFrame*>(GetMainWindow()))
+        frame->ShowNetworkStatusPanes();
 }
 
 void CWFDoc::ReadInstallationFile()

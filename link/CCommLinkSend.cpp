@@ -367,13 +367,7 @@ void CCommLink::HandleNodeTimeout()
         // quiet slave cannot keep the whole network reconnecting.
         if (m_reconnectedFor[net - 1][node - 1]) {
             m_reconnectedFor[net - 1][node - 1] = false;
-            const bool firstSuspended = [&] {
-                for (int n = 1; n <= CNetCommandQueue::kNodes; ++n) {
-                    if (m_queue.HasNode(net, n) && NodeLinkState[net - 1][n - 1] == kNodeStateFailed)
-                        return false;
-                }
-                return true;
-            }();
+            const bool firstSuspended = !m_queue.NetworkHasSuspendedNode(net);
             m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonNoReply);
             if (m_queue.HasNode(net, node)) {
                 RemoveUnsent(net, node);
@@ -448,10 +442,7 @@ bool CCommLink::ReconnectAfterWriteTimeout()
     const int net = m_request.m_frameAddress >> NodeAddress::kNetworkShift;
     if (net < 1 || net > kNetworkCount)
         return false;
-    bool suspended = false;
-    for (int node = 1; node <= CNetCommandQueue::kNodes; ++node)
-        suspended = suspended || (m_queue.HasNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed);
-    if (!suspended && NetQueueState[net - 1] == kNetworkStateNoAnswer)
+    if (!m_queue.HasSuspendedEntry(net) && NetQueueState[net - 1] == kNetworkStateNoAnswer)
         NetQueueState[net - 1] = kNetworkStateNormal;
     for (;;) {
         if (Connect()) {
@@ -513,9 +504,7 @@ void CCommLink::HandleNakTimeout()
     case NetKind::LinkLogin:
     case NetKind::MemoryWrite:
     case NetKind::StatusPoll: {
-        bool suspendedBefore = false;
-        for (int n = 1; n <= CNetCommandQueue::kNodes; ++n)
-            suspendedBefore = suspendedBefore || (m_queue.HasNode(net, n) && NodeLinkState[net - 1][n - 1] == kNodeStateFailed);
+        const bool suspendedBefore = m_queue.NetworkHasSuspendedNode(net);
         m_queue.SetNodeState(net, node, CNetCommandQueue::kReasonNoReply);
         m_store.FilterNetCommands(NetFilter(net));
         if (m_queue.HasNode(net, node) && m_store.HasQueuedCommand(net, node)) {

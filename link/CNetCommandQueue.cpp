@@ -170,6 +170,10 @@ void CNetCommandQueue::SetNodeState(int net, int node, int reason)
         return;
     if (reason == kReasonNoReply || reason == kReasonNoReplyEventLog) {
         const bool firstSuspended = !NetworkHasSuspendedNode(m_currentNetwork);
+        // An empty address keeps no entry to say so: the rest of the pass
+        // must not switch the panes again for the next one.
+        if (m_pollCursor != 0)
+            m_silentInPass[net - 1][node - 1] = true;
         if (CNetQueueNode* entry = GetNode(net, node); entry && !entry->SetState(CNetQueueNode::Suspended))
             RemoveNode(net, node);
         NodeLinkState[net - 1][node - 1] = kNodeStateFailed;
@@ -194,6 +198,17 @@ void CNetCommandQueue::SetNodeState(int net, int node, int reason)
 }
 
 bool CNetCommandQueue::NetworkHasSuspendedNode(int net) const
+{
+    if (HasSuspendedEntry(net))
+        return true;
+    for (int node = 1; node <= kNodes; ++node) {
+        if (InGrid(net, node) && m_silentInPass[net - 1][node - 1])
+            return true;
+    }
+    return false;
+}
+
+bool CNetCommandQueue::HasSuspendedEntry(int net) const
 {
     for (int node = 1; node <= kNodes; ++node) {
         if (InGrid(net, node) && GetNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed)

@@ -90,6 +90,11 @@ public:
     // A node failed to answer (suspended; an unconfigured entry goes) or
     // answered (an unknown node gets an entry; a supported one is back in service).
     void SetNodeState(int net, int node, int reason);
+    // A node of the network's entries is suspended, or the poll pass found
+    // an address of the network silent: the status panes were shown for it.
+    bool NetworkHasSuspendedNode(int net) const;
+    // A node of the network's entries is suspended.
+    bool HasSuspendedEntry(int net) const;
     bool IsNodeAvailable(int net, int node) const;
     int GetNodeIcon(int net, int node, int view) const;
     int CountNodes(int net) const;
@@ -114,7 +119,8 @@ public:
 
     // The standard requests.
     CNetCommand MakeLinkLoginRequest(int net, QObject* notify);
-    void ResetPollCursor() { m_pollCursor = 1; }
+    // A poll pass starts at node 1.
+    void ResetPollCursor();
     CNetCommand MakePollRequest();
     // Moves the cursor on; false when the pass is over (cursor 0).
     bool AdvancePollCursor(bool skipMissing);
@@ -129,7 +135,6 @@ private:
     std::unique_ptr<CNetQueueNode>& Slot(int net, int node);
     bool NodeHasStoredWork(int net, int node);
     bool NetworkHasStoredWork(int net);
-    bool NetworkHasSuspendedNode(int net) const;
     bool LoadStoredOfNode(int node, CNetCommand& command);
     bool SetAsideUnreadable(std::int32_t commandId);
     QString NodeFilter(int net, int node) const;
@@ -146,4 +151,5 @@ private:
     using NodeFlags = std::array<std::array<bool, kNodes>, kNetworks>;
     NodeFlags m_startFlags{};
     NodeFlags m_suspendedStartRaised{};
+    NodeFlags m_silentInPass{};
 };

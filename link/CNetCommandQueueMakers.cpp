@@ -34,6 +34,12 @@ CNetCommand CNetCommandQueue::MakePollRequest()
     return CNetCommand(NetKind::StatusPoll, Byte(net), Byte(node), {}, storedWork);
 }
 
+void CNetCommandQueue::ResetPollCursor()
+{
+    m_pollCursor = 1;
+    m_silentInPass = {};
+}
+
 bool CNetCommandQueue::AdvancePollCursor(bool skipMissing)
 {
     do {
@@ -41,6 +47,7 @@ bool CNetCommandQueue::AdvancePollCursor(bool skipMissing)
     } while (skipMissing && m_pollCursor <= kNodes && !HasNode(m_currentNetwork, m_pollCursor));
     if (m_pollCursor > kNodes) {
         m_pollCursor = 0;
+        m_silentInPass = {};
         return false;
     }
     return true;

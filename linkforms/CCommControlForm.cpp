@@ -313,10 +313,8 @@ QObject* CCommControlForm::GetPaneWindow()
 void CCommControlForm::ShowNetworkStatusPanes()
 {
     CWFApp* app = GetApp();
-    if (CMainFrame* frame = app ? app->MainFrame() : nullptr) {
-        frame->ReplaceLeftView(QStringLiteral("CRPBlankPane"));
-        frame->ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
-    }
+    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
+        frame->ShowNetworkStatusPanes();
 }
 
 void CCommControlForm::RecreateMonitorViews()

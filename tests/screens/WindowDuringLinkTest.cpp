@@ -1,0 +1,277 @@
+#include "app/CMainFrame.h"
+#include "app/CWFDoc.h"
+#include "cardholders/CIndividualDlg.h"
+#include "cardholders/CRPUser.h"
+#include "cardholders/CUserMediaTab.h"
+#include "database/GlobalRecordsets.h"
+#include "link/CCommPort.h"
+#include "link/CNetCommandQueue.h"
+#include "link/LinkConnection.h"
+#include "link/LinkTiming.h"
+#include "link/NetRunResults.h"
+#include "linkforms/CCommControlForm.h"
+#include "linkforms/CDlgNetworkConnection.h"
+#include "linkforms/CNewNodeWizard.h"
+#include "linkforms/CRPNetworkStatusForm.h"
+#include "linkforms/CWizardNewNode1.h"
+#include "linkforms/CWizardNewNode2.h"
+#include "linkforms/NodeButtons.h"
+#include "platform/ControlRegistry.h"
+#include "platform/Profile.h"
+#include "tests/fixtures/LinkMessageRecorder.h"
+#include "tests/fixtures/PanelLine.h"
+#include "tests/screens/ScreenTour.h"
+#include "tests/support/MessageBoxScript.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NodeMenu;
+
+constexpr int kNetA = 1;
+constexpr int kWatchMs = 20;
+// Far above what a dialog waits for in a test: only one that never ends is closed.
+constexpr int kDialogBoundMs = 20000;
+
+// The program's window on the demo, its controllers A1-A3 simulated on a
+// pseudo-terminal at COM1, and nothing at all answering at A4-A8: a site
+// whose other panels are not installed yet. The connect's pass polls every
+// address, so it waits on each empty one.
+class WindowDuringLink : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ControlRegistry::SetLocation(QString::fromUtf8(TEST_CONTROL_REGISTRY));
+        for (int node : {1, 2, 3})
+            line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
+        for (int node = 4; node <= 8; ++node)
+            line.SetNodeMode(node, PanelLine::NodeMode::Silent);
+        ASSERT_TRUE(tour.Start());
+        // The program's start makes its link objects; the tour makes the COM port's alone.
+        CommPort = std::make_unique<CCommPort>();
+        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
+        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
+        g_setVLNetworks.Edit();
+        g_setVLNetworks.m_Password = QStringLiteral("123456");
+        g_setVLNetworks.Update();
+    }
+    void TearDown() override
+    {
+        if (Form() && Form()->IsConnected())
+            Form()->Disconnect();
+        CommPort.reset();
+        ControlRegistry::SetLocation({});
+    }
+
+    CCommControlForm* Form() const { return qobject_cast<CCommControlForm*>(tour.Frame()->CommView()); }
+    QWidget* RightView() const { return tour.Frame()->RightView(); }
+    CRPNetworkStatusForm* StatusPane() const { return qobject_cast<CRPNetworkStatusForm*>(RightView()); }
+    int PollCursor() { return tour.Document()->m_netQueue.GetPollCursor(); }
+    // The connect's pass is past the empty addresses; later passes poll A1-A3 only.
+    bool PassIsOver() { return PollCursor() < 4; }
+
+    // Goes on line and waits until the connect's pass polls the empty addresses.
+    void ConnectIntoThePass()
+    {
+        Form()->findChild<QAbstractButton*>(QString::number(CCommControlForm::IdOnOffLine))->click();
+        ASSERT_TRUE(Form()->IsConnected()) << NetRunResults::ReasonLine(kNetA).toStdString();
+        ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PollCursor() >= 4; }));
+    }
+
+    // Runs then once, as soon as until holds, from whatever event loop runs:
+    // the nested one of an open menu or dialog too.
+    static void When(QObject* context, std::function<bool()> until, std::function<void()> then)
+    {
+        auto* timer = new QTimer(context);
+        QObject::connect(timer, &QTimer::timeout, context, [timer, until = std::move(until), then = std::move(then)] {
+            if (!until())
+                return;
+            timer->stop();
+            then();
+        });
+        timer->start(kWatchMs);
+    }
+
+    // The names page filled and Next pressed; Finish once the panel has answered.
+    static void FinishWhenThePanelAnswers(CNewNodeWizard& wizard)
+    {
+        const auto field = [&wizard](int id) { return wizard.NamesPage().findChild<QLineEdit*>(QString::number(id)); };
+        field(CWizardNewNode1::IdControllerName)->setText("Loading dock");
+        field(CWizardNewNode1::IdChannelA)->setText("Dock door");
+        field(CWizardNewNode1::IdChannelC)->clear();
+        wizard.show();
+        wizard.next();
+        // A wizard that cannot finish is closed, so that the test ends.
+        QTimer::singleShot(kDialogBoundMs, &wizard, &QDialog::reject);
+        When(
+            &wizard, [&wizard] { return wizard.button(QWizard::FinishButton)->isEnabled(); },
+            [&wizard] { wizard.button(QWizard::FinishButton)->click(); });
+    }
+
+    TestEnvironment env;
+    MessageBoxScript boxes;
+    // Slow enough that the answering panels are never taken for silent ones
+    // on a loaded machine: a reconnect would show the status pane again.
+    LinkTiming::ScopedScale timing{0.1};
+    PanelLine line{kNetA, {1, 2, 3}};
+    ScreenTour tour;
+};
+
+// The status pane's node menu stays open through the pass, then does what
+// the operator picks in it.
+TEST_F(WindowDuringLink, NodeMenuHeldOpenThroughThePassThenOpensNodeSetup)
+{
+    tour.Frame()->ShowNetworkStatusPanes();
+    ScreenTour::Settle();
+    ConnectIntoThePass();
+    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    ASSERT_TRUE(pane);
+    bool openAtTheEnd = false;
+    pane->trackPopup = [&](QMenu& menu, const QPoint& at) -> unsigned {
+        When(
+            &menu, [&] { return PassIsOver(); },
+            [&] {
+                openAtTheEnd = menu.isVisible();
+                for (QAction* action : menu.actions()) {
+                    if (action->data().toUInt() == kNodeSetup)
+                        menu.setActiveAction(action);
+                }
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QCoreApplication::sendEvent(&menu, &enter);
+            });
+        const QAction* chosen = menu.exec(at);
+        return chosen ? chosen->data().toUInt() : 0;
+    };
+    pane->NodeButton(kNetA, 1)->click();
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_EQ(RightView()->objectName(), "CSingleVLSettingForm");
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+}
+
+TEST_F(WindowDuringLink, NetworkDialogHeldOpenThroughThePassThenTakesItsAnswer)
+{
+    tour.Frame()->ShowNetworkStatusPanes();
+    ScreenTour::Settle();
+    ConnectIntoThePass();
+    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    ASSERT_TRUE(pane);
+    bool openAtTheEnd = false;
+    pane->runNetworkDialog = [&](CDlgNetworkConnection& dialog) {
+        When(
+            &dialog, [&] { return PassIsOver(); },
+            [&] {
+                openAtTheEnd = dialog.isVisible();
+                dialog.accept();
+            });
+        return dialog.exec() == QDialog::Accepted;
+    };
+    pane->NetworkButton(kNetA)->click();
+    EXPECT_TRUE(openAtTheEnd);
+    ScreenTour::Settle();
+    EXPECT_EQ(StatusPane(), pane.data()) << "the pane the operator was in stays";
+}
+
+// A new site installs its panels one after the other: Finish of the first
+// wizard starts a pass over every address, and the second wizard is open
+// while it runs.
+TEST_F(WindowDuringLink, PanelsNotYetInstalledInstallOneAfterTheOtherDuringThePass)
+{
+    for (int node : {4, 5}) {
+        line.AddPanel(node);
+        line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
+    }
+    tour.Frame()->ShowNetworkStatusPanes();
+    ScreenTour::Settle();
+    ConnectIntoThePass();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
+    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    ASSERT_TRUE(pane);
+    pane->trackPopup = [](QMenu&, const QPoint&) { return kInstallPanel; };
+    int wizards = 0;
+    bool secondDuringAPass = false;
+    pane->runInstallWizard = [&](CNewNodeWizard& wizard) {
+        if (++wizards == 2)
+            secondDuringAPass = PollCursor() != 0;
+        FinishWhenThePanelAnswers(wizard);
+        return wizard.exec() == QDialog::Accepted;
+    };
+    pane->NodeButton(kNetA, 4)->click();
+    ASSERT_TRUE(pane);
+    pane->NodeButton(kNetA, 5)->click();
+    EXPECT_EQ(wizards, 2);
+    EXPECT_TRUE(secondDuringAPass);
+    for (int node : {4, 5}) {
+        SCOPED_TRACE(node);
+        EXPECT_TRUE(g_setVestrels.FindByAddress(kNetA, node));
+        EXPECT_TRUE(tour.Document()->m_netQueue.IsConfigured(kNetA, node));
+    }
+    EXPECT_EQ(StatusPane(), pane.data());
+}
+
+// The first silent address of a pass shows the status pane; a form the
+// operator opens after that stays for the rest of the pass.
+TEST_F(WindowDuringLink, PanesSwitchOnceInAPassAndAFormOpenedAfterStays)
+{
+    ASSERT_TRUE(tour.CardholderForm(QStringLiteral("Office Staff"), 1));
+    ConnectIntoThePass();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return StatusPane() != nullptr; }));
+    ASSERT_FALSE(PassIsOver()) << "A5-A8 are still to be polled";
+    QPointer<CRPUser> form = tour.CardholderForm(QStringLiteral("Office Staff"), 1);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
+    ScreenTour::Settle();
+    EXPECT_EQ(RightView(), form.data());
+}
+
+// A controller falls silent while the cardholder form's new-card dialog is
+// open: the reconnect shows the status pane once the dialog has closed, not
+// under it, and the dialog still takes its answer.
+TEST_F(WindowDuringLink, NewCardDialogOpenThroughAReconnectStillTakesItsAnswer)
+{
+    ConnectIntoThePass();
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
+    QPointer<CRPUser> form = tour.CardholderForm(QStringLiteral("Office Staff"), 1);
+    ASSERT_TRUE(form);
+    const int closings = line.Closings();
+    bool reconnectedUnderIt = false;
+    QObject watch;
+    // A dialog still open past the bound is closed, so that the test ends.
+    QTimer::singleShot(kDialogBoundMs, &watch, [] {
+        if (QWidget* open = QApplication::activeModalWidget())
+            open->close();
+    });
+    When(
+        &watch, [] { return qobject_cast<CIndividualDlg*>(QApplication::activeModalWidget()) != nullptr; },
+        [&] {
+            QPointer<QWidget> dialog = QApplication::activeModalWidget();
+            line.SetNodeMode(2, PanelLine::NodeMode::Silent);
+            When(
+                &watch, [&] { return line.Closings() > closings && Form()->IsConnected(); },
+                [&, dialog] {
+                    reconnectedUnderIt = dialog && dialog->isVisible() && RightView() == form.data();
+                    if (dialog)
+                        QMetaObject::invokeMethod(dialog, "reject");
+                });
+        });
+    form->CardsPage()->AssignNewIndividualButton()->click();
+    EXPECT_TRUE(reconnectedUnderIt);
+    EXPECT_TRUE(LinkMessageRecorder::WaitUntil([&] { return StatusPane() != nullptr; }))
+        << "the reconnect's status pane, once the dialog is closed";
+}
+
+} // namespace
