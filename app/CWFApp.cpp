@@ -581,6 +581,7 @@ int CWFApp::ExitInstance()
     // Closing the installation clears the networks' reasons.
     const std::array<int, kTaskNetworkCount> netResults = NetTaskResult;
     const TaskSchedulerLog::NetReasonLines reasons = TaskSchedulerLog::NetReasons();
+    const TaskSchedulerLog::NetReasonLines notes = TaskSchedulerLog::NetNotes();
     if (m_startedUp) {
         if (m_doc)
             m_doc->OnCloseDocument();
@@ -599,7 +600,7 @@ int CWFApp::ExitInstance()
         NoteTaskFailure();
     if (logged)
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::ResultLines(mode, netResults, TaskBackupResult, reasons,
-                                                                        TaskRunFailed != 0));
+                                                                        TaskRunFailed != 0, notes));
     if (mode != TaskMode::None)
         TaskSchedulerLog::Append(taskLog, TaskSchedulerLog::EndLine(mode, Clock::Current().NowLocal(),
                                                                      m_taskInstallationName));

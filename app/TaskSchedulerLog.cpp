@@ -24,11 +24,14 @@ QByteArray ToFileText(QString text)
 }
 
 QString NetworkLines(const std::array<int, kTaskNetworkCount>& results, const NetReasonLines& reasons,
-                     bool runFailed, const char* passed, const char* failed)
+                     bool runFailed, const NetReasonLines& notes, const char* passed, const char* failed)
 {
     QString text;
     for (int net = 0; net < kTaskNetworkCount; ++net) {
         const QChar letter(u'A' + net);
+        const QString note = TaskLogMessageBoxes::AsLogLine(notes[static_cast<std::size_t>(net)]);
+        if (!note.isEmpty() && results[net] != kTaskNetUnused)
+            text += QLatin1Char('\n') + note;
         if (results[net] == kTaskNetPassed && !runFailed) {
             text += QString::fromLatin1(passed).arg(letter);
         } else if (results[net] == kTaskNetPassed || results[net] == kTaskNetFailed) {
@@ -59,13 +62,13 @@ QString StartLine(TaskMode mode, const QDateTime& now, const QString& installati
 }
 
 QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& netResults, int backupResult,
-                    const NetReasonLines& reasons, bool runFailed)
+                    const NetReasonLines& reasons, bool runFailed, const NetReasonLines& notes)
 {
     switch (mode) {
     case TaskMode::Update:
-        return NetworkLines(netResults, reasons, runFailed, "\nNet %1 passed.", "\nNet %1 failed.");
+        return NetworkLines(netResults, reasons, runFailed, notes, "\nNet %1 passed.", "\nNet %1 failed.");
     case TaskMode::SetTime:
-        return NetworkLines(netResults, reasons, runFailed, "\nNet %1 time set.", "\nNet %1 set time failed.");
+        return NetworkLines(netResults, reasons, runFailed, notes, "\nNet %1 time set.", "\nNet %1 set time failed.");
     case TaskMode::Backup:
         return backupResult == 1 && !runFailed ? QStringLiteral("\nAuto-backup passed.")
                                                : QStringLiteral("\nAuto-backup failed.");
@@ -81,6 +84,14 @@ NetReasonLines NetReasons()
     for (int net = 1; net <= kTaskNetworkCount; ++net)
         reasons[static_cast<std::size_t>(net - 1)] = NetRunResults::ReasonLine(net);
     return reasons;
+}
+
+NetReasonLines NetNotes()
+{
+    NetReasonLines notes;
+    for (int net = 1; net <= kTaskNetworkCount; ++net)
+        notes[static_cast<std::size_t>(net - 1)] = NetRunResults::NoteLine(net);
+    return notes;
 }
 
 QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation)

@@ -39,7 +39,15 @@ void EventLogCollector::NoteUnreadLogs()
         return;
     for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
         const auto at = static_cast<std::size_t>(node);
-        if (!m_queue.HasNode(m_network, node) || m_readToEnd[at])
+        if (!m_queue.HasNode(m_network, node))
+            continue;
+        if (!m_queue.IsConfigured(m_network, node)) {
+            // Its entry comes of its panel's answer to a poll.
+            NetRunResults::Note(m_network, QStringLiteral("A panel answers at node %1, which the installation does not have.")
+                                               .arg(NetRunResults::NodeName(m_network, node)));
+            continue;
+        }
+        if (m_readToEnd[at] || m_notInTable[at])
             continue;
         const QString text = m_givenUp[at] ? QStringLiteral("The event log of node %1 was not read to its end.")
                                            : QStringLiteral("The event log of node %1 was not collected.");
@@ -49,28 +57,37 @@ void EventLogCollector::NoteUnreadLogs()
 
 bool EventLogCollector::IsResponding(int node) const
 {
-    return m_queue.HasNode(m_network, node) && IsNodeInRange(m_network, node)
+    return m_queue.IsConfigured(m_network, node) && IsNodeInRange(m_network, node)
         && NodeLinkState[m_network - 1][node - 1] != kNodeStateFailed;
 }
 
+// An address without a controller of the installation is passed over, not
+// the end of the walk: the controllers above it would keep their events in
+// their panels for good.
 bool EventLogCollector::RequestNextNode(bool advance)
 {
     if (advance) {
-        do
-            ++m_node;
-        while (m_node <= CNetCommandQueue::kNodes && !IsResponding(m_node));
-        if (m_node > CNetCommandQueue::kNodes)
-            return false;
-        m_cutsOfNode = 0;
         QString label;
-        try {
-            if (!g_setVestrels.IsOpen() || !g_setVestrels.FindByAddress(m_network, m_node))
+        for (;;) {
+            do
+                ++m_node;
+            while (m_node <= CNetCommandQueue::kNodes && !IsResponding(m_node));
+            if (m_node > CNetCommandQueue::kNodes)
                 return false;
-            label = g_setVestrels.GetNodeLabel();
-        } catch (const DatabaseException& error) {
-            ShowDatabaseError(error);
-            return false;
+            try {
+                if (!g_setVestrels.IsOpen())
+                    return false;
+                if (g_setVestrels.FindByAddress(m_network, m_node)) {
+                    label = g_setVestrels.GetNodeLabel();
+                    break;
+                }
+            } catch (const DatabaseException& error) {
+                ShowDatabaseError(error);
+                return false;
+            }
+            m_notInTable[static_cast<std::size_t>(m_node)] = true;
         }
+        m_cutsOfNode = 0;
         emit nodeStarted(label);
     }
     return RequestEventLog();

@@ -73,9 +73,10 @@ private:
     void OnConnectedChanged(bool connected);
     void FinishWithError(const DatabaseException& error);
     void Finish();
-    // Every node of the network whose log was not read to its end fails the
-    // network's run: one that was asked and did not answer, or one the
-    // collection ended before.
+    // Every controller of the network whose log was not read to its end fails
+    // the network's run: one that was asked and did not answer, or one the
+    // collection ended before. A panel answering where the installation has
+    // no controller is named, and fails nothing.
     void NoteUnreadLogs();
 
     CCommLink& m_link;
@@ -92,6 +93,8 @@ private:
     std::array<bool, CNetCommandQueue::kNodes + 1> m_readToEnd{};
     // Indexed by node: the link gave the node's read or acknowledgement up.
     std::array<bool, CNetCommandQueue::kNodes + 1> m_givenUp{};
+    // Indexed by node: the controller table has no row for the node's entry.
+    std::array<bool, CNetCommandQueue::kNodes + 1> m_notInTable{};
     // The link went down while the node's read or acknowledgement waited.
     bool m_cut = false;
     int m_cutsOfNode = 0;

@@ -16,6 +16,7 @@ struct NetworkRun
 {
     QStringList reasons;
     QString connectReason;
+    QStringList notes;
 };
 
 std::array<NetworkRun, kTaskNetworkCount> g_runs;
@@ -46,6 +47,15 @@ void Fail(int net, const QString& reason)
         reasons.append(reason);
 }
 
+void Note(int net, const QString& text)
+{
+    if (!InRange(net))
+        return;
+    QStringList& notes = g_runs[net - 1].notes;
+    if (!notes.contains(text))
+        notes.append(text);
+}
+
 void Answered(int net)
 {
     if (!InRange(net))
@@ -72,6 +82,11 @@ QString ReasonLine(int net)
     return reasons.join(QLatin1Char(' '));
 }
 
+QString NoteLine(int net)
+{
+    return InRange(net) ? g_runs[net - 1].notes.join(QLatin1Char(' ')) : QString();
+}
+
 void Settle(CNetCommandQueue& queue, INetCommandStore& store)
 {
     for (int net = 1; net <= kTaskNetworkCount; ++net) {
@@ -87,7 +102,8 @@ void Settle(CNetCommandQueue& queue, INetCommandStore& store)
         if (!tookPart)
             continue;
         for (int node = 1; node <= CNetCommandQueue::kNodes; ++node) {
-            if (queue.HasNode(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed)
+            // A panel the installation does not have fails nothing of its run.
+            if (queue.IsConfigured(net, node) && NodeLinkState[net - 1][node - 1] == kNodeStateFailed)
                 Fail(net, QStringLiteral("Node %1 is suspended.").arg(NodeName(net, node)));
         }
     }

@@ -21,8 +21,12 @@ void Answered(int net);
 // A connect to the network failed for the reason; a later connect in the
 // same run may still pass it.
 void ConnectFailed(int net, const QString& reason);
+// Something the operator is told of the network's run that fails nothing.
+void Note(int net, const QString& text);
 // The reasons a network failed, as one line; empty when it has none.
 QString ReasonLine(int net);
+// The network's notes, as one line; empty when it has none.
+QString NoteLine(int net);
 
 // What the run leaves at its end fails the networks it concerns: commands
 // still stored, and nodes still suspended in a network that took part.

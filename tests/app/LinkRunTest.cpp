@@ -59,7 +59,8 @@ QString ResultOfNetA(CWFDoc& doc)
     std::array<int, kTaskNetworkCount> results;
     results.fill(kTaskNetUnused);
     results[0] = NetTaskResult[0];
-    return TaskSchedulerLog::ResultLines(TaskMode::Update, results, 0, TaskSchedulerLog::NetReasons());
+    return TaskSchedulerLog::ResultLines(TaskMode::Update, results, 0, TaskSchedulerLog::NetReasons(), false,
+                                         TaskSchedulerLog::NetNotes());
 }
 
 // A new run: nothing failed yet; the link connects afresh, so a node

@@ -148,6 +148,25 @@ protected:
         return logins;
     }
 
+    void WirePanel(int node)
+    {
+        line.AddPanel(node);
+        line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
+    }
+
+    // The last run passed network A, and named the panel at the node once,
+    // as no failure.
+    static void ExpectPassedNamingTheStray(int node)
+    {
+        const QString log = LastRunLog();
+        const QString named =
+            QStringLiteral("A panel answers at node A%1, which the installation does not have.").arg(node);
+        EXPECT_TRUE(log.contains(named + "\r\nNet A passed.")) << log.toStdString();
+        EXPECT_EQ(log.count(named), 1) << log.toStdString();
+        EXPECT_FALSE(log.contains("failed")) << log.toStdString();
+        EXPECT_FALSE(log.contains("not collected")) << log.toStdString();
+    }
+
     PanelLine line{EventCollection::kNetA, {1, 2, 3}};
     QString m_path;
     bool m_daylightSavings = false;
@@ -208,6 +227,51 @@ TEST_F(ScheduledRun, EmptyAddressesCostOnlyTheirPollsAndEveryLogIsReadInOneRun)
     ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
     EventCollection::ExpectLogHolds({{1, 10}, {2, 10}, {3, 10}});
     m_doc.OnCloseDocument();
+}
+
+// A panel is often wired and powered before the operator installs it: it
+// answers where the installation has no controller, and fails no run.
+TEST_F(ScheduledRun, PanelNotYetInstalledFailsNoRunAndEveryControllersLogIsRead)
+{
+    WirePanel(4);
+    for (int node = 5; node <= 8; ++node)
+        line.SetNodeMode(node, PanelLine::NodeMode::Silent);
+    for (int node : {1, 2, 3, 4})
+        GiveEvents(node, 10);
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_EQ(RunProgram("\\A"), 0) << LastRunLog().toStdString();
+        ExpectPassedNamingTheStray(4);
+        ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+        EXPECT_EQ(m_doc.GetPendingCommandCount(), 0);
+        ExpectPanelBanksEqualTheFiles(m_doc, line, {1, 2, 3});
+        EventCollection::ExpectLogHolds({{1, 10}, {2, 10}, {3, 10}});
+        m_doc.OnCloseDocument();
+        line.WithNode(4, [](PanelSimulator& panel) { EXPECT_EQ(panel.StoredEventCount(), 10); });
+    }
+}
+
+// The walk over the logs used to end at such a panel: a controller above it
+// never had its log read.
+TEST_F(ScheduledRun, ControllerAboveAPanelNotYetInstalledHasItsLogRead)
+{
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    ASSERT_TRUE(g_setVestrels.FindByAddress(1, 3));
+    g_setVestrels.Edit();
+    g_setVestrels.m_NodeAddress = 5;
+    g_setVestrels.Update();
+    m_doc.OnCloseDocument();
+    WirePanel(5);
+    for (int node : {4, 6, 7, 8})
+        line.SetNodeMode(node, PanelLine::NodeMode::Silent);
+    for (int node : {1, 2, 3, 5})
+        GiveEvents(node, 10);
+    ASSERT_EQ(RunProgram("\\A"), 0) << LastRunLog().toStdString();
+    ExpectPassedNamingTheStray(3);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_path));
+    EventCollection::ExpectLogHolds({{1, 10}, {2, 10}, {5, 10}});
+    m_doc.OnCloseDocument();
+    line.WithNode(3, [](PanelSimulator& panel) { EXPECT_EQ(panel.StoredEventCount(), 10); });
 }
 
 TEST_F(ScheduledRun, UpdateWithTheMasterQuietEndsAndFails)

@@ -341,14 +341,43 @@ TEST_F(Collection, EmptyNodeMovesOnToTheNextRespondingNode)
     EXPECT_EQ(KeptBlocks(), 0);
 }
 
-TEST_F(Collection, NodeMissingFromTheControllerTableEndsTheWalk)
+// A panel wired before it is installed answers where the installation has
+// no controller: the walk goes on to the controllers above it, and the run
+// is told of the panel without failing.
+TEST_F(Collection, PanelTheInstallationDoesNotHaveIsPassedOverAndNamed)
+{
+    ASSERT_TRUE(g_setVestrels.FindByAddress(kNetA, 3));
+    g_setVestrels.Delete();
+    queue.RemoveNode(kNetA, 3);
+    // The entry a status reply at the address makes.
+    queue.SetNodeState(kNetA, 3, CNetCommandQueue::kReasonStatusReply);
+    ASSERT_TRUE(queue.HasNode(kNetA, 3) && !queue.IsConfigured(kNetA, 3));
+    auto collector = StartCollection();
+    AnswerRead(0x11, {StoredEventBytes(3, 0)});
+    AnswerRead(0x11, {});
+    AnswerRead(0x12, {});
+    AnswerRead(0x14, {StoredEventBytes(3, 1)});
+    AnswerRead(0x14, {});
+    AnswerRead(0x15, {});
+    EXPECT_EQ(finishes, 1);
+    EXPECT_EQ(labels, (QStringList{"[A1]  Panel 1", "[A2]  Panel 2", "[A4]  Panel 4", "[A5]  Panel 5"}));
+    EXPECT_EQ(StoredRows(), 2);
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "");
+    EXPECT_EQ(NetTaskResult[kNetA - 1], kTaskNetUnused) << "nothing failed the network";
+    EXPECT_EQ(NetRunResults::NoteLine(kNetA), "A panel answers at node A3, which the installation does not have.");
+}
+
+TEST_F(Collection, NodeMissingFromTheControllerTableIsPassedOver)
 {
     ASSERT_TRUE(g_setVestrels.FindByAddress(kNetA, 2));
     g_setVestrels.Delete();
     auto collector = StartCollection();
-    AnswerRead(0x11, {});
+    for (std::uint8_t address : {0x11, 0x13, 0x14, 0x15})
+        AnswerRead(address, {});
     EXPECT_EQ(finishes, 1);
-    EXPECT_EQ(transport.frames.size(), 2u);
+    EXPECT_EQ(labels, (QStringList{"[A1]  Panel 1", "[A3]  Panel 3", "[A4]  Panel 4", "[A5]  Panel 5"}));
+    EXPECT_EQ(NetRunResults::ReasonLine(kNetA), "");
+    EXPECT_EQ(NetRunResults::NoteLine(kNetA), "");
 }
 
 TEST_F(Collection, NoNodeToAskRefusesTheStart)
