@@ -214,7 +214,11 @@ public:
     unsigned MarkReportHeadings(std::uint8_t op, int offset = 0, int page = 0);
     void ListGlobalSettings();
     void ListNetworkSettings(CSetVLNetworks& network);
-    void ListControllerSettings(CSetVestrels& controller);
+    // With unreadable, why the controller's image did not load: its section
+    // says so in place of settings that would be another controller's.
+    void ListControllerSettings(CSetVestrels& controller, const QString& unreadable = {});
+    // Loads the controller's image for the listing; why it did not load, or empty.
+    QString LoadListedControllerImage(const CSetVestrels& controller);
     // The sections of the listing, each appending to the text.
     void ListMemoryStatus();
     void ListNetworksNodesDoors();

@@ -27,9 +27,13 @@ void CWFDoc::ListNetworkSettings(CSetVLNetworks& network)
                          + QLatin1Char('-') + network.m_PhoneNo + QStringLiteral("\n\n\n");
 }
 
-void CWFDoc::ListControllerSettings(CSetVestrels& controller)
+void CWFDoc::ListControllerSettings(CSetVestrels& controller, const QString& unreadable)
 {
     AppendReportHeading(QStringLiteral("Settings for controller: ") + controller.GetNodeLabel());
+    if (!unreadable.isEmpty()) {
+        m_strSettingsText += QLatin1Char('\n') + unreadable + QLatin1Char('\n');
+        return;
+    }
     m_strSettingsText += QLatin1Char('\n') + FormatControllerGeneral(controller) + FormatModemSettings()
                          + FormatPasswords() + FormatRelaySettings(controller) + QLatin1Char('\n')
                          + FormatRemoteDevices() + QLatin1Char('\n') + FormatObstacleTransmitters();

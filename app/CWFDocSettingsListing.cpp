@@ -5,8 +5,11 @@
 #include "database/CSetVestrels.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
+#include "link/NetRunResults.h"
 #include "platform/DatabaseException.h"
 #include "platform/MessageBox.h"
+
+#include <QFile>
 
 namespace {
 // The listing of a site stops after this many controllers.
@@ -70,6 +73,24 @@ void CWFDoc::ClearSettingsListing()
     PaginateReport(ReportOp::kClear);
 }
 
+QString CWFDoc::LoadListedControllerImage(const CSetVestrels& controller)
+{
+    const QString path = ControllerFilePath(kVestrels, controller);
+    if (path.isEmpty()) {
+        const QString refused = NotPlainFileNameText(controller);
+        ShowMessageBox(refused, MbButtons::Ok, MbIcon::Exclamation);
+        return refused;
+    }
+    if (m_controllerMemory.LoadFile(path, 0, 0, FirmwareVersion{}))
+        return QString();
+    QFile file(path);
+    const QString cause = !file.exists()                     ? QStringLiteral("the file does not exist")
+                          : !file.open(QIODevice::ReadOnly) ? file.errorString()
+                                                             : QStringLiteral("the file is too short to be an image");
+    return QStringLiteral("The settings of controller %1 could not be read from \"%2\": %3.")
+        .arg(NetRunResults::NodeName(controller.m_NetAddress, controller.m_NodeAddress), path, cause);
+}
+
 void CWFDoc::BuildSettingsListing()
 {
     ExchangeGlobalSettings(true, true);
@@ -89,12 +110,7 @@ void CWFDoc::BuildSettingsListing()
             controllers.Open();
             for (bool node = MoveToFirstRow(controllers); node && !controllers.IsEOF() && listed < kMaxListedControllers;
                  controllers.MoveNext()) {
-                const QString path = ControllerFilePath(kVestrels, controllers);
-                if (path.isEmpty())
-                    ShowMessageBox(NotPlainFileNameText(controllers), MbButtons::Ok, MbIcon::Exclamation);
-                else
-                    m_controllerMemory.LoadFile(path, 0, 0, FirmwareVersion{});
-                ListControllerSettings(controllers);
+                ListControllerSettings(controllers, LoadListedControllerImage(controllers));
                 PaginateReport(ReportOp::kScanPages);
                 m_strSettingsText += QLatin1Char('\n');
                 m_controllerMemory.File().close();

@@ -8,7 +8,10 @@
 #include "database/GlobalRecordsets.h"
 #include "image/VLMemoryLayout.h"
 
+#include <QFile>
 #include <QStringList>
+
+#include <functional>
 
 namespace {
 
@@ -369,4 +372,51 @@ TEST_F(ListingSections, GroupsBeyondAShortGroupTableHaveEmptyNames)
     doc.BuildSettingsListing();
     EXPECT_TRUE(doc.m_strSettingsText.contains("[31]                          DS["));
     EXPECT_FALSE(doc.m_strSettingsText.contains("Stale"));
+}
+
+// A controller whose image does not load is listed with the reason alone:
+// the image still loaded is the controller's before it.
+TEST_F(SettingsListingFixture, ControllerWhoseImageCannotBeReadSaysSoAndListsNoOtherValues)
+{
+    ASSERT_TRUE(g_setVestrels.FindByAddress(1, 2));
+    const QString path = doc.BuildPath(CWFDoc::kVestrels, g_setVestrels.m_FileName);
+    const QByteArray image = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_EQ(image.size(), 8192);
+    const struct
+    {
+        const char* name;
+        std::function<void()> spoil;
+        QString cause;
+    } cases[] = {
+        {"missing", [&] { QFile::remove(path); }, QStringLiteral("the file does not exist")},
+        {"cut short",
+         [&] {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(image.left(100));
+         },
+         QStringLiteral("the file is too short to be an image")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        MessageBoxScript boxes;
+        doc.BuildSettingsListing();
+        const QString& text = doc.m_strSettingsText;
+        const qsizetype second = text.indexOf("Settings for controller: [A2]");
+        const qsizetype third = text.indexOf("Settings for controller: [A3]");
+        ASSERT_GT(second, 0);
+        ASSERT_GT(third, second);
+        const QStringList lines = text.mid(second, third - second).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << text.mid(second, third - second).toStdString();
+        EXPECT_EQ(lines[1], QStringLiteral("The settings of controller A2 could not be read from \"%1\": %2.")
+                                .arg(path, c.cause));
+        // The first and third controllers keep their whole sections.
+        EXPECT_EQ(Count("Directory Subsets:"), 2);
+        EXPECT_TRUE(text.mid(third).contains("Obstacle Transmitters:"));
+        EXPECT_TRUE(boxes.Texts().isEmpty());
+    }
 }
