@@ -3,6 +3,7 @@
 #include "app/TaskState.h"
 #include "common/RecordsetWalk.h"
 #include "common/SharedHelpers.h"
+#include "database/BackupSummary.h"
 #include "database/CInstallationBackup.h"
 #include "database/DatabaseErrors.h"
 #include "database/GlobalRecordsets.h"
@@ -110,8 +111,11 @@ void CWFDoc::ShowBackupReminder()
         if (!backup.LoadBackupEntry(n))
             continue;
         anyBackup = true;
-        // A name without a date in its tail cannot say when it was made.
-        const QDateTime made = BackupDateOf(backup.GetName());
+        // A name without a date in its tail cannot say when it was made: its
+        // log's start time does, when the log has one.
+        QDateTime made = BackupDateOf(backup.GetName());
+        if (!made.isValid())
+            made = BackupStartTime(backup.GetLogPath());
         if (made.isValid() && made > last)
             last = made;
     }

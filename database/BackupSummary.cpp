@@ -8,12 +8,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+QString StartTimeText(const QString& logPath)
+{
+    return PrivateProfile::GetString(BackupLogKeys::kOptionsSection, BackupLogKeys::kStartTimeKey, QString(), logPath);
+}
+} // namespace
+
 QString BackupDate(const QString& logPath)
 {
-    const QString start =
-        PrivateProfile::GetString(BackupLogKeys::kOptionsSection, BackupLogKeys::kStartTimeKey, QString(), logPath);
+    const QString start = StartTimeText(logPath);
     // The log keeps two blanks before the hour; a sentence reads better with one.
     return (start.isEmpty() ? FormatBackupTime(QFileInfo(logPath).lastModified()) : start).simplified();
+}
+
+QDateTime BackupStartTime(const QString& logPath)
+{
+    return ParseBackupTime(StartTimeText(logPath));
 }
 
 QStringList BackupInstallations(const QString& logPath)

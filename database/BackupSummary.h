@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,8 @@
 // When the backup was made, from its log's start time; the log file's own
 // time when the log holds none.
 QString BackupDate(const QString& logPath);
+// The start time the backup's log records; invalid when it records none.
+QDateTime BackupStartTime(const QString& logPath);
 
 // The installations a restore would bring back: those whose section names
 // both folders, by name.

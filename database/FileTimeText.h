@@ -11,3 +11,5 @@ QString FormatLastModified(const QString& path);
 
 // "%B %d, %Y  %I:%M %p" (two blanks before the hour).
 QString FormatBackupTime(const QDateTime& local);
+// The time FormatBackupTime wrote; invalid for any other text.
+QDateTime ParseBackupTime(const QString& text);

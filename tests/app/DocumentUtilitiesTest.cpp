@@ -1,4 +1,5 @@
 #include "app/CWFDoc.h"
+#include "database/FileTimeText.h"
 #include "database/GlobalRecordsets.h"
 #include "platform/Clock.h"
 #include "platform/Profile.h"
@@ -31,13 +32,16 @@ protected:
         m_doc.OnCloseDocument();
     }
 
-    // Lists a backup named name in slot n of the profile.
-    void AddBackup(int n, const QString& name)
+    // Lists a backup named name in slot n of the profile; with started, its
+    // log records that start time as a backup writes it.
+    void AddBackup(int n, const QString& name, const QDateTime& started = {})
     {
         const QString folder = m_env.Path("backups/" + name);
         QDir().mkpath(folder);
         QFile log(folder + "/" + name + ".wfb");
         ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+        if (started.isValid())
+            log.write(("[Options]\r\nStart Time=" + FormatBackupTime(started) + "\r\n").toUtf8());
         Profile::WriteString("Backups", QStringLiteral("Backup %1").arg(n), log.fileName());
     }
 
@@ -74,6 +78,29 @@ TEST_F(DocumentUtilities, BackupReminderAsksOnlyAfterSevenDays)
 
     AddBackup(9, "Backup 03-15-26");
     EXPECT_TRUE(Remind(made.addDays(7).addSecs(60), false).isEmpty()) << "the newest backup counts";
+}
+
+TEST_F(DocumentUtilities, BackupNamedWithoutADateCountsFromItsLogsStartTime)
+{
+    const QDateTime now(QDate(2026, 12, 11), QTime(9, 30));
+    const struct
+    {
+        int daysAgo;
+        const char* shown;
+    } cases[] = {
+        {2, nullptr},
+        {10, "REMINDER: Your installation has not been backed up since December 01, 2026.\n\n"
+             "Do you want to do a backup now?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.daysAgo);
+        AddBackup(1, QStringLiteral("Before the move %1").arg(c.daysAgo), now.addDays(-c.daysAgo));
+        const QStringList shown = Remind(now, c.shown != nullptr);
+        EXPECT_EQ(shown, c.shown ? QStringList{c.shown} : QStringList{});
+    }
+    // A date in the name keeps its own reading, whatever the log says.
+    AddBackup(1, "Backup 12-10-26", now.addDays(-30));
+    EXPECT_TRUE(Remind(now, false).isEmpty());
 }
 
 TEST_F(DocumentUtilities, FreeCardholderSetIndexSkipsTakenSets)
