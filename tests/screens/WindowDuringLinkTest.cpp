@@ -8,7 +8,9 @@
 #include "link/CNetCommandQueue.h"
 #include "link/LinkConnection.h"
 #include "link/LinkTiming.h"
+#include "link/NetCommandKinds.h"
 #include "link/NetRunResults.h"
+#include "link/WireFrame.h"
 #include "linkforms/CCommControlForm.h"
 #include "linkforms/CDlgNetworkConnection.h"
 #include "linkforms/CNewNodeWizard.h"
@@ -84,6 +86,18 @@ protected:
     int PollCursor() { return tour.Document()->m_netQueue.GetPollCursor(); }
     // The connect's pass is past the empty addresses; later passes poll A1-A3 only.
     bool PassIsOver() { return PollCursor() < 4; }
+
+    // Link logins the panels have had: one for each connect.
+    int Logins() const
+    {
+        int logins = 0;
+        for (const PanelLine::Traffic& traffic : line.TrafficLog()) {
+            const QByteArray& frame = traffic.frame;
+            logins += traffic.fromProgram && Frame::ByteAt(frame, Frame::kAddressOffset) == 0x11
+                && (Frame::ByteAt(frame, Frame::kCodeOffset) & 0x7F) == NetKind::LinkLogin;
+        }
+        return logins;
+    }
 
     // Goes on line and waits until the connect's pass polls the empty addresses.
     void ConnectIntoThePass()
@@ -247,7 +261,7 @@ TEST_F(WindowDuringLink, NewCardDialogOpenThroughAReconnectStillTakesItsAnswer)
     ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
     QPointer<CRPUser> form = tour.CardholderForm(QStringLiteral("Office Staff"), 1);
     ASSERT_TRUE(form);
-    const int closings = line.Closings();
+    const int logins = Logins();
     bool reconnectedUnderIt = false;
     QObject watch;
     // A dialog still open past the bound is closed, so that the test ends.
@@ -261,7 +275,7 @@ TEST_F(WindowDuringLink, NewCardDialogOpenThroughAReconnectStillTakesItsAnswer)
             QPointer<QWidget> dialog = QApplication::activeModalWidget();
             line.SetNodeMode(2, PanelLine::NodeMode::Silent);
             When(
-                &watch, [&] { return line.Closings() > closings && Form()->IsConnected(); },
+                &watch, [&] { return Logins() > logins && Form()->IsConnected(); },
                 [&, dialog] {
                     reconnectedUnderIt = dialog && dialog->isVisible() && RightView() == form.data();
                     if (dialog)
