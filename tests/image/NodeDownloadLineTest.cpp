@@ -11,6 +11,7 @@
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
+#include "tests/fixtures/SimulatedNetwork.h"
 #include "tests/image/DownloadSupport.h"
 #include "tests/link/FakeLinkParts.h"
 
@@ -40,12 +41,9 @@ protected:
             return;
         ResetLinkRunState();
         NetQueueState.fill(kNetworkStateNormal);
-        CommPort = std::make_unique<CCommPort>();
-        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
-        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
-        g_setVLNetworks.Edit();
-        g_setVLNetworks.m_Password = QStringLiteral("123456");
-        g_setVLNetworks.Update();
+        ReachPanelsOn(line);
+        if (HasFatalFailure())
+            return;
         for (int node : {1, 2, 3})
             line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         line.WithNode(kNode, [](PanelSimulator& panel) { FillBanksWithPatterns(panel); });

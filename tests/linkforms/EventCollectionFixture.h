@@ -15,6 +15,7 @@
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
+#include "tests/fixtures/SimulatedNetwork.h"
 #include "tests/link/FakeLinkParts.h"
 
 #include <QSet>
@@ -119,13 +120,9 @@ protected:
         // The log then holds the panels' events alone, not the demo's.
         g_setEventLog.DeleteAll();
         g_setEventLog.Requery();
-        CommPort = std::make_unique<CCommPort>();
-        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
-        // The simulated panels' link password.
-        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
-        g_setVLNetworks.Edit();
-        g_setVLNetworks.m_Password = QStringLiteral("123456");
-        g_setVLNetworks.Update();
+        ReachPanelsOn(line);
+        if (HasFatalFailure())
+            return;
         for (int node : {1, 2, 3})
             line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
         host.pane = &pane;

@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
+#include "tests/fixtures/SimulatedNetwork.h"
 #include "tests/link/FakeLinkParts.h"
 #include "tests/linkforms/NetworkStatusPaneFixture.h"
 
@@ -56,12 +57,9 @@ protected:
             return;
         ResetLinkRunState();
         NetQueueState.fill(kNetworkStateNormal);
-        CommPort = std::make_unique<CCommPort>();
-        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
-        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
-        g_setVLNetworks.Edit();
-        g_setVLNetworks.m_Password = QStringLiteral("123456");
-        g_setVLNetworks.Update();
+        ReachPanelsOn(line);
+        if (HasFatalFailure())
+            return;
         QByteArray status(19, '\0');
         status[17] = char(0x11); // firmware 1.32 on panel type 1
         status[18] = char(0x32);

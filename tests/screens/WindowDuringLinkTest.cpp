@@ -4,7 +4,6 @@
 #include "cardholders/CRPUser.h"
 #include "cardholders/CUserMediaTab.h"
 #include "database/GlobalRecordsets.h"
-#include "link/CCommPort.h"
 #include "link/CNetCommandQueue.h"
 #include "link/LinkConnection.h"
 #include "link/LinkTiming.h"
@@ -19,9 +18,9 @@
 #include "linkforms/CWizardNewNode2.h"
 #include "linkforms/NodeButtons.h"
 #include "platform/ControlRegistry.h"
-#include "platform/Profile.h"
 #include "tests/fixtures/LinkMessageRecorder.h"
 #include "tests/fixtures/PanelLine.h"
+#include "tests/fixtures/SimulatedNetwork.h"
 #include "tests/screens/ScreenTour.h"
 #include "tests/support/MessageBoxScript.h"
 #include "tests/support/TestEnvironment.h"
@@ -64,13 +63,8 @@ protected:
         for (int node = 4; node <= 8; ++node)
             line.SetNodeMode(node, PanelLine::NodeMode::Silent);
         ASSERT_TRUE(tour.Start());
-        // The program's start makes its link objects; the tour makes the COM port's alone.
-        CommPort = std::make_unique<CCommPort>();
-        Profile::WriteString(QStringLiteral("Ports"), QStringLiteral("COM1"), line.SlavePath());
-        ASSERT_TRUE(g_setVLNetworks.FindFirst("Net = 1"));
-        g_setVLNetworks.Edit();
-        g_setVLNetworks.m_Password = QStringLiteral("123456");
-        g_setVLNetworks.Update();
+        // The program's start makes its link objects; the tour does not.
+        ReachPanelsOn(line);
     }
     void TearDown() override
     {
@@ -105,6 +99,15 @@ protected:
         Form()->findChild<QAbstractButton*>(QString::number(CCommControlForm::IdOnOffLine))->click();
         ASSERT_TRUE(Form()->IsConnected()) << NetRunResults::ReasonLine(kNetA).toStdString();
         ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PollCursor() >= 4; }));
+    }
+
+    // The status pane shown, then on line until the pass polls the empty addresses.
+    CRPNetworkStatusForm* StatusPaneInThePass()
+    {
+        tour.Frame()->ShowNetworkStatusPanes();
+        ScreenTour::Settle();
+        ConnectIntoThePass();
+        return HasFatalFailure() ? nullptr : StatusPane();
     }
 
     // Runs then once, as soon as until holds, from whatever event loop runs:
@@ -150,10 +153,7 @@ protected:
 // the operator picks in it.
 TEST_F(WindowDuringLink, NodeMenuHeldOpenThroughThePassThenOpensNodeSetup)
 {
-    tour.Frame()->ShowNetworkStatusPanes();
-    ScreenTour::Settle();
-    ConnectIntoThePass();
-    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    QPointer<CRPNetworkStatusForm> pane = StatusPaneInThePass();
     ASSERT_TRUE(pane);
     bool openAtTheEnd = false;
     pane->trackPopup = [&](QMenu& menu, const QPoint& at) -> unsigned {
@@ -179,10 +179,7 @@ TEST_F(WindowDuringLink, NodeMenuHeldOpenThroughThePassThenOpensNodeSetup)
 
 TEST_F(WindowDuringLink, NetworkDialogHeldOpenThroughThePassThenTakesItsAnswer)
 {
-    tour.Frame()->ShowNetworkStatusPanes();
-    ScreenTour::Settle();
-    ConnectIntoThePass();
-    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    QPointer<CRPNetworkStatusForm> pane = StatusPaneInThePass();
     ASSERT_TRUE(pane);
     bool openAtTheEnd = false;
     pane->runNetworkDialog = [&](CDlgNetworkConnection& dialog) {
@@ -209,12 +206,9 @@ TEST_F(WindowDuringLink, PanelsNotYetInstalledInstallOneAfterTheOtherDuringThePa
         line.AddPanel(node);
         line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
     }
-    tour.Frame()->ShowNetworkStatusPanes();
-    ScreenTour::Settle();
-    ConnectIntoThePass();
-    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
-    QPointer<CRPNetworkStatusForm> pane = StatusPane();
+    QPointer<CRPNetworkStatusForm> pane = StatusPaneInThePass();
     ASSERT_TRUE(pane);
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
     pane->trackPopup = [](QMenu&, const QPoint&) { return kInstallPanel; };
     int wizards = 0;
     bool secondDuringAPass = false;
