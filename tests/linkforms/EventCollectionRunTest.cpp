@@ -115,6 +115,45 @@ TEST_F(EventCollectionRun, QuietNodeKeepsItsEventsAndTheOthersAreCollected)
     EXPECT_EQ(EventsHeldBy(2).size(), 20);
 }
 
+// A panel wired before it is installed answers the connect's poll at A4:
+// it is passed over and keeps its events, until it is installed.
+TEST_F(EventCollectionRun, PanelToInstallIsPassedOverThenReadOnceInstalled)
+{
+    line.AddPanel(4);
+    line.WithNode(4, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
+    for (int node : {1, 2, 3, 4})
+        GiveEvents(node, 10);
+    ASSERT_EQ(link.Connect(), 1);
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil(
+        [&] { return m_doc.m_netQueue.GetPollCursor() == 0 && !link.IsInFlight(); }));
+    ASSERT_TRUE(m_doc.m_netQueue.HasNode(EventCollection::kNetA, 4));
+    {
+        CEventPollDlg dialog(link, m_doc.m_netQueue, m_doc);
+        EXPECT_EQ(RunDialog(dialog), 1);
+    }
+    ExpectLogHolds({{1, 10}, {2, 10}, {3, 10}});
+    EXPECT_EQ(EventsHeldBy(4).size(), 10);
+    EXPECT_EQ(NetRunResults::ReasonLine(EventCollection::kNetA), "");
+
+    // Installed as the new-node wizard leaves it: a row and its queue entry.
+    ASSERT_TRUE(g_setVestrels.FindByAddress(EventCollection::kNetA, 3));
+    const std::int32_t network = g_setVestrels.m_NodeID;
+    g_setVestrels.AddNew();
+    g_setVestrels.m_NodeID = network;
+    g_setVestrels.m_NetAddress = EventCollection::kNetA;
+    g_setVestrels.m_NodeAddress = 4;
+    g_setVestrels.m_VestrelName = QStringLiteral("Loading dock");
+    g_setVestrels.Update();
+    g_setVestrels.SetBookmark(g_setVestrels.GetLastModifiedBookmark());
+    m_doc.m_netQueue.AddNode(g_setVestrels);
+    {
+        CEventPollDlg dialog(link, m_doc.m_netQueue, m_doc);
+        EXPECT_EQ(RunDialog(dialog), 1);
+    }
+    ExpectLogHolds({{1, 10}, {2, 10}, {3, 10}, {4, 10}});
+    EXPECT_TRUE(EventsHeldBy(4).isEmpty());
+}
+
 TEST_F(EventCollectionRun, ReadCutByAReconnectIsAskedAgainAndEveryLogIsRead)
 {
     GiveEvents(1, 30);
