@@ -43,8 +43,9 @@ void EventLogCollector::NoteUnreadLogs()
             continue;
         if (!m_queue.IsConfigured(m_network, node)) {
             // Its entry comes of its panel's answer to a poll.
-            NetRunResults::Note(m_network, QStringLiteral("A panel answers at node %1, which the installation does not have.")
-                                               .arg(NetRunResults::NodeName(m_network, node)));
+            const QString name = NetRunResults::NodeName(m_network, node);
+            NetRunResults::Note(m_network,
+                                QStringLiteral("A panel answers at node %1, which the installation does not have.").arg(name));
             continue;
         }
         if (m_readToEnd[at] || m_notInTable[at])

@@ -11,6 +11,7 @@
 #include "tests/app/PanelBanks.h"
 #include "tests/app/ProgrammingRunFixture.h"
 #include "tests/fixtures/PanelLine.h"
+#include "tests/fixtures/SimulatedNetwork.h"
 #include "tests/linkforms/EventCollectionFixture.h"
 #include "zonectl/QZIdentifiers.h"
 
@@ -148,12 +149,6 @@ protected:
         return logins;
     }
 
-    void WirePanel(int node)
-    {
-        line.AddPanel(node);
-        line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
-    }
-
     // The last run passed network A, and named the panel at the node once,
     // as no failure.
     static void ExpectPassedNamingTheStray(int node)
@@ -233,7 +228,7 @@ TEST_F(ScheduledRun, EmptyAddressesCostOnlyTheirPollsAndEveryLogIsReadInOneRun)
 // answers where the installation has no controller, and fails no run.
 TEST_F(ScheduledRun, PanelNotYetInstalledFailsNoRunAndEveryControllersLogIsRead)
 {
-    WirePanel(4);
+    WirePanel(line, 4);
     for (int node = 5; node <= 8; ++node)
         line.SetNodeMode(node, PanelLine::NodeMode::Silent);
     for (int node : {1, 2, 3, 4})
@@ -261,7 +256,7 @@ TEST_F(ScheduledRun, ControllerAboveAPanelNotYetInstalledHasItsLogRead)
     g_setVestrels.m_NodeAddress = 5;
     g_setVestrels.Update();
     m_doc.OnCloseDocument();
-    WirePanel(5);
+    WirePanel(line, 5);
     for (int node : {4, 6, 7, 8})
         line.SetNodeMode(node, PanelLine::NodeMode::Silent);
     for (int node : {1, 2, 3, 5})

@@ -119,8 +119,7 @@ TEST_F(EventCollectionRun, QuietNodeKeepsItsEventsAndTheOthersAreCollected)
 // it is passed over and keeps its events, until it is installed.
 TEST_F(EventCollectionRun, PanelToInstallIsPassedOverThenReadOnceInstalled)
 {
-    line.AddPanel(4);
-    line.WithNode(4, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
+    WirePanel(line, 4);
     for (int node : {1, 2, 3, 4})
         GiveEvents(node, 10);
     ASSERT_EQ(link.Connect(), 1);

@@ -202,10 +202,8 @@ TEST_F(WindowDuringLink, NetworkDialogHeldOpenThroughThePassThenTakesItsAnswer)
 // while it runs.
 TEST_F(WindowDuringLink, PanelsNotYetInstalledInstallOneAfterTheOtherDuringThePass)
 {
-    for (int node : {4, 5}) {
-        line.AddPanel(node);
-        line.WithNode(node, [](PanelSimulator& panel) { panel.SetStatusRecord(PanelSimulator::SupportedStatus()); });
-    }
+    for (int node : {4, 5})
+        WirePanel(line, node);
     QPointer<CRPNetworkStatusForm> pane = StatusPaneInThePass();
     ASSERT_TRUE(pane);
     ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
