@@ -36,6 +36,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -124,8 +125,10 @@ protected:
         timer->start(kWatchMs);
     }
 
-    // The names page filled and Next pressed; Finish once the panel has answered.
-    static void FinishWhenThePanelAnswers(CNewNodeWizard& wizard)
+    // The names page filled and Next pressed; Finish once the panel has
+    // answered and the pass running when the wizard opened, or the one that
+    // starts next, has polled the empty addresses and ended.
+    void FinishAfterThePass(CNewNodeWizard& wizard, int& finishedAfterAPass)
     {
         const auto field = [&wizard](int id) { return wizard.NamesPage().findChild<QLineEdit*>(QString::number(id)); };
         field(CWizardNewNode1::IdControllerName)->setText("Loading dock");
@@ -135,9 +138,16 @@ protected:
         wizard.next();
         // A wizard that cannot finish is closed, so that the test ends.
         QTimer::singleShot(kDialogBoundMs, &wizard, &QDialog::reject);
+        auto passOver = std::make_shared<bool>(false);
         When(
-            &wizard, [&wizard] { return wizard.button(QWizard::FinishButton)->isEnabled(); },
-            [&wizard] { wizard.button(QWizard::FinishButton)->click(); });
+            &wizard, [this] { return PollCursor() >= 4; },
+            [this, &wizard, passOver] { When(&wizard, [this] { return PassIsOver(); }, [passOver] { *passOver = true; }); });
+        When(
+            &wizard, [&wizard, passOver] { return *passOver && wizard.button(QWizard::FinishButton)->isEnabled(); },
+            [&wizard, &finishedAfterAPass] {
+                ++finishedAfterAPass;
+                wizard.button(QWizard::FinishButton)->click();
+            });
     }
 
     TestEnvironment env;
@@ -197,34 +207,33 @@ TEST_F(WindowDuringLink, NetworkDialogHeldOpenThroughThePassThenTakesItsAnswer)
     EXPECT_EQ(StatusPane(), pane.data()) << "the pane the operator was in stays";
 }
 
-// A new site installs its panels one after the other: Finish of the first
-// wizard starts a pass over every address, and the second wizard is open
-// while it runs.
-TEST_F(WindowDuringLink, PanelsNotYetInstalledInstallOneAfterTheOtherDuringThePass)
+// A new site installs its panels one after the other: the first wizard is
+// open through the connect's pass, the second through the pass that Finish
+// of the first starts, each over the empty addresses A6-A8.
+TEST_F(WindowDuringLink, PanelsNotYetInstalledInstallOneAfterTheOtherThroughThePasses)
 {
     for (int node : {4, 5})
         WirePanel(line, node);
     QPointer<CRPNetworkStatusForm> pane = StatusPaneInThePass();
     ASSERT_TRUE(pane);
-    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return PassIsOver(); }));
+    const CNetCommandQueue& queue = tour.Document()->m_netQueue;
+    // A panel is offered for installing once it has answered a poll.
+    ASSERT_TRUE(LinkMessageRecorder::WaitUntil([&] { return queue.HasNode(kNetA, 4) && queue.HasNode(kNetA, 5); }));
+    ASSERT_FALSE(PassIsOver()) << "A6-A8 are still to be polled";
     pane->trackPopup = [](QMenu&, const QPoint&) { return kInstallPanel; };
-    int wizards = 0;
-    bool secondDuringAPass = false;
+    int finishedAfterAPass = 0;
     pane->runInstallWizard = [&](CNewNodeWizard& wizard) {
-        if (++wizards == 2)
-            secondDuringAPass = PollCursor() != 0;
-        FinishWhenThePanelAnswers(wizard);
+        FinishAfterThePass(wizard, finishedAfterAPass);
         return wizard.exec() == QDialog::Accepted;
     };
     pane->NodeButton(kNetA, 4)->click();
     ASSERT_TRUE(pane);
     pane->NodeButton(kNetA, 5)->click();
-    EXPECT_EQ(wizards, 2);
-    EXPECT_TRUE(secondDuringAPass);
+    EXPECT_EQ(finishedAfterAPass, 2);
     for (int node : {4, 5}) {
         SCOPED_TRACE(node);
         EXPECT_TRUE(g_setVestrels.FindByAddress(kNetA, node));
-        EXPECT_TRUE(tour.Document()->m_netQueue.IsConfigured(kNetA, node));
+        EXPECT_TRUE(queue.IsConfigured(kNetA, node));
     }
     EXPECT_EQ(StatusPane(), pane.data());
 }
