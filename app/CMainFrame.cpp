@@ -461,14 +461,15 @@ void CMainFrame::ShowNetworkStatusPanes()
 {
     if (HoldWhileBusy([this] { ShowNetworkStatusPanes(); }))
         return;
+    const QString blank = QStringLiteral("CRPBlankPane");
+    const QString status = QStringLiteral("CRPNetworkStatusForm");
     // The operator's place in a status pane shown already stays.
     const QWidget* left = UpperLeftView();
     const QWidget* right = RightView();
-    if (left && right && left->objectName() == QLatin1String("CRPBlankPane")
-        && right->objectName() == QLatin1String("CRPNetworkStatusForm"))
+    if (left && right && left->objectName() == blank && right->objectName() == status)
         return;
-    ReplaceLeftView(QStringLiteral("CRPBlankPane"));
-    ReplaceRightView(PaneKind::NetworkSettings, QStringLiteral("CRPNetworkStatusForm"));
+    ReplaceLeftView(blank);
+    ReplaceRightView(PaneKind::NetworkSettings, status);
 }
 
 bool CMainFrame::HoldWhileBusy(std::function<void()> request)

@@ -87,8 +87,9 @@ QString CWFDoc::LoadListedControllerImage(const CSetVestrels& controller)
     const QString cause = !file.exists()                     ? QStringLiteral("the file does not exist")
                           : !file.open(QIODevice::ReadOnly) ? file.errorString()
                                                              : QStringLiteral("the file is too short to be an image");
+    // The file's name alone: the listing's lines stay within a page.
     return QStringLiteral("The settings of controller %1 could not be read from \"%2\": %3.")
-        .arg(NetRunResults::NodeName(controller.m_NetAddress, controller.m_NodeAddress), path, cause);
+        .arg(NetRunResults::NodeName(controller.m_NetAddress, controller.m_NodeAddress), controller.m_FileName, cause);
 }
 
 void CWFDoc::BuildSettingsListing()

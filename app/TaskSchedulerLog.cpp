@@ -78,20 +78,24 @@ QString ResultLines(TaskMode mode, const std::array<int, kTaskNetworkCount>& net
     return QString();
 }
 
+namespace {
+NetReasonLines LinesOfEachNetwork(QString (*lineOf)(int net))
+{
+    NetReasonLines lines;
+    for (int net = 1; net <= kTaskNetworkCount; ++net)
+        lines[static_cast<std::size_t>(net - 1)] = lineOf(net);
+    return lines;
+}
+} // namespace
+
 NetReasonLines NetReasons()
 {
-    NetReasonLines reasons;
-    for (int net = 1; net <= kTaskNetworkCount; ++net)
-        reasons[static_cast<std::size_t>(net - 1)] = NetRunResults::ReasonLine(net);
-    return reasons;
+    return LinesOfEachNetwork(&NetRunResults::ReasonLine);
 }
 
 NetReasonLines NetNotes()
 {
-    NetReasonLines notes;
-    for (int net = 1; net <= kTaskNetworkCount; ++net)
-        notes[static_cast<std::size_t>(net - 1)] = NetRunResults::NoteLine(net);
-    return notes;
+    return LinesOfEachNetwork(&NetRunResults::NoteLine);
 }
 
 QString EndLine(TaskMode mode, const QDateTime& now, const QString& installation)

@@ -68,25 +68,23 @@ bool EventLogCollector::IsResponding(int node) const
 bool EventLogCollector::RequestNextNode(bool advance)
 {
     if (advance) {
-        QString label;
-        for (;;) {
-            do
-                ++m_node;
-            while (m_node <= CNetCommandQueue::kNodes && !IsResponding(m_node));
-            if (m_node > CNetCommandQueue::kNodes)
+        QString label; // "[A1]  name" once the node's row is found
+        while (label.isEmpty()) {
+            if (++m_node > CNetCommandQueue::kNodes)
                 return false;
+            if (!IsResponding(m_node))
+                continue;
             try {
                 if (!g_setVestrels.IsOpen())
                     return false;
-                if (g_setVestrels.FindByAddress(m_network, m_node)) {
+                if (g_setVestrels.FindByAddress(m_network, m_node))
                     label = g_setVestrels.GetNodeLabel();
-                    break;
-                }
+                else
+                    m_notInTable[static_cast<std::size_t>(m_node)] = true;
             } catch (const DatabaseException& error) {
                 ShowDatabaseError(error);
                 return false;
             }
-            m_notInTable[static_cast<std::size_t>(m_node)] = true;
         }
         m_cutsOfNode = 0;
         emit nodeStarted(label);

@@ -413,7 +413,7 @@ TEST_F(SettingsListingFixture, ControllerWhoseImageCannotBeReadSaysSoAndListsNoO
         const QStringList lines = text.mid(second, third - second).split('\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 2) << text.mid(second, third - second).toStdString();
         EXPECT_EQ(lines[1], QStringLiteral("The settings of controller A2 could not be read from \"%1\": %2.")
-                                .arg(path, c.cause));
+                                .arg(g_setVestrels.m_FileName, c.cause));
         // The first and third controllers keep their whole sections.
         EXPECT_EQ(Count("Directory Subsets:"), 2);
         EXPECT_TRUE(text.mid(third).contains("Obstacle Transmitters:"));
